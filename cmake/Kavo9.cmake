@@ -1,0 +1,58 @@
+# Shared build rules. Logic libraries never link Qt; the `ui` libraries and programs do.
+
+function(kavo9_warnings target)
+  target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic -Wshadow=local
+                         -Wno-missing-field-initializers)
+  if(KAVO9_WERROR)
+    target_compile_options(${target} PRIVATE -Werror)
+  endif()
+endfunction()
+
+# kavo9_logic_library(name SOURCES ... DEPS ...): a Qt-free library.
+function(kavo9_logic_library name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;DEPS" ${ARGN})
+  add_library(${name} STATIC ${ARG_SOURCES})
+  target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR})
+  target_link_libraries(${name} PUBLIC ${ARG_DEPS})
+  kavo9_warnings(${name})
+  set_property(TARGET ${name} PROPERTY KAVO9_LOGIC TRUE)
+endfunction()
+
+# kavo9_ui_library(name SOURCES ... DEPS ...): a Qt Widgets library.
+function(kavo9_ui_library name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;DEPS" ${ARGN})
+  add_library(${name} STATIC ${ARG_SOURCES})
+  set_target_properties(${name} PROPERTIES AUTOMOC ON)
+  target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR})
+  target_link_libraries(${name} PUBLIC ${ARG_DEPS} Qt6::Widgets)
+  kavo9_warnings(${name})
+endfunction()
+
+# kavo9_test(name SOURCES ... DEPS ... [UI]): a GoogleTest program, registered case by case.
+# Window tests (UI) run on Qt's offscreen platform.
+function(kavo9_test name)
+  cmake_parse_arguments(ARG "UI" "" "SOURCES;DEPS" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES})
+  target_link_libraries(${name} PRIVATE ${ARG_DEPS} GTest::gtest GTest::gmock GTest::gtest_main)
+  set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
+  if(ARG_UI)
+    set_target_properties(${name} PROPERTIES AUTOMOC ON)
+    target_link_libraries(${name} PRIVATE Qt6::Test)
+  endif()
+  kavo9_warnings(${name})
+  gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
+                       PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;KAVO9_BIN=${CMAKE_BINARY_DIR}/bin;KAVO9_SOURCE=${PROJECT_SOURCE_DIR}")
+endfunction()
+
+# kavo9_fuzzer(name SOURCES ... DEPS ...): a libFuzzer target, built only with KAVO9_FUZZ (clang).
+function(kavo9_fuzzer name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;DEPS" ${ARGN})
+  if(NOT KAVO9_FUZZ)
+    return()
+  endif()
+  add_executable(${name} ${ARG_SOURCES})
+  target_link_libraries(${name} PRIVATE ${ARG_DEPS})
+  target_compile_options(${name} PRIVATE -fsanitize=fuzzer,address,undefined)
+  target_link_options(${name} PRIVATE -fsanitize=fuzzer,address,undefined)
+  set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/fuzz)
+endfunction()

@@ -1,0 +1,27 @@
+#pragma once
+// The set of seams one program runs on. The programs get a simulated platform for a machine
+// folder; tests get a FakePlatform. Deliverables never know which one they have.
+
+#include "common/platform/DeviceEnum.h"
+#include "common/platform/DeviceIo.h"
+#include "common/platform/EventLoop.h"
+#include "common/platform/Paths.h"
+#include "common/platform/ProcessLauncher.h"
+#include "common/platform/Registry.h"
+#include "common/platform/SecurityToken.h"
+#include "common/platform/SystemInfo.h"
+
+namespace kavo9 {
+
+struct Platform {
+  EventLoop* loop = nullptr;
+  Registry* registry = nullptr;
+  SecurityToken* token = nullptr;
+  Paths* paths = nullptr;
+  SystemInfo* system = nullptr;
+  ProcessLauncher* launcher = nullptr;
+  DeviceIo* deviceIo = nullptr;
+  DeviceEnum* deviceEnum = nullptr;
+};
+
+}  // namespace kavo9

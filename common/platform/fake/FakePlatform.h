@@ -1,0 +1,115 @@
+#pragma once
+// In-process fakes of every seam, for tests: virtual time, an in-memory registry with the real
+// semantics, a device whose answers a test (or the in-process adapter emulator) supplies, and
+// recording launchers. Each fake's state is public to the test that owns it.
+
+#include <filesystem>
+#include <functional>
+#include <map>
+#include <span>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "common/platform/Platform.h"
+#include "common/platform/fake/VirtualEventLoop.h"
+
+namespace kavo9 {
+
+class FakeSecurityToken : public SecurityToken {
+ public:
+  std::string user = "tester";
+  bool administrator = true;
+  bool readable = true;
+  std::string UserName() const override { return user; }
+  bool GetGroupSids(std::vector<std::string>* groups) const override;
+};
+
+class FakeSystemInfo : public SystemInfo {
+ public:
+  OsVersionInfo version{VER_PLATFORM_WIN32_NT, 5, 1, 2600, VER_NT_WORKSTATION};  // Windows XP
+  bool extendedRefused = false;
+  int failures = 0;  // the next this-many version calls fail
+  bool wow64Known = true;
+  bool wow64 = false;
+  uint16_t languageId = 0x0409;
+  bool GetVersionInfo(bool extended, OsVersionInfo* info) const override;
+  bool IsWow64Process(bool* result) const override;
+  uint16_t DefaultLanguageId() const override { return languageId; }
+};
+
+class FakePaths : public Paths {
+ public:
+  // A fresh temporary machine folder, removed with the object; the program directory is its
+  // "program" subfolder.
+  FakePaths();
+  ~FakePaths() override;
+  std::filesystem::path MachineDir() const override { return machineDir; }
+  std::filesystem::path ProgramDir() const override { return programDir; }
+  std::filesystem::path ExecutablePath() const override { return programDir / "Stavio"; }
+  std::filesystem::path machineDir;
+  std::filesystem::path programDir;
+};
+
+class FakeProcessLauncher : public ProcessLauncher {
+ public:
+  struct Launch {
+    std::string commandLine;
+    int showCmd;
+  };
+  std::vector<Launch> launches;
+  std::vector<std::string> opened;
+  bool succeed = true;
+  bool WinExec(std::string_view commandLine, int showCmd) override;
+  bool ShellOpen(std::string_view file) override;
+};
+
+// A device layer whose devices are handlers in the same process. A handler gets the ioctl, the
+// input, the caller's buffer (to read and to fill) and returns a Win32 status, setting the count.
+class FakeDeviceIo : public DeviceIo {
+ public:
+  using Handler = std::function<int32_t(uint32_t ioctl, std::span<const uint8_t> in,
+                                        std::span<uint8_t> out, uint32_t* bytesReturned)>;
+  // Devices by path ("\\.\{GUID}"). Removing a device makes opens fail.
+  std::map<std::string, Handler> devices;
+  int opens = 0;
+  int closes = 0;
+  Handle Open(std::string_view devicePath) override;
+  bool Control(Handle handle, uint32_t ioctl, const void* in, uint32_t inLength, void* out,
+               uint32_t outLength, uint32_t* bytesReturned, int32_t* lastError) override;
+  void Close(Handle handle) override;
+
+ private:
+  std::map<Handle, std::string> open_;
+  Handle next_ = 100;
+};
+
+class FakeDeviceEnum : public DeviceEnum {
+ public:
+  std::vector<DeviceInstance> devices;
+  bool fail = false;
+  bool GetPresentDevices(const std::string& className,
+                         std::vector<DeviceInstance>* result) override;
+};
+
+// All fakes together, wired into a Platform.
+class FakePlatform {
+ public:
+  FakePlatform();
+  ~FakePlatform();
+  Platform& platform() { return platform_; }
+
+  VirtualEventLoop loop;
+  FakeSecurityToken token;
+  FakeSystemInfo system;
+  FakePaths paths;
+  FakeProcessLauncher launcher;
+  FakeDeviceIo deviceIo;
+  FakeDeviceEnum deviceEnum;
+  std::unique_ptr<Registry> registry;
+
+ private:
+  Platform platform_;
+};
+
+}  // namespace kavo9

@@ -1,0 +1,45 @@
+#pragma once
+// The registry of the simulated machine: one SQLite hive file per root in a folder
+// (HKLM.hive, HKCU.hive, HKCR.hive, HKU.hive, HKCC.hive), shared safely by every process of the
+// machine (WAL mode, one transaction per operation, a busy timeout). Each hive's connection stays
+// open and its statements prepared for the life of this object.
+
+#include <filesystem>
+#include <memory>
+
+#include "common/platform/Registry.h"
+#include "common/platform/SecurityToken.h"
+
+namespace kavo9 {
+
+class SqliteRegistry : public Registry {
+ public:
+  // Hives in `registryDir` (created when missing). Writes below HKEY_LOCAL_MACHINE are allowed
+  // only when `token` is an administrator's, asked at each write.
+  SqliteRegistry(std::filesystem::path registryDir, const SecurityToken& token);
+  // Hives held in memory, for tests: same semantics, nothing on disk.
+  static std::unique_ptr<SqliteRegistry> InMemory(const SecurityToken& token);
+  ~SqliteRegistry() override;
+
+  int32_t OpenKey(HKEY parent, std::string_view subKey, uint32_t access, HKEY* result) override;
+  int32_t CreateKey(HKEY parent, std::string_view subKey, uint32_t access, HKEY* result,
+                    bool* created) override;
+  int32_t CloseKey(HKEY key) override;
+  int32_t QueryValue(HKEY key, std::string_view name, uint32_t* type, uint8_t* data,
+                     uint32_t* length) override;
+  int32_t SetValue(HKEY key, std::string_view name, uint32_t type, const uint8_t* data,
+                   uint32_t length) override;
+  int32_t DeleteValue(HKEY key, std::string_view name) override;
+  int32_t DeleteKey(HKEY key, std::string_view subKey) override;
+  int32_t DeleteTree(HKEY key, std::string_view subKey) override;
+  int32_t EnumKey(HKEY key, uint32_t index, std::string* name) override;
+  int32_t EnumValue(HKEY key, uint32_t index, std::string* name, uint32_t* type,
+                    std::vector<uint8_t>* data) override;
+
+ private:
+  struct Impl;
+  explicit SqliteRegistry(std::unique_ptr<Impl> impl);
+  std::unique_ptr<Impl> impl_;
+};
+
+}  // namespace kavo9
