@@ -18,9 +18,13 @@ function(kavo9_logic_library name)
   set_property(TARGET ${name} PROPERTY KAVO9_LOGIC TRUE)
 endfunction()
 
-# kavo9_ui_library(name SOURCES ... DEPS ...): a Qt Widgets library.
+# kavo9_ui_library(name SOURCES ... DEPS ...): a Qt Widgets library. Skipped without KAVO9_UI
+# (fuzzing and sanitizer builds); folders with Qt programs check KAVO9_UI themselves.
 function(kavo9_ui_library name)
   cmake_parse_arguments(ARG "" "" "SOURCES;DEPS" ${ARGN})
+  if(NOT KAVO9_UI)
+    return()
+  endif()
   add_library(${name} STATIC ${ARG_SOURCES})
   set_target_properties(${name} PROPERTIES AUTOMOC ON)
   target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR})
@@ -32,6 +36,9 @@ endfunction()
 # Window tests (UI) run on Qt's offscreen platform.
 function(kavo9_test name)
   cmake_parse_arguments(ARG "UI" "" "SOURCES;DEPS" ${ARGN})
+  if(ARG_UI AND NOT KAVO9_UI)
+    return()
+  endif()
   add_executable(${name} ${ARG_SOURCES})
   target_link_libraries(${name} PRIVATE ${ARG_DEPS} GTest::gtest GTest::gmock GTest::gtest_main)
   set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
