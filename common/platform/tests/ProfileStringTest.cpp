@@ -51,26 +51,26 @@ TEST(ProfileString, LookupsFollowTheWindowsRules) {
   } cases[] = {
       {"Advance", "AllowStandardUserSetAdvance", "0", 256, "1"},
       {"ADVANCE", "allowstandardusersetadvance", "0", 256, "1"},  // any case
-      {"Advance", "TxRate", "", 256, "  quoted  "},                // quotes keep inner blanks
+      {"Advance", "TxRate", "", 256, "  quoted  "},               // quotes keep inner blanks
       {"Advance", "Single", "", 256, "x"},
-      {"Advance", "Lone", "", 256, "\""},                          // one quote is no pair
+      {"Advance", "Lone", "", 256, "\""},  // one quote is no pair
       {"Advance", "Mixed", "", 256, "\"a'"},
-      {"Advance", "Empty", "dflt", 256, ""},                        // present but empty
+      {"Advance", "Empty", "dflt", 256, ""},  // present but empty
       {"Advance", "Inline", "", 256, "1 ; not a comment"},
       {"Advance", "Commented", "dflt", 256, "dflt"},
       {"Advance", ";Commented", "dflt", 256, "dflt"},
       {"Advance", "NoEquals", "dflt", 256, "dflt"},
       {"Advance", "Dup", "", 256, "first"},
       {"Advance", "Later", "dflt", 256, "dflt"},
-      {"Advance", "Missing", "dflt  ", 256, "dflt"},                // default loses trailing blanks
-      {"Advance", "Long", "", 5, "abcd"},                           // cut to buffer - 1
+      {"Advance", "Missing", "dflt  ", 256, "dflt"},  // default loses trailing blanks
+      {"Advance", "Long", "", 5, "abcd"},             // cut to buffer - 1
       {"Advance", "Long", "", 1, ""},
       {"Advance", "Long", "", 0, ""},
-      {"Advance", "Missing", "default", 4, "def"},                  // the default is cut too
-      {"Advance", "Wide", "", 3, "\xE4\xB8\xAD\xE6\x96\x87"},       // characters, not bytes
-      {"Font", "FaceName", "", 256, "Trebuchet MS"},                // blanks inside brackets
+      {"Advance", "Missing", "default", 4, "def"},             // the default is cut too
+      {"Advance", "Wide", "", 3, "\xE4\xB8\xAD\xE6\x96\x87"},  // characters, not bytes
+      {"Font", "FaceName", "", 256, "Trebuchet MS"},           // blanks inside brackets
       {"Nowhere", "FaceName", "dflt", 256, "dflt"},
-      {"", "loose", "dflt", 256, "dflt"},                          // keys before any section
+      {"", "loose", "dflt", 256, "dflt"},  // keys before any section
       {"Last", "Final", "", 256, "no newline at the end"},
   };
   ProfileFile loaded = ProfileFile::Load(file);
@@ -128,7 +128,7 @@ TEST(ProfileString, CutNeverSplitsACharacter) {
       {"abc", 0, ""},
       {"a\xC3\xA9z", 2, "a\xC3\xA9"},
       {"\xF0\x9F\x98\x80\xF0\x9F\x98\x80", 1, "\xF0\x9F\x98\x80"},
-      {"\x80\x80x", 1, "\x80\x80"},        // stray continuation bytes stay with their neighbour
+      {"\x80\x80x", 1, "\x80\x80"},  // stray continuation bytes stay with their neighbour
       {"a\x80\x80\x80\x80\x80", 1, "a\x80\x80\x80"},  // but a character has at most four bytes
   };
   for (const auto& c : cases) EXPECT_EQ(CutToChars(c.text, c.max), c.expected) << c.text;

@@ -66,7 +66,8 @@ TEST(LanguageFiles, EveryKeyHasATextAndTheFontIsNamed) {
       EXPECT_FALSE(file.Get("Strings", key, "", kLanguageTextBuffer).empty()) << key;
       // Not cut: the whole text fits the buffer.
       EXPECT_EQ(file.Get("Strings", key, "", kLanguageTextBuffer),
-                file.Get("Strings", key, "", 100000)) << key;
+                file.Get("Strings", key, "", 100000))
+          << key;
     }
     EXPECT_FALSE(file.Get("Font", "FaceName", "", kLanguageTextBuffer).empty());
     std::string charSet = file.Get("Font", "CharSet", "", kLanguageTextBuffer);

@@ -17,8 +17,8 @@ void WriteFile(const std::filesystem::path& path, std::string_view text) {
 // A language file whose OK button says `ok`.
 std::string LanguageText(std::string_view ok, std::string_view charSet = "ANSI_CHARSET") {
   return "[Font]\nFaceName=Face " + std::string(ok) + "\nCharSet=" + std::string(charSet) +
-         "\n[Strings]\nIDS_OK=" + std::string(ok) + "\nIDS_GUEST_WARN=last of " +
-         std::string(ok) + "\n";
+         "\n[Strings]\nIDS_OK=" + std::string(ok) + "\nIDS_GUEST_WARN=last of " + std::string(ok) +
+         "\n";
 }
 
 class LanguageTest : public ::testing::Test {
@@ -91,15 +91,31 @@ TEST_F(LanguageTest, FontSectionDefaultsAndCharSetNames) {
     const char* name;
     int expected;
   } cases[] = {
-      {"ANSI_CHARSET", 0},         {"DEFAULT_CHARSET", 1},     {"SYMBOL_CHARSET", 2},
-      {"MAC_CHARSET", 77},         {"SHIFTJIS_CHARSET", 128},  {"HANGUL_CHARSET", 129},
-      {"HANGEUL_CHARSET", 129},    {"JOHAB_CHARSET", 130},     {"GB2312_CHARSET", 134},
-      {"CHINESEBIG5_CHARSET", 136}, {"GREEK_CHARSET", 161},    {"TURKISH_CHARSET", 162},
-      {"VIETNAMESE_CHARSET", 163}, {"HEBREW_CHARSET", 177},    {"ARABIC_CHARSET", 178},
-      {"BALTIC_CHARSET", 186},     {"RUSSIAN_CHARSET", 204},   {"THAI_CHARSET", 222},
-      {"EASTEUROPE_CHARSET", 238}, {"OEM_CHARSET", 255},
-      {"hangeul_charset", 1},      {"Gb2312_Charset", 1},      {"GB2312", 1},
-      {"134", 1},                  {"", 1},
+      {"ANSI_CHARSET", 0},
+      {"DEFAULT_CHARSET", 1},
+      {"SYMBOL_CHARSET", 2},
+      {"MAC_CHARSET", 77},
+      {"SHIFTJIS_CHARSET", 128},
+      {"HANGUL_CHARSET", 129},
+      {"HANGEUL_CHARSET", 129},
+      {"JOHAB_CHARSET", 130},
+      {"GB2312_CHARSET", 134},
+      {"CHINESEBIG5_CHARSET", 136},
+      {"GREEK_CHARSET", 161},
+      {"TURKISH_CHARSET", 162},
+      {"VIETNAMESE_CHARSET", 163},
+      {"HEBREW_CHARSET", 177},
+      {"ARABIC_CHARSET", 178},
+      {"BALTIC_CHARSET", 186},
+      {"RUSSIAN_CHARSET", 204},
+      {"THAI_CHARSET", 222},
+      {"EASTEUROPE_CHARSET", 238},
+      {"OEM_CHARSET", 255},
+      {"hangeul_charset", 1},
+      {"Gb2312_Charset", 1},
+      {"GB2312", 1},
+      {"134", 1},
+      {"", 1},
   };
   for (const auto& c : cases) EXPECT_EQ(CharSetFromName(c.name), c.expected) << c.name;
 }
@@ -108,9 +124,8 @@ TEST_F(LanguageTest, TextsAreCutTo511Characters) {
   std::string latin(600, 'x');
   std::string chinese;
   for (int i = 0; i < 600; ++i) chinese += "\xE4\xB8\xAD";  // one character, three bytes
-  WriteFile(Languages() / "Lang0409.ini",
-            "[Strings]\nIDS_OK=" + latin + "\nIDS_CANCEL=" + chinese + "\nIDS_APPLY=" +
-                std::string(511, 'y') + "\n");
+  WriteFile(Languages() / "Lang0409.ini", "[Strings]\nIDS_OK=" + latin + "\nIDS_CANCEL=" + chinese +
+                                              "\nIDS_APPLY=" + std::string(511, 'y') + "\n");
   Language language = Load(0x0409);
   EXPECT_EQ(language.Text(LangKey::IDS_OK), std::string(511, 'x'));
   EXPECT_EQ(language.Text(LangKey::IDS_CANCEL), chinese.substr(0, 511 * 3));
