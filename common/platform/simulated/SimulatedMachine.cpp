@@ -8,6 +8,7 @@
 #include <thread>
 #include <nlohmann/json.hpp>
 
+#include "common/platform/LocaleTable.h"
 #include "common/platform/simulated/SimulatedDeviceIo.h"
 #include "common/platform/simulated/SqliteRegistry.h"
 
@@ -58,7 +59,7 @@ class MachineSystemInfo : public SystemInfo {
     return true;
   }
   uint16_t DefaultLanguageId() const override {
-    return description_.languageId != 0 ? description_.languageId : 0x0409;
+    return description_.languageId != 0 ? description_.languageId : UserLocaleLanguageId();
   }
 
  private:
