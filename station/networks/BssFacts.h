@@ -1,6 +1,8 @@
 #pragma once
 // Small facts about a record that the lists and the connect logic use.
 
+#include <cstdint>
+#include <span>
 #include <string_view>
 
 #include "station/networks/BssElementSummary.h"
@@ -18,5 +20,14 @@ int SecurityClass(std::string_view authentication);
 
 // Secured: the privacy bit is set or the elements name any authentication or cipher.
 bool IsSecured(const BssRecordView& record, const SecurityFlags& security);
+
+// The centre frequency of a table channel, or 0 when the channel is not in the table.
+uint32_t FrequencyOfChannel(int32_t channel);
+
+// The DSConfig of the first record of `list` with this BSSID on the band of `wpsChannel`
+// (2.4 GHz up to 2,484,000 kHz, 5 GHz above); otherwise the frequency of `wpsChannel` itself,
+// 2,412,000 kHz when that channel is not in the table.
+uint32_t FrequencyOfBssid(const BssListView& list, std::span<const uint8_t> bssid,
+                          int32_t wpsChannel);
 
 }  // namespace kavo9

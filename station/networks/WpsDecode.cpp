@@ -2,7 +2,7 @@
 // the WPS summary.
 
 #include <algorithm>
-#include <cstdio>
+#include <string>
 
 #include "station/networks/ElementDecoders.h"
 
@@ -29,17 +29,18 @@ bool ReadBe16Partial(std::span<const uint8_t> value, uint16_t& out) {
   return true;
 }
 
+constexpr char kHexDigits[] = "0123456789ABCDEF";
+
+// "0x%04X", without the cost of a formatted print.
 std::string Hex16(uint16_t v) {
-  char text[8];
-  std::snprintf(text, sizeof text, "0x%04X", v);
-  return text;
+  return {'0', 'x', kHexDigits[v >> 12], kHexDigits[v >> 8 & 15], kHexDigits[v >> 4 & 15],
+          kHexDigits[v & 15]};
 }
 
 void AppendHex(std::string& text, std::span<const uint8_t> bytes) {
-  static constexpr char kDigits[] = "0123456789ABCDEF";
   for (uint8_t b : bytes.first(std::min<size_t>(bytes.size(), 16))) {
-    text += kDigits[b >> 4];
-    text += kDigits[b & 15];
+    text += kHexDigits[b >> 4];
+    text += kHexDigits[b & 15];
   }
 }
 
@@ -65,11 +66,9 @@ void ApplyAttribute(uint16_t type, std::span<const uint8_t> value, WpsInfo& wps)
       if (!value.empty() && value[0] == 2) f[WpsInfo::State] = "Configured";
       break;
     case kAttrVersion:
-      if (!value.empty()) {
-        char text[8];
-        std::snprintf(text, sizeof text, "%u.%u", unsigned(value[0] >> 4), unsigned(value[0] & 15));
-        f[WpsInfo::Version] = text;
-      }
+      // "%u.%u" of the two nibbles
+      if (!value.empty())
+        f[WpsInfo::Version] = std::to_string(value[0] >> 4) + '.' + std::to_string(value[0] & 15);
       break;
     case kAttrApSetupLocked:
       if (!value.empty()) f[WpsInfo::ApSetupLocked] = value[0] ? "TRUE" : "FALSE";

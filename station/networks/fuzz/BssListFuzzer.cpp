@@ -61,8 +61,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   static MergedBssList a, b;
   a.LastSeen.clear();
   std::memset(a.Buffer.data(), 0, 4);
-  std::vector<uint8_t> fresh(kBssListBufferSize, 0);
+  static std::vector<uint8_t> fresh(kBssListBufferSize);
   std::memcpy(fresh.data(), input.data(), input.size());
+  std::memset(fresh.data() + input.size(), 0, kBssListBufferSize - input.size());
   const uint64_t now = 130'000'000'000'000'000ull;
   MergeBssList(fresh, allowed, now, a, b);
   CheckSound(b);

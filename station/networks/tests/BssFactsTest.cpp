@@ -62,5 +62,19 @@ TEST(HasOfdmBasicRate, NeedsGModeAndABasicOfdmRate) {
   }
 }
 
+TEST(FrequencyOfBssid, TakesTheRecordOnTheWpsChannelsBandElseTheChannelItself) {
+  const build::MacAddress dual = {0, 1, 2, 3, 4, 5};
+  const auto list = build::BssListBuilder()
+                        .Add(build::BssRecordBuilder().Bssid(dual).FrequencyKhz(5180000).Build())
+                        .Add(build::BssRecordBuilder().Bssid(dual).FrequencyKhz(2437000).Build())
+                        .Build();
+  const BssListView view(list);
+  EXPECT_EQ(FrequencyOfBssid(view, dual, 1), 2437000u);
+  EXPECT_EQ(FrequencyOfBssid(view, dual, 149), 5180000u);
+  EXPECT_EQ(FrequencyOfBssid(view, std::array<uint8_t, 6>{9, 9, 9, 9, 9, 9}, 11), 2462000u);
+  EXPECT_EQ(FrequencyOfBssid(view, std::array<uint8_t, 6>{9, 9, 9, 9, 9, 9}, 15), 2412000u);
+  EXPECT_EQ(FrequencyOfBssid(view, dual, 15), 2437000u);  // unknown channel: 2.4 GHz default
+}
+
 }  // namespace
 }  // namespace kavo9
