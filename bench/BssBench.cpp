@@ -33,8 +33,8 @@ Bytes CrowdedRecord(int i) {
   const bool fiveGhz = i % 4 == 0;
   const uint8_t rates[] = {0x82, 0x84, 0x8B, 0x96, 0x0C, 0x12, 0x18, 0x24};
   const uint8_t extRates[] = {0x30, 0x48, 0x60, 0x6C};
-  const uint8_t wmm[] = {0x01, 0x01, 0x80, 0x00, 0x03, 0xA4, 0x00, 0x00, 0x27, 0xA4, 0x00, 0x00,
-                         0x42, 0x43, 0x5E, 0x00, 0x62, 0x32, 0x2F, 0x00};
+  const uint8_t wmm[] = {0x01, 0x01, 0x80, 0x00, 0x03, 0xA4, 0x00, 0x00, 0x27, 0xA4,
+                         0x00, 0x00, 0x42, 0x43, 0x5E, 0x00, 0x62, 0x32, 0x2F, 0x00};
   HtCapabilities cap;
   cap.Info = 0x19EF;
   cap.AmpduParameters = 0x17;
@@ -64,10 +64,13 @@ Bytes CrowdedRecord(int i) {
       .AddElement(HtInformationElement(info))
       .AddElement(MakeElement(127, Bytes{0x01, 0, 0, 0, 0, 0, 0, 0x40}));
   if (i % 3 == 0) {
-    const std::vector<WpsAttribute> wps = {
-        WpsU8(0x104A, 0x10), WpsU8(0x1044, 2), WpsU8(0x1057, 0), WpsU8(0x103C, 1),
-        WpsRaw(0x1047, Bytes(16, uint8_t(i))), WpsU16(0x1008, 0x0188),
-        WpsRaw(0x1011, Bytes(12, 'R'))};
+    const std::vector<WpsAttribute> wps = {WpsU8(0x104A, 0x10),
+                                           WpsU8(0x1044, 2),
+                                           WpsU8(0x1057, 0),
+                                           WpsU8(0x103C, 1),
+                                           WpsRaw(0x1047, Bytes(16, uint8_t(i))),
+                                           WpsU16(0x1008, 0x0188),
+                                           WpsRaw(0x1011, Bytes(12, 'R'))};
     b.AddElement(WpsElement(wps));
   }
   return b.Build();

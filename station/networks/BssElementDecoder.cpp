@@ -52,7 +52,7 @@ BssElementSummary DecodeBssElements(const BssRecordView& record) {
 
 std::string AuthenticationText(const SecurityFlags& s) {
   std::string text;
-  const std::pair<bool, const char*> parts[] = {{s.Wpa, "WPA"},   {s.WpaPsk, "WPA-PSK"},
+  const std::pair<bool, const char*> parts[] = {{s.Wpa, "WPA"},          {s.WpaPsk, "WPA-PSK"},
                                                 {s.WpaNone, "WPA-NONE"}, {s.Wpa2, "WPA2"},
                                                 {s.Wpa2Psk, "WPA2-PSK"}, {s.Wpa2None, "WPA2-NONE"}};
   for (const auto& [found, name] : parts) {
@@ -75,7 +75,9 @@ std::string SecuritySummaryText(const SecurityFlags& s) {
 }
 
 namespace {
-const char* Flag(bool value) { return value ? "TRUE" : "FALSE"; }
+const char* Flag(bool value) {
+  return value ? "TRUE" : "FALSE";
+}
 }  // namespace
 
 std::string CcxSummaryText(const CcxFlags& ccx) {
@@ -112,12 +114,18 @@ std::string HtSummaryText(const HtInfo& ht) {
 
 std::string SummaryPartText(const BssElementSummary& summary, int part) {
   switch (part) {
-    case int(BssSummaryPart::Security): return SecuritySummaryText(summary.Security);
-    case int(BssSummaryPart::Ccx): return CcxSummaryText(summary.Ccx);
-    case int(BssSummaryPart::Wps): return WpsSummaryText(summary.Wps);
-    case int(BssSummaryPart::Ht): return HtSummaryText(summary.Ht);
-    case int(BssSummaryPart::BeaconInterval): return std::to_string(summary.BeaconInterval);
-    default: return {};
+    case int(BssSummaryPart::Security):
+      return SecuritySummaryText(summary.Security);
+    case int(BssSummaryPart::Ccx):
+      return CcxSummaryText(summary.Ccx);
+    case int(BssSummaryPart::Wps):
+      return WpsSummaryText(summary.Wps);
+    case int(BssSummaryPart::Ht):
+      return HtSummaryText(summary.Ht);
+    case int(BssSummaryPart::BeaconInterval):
+      return std::to_string(summary.BeaconInterval);
+    default:
+      return {};
   }
 }
 

@@ -17,7 +17,9 @@ struct SecurityFlags {
   bool Wpa2 = false, Wpa2Psk = false, Wpa2None = false;
   bool Tkip = false, Aes = false;
 
-  bool Any() const { return Wpa || WpaPsk || WpaNone || Wpa2 || Wpa2Psk || Wpa2None || Tkip || Aes; }
+  bool Any() const {
+    return Wpa || WpaPsk || WpaNone || Wpa2 || Wpa2Psk || Wpa2None || Tkip || Aes;
+  }
 };
 
 struct CcxFlags {
@@ -29,7 +31,13 @@ struct CcxFlags {
 struct WpsInfo {
   static constexpr size_t kTextFields = 8;
   enum Field : size_t {
-    ConfigMethods, DevicePasswordId, SelectedRegistrar, State, Version, ApSetupLocked, UuidE,
+    ConfigMethods,
+    DevicePasswordId,
+    SelectedRegistrar,
+    State,
+    Version,
+    ApSetupLocked,
+    UuidE,
     RfBands
   };
   std::array<std::string, kTextFields> Fields;
@@ -72,9 +80,9 @@ std::string AuthenticationText(const SecurityFlags& security);   // the part bef
 std::string CipherText(const SecurityFlags& security);           // the part after ";"
 std::string CcxSummaryText(const CcxFlags& ccx);                 // "TRUE;FALSE;FALSE"
 std::string WpsSummaryText(const WpsInfo& wps);                  // nine fields joined by ";"
-std::string WpsFieldText(const WpsInfo& wps, size_t field);      // fields 0..8, "Unknown" when empty
-std::string HtSummaryText(const HtInfo& ht);                     // 55 fields joined by ";"
-std::string HtFieldText(const HtInfo& ht, size_t field);         // "TRUE"/"FALSE" or decimal
+std::string WpsFieldText(const WpsInfo& wps, size_t field);  // fields 0..8, "Unknown" when empty
+std::string HtSummaryText(const HtInfo& ht);                 // 55 fields joined by ";"
+std::string HtFieldText(const HtInfo& ht, size_t field);     // "TRUE"/"FALSE" or decimal
 
 enum class BssSummaryPart : int {
   Security = 0,

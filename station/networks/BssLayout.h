@@ -62,10 +62,10 @@ constexpr uint8_t kExtendedCapabilities = 127;
 constexpr uint8_t kVendorSpecific = 221;
 
 using Oui = std::array<uint8_t, 3>;
-constexpr Oui kOuiIeee = {0x00, 0x0F, 0xAC};       // RSN suites
+constexpr Oui kOuiIeee = {0x00, 0x0F, 0xAC};          // RSN suites
 constexpr Oui kOuiWifiAlliance = {0x00, 0x50, 0xF2};  // WPA, WPS vendor elements and suites
-constexpr Oui kOuiCisco = {0x00, 0x40, 0x96};      // CCX suites
-constexpr Oui kOuiHtVendor = {0x00, 0x90, 0x4C};   // pre-standard HT elements
+constexpr Oui kOuiCisco = {0x00, 0x40, 0x96};         // CCX suites
+constexpr Oui kOuiHtVendor = {0x00, 0x90, 0x4C};      // pre-standard HT elements
 
 constexpr uint8_t kVendorTypeWpa = 1;
 constexpr uint8_t kVendorTypeWpa2Draft = 2;

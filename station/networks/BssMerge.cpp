@@ -11,7 +11,8 @@ namespace {
 
 bool ChannelAllowed(const BssRecordView& record, std::span<const int32_t> allowed) {
   const int32_t channel = ChannelFromFrequency(record.DsConfig());
-  return channel != kNoChannel && std::find(allowed.begin(), allowed.end(), channel) != allowed.end();
+  return channel != kNoChannel &&
+         std::find(allowed.begin(), allowed.end(), channel) != allowed.end();
 }
 
 // The most records a list buffer can hold: each is at least the fixed part long.

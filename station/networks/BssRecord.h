@@ -51,10 +51,10 @@ class BssRecordView {
 
 // Why a walk over a list ended.
 enum class BssListEnd {
-  Complete,        // every counted record was visited
-  BufferEnd,       // the count promised more records than the buffer holds
-  ZeroLength,      // a record declared Length 0 (stepping on would loop forever)
-  RecordPastEnd,   // a record's Length runs past the buffer
+  Complete,       // every counted record was visited
+  BufferEnd,      // the count promised more records than the buffer holds
+  ZeroLength,     // a record declared Length 0 (stepping on would loop forever)
+  RecordPastEnd,  // a record's Length runs past the buffer
 };
 
 // The list: a 32-bit count and that many records, each stepping by its own Length. Iterating

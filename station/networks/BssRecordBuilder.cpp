@@ -5,15 +5,30 @@
 
 namespace kavo9::build {
 
-BssRecordBuilder& BssRecordBuilder::Bssid(const MacAddress& mac) { bssid_ = mac; return *this; }
+BssRecordBuilder& BssRecordBuilder::Bssid(const MacAddress& mac) {
+  bssid_ = mac;
+  return *this;
+}
 BssRecordBuilder& BssRecordBuilder::Ssid(std::string_view ssid) {
   ssid_ = std::string(ssid.substr(0, bss::kSsidMax));
   return *this;
 }
-BssRecordBuilder& BssRecordBuilder::Privacy(bool on) { privacy_ = on; return *this; }
-BssRecordBuilder& BssRecordBuilder::Rssi(int32_t dbm) { rssi_ = dbm; return *this; }
-BssRecordBuilder& BssRecordBuilder::NetworkType(uint32_t type) { networkType_ = type; return *this; }
-BssRecordBuilder& BssRecordBuilder::FrequencyKhz(uint32_t khz) { frequencyKhz_ = khz; return *this; }
+BssRecordBuilder& BssRecordBuilder::Privacy(bool on) {
+  privacy_ = on;
+  return *this;
+}
+BssRecordBuilder& BssRecordBuilder::Rssi(int32_t dbm) {
+  rssi_ = dbm;
+  return *this;
+}
+BssRecordBuilder& BssRecordBuilder::NetworkType(uint32_t type) {
+  networkType_ = type;
+  return *this;
+}
+BssRecordBuilder& BssRecordBuilder::FrequencyKhz(uint32_t khz) {
+  frequencyKhz_ = khz;
+  return *this;
+}
 BssRecordBuilder& BssRecordBuilder::Infrastructure(uint32_t mode) {
   infrastructure_ = mode;
   return *this;
@@ -35,8 +50,13 @@ BssRecordBuilder& BssRecordBuilder::AddElement(std::span<const uint8_t> element)
   elements_.insert(elements_.end(), element.begin(), element.end());
   return *this;
 }
-BssRecordBuilder& BssRecordBuilder::WithSsidElement() { return AddElement(SsidElement(ssid_)); }
-BssRecordBuilder& BssRecordBuilder::LengthOverride(uint32_t length) { length_ = length; return *this; }
+BssRecordBuilder& BssRecordBuilder::WithSsidElement() {
+  return AddElement(SsidElement(ssid_));
+}
+BssRecordBuilder& BssRecordBuilder::LengthOverride(uint32_t length) {
+  length_ = length;
+  return *this;
+}
 BssRecordBuilder& BssRecordBuilder::IeLengthOverride(uint32_t ieLength) {
   ieLength_ = ieLength;
   return *this;

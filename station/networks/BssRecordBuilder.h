@@ -25,7 +25,7 @@ class BssRecordBuilder {
   BssRecordBuilder& Rssi(int32_t dbm);
   BssRecordBuilder& NetworkType(uint32_t type);  // 0 FH, 1 DS, 2 OFDM 5 GHz, 3 OFDM 2.4 GHz
   BssRecordBuilder& FrequencyKhz(uint32_t khz);
-  BssRecordBuilder& Infrastructure(uint32_t mode);  // 0 ad hoc, 1 infrastructure
+  BssRecordBuilder& Infrastructure(uint32_t mode);          // 0 ad hoc, 1 infrastructure
   BssRecordBuilder& Rates(std::span<const uint8_t> rates);  // up to 16 bytes in the fixed part
   BssRecordBuilder& BeaconInterval(uint16_t interval);
   BssRecordBuilder& Capability(uint16_t capability);
@@ -52,8 +52,8 @@ class BssRecordBuilder {
   uint32_t networkType_ = 3;
   uint32_t frequencyKhz_ = 2437000;
   uint32_t infrastructure_ = 1;
-  std::array<uint8_t, 16> rates_{0x82, 0x84, 0x8B, 0x96, 0x0C, 0x12, 0x18, 0x24,
-                                 0x30, 0x48, 0x60, 0x6C};
+  std::array<uint8_t, 16> rates_{0x82, 0x84, 0x8B, 0x96, 0x0C, 0x12,
+                                 0x18, 0x24, 0x30, 0x48, 0x60, 0x6C};
   uint16_t beaconInterval_ = 100;
   uint16_t capability_ = 0x0001;
   Bytes elements_;

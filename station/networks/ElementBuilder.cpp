@@ -25,7 +25,8 @@ void PutSuite(Bytes& out, const Suite& s) {
 // Group suite, pairwise count and list, AKM count and list.
 void PutSuiteLists(Bytes& out, const SuiteLists& s, bool withCapabilities) {
   PutSuite(out, s.Group);
-  PutLe16(out, uint16_t(s.PairwiseCountOverride >= 0 ? s.PairwiseCountOverride : s.Pairwise.size()));
+  PutLe16(out,
+          uint16_t(s.PairwiseCountOverride >= 0 ? s.PairwiseCountOverride : s.Pairwise.size()));
   for (const auto& suite : s.Pairwise) PutSuite(out, suite);
   PutLe16(out, uint16_t(s.AkmCountOverride >= 0 ? s.AkmCountOverride : s.Akm.size()));
   for (const auto& suite : s.Akm) PutSuite(out, suite);
@@ -77,10 +78,13 @@ Bytes VendorElement(const ie::Oui& oui, uint8_t type, std::span<const uint8_t> p
 }
 
 Bytes SsidElement(std::string_view ssid) {
-  return MakeElement(ie::kSsid, std::span(reinterpret_cast<const uint8_t*>(ssid.data()), ssid.size()));
+  return MakeElement(ie::kSsid,
+                     std::span(reinterpret_cast<const uint8_t*>(ssid.data()), ssid.size()));
 }
 
-Bytes RatesElement(std::span<const uint8_t> rates) { return MakeElement(ie::kSupportedRates, rates); }
+Bytes RatesElement(std::span<const uint8_t> rates) {
+  return MakeElement(ie::kSupportedRates, rates);
+}
 
 Bytes DsParameterElement(uint8_t channel) {
   const uint8_t body[] = {channel};
@@ -111,7 +115,9 @@ SuiteLists WpaSuites(std::initializer_list<uint8_t> pairwise, std::initializer_l
   return Suites(ie::kOuiWifiAlliance, pairwise, akm, group);
 }
 
-WpsAttribute WpsU8(uint16_t type, uint8_t value) { return {type, {value}}; }
+WpsAttribute WpsU8(uint16_t type, uint8_t value) {
+  return {type, {value}};
+}
 WpsAttribute WpsU16(uint16_t type, uint16_t value) {
   return {type, {uint8_t(value >> 8), uint8_t(value)}};
 }

@@ -71,7 +71,7 @@ WpsAttribute WpsRaw(uint16_t type, std::span<const uint8_t> value);
 Bytes WpsElement(std::span<const WpsAttribute> attributes);
 
 struct HtCapabilities {
-  uint16_t Info = 0;          // HT capability information
+  uint16_t Info = 0;  // HT capability information
   uint8_t AmpduParameters = 0;
   std::array<uint8_t, 16> McsSet{};
   uint16_t ExtendedCapabilities = 0;

@@ -69,7 +69,9 @@ const std::array<HtInfo::FieldInfo, HtInfo::kFieldCount> HtInfo::kFields = {{
 namespace detail {
 namespace {
 
-int32_t Bit(uint32_t word, int bit) { return int32_t(word >> bit & 1); }
+int32_t Bit(uint32_t word, int bit) {
+  return int32_t(word >> bit & 1);
+}
 
 void DecodeHtCapabilities(std::span<const uint8_t> body, HtInfo::FieldValues& v);
 void DecodeHtInformation(std::span<const uint8_t> body, HtInfo::FieldValues& v);

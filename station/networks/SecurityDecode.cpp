@@ -83,7 +83,8 @@ ElementParse DecodeWpaVendor(std::span<const uint8_t> body, bool infrastructure,
   return DecodeSuiteLists(body, kPairwiseCountAt, ie::kOuiWifiAlliance, s, out.Ccx,
                           [&](uint8_t type) {
                             if (type == 1) s.Wpa = true;
-                            if (type == 0 || type == 2) (infrastructure ? s.WpaPsk : s.WpaNone) = true;
+                            if (type == 0 || type == 2)
+                              (infrastructure ? s.WpaPsk : s.WpaNone) = true;
                           });
 }
 

@@ -33,7 +33,11 @@ constexpr char kHexDigits[] = "0123456789ABCDEF";
 
 // "0x%04X", without the cost of a formatted print.
 std::string Hex16(uint16_t v) {
-  return {'0', 'x', kHexDigits[v >> 12], kHexDigits[v >> 8 & 15], kHexDigits[v >> 4 & 15],
+  return {'0',
+          'x',
+          kHexDigits[v >> 12],
+          kHexDigits[v >> 8 & 15],
+          kHexDigits[v >> 4 & 15],
           kHexDigits[v & 15]};
 }
 

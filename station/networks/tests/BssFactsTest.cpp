@@ -12,11 +12,10 @@ namespace {
 
 TEST(ChannelFromFrequency, FindsExactCentreFrequenciesOnly) {
   const std::pair<uint32_t, int32_t> cases[] = {
-      {2412000, 1},   {2437000, 6},   {2472000, 13},  {2484000, 14}, {2485000, -1},
-      {2477000, -1},  {5170000, 34},  {5180000, 36},  {5320000, 64}, {5500000, 100},
-      {5700000, 140}, {5745000, 149}, {5825000, 165}, {5250000, -1}, {5720000, -1},
-      {4920000, 184}, {4980000, 196}, {4945000, -1},  {2412001, -1}, {0, -1},
-      {2412, -1}};
+      {2412000, 1},   {2437000, 6},  {2472000, 13}, {2484000, 14},  {2485000, -1},  {2477000, -1},
+      {5170000, 34},  {5180000, 36}, {5320000, 64}, {5500000, 100}, {5700000, 140}, {5745000, 149},
+      {5825000, 165}, {5250000, -1}, {5720000, -1}, {4920000, 184}, {4980000, 196}, {4945000, -1},
+      {2412001, -1},  {0, -1},       {2412, -1}};
   for (const auto& [khz, channel] : cases) EXPECT_EQ(ChannelFromFrequency(khz), channel) << khz;
 }
 
@@ -33,10 +32,10 @@ TEST(ChannelFromFrequency, TableHas46DistinctRows) {
 }
 
 TEST(RssiToPercent, FollowsTheThreeSegmentsTruncated) {
-  const std::pair<int32_t, int> cases[] = {
-      {0, 100},  {-30, 100}, {-50, 100}, {-51, 99}, {-65, 63}, {-79, 26}, {-80, 24},
-      {-81, 23}, {-85, 13},  {-89, 2},   {-90, 0},  {-91, 0},  {-200, 0}, {INT32_MIN, 0},
-      {INT32_MAX, 100}};
+  const std::pair<int32_t, int> cases[] = {{0, 100},  {-30, 100},     {-50, 100},      {-51, 99},
+                                           {-65, 63}, {-79, 26},      {-80, 24},       {-81, 23},
+                                           {-85, 13}, {-89, 2},       {-90, 0},        {-91, 0},
+                                           {-200, 0}, {INT32_MIN, 0}, {INT32_MAX, 100}};
   for (const auto& [dbm, percent] : cases) EXPECT_EQ(RssiToPercent(dbm), percent) << dbm;
 }
 
@@ -48,12 +47,12 @@ TEST(HasOfdmBasicRate, NeedsGModeAndABasicOfdmRate) {
   };
   const Case cases[] = {
       {3, {0x82, 0x84, 0x8B, 0x96, 0x0C, 0x12, 0x18}, false},  // b rates basic, OFDM not
-      {3, {0x82, 0x84, 0x8C}, true},                         // 6 Mb/s basic
-      {3, {0x92}, true},                                     // 9 Mb/s basic
-      {3, {0x98}, true},                                     // 12 Mb/s basic
-      {3, {0xEC}, true},                                     // 54 Mb/s basic
-      {3, {0x96}, false},                                    // 11 Mb/s basic
-      {2, {0x8C, 0x98}, false},                              // 5 GHz: not a g network
+      {3, {0x82, 0x84, 0x8C}, true},                           // 6 Mb/s basic
+      {3, {0x92}, true},                                       // 9 Mb/s basic
+      {3, {0x98}, true},                                       // 12 Mb/s basic
+      {3, {0xEC}, true},                                       // 54 Mb/s basic
+      {3, {0x96}, false},                                      // 11 Mb/s basic
+      {2, {0x8C, 0x98}, false},                                // 5 GHz: not a g network
       {1, {0x8C}, false},
       {3, {}, false}};
   for (const auto& c : cases) {

@@ -10,7 +10,9 @@ using build::BssListBuilder;
 using build::BssRecordBuilder;
 using build::Bytes;
 
-Bytes Record(uint8_t last) { return BssRecordBuilder().Bssid({2, 0, 0, 0, 0, last}).Build(); }
+Bytes Record(uint8_t last) {
+  return BssRecordBuilder().Bssid({2, 0, 0, 0, 0, last}).Build();
+}
 
 std::vector<int> WalkedBssids(const Bytes& list, BssListEnd* end = nullptr) {
   std::vector<int> ids;
@@ -57,28 +59,38 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         ListCase{"Empty", BssListBuilder().Build(), {}, BssListEnd::Complete},
         ListCase{"EmptyBuffer", Bytes{}, {}, BssListEnd::Complete},
-        ListCase{"ThreeRecords", BssListBuilder().Add(Record(1)).Add(Record(2)).Add(Record(3)).Build(),
-                 {1, 2, 3}, BssListEnd::Complete},
+        ListCase{"ThreeRecords",
+                 BssListBuilder().Add(Record(1)).Add(Record(2)).Add(Record(3)).Build(),
+                 {1, 2, 3},
+                 BssListEnd::Complete},
         ListCase{"CountBelowRecordsStopsAtCount",
-                 BssListBuilder().Add(Record(1)).Add(Record(2)).CountOverride(1).Build(), {1},
+                 BssListBuilder().Add(Record(1)).Add(Record(2)).CountOverride(1).Build(),
+                 {1},
                  BssListEnd::Complete},
         ListCase{"CountLargerThanBufferStopsAtItsEnd",
                  BssListBuilder().Add(Record(1)).Add(Record(2)).CountOverride(0xFFFFFFFF).Build(),
-                 {1, 2}, BssListEnd::BufferEnd},
-        ListCase{"ZeroLengthStopsTheWalk",
-                 BssListBuilder().Add(Record(1)).Add(WithLength(Record(2), 0)).Add(Record(3)).Build(),
-                 {1}, BssListEnd::ZeroLength},
+                 {1, 2},
+                 BssListEnd::BufferEnd},
+        ListCase{
+            "ZeroLengthStopsTheWalk",
+            BssListBuilder().Add(Record(1)).Add(WithLength(Record(2), 0)).Add(Record(3)).Build(),
+            {1},
+            BssListEnd::ZeroLength},
         ListCase{"ZeroPaddingAfterTheRecordsStops",
-                 BssListBuilder().Add(Record(1)).CountOverride(5).Build(4096), {1},
+                 BssListBuilder().Add(Record(1)).CountOverride(5).Build(4096),
+                 {1},
                  BssListEnd::ZeroLength},
         ListCase{"LengthPastBufferStops",
-                 BssListBuilder().Add(Record(1)).Add(WithLength(Record(2), 5000)).Build(), {1},
+                 BssListBuilder().Add(Record(1)).Add(WithLength(Record(2), 5000)).Build(),
+                 {1},
                  BssListEnd::RecordPastEnd},
         ListCase{"ShortRecordIsDropped",
-                 BssListBuilder().Add(Record(1)).Add(ShortRecord(2)).Add(Record(3)).Build(), {1, 3},
+                 BssListBuilder().Add(Record(1)).Add(ShortRecord(2)).Add(Record(3)).Build(),
+                 {1, 3},
                  BssListEnd::Complete},
         ListCase{"IeLengthPastRecordIsDropped",
-                 BssListBuilder().Add(IeLengthPastRecord(1)).Add(Record(2)).Build(), {2},
+                 BssListBuilder().Add(IeLengthPastRecord(1)).Add(Record(2)).Build(),
+                 {2},
                  BssListEnd::Complete},
         ListCase{"TruncatedHeader", Bytes{1, 0, 0, 0, 0x80, 0}, {}, BssListEnd::BufferEnd}),
     [](const auto& param) { return param.param.name; });

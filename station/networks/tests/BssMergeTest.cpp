@@ -77,9 +77,9 @@ TEST_F(BssMerge, FreshFirstThenRecentlySeenWithTheirOldDataAndStamps) {
   EXPECT_EQ(Entries(), (std::vector<Entry>{{1, -50, kT0}, {2, -70, kT0}}));
 
   Scan(Fresh({Rec(2, kCh6, -65), Rec(3, kCh11, -80)}), kT0 + 10 * kSecond);
-  EXPECT_EQ(Entries(), (std::vector<Entry>{{2, -65, kT0 + 10 * kSecond},
-                                           {3, -80, kT0 + 10 * kSecond},
-                                           {1, -50, kT0}}));
+  EXPECT_EQ(Entries(),
+            (std::vector<Entry>{
+                {2, -65, kT0 + 10 * kSecond}, {3, -80, kT0 + 10 * kSecond}, {1, -50, kT0}}));
 }
 
 TEST_F(BssMerge, ANetworkStaysListedForLessThan15Seconds) {
@@ -99,9 +99,9 @@ TEST_F(BssMerge, StampFromTheFutureCountsAsExpired) {
 TEST_F(BssMerge, DuplicatesInTheDriverListStayAndHideTheOldEntry) {
   Scan(Fresh({Rec(1, kCh1, -40)}), kT0);
   Scan(Fresh({Rec(1, kCh1, -50), Rec(1, kCh1, -55), Rec(2)}), kT0 + kSecond);
-  EXPECT_EQ(Entries(), (std::vector<Entry>{{1, -50, kT0 + kSecond},
-                                           {1, -55, kT0 + kSecond},
-                                           {2, -60, kT0 + kSecond}}));
+  EXPECT_EQ(Entries(),
+            (std::vector<Entry>{
+                {1, -50, kT0 + kSecond}, {1, -55, kT0 + kSecond}, {2, -60, kT0 + kSecond}}));
 }
 
 TEST_F(BssMerge, AChannelNoLongerAllowedDropsFreshAndRememberedNetworks) {
@@ -127,8 +127,8 @@ TEST_F(BssMerge, FrequenciesOutsideTheTableAreDroppedAndTheFreshListIsFilteredIn
 TEST_F(BssMerge, MalformedDriverRecordsNeverReachTheMergedList) {
   Bytes zeroLength = Rec(9);
   WriteLe32(zeroLength, 0, 0);
-  Scan(Fresh({Rec(1), BssRecordBuilder().IeLengthOverride(9000).Build(), Rec(2), zeroLength,
-              Rec(3)}),
+  Scan(Fresh(
+           {Rec(1), BssRecordBuilder().IeLengthOverride(9000).Build(), Rec(2), zeroLength, Rec(3)}),
        kT0);
   EXPECT_EQ(Entries(), (std::vector<Entry>{{1, -60, kT0}, {2, -60, kT0}}));
 }

@@ -54,7 +54,8 @@ TEST(ElementWalk, ShortRecordsYieldTheEmptyDecode) {
   Bytes ieLengthPastRecord = rsnRecord;
   WriteLe32(ieLengthPastRecord, bss::kIeLength, uint32_t(rsnRecord.size()));
 
-  for (const Bytes* record : {&tooFewElementBytes, static_cast<const Bytes*>(&length120), static_cast<const Bytes*>(&ieLengthPastRecord)}) {
+  for (const Bytes* record : {&tooFewElementBytes, static_cast<const Bytes*>(&length120),
+                              static_cast<const Bytes*>(&ieLengthPastRecord)}) {
     const BssRecordView view(*record);
     EXPECT_EQ(DecodeElements(view, 0), "Unknown;None");
     EXPECT_EQ(DecodeElements(view, 1), "FALSE;FALSE;FALSE");

@@ -31,32 +31,33 @@ HtCapabilities RichCapabilities() {
 HtInformation RichInformation() {
   HtInformation info;
   info.PrimaryChannel = 36;
-  info.Subset1 = 0x01 | 0x04 | 0x08 | 0x60;  // offset 1, width 1, RIFS, granularity 3
-  info.Subset2 = 0x0002 | 0x0004 | 0x0010;   // operating mode 2, non-greenfield, OBSS
-  info.Subset3 = 0x0040 | 0x0800;            // bits 6 and 11
+  info.Subset1 = 0x01 | 0x04 | 0x08 | 0x60;                // offset 1, width 1, RIFS, granularity 3
+  info.Subset2 = 0x0002 | 0x0004 | 0x0010;                 // operating mode 2, non-greenfield, OBSS
+  info.Subset3 = 0x0040 | 0x0800;                          // bits 6 and 11
   for (int i = 0; i < 4; ++i) info.BasicMcsSet[i] = 0xFF;  // word 0 = -1
-  info.BasicMcsSet[4] = 0x2A;                             // word 1 = 42
+  info.BasicMcsSet[4] = 0x2A;                              // word 1 = 42
   return info;
 }
 
 TEST(HtSummary, DecodesEveryFieldFromStandardElements) {
-  const Bytes elements = Concat({HtCapabilitiesElement(RichCapabilities()),
-                                 HtInformationElement(RichInformation()),
-                                 MakeElement(ie::kSecondaryChannelOffset, Bytes{3, 0, 0}),
-                                 MakeElement(ie::kExtendedCapabilities, Bytes{0x01, 0}),
-                                 MakeElement(ie::kMobilityDomain, Bytes{0, 0, 0, 0, 0, 0, 0x00, 0x18,
-                                                                    0, 0, 0, 0, 0})});
+  const Bytes elements = Concat(
+      {HtCapabilitiesElement(RichCapabilities()), HtInformationElement(RichInformation()),
+       MakeElement(ie::kSecondaryChannelOffset, Bytes{3, 0, 0}),
+       MakeElement(ie::kExtendedCapabilities, Bytes{0x01, 0}),
+       MakeElement(ie::kMobilityDomain, Bytes{0, 0, 0, 0, 0, 0, 0x00, 0x18, 0, 0, 0, 0, 0})});
   const auto fields = Split(HtSummaryText(Decode(RecordWithElements(elements)).Ht));
   ASSERT_EQ(fields.size(), 55u);
+  // clang-format off
   const std::vector<std::string> expected = {
-      "3", "TRUE", "TRUE", "TRUE",                                     // 0-3
-      "TRUE", "TRUE", "1", "3", "FALSE", "TRUE", "FALSE", "FALSE",     // 4-11
-      "2", "FALSE", "1", "FALSE", "FALSE", "FALSE", "FALSE", "TRUE",   // 12-19
-      "FALSE", "3", "8", "TRUE",                                       // 20-23
+      "3", "TRUE", "TRUE", "TRUE",                                          // 0-3
+      "TRUE", "TRUE", "1", "3", "FALSE", "TRUE", "FALSE", "FALSE",          // 4-11
+      "2", "FALSE", "1", "FALSE", "FALSE", "FALSE", "FALSE", "TRUE",        // 12-19
+      "FALSE", "3", "8", "TRUE",                                            // 20-23
       "FALSE", "0", "FALSE", "FALSE", "FALSE", "0", "0", "FALSE", "FALSE",  // 24-32
       "36", "1", "1", "TRUE", "FALSE", "3", "2", "TRUE", "FALSE", "TRUE",   // 33-42
-      "FALSE", "TRUE", "FALSE", "FALSE", "FALSE", "FALSE", "TRUE",         // 43-49
+      "FALSE", "TRUE", "FALSE", "FALSE", "FALSE", "FALSE", "TRUE",          // 43-49
       "-1", "42", "0", "0", "TRUE"};                                        // 50-54
+  // clang-format on
   EXPECT_EQ(fields, expected);
 }
 
@@ -72,9 +73,9 @@ TEST(HtSummary, AbsentElementsGiveZeroAndFalse) {
 struct PresenceCase {
   std::string name;
   Bytes elements;
-  bool capability;    // field 4
-  bool information;   // field 54
-  int ldpc;           // field 5: only the standard element of the exact length decodes bits
+  bool capability;   // field 4
+  bool information;  // field 54
+  int ldpc;          // field 5: only the standard element of the exact length decodes bits
 };
 
 class HtPresence : public ::testing::TestWithParam<PresenceCase> {};
@@ -96,11 +97,13 @@ Bytes Resized(Bytes element, size_t bodyLength) {
 INSTANTIATE_TEST_SUITE_P(
     Cases, HtPresence,
     ::testing::Values(
-        PresenceCase{"Standard", Concat({HtCapabilitiesElement(RichCapabilities()),
-                                         HtInformationElement(RichInformation())}),
+        PresenceCase{"Standard",
+                     Concat({HtCapabilitiesElement(RichCapabilities()),
+                             HtInformationElement(RichInformation())}),
                      true, true, 1},
-        PresenceCase{"VendorForms", Concat({VendorHtCapabilitiesElement(RichCapabilities()),
-                                            VendorHtInformationElement(RichInformation())}),
+        PresenceCase{"VendorForms",
+                     Concat({VendorHtCapabilitiesElement(RichCapabilities()),
+                             VendorHtInformationElement(RichInformation())}),
                      true, true, 0},
         PresenceCase{"CapabilityOneByteShort",
                      Resized(HtCapabilitiesElement(RichCapabilities()), 25), false, false, 0},
@@ -117,10 +120,10 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& param) { return param.param.name; });
 
 TEST(HtSummary, SecondaryChannelOffsetNeedsLengthThreeAndMobilityDomainThirteen) {
-  const auto ht = Decode(RecordWithElements(
-                             Concat({MakeElement(ie::kSecondaryChannelOffset, Bytes{3}),
-                                     MakeElement(ie::kMobilityDomain, Bytes(12, 0xFF))})))
-                      .Ht;
+  const auto ht =
+      Decode(RecordWithElements(Concat({MakeElement(ie::kSecondaryChannelOffset, Bytes{3}),
+                                        MakeElement(ie::kMobilityDomain, Bytes(12, 0xFF))})))
+          .Ht;
   EXPECT_EQ(ht.Values[0], 0);
   EXPECT_EQ(ht.Values[2], 0);
   EXPECT_EQ(ht.Values[3], 0);

@@ -61,8 +61,8 @@ INSTANTIATE_TEST_SUITE_P(
     Cases, SecuritySummary,
     ::testing::Values(
         SecurityCase{"NoSecurityElements", {}, 1, "Unknown;None", "FALSE;FALSE;FALSE", 0},
-        SecurityCase{"Wpa2PskCcmp", RsnElement(RsnSuites({kCipherCcmp}, {kAkmPsk}, kCipherCcmp)),
-                     1, "WPA2-PSK;AES", "FALSE;FALSE;FALSE", 5},
+        SecurityCase{"Wpa2PskCcmp", RsnElement(RsnSuites({kCipherCcmp}, {kAkmPsk}, kCipherCcmp)), 1,
+                     "WPA2-PSK;AES", "FALSE;FALSE;FALSE", 5},
         SecurityCase{"Wpa2EnterpriseCcmp",
                      RsnElement(RsnSuites({kCipherCcmp}, {kAkm8021X}, kCipherCcmp)), 1, "WPA2;AES",
                      "FALSE;FALSE;FALSE", 4},
@@ -86,10 +86,10 @@ INSTANTIATE_TEST_SUITE_P(
         SecurityCase{"Wpa2PskAdHocIsWpa2None",
                      RsnElement(RsnSuites({kCipherCcmp}, {kAkmPsk}, kCipherCcmp)), 0,
                      "WPA2-NONE;AES", "FALSE;FALSE;FALSE", 5},
-        SecurityCase{"WpaEnterprise", WpaElement(WpaSuites({kCipherTkip}, {kAkm8021X}, kCipherTkip)),
-                     1, "WPA;TKIP", "FALSE;FALSE;FALSE", 1},
-        SecurityCase{"RsnForeignGroupContributesNothing",
-                     RsnElement([] {
+        SecurityCase{"WpaEnterprise",
+                     WpaElement(WpaSuites({kCipherTkip}, {kAkm8021X}, kCipherTkip)), 1, "WPA;TKIP",
+                     "FALSE;FALSE;FALSE", 1},
+        SecurityCase{"RsnForeignGroupContributesNothing", RsnElement([] {
                        SuiteLists s = RsnSuites({kCipherCcmp}, {kAkmPsk}, kCipherCcmp);
                        s.Group.Oui = kForeign;
                        return s;
@@ -98,24 +98,23 @@ INSTANTIATE_TEST_SUITE_P(
         SecurityCase{"RsnForeignPairwiseEndsListButAkmStillRead",
                      RsnElement(RsnForeignPairwiseInMiddle()), 1, "WPA2-PSK;TKIP",
                      "FALSE;FALSE;FALSE", 5},
-        SecurityCase{"RsnPairwiseCountPastEndKeepsOnlyGroup",
-                     RsnElement(RsnPairwiseCountPastEnd()), 1, "Unknown;AES", "FALSE;FALSE;FALSE",
-                     0},
-        SecurityCase{"RsnShorterThan12Ignored",
-                     MakeElement(ie::kRsn, Bytes{1, 0, 0x00, 0x0F, 0xAC, 4, 1, 0, 0x00, 0x0F, 0xAC}),
-                     1, "Unknown;None", "FALSE;FALSE;FALSE", 0},
-        SecurityCase{"RsnCiscoAkmSetsCckm",
-                     RsnElement(WithAkm(RsnSuites({kCipherTkip}, {}, kCipherTkip),
-                                        {{ie::kOuiCisco, 0}})),
-                     1, "Unknown;TKIP", "TRUE;FALSE;FALSE", 0},
+        SecurityCase{"RsnPairwiseCountPastEndKeepsOnlyGroup", RsnElement(RsnPairwiseCountPastEnd()),
+                     1, "Unknown;AES", "FALSE;FALSE;FALSE", 0},
+        SecurityCase{
+            "RsnShorterThan12Ignored",
+            MakeElement(ie::kRsn, Bytes{1, 0, 0x00, 0x0F, 0xAC, 4, 1, 0, 0x00, 0x0F, 0xAC}), 1,
+            "Unknown;None", "FALSE;FALSE;FALSE", 0},
+        SecurityCase{
+            "RsnCiscoAkmSetsCckm",
+            RsnElement(WithAkm(RsnSuites({kCipherTkip}, {}, kCipherTkip), {{ie::kOuiCisco, 0}})), 1,
+            "Unknown;TKIP", "TRUE;FALSE;FALSE", 0},
         SecurityCase{"WpaCiscoGroupCkip", WpaElement(WpaCiscoGroup(0)), 1, "WPA-PSK;TKIP",
                      "FALSE;FALSE;TRUE", 2},
         SecurityCase{"WpaCiscoGroupCkipCmic", WpaElement(WpaCiscoGroup(1)), 1, "WPA-PSK;TKIP",
                      "FALSE;TRUE;TRUE", 2},
         SecurityCase{"WpaCiscoGroupCmic", WpaElement(WpaCiscoGroup(2)), 1, "WPA-PSK;TKIP",
                      "FALSE;TRUE;FALSE", 2},
-        SecurityCase{"WpaForeignGroupEndsElement",
-                     WpaElement([] {
+        SecurityCase{"WpaForeignGroupEndsElement", WpaElement([] {
                        SuiteLists s = WpaSuites({kCipherTkip}, {kAkmPsk}, kCipherTkip);
                        s.Group.Oui = kForeign;
                        return s;
@@ -135,8 +134,8 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(Secured, PrivacyBitAloneMakesAWepNetworkSecured) {
   const Bytes wep = BssRecordBuilder().Privacy(true).Build();
   const Bytes open = BssRecordBuilder().Privacy(false).Build();
-  const Bytes wpa2 = testing::RecordWithElements(
-      RsnElement(RsnSuites({kCipherCcmp}, {kAkmPsk}, kCipherCcmp)));
+  const Bytes wpa2 =
+      testing::RecordWithElements(RsnElement(RsnSuites({kCipherCcmp}, {kAkmPsk}, kCipherCcmp)));
   EXPECT_EQ(DecodeElements(BssRecordView(wep), 0), "Unknown;None");
   EXPECT_TRUE(IsSecured(BssRecordView(wep), Decode(wep).Security));
   EXPECT_FALSE(IsSecured(BssRecordView(open), Decode(open).Security));
@@ -145,9 +144,9 @@ TEST(Secured, PrivacyBitAloneMakesAWepNetworkSecured) {
 
 TEST(SecurityClassText, MapsOnlyTheNamedCombinations) {
   const std::pair<const char*, int> cases[] = {
-      {"WPA", 1},      {"WPA-PSK", 2},          {"WPA-NONE", 3},   {"WPA2", 4},
-      {"WPA+WPA2", 4}, {"WPA2-PSK", 5},         {"WPA2-NONE", 5},  {"WPA-PSK+WPA2-PSK", 5},
-      {"Unknown", 0},  {"WPA-PSK+WPA2", 0},     {"", 0},           {"wpa2-psk", 0}};
+      {"WPA", 1},      {"WPA-PSK", 2},      {"WPA-NONE", 3},  {"WPA2", 4},
+      {"WPA+WPA2", 4}, {"WPA2-PSK", 5},     {"WPA2-NONE", 5}, {"WPA-PSK+WPA2-PSK", 5},
+      {"Unknown", 0},  {"WPA-PSK+WPA2", 0}, {"", 0},          {"wpa2-psk", 0}};
   for (const auto& [text, expected] : cases) EXPECT_EQ(SecurityClass(text), expected) << text;
 }
 

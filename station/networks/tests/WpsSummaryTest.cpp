@@ -25,7 +25,9 @@ TEST_P(WpsSummary, BuildsTheNineTexts) {
             GetParam().summary);
 }
 
-Bytes Wps(std::vector<WpsAttribute> attributes) { return WpsElement(attributes); }
+Bytes Wps(std::vector<WpsAttribute> attributes) {
+  return WpsElement(attributes);
+}
 
 // A WPS element whose last attribute declares more bytes than the element holds.
 Bytes WpsWithTruncatedUuid() {
@@ -43,24 +45,21 @@ INSTANTIATE_TEST_SUITE_P(
         WpsCase{"NoElement", {}, kAllUnknown + "FALSE"},
         WpsCase{"BareElementOfLengthFour", Wps({}), kAllUnknown + "TRUE"},
         WpsCase{"ConfiguredAccessPoint",
-                Wps({WpsU8(0x104A, 0x10), WpsU8(0x1044, 2), WpsU8(0x1057, 1),
-                     WpsU8(0x1041, 1), WpsU16(0x1012, 4), WpsU16(0x1053, 0x0188),
-                     WpsRaw(0x1047, kUuid), WpsU8(0x103C, 1)}),
+                Wps({WpsU8(0x104A, 0x10), WpsU8(0x1044, 2), WpsU8(0x1057, 1), WpsU8(0x1041, 1),
+                     WpsU16(0x1012, 4), WpsU16(0x1053, 0x0188), WpsRaw(0x1047, kUuid),
+                     WpsU8(0x103C, 1)}),
                 "0x0188;0x0004;TRUE;Configured;1.0;TRUE;00112233445566778899AABBCCDDEEFF;"
                 "0x01 (2.4GHz);TRUE"},
-        WpsCase{"LaterConfigMethodsWins",
-                Wps({WpsU16(0x1053, 0x0080), WpsU16(0x1008, 0x2008)}),
+        WpsCase{"LaterConfigMethodsWins", Wps({WpsU16(0x1053, 0x0080), WpsU16(0x1008, 0x2008)}),
                 "0x2008;Unknown;Unknown;Unknown;Unknown;Unknown;Unknown;Unknown;TRUE"},
         WpsCase{"AuthorizedMacsAppendToSelectedRegistrar",
                 Wps({WpsU8(0x1041, 0), WpsRaw(0x101A, kUuid)}),
                 "Unknown;Unknown;FALSE00112233445566778899AABBCCDDEEFF;Unknown;Unknown;Unknown;"
                 "Unknown;Unknown;TRUE"},
         WpsCase{"UnknownStateAndBandLeaveUnknown",
-                Wps({WpsU8(0x1044, 3), WpsU8(0x103C, 4), WpsU8(0x104A, 0x21),
-                     WpsU8(0x1057, 0)}),
+                Wps({WpsU8(0x1044, 3), WpsU8(0x103C, 4), WpsU8(0x104A, 0x21), WpsU8(0x1057, 0)}),
                 "Unknown;Unknown;Unknown;Unknown;2.1;FALSE;Unknown;Unknown;TRUE"},
-        WpsCase{"FiveGigahertzAndDualBand",
-                Wps({WpsU8(0x1044, 1), WpsU8(0x103C, 2)}),
+        WpsCase{"FiveGigahertzAndDualBand", Wps({WpsU8(0x1044, 1), WpsU8(0x103C, 2)}),
                 "Unknown;Unknown;Unknown;Unconfigured;Unknown;Unknown;Unknown;0x02 (5GHz);TRUE"},
         WpsCase{"UnknownAttributesArePassedOverByLength",
                 Wps({WpsRaw(0x1011, Bytes{'n', 'a', 'm', 'e'}), WpsU8(0x103C, 3)}),
