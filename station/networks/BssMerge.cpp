@@ -32,7 +32,11 @@ class ListWriter {
     list_.LastSeen.push_back(stamp);
     return true;
   }
-  void Finish() { WriteLe32(list_.Buffer, 0, uint32_t(list_.LastSeen.size())); }
+  // Writes the count and clears what an earlier, longer list left behind the records.
+  void Finish() {
+    WriteLe32(list_.Buffer, 0, uint32_t(list_.LastSeen.size()));
+    std::memset(list_.Buffer.data() + offset_, 0, list_.Buffer.size() - offset_);
+  }
 
  private:
   MergedBssList& list_;
