@@ -160,17 +160,31 @@ const ErrorCase kErrorCases[] = {
     {"UserWritesOwnHive", [](Registry& r, FakeSecurityToken& t) { t.administrator = false; return RegWriteString(r, HKEY_CURRENT_USER, "Software\\Kavo9", "x", "y"); }, ERROR_SUCCESS},
 };
 
+void WriteErrorCaseFixture(Registry& r) {
+  ASSERT_EQ(RegWriteString(r, HKEY_LOCAL_MACHINE, "Software\\Kavo9", "Name", "value"), 0);
+  ASSERT_EQ(RegWriteString(r, HKEY_LOCAL_MACHINE, "Software\\Kavo9\\Sub", "", "value"), 0);
+  ASSERT_EQ(RegWriteString(r, HKEY_CURRENT_USER, "Software", "x", "value"), 0);
+}
+
 TEST_P(RegistryTest, CallsGiveTheWin32Errors) {
+  // Hive files are built once and copied for each case.
+  std::filesystem::path original = paths.machineDir / "original";
+  if (GetParam() == Backend::kFiles) {
+    SqliteRegistry r(original, token);
+    WriteErrorCaseFixture(r);
+  }
   for (const ErrorCase& c : kErrorCases) {
     SCOPED_TRACE(c.name);
     FakePaths casePaths;
     FakeSecurityToken caseToken;
-    auto r = GetParam() == Backend::kMemory
-                 ? SqliteRegistry::InMemory(caseToken)
-                 : std::make_unique<SqliteRegistry>(casePaths.machineDir / "registry", caseToken);
-    ASSERT_EQ(RegWriteString(*r, HKEY_LOCAL_MACHINE, "Software\\Kavo9", "Name", "value"), 0);
-    ASSERT_EQ(RegWriteString(*r, HKEY_LOCAL_MACHINE, "Software\\Kavo9\\Sub", "", "value"), 0);
-    ASSERT_EQ(RegWriteString(*r, HKEY_CURRENT_USER, "Software", "x", "value"), 0);
+    std::unique_ptr<SqliteRegistry> r;
+    if (GetParam() == Backend::kMemory) {
+      r = SqliteRegistry::InMemory(caseToken);
+      WriteErrorCaseFixture(*r);
+    } else {
+      std::filesystem::copy(original, casePaths.machineDir / "registry");
+      r = std::make_unique<SqliteRegistry>(casePaths.machineDir / "registry", caseToken);
+    }
     EXPECT_EQ(c.call(*r, caseToken), c.expected);
   }
 }
