@@ -484,7 +484,6 @@ bool ImportRegText(Registry& registry, std::string_view text, std::string* error
       case Op::kDeleteKey:
         key.Reset();
         result = registry.DeleteTree(op.root, op.path);
-        if (result == ERROR_SUCCESS) result = registry.DeleteKey(op.root, op.path);
         if (result == ERROR_FILE_NOT_FOUND) result = ERROR_SUCCESS;
         break;
       case Op::kSet:
