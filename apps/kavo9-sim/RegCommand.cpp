@@ -62,13 +62,20 @@ int KeyError(const Key& key, int32_t error) {
 
 std::string TypeName(uint32_t type) {
   switch (type) {
-    case REG_NONE: return "REG_NONE";
-    case REG_SZ: return "REG_SZ";
-    case REG_EXPAND_SZ: return "REG_EXPAND_SZ";
-    case REG_BINARY: return "REG_BINARY";
-    case REG_DWORD: return "REG_DWORD";
-    case REG_MULTI_SZ: return "REG_MULTI_SZ";
-    case 11: return "REG_QWORD";
+    case REG_NONE:
+      return "REG_NONE";
+    case REG_SZ:
+      return "REG_SZ";
+    case REG_EXPAND_SZ:
+      return "REG_EXPAND_SZ";
+    case REG_BINARY:
+      return "REG_BINARY";
+    case REG_DWORD:
+      return "REG_DWORD";
+    case REG_MULTI_SZ:
+      return "REG_MULTI_SZ";
+    case 11:
+      return "REG_QWORD";
   }
   char text[24];
   std::snprintf(text, sizeof(text), "REG_TYPE_0x%x", type);
@@ -159,7 +166,8 @@ bool ParseData(const std::string& typeName, std::span<const std::string> items, 
     *type = REG_DWORD;
     if (!one()) return false;
     if (ParseDword(items[0], data)) return true;
-    *why = "REG_DWORD needs a number from 0 to 4294967295 (decimal or 0x hex): \"" + items[0] + "\"";
+    *why =
+        "REG_DWORD needs a number from 0 to 4294967295 (decimal or 0x hex): \"" + items[0] + "\"";
     return false;
   }
   if (typeName == "REG_BINARY") {
@@ -183,7 +191,8 @@ bool ParseData(const std::string& typeName, std::span<const std::string> items, 
     if (items.empty()) data->pop_back();  // an empty list is one zero
     return true;
   }
-  *why = "unknown type \"" + typeName + "\" (REG_SZ, REG_EXPAND_SZ, REG_DWORD, REG_BINARY, REG_MULTI_SZ)";
+  *why = "unknown type \"" + typeName +
+         "\" (REG_SZ, REG_EXPAND_SZ, REG_DWORD, REG_BINARY, REG_MULTI_SZ)";
   return false;
 }
 
@@ -244,7 +253,8 @@ int Query(Registry& registry, std::span<const std::string> args) {
       error = registry.QueryValue(handle.get(), args[1], &type, data.data(), &length);
     }
     if (error != ERROR_SUCCESS) {
-      return SimError(kSimFailed, key.Name() + ": value \"" + args[1] + "\": " + RegErrorText(error));
+      return SimError(kSimFailed,
+                      key.Name() + ": value \"" + args[1] + "\": " + RegErrorText(error));
     }
     std::cout << key.Name() << "\n";
     ShowValue(args[1], type, data);

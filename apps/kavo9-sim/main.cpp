@@ -72,4 +72,6 @@ int SimError(int code, const std::string& message) {
 
 }  // namespace kavo9
 
-int main(int argc, char** argv) { return kavo9::Main(argc, argv); }
+int main(int argc, char** argv) {
+  return kavo9::Main(argc, argv);
+}

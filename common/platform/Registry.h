@@ -78,7 +78,10 @@ class ScopedKey {
   ~ScopedKey() { Reset(); }
   ScopedKey(const ScopedKey&) = delete;
   ScopedKey& operator=(const ScopedKey&) = delete;
-  HKEY* operator&() { Reset(); return &key_; }
+  HKEY* operator&() {
+    Reset();
+    return &key_;
+  }
   HKEY get() const { return key_; }
   explicit operator bool() const { return key_ != 0; }
   void Reset() {

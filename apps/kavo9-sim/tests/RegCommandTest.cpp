@@ -78,13 +78,37 @@ TEST_F(RegCommandTest, SetQueryExportDeleteImport) {
     std::vector<uint8_t> bytes;
     const char* shown;
   } cases[] = {
-      {{"Text", "REG_SZ", "a b"}, "Text", REG_SZ, {'a', ' ', 'b', 0}, "    Text    REG_SZ    a b\n"},
+      {{"Text", "REG_SZ", "a b"},
+       "Text",
+       REG_SZ,
+       {'a', ' ', 'b', 0},
+       "    Text    REG_SZ    a b\n"},
       {{"", "REG_SZ", "def"}, "", REG_SZ, {'d', 'e', 'f', 0}, "    (Default)    REG_SZ    def\n"},
-      {{"Dec", "REG_DWORD", "42"}, "Dec", REG_DWORD, {42, 0, 0, 0}, "    Dec    REG_DWORD    0x2a\n"},
-      {{"Hex", "REG_DWORD", "0xFFFFFFFF"}, "Hex", REG_DWORD, {255, 255, 255, 255}, "    Hex    REG_DWORD    0xffffffff\n"},
-      {{"Bin", "REG_BINARY", "01,aB ff"}, "Bin", REG_BINARY, {1, 0xAB, 0xFF}, "    Bin    REG_BINARY    01ABFF\n"},
-      {{"Multi", "REG_MULTI_SZ", "one", "two"}, "Multi", REG_MULTI_SZ, {'o', 'n', 'e', 0, 't', 'w', 'o', 0, 0}, "    Multi    REG_MULTI_SZ    one\\0two\n"},
-      {{"Exp", "REG_EXPAND_SZ", "%x%"}, "Exp", REG_EXPAND_SZ, {'%', 'x', '%', 0}, "    Exp    REG_EXPAND_SZ    %x%\n"},
+      {{"Dec", "REG_DWORD", "42"},
+       "Dec",
+       REG_DWORD,
+       {42, 0, 0, 0},
+       "    Dec    REG_DWORD    0x2a\n"},
+      {{"Hex", "REG_DWORD", "0xFFFFFFFF"},
+       "Hex",
+       REG_DWORD,
+       {255, 255, 255, 255},
+       "    Hex    REG_DWORD    0xffffffff\n"},
+      {{"Bin", "REG_BINARY", "01,aB ff"},
+       "Bin",
+       REG_BINARY,
+       {1, 0xAB, 0xFF},
+       "    Bin    REG_BINARY    01ABFF\n"},
+      {{"Multi", "REG_MULTI_SZ", "one", "two"},
+       "Multi",
+       REG_MULTI_SZ,
+       {'o', 'n', 'e', 0, 't', 'w', 'o', 0, 0},
+       "    Multi    REG_MULTI_SZ    one\\0two\n"},
+      {{"Exp", "REG_EXPAND_SZ", "%x%"},
+       "Exp",
+       REG_EXPAND_SZ,
+       {'%', 'x', '%', 0},
+       "    Exp    REG_EXPAND_SZ    %x%\n"},
   };
   std::string listing = "HKEY_LOCAL_MACHINE\\Software\\Kavo9\n";
   for (const Case& c : cases) {
@@ -99,14 +123,18 @@ TEST_F(RegCommandTest, SetQueryExportDeleteImport) {
     EXPECT_EQ(one.out, "HKEY_LOCAL_MACHINE\\Software\\Kavo9\n" + std::string(c.shown));
     listing += c.shown;
   }
-  ASSERT_EQ(Tool({"reg", "set", "HKEY_LOCAL_MACHINE\\Software\\Kavo9\\Sub", "v", "REG_SZ", ""}).exit, 0);
+  ASSERT_EQ(
+      Tool({"reg", "set", "HKEY_LOCAL_MACHINE\\Software\\Kavo9\\Sub", "v", "REG_SZ", ""}).exit, 0);
   EXPECT_EQ(Tool({"reg", "query", "hklm\\software\\kavo9"}).out,
             "HKEY_LOCAL_MACHINE\\software\\kavo9\n" + listing.substr(listing.find('\n') + 1) +
                 "\nHKEY_LOCAL_MACHINE\\software\\kavo9\\Sub\n");
 
   ToolRun exported = Tool({"reg", "export", key});
   ASSERT_EQ(exported.exit, 0) << exported.err;
-  EXPECT_EQ(exported.out.rfind("Windows Registry Editor Version 5.00\n\n[HKEY_LOCAL_MACHINE\\Software\\Kavo9]\n", 0), 0u)
+  EXPECT_EQ(
+      exported.out.rfind(
+          "Windows Registry Editor Version 5.00\n\n[HKEY_LOCAL_MACHINE\\Software\\Kavo9]\n", 0),
+      0u)
       << exported.out;
   std::filesystem::path file = paths.machineDir / "saved.reg";
   std::ofstream(file) << exported.out;
@@ -125,7 +153,8 @@ TEST_F(RegCommandTest, SetQueryExportDeleteImport) {
 }
 
 TEST_F(RegCommandTest, BadArgumentsGiveAMessageAndAnExitCode) {
-  std::ofstream(paths.machineDir / "bad.reg") << "Windows Registry Editor Version 5.00\n\n[HKLM\\X]\n\"v\"=dword:x\n";
+  std::ofstream(paths.machineDir / "bad.reg")
+      << "Windows Registry Editor Version 5.00\n\n[HKLM\\X]\n\"v\"=dword:x\n";
   struct Case {
     std::vector<std::string> args;
     int exit;
@@ -144,13 +173,17 @@ TEST_F(RegCommandTest, BadArgumentsGiveAMessageAndAnExitCode) {
       {{"reg", "set", "HKLM\\X", "v", "REG_DWORD", "12x"}, 2, "REG_DWORD needs a number"},
       {{"reg", "set", "HKLM\\X", "v", "REG_DWORD", "4294967296"}, 2, "REG_DWORD needs a number"},
       {{"reg", "set", "HKLM\\X", "v", "REG_DWORD", "-1"}, 2, "REG_DWORD needs a number"},
-      {{"reg", "set", "HKLM\\X", "v", "REG_BINARY", "abc"}, 2, "REG_BINARY needs pairs of hex digits"},
+      {{"reg", "set", "HKLM\\X", "v", "REG_BINARY", "abc"},
+       2,
+       "REG_BINARY needs pairs of hex digits"},
       {{"reg", "set", "HKLM\\X", "v", "REG_SZ"}, 2, "REG_SZ takes one DATA argument"},
       {{"reg", "set", "HKLM\\X", "v", "REG_FOO", "1"}, 2, "unknown type \"REG_FOO\""},
       {{"reg", "delete", "HKLM"}, 2, "a root key cannot be deleted"},
       {{"reg", "delete", "HKLM\\Nope"}, 1, "not found (2)"},
       {{"reg", "import", "/nonexistent/file.reg"}, 1, "cannot read /nonexistent/file.reg"},
-      {{"reg", "import", (paths.machineDir / "bad.reg").string()}, 1, "bad.reg: line 4: dword needs"},
+      {{"reg", "import", (paths.machineDir / "bad.reg").string()},
+       1,
+       "bad.reg: line 4: dword needs"},
   };
   for (const Case& c : cases) {
     std::string joined;

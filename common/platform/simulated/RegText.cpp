@@ -72,11 +72,20 @@ std::string Quote(std::string_view text) {
   std::string quoted = "\"";
   for (char c : text) {
     switch (c) {
-      case '\\': quoted += "\\\\"; break;
-      case '"': quoted += "\\\""; break;
-      case '\n': quoted += "\\n"; break;
-      case '\r': quoted += "\\r"; break;
-      default: quoted += c;
+      case '\\':
+        quoted += "\\\\";
+        break;
+      case '"':
+        quoted += "\\\"";
+        break;
+      case '\n':
+        quoted += "\\n";
+        break;
+      case '\r':
+        quoted += "\\r";
+        break;
+      default:
+        quoted += c;
     }
   }
   return quoted + "\"";
@@ -94,8 +103,9 @@ bool IsPlainText(const Bytes& data) {
 void AppendValue(std::string* text, const std::string& name, uint32_t type, const Bytes& data) {
   std::string line = name.empty() ? "@=" : Quote(name) + "=";
   if (type == REG_SZ && IsPlainText(data)) {
-    *text += line + Quote(std::string_view(reinterpret_cast<const char*>(data.data()),
-                                           data.size() - 1)) + "\n";
+    *text += line +
+             Quote(std::string_view(reinterpret_cast<const char*>(data.data()), data.size() - 1)) +
+             "\n";
     return;
   }
   char buffer[32];
@@ -202,9 +212,16 @@ class Parser {
       if (c == '\\') {
         if (++i == line.size()) break;
         switch (line[i]) {
-          case '\\': case '"': *text += line[i]; break;
-          case 'n': *text += '\n'; break;
-          case 'r': *text += '\r'; break;
+          case '\\':
+          case '"':
+            *text += line[i];
+            break;
+          case 'n':
+            *text += '\n';
+            break;
+          case 'r':
+            *text += '\r';
+            break;
           default:
             *why = std::string("unknown escape \"\\") + line[i] + "\" in quotes";
             return false;
@@ -307,7 +324,8 @@ class Parser {
     if (line.empty() || line.front() == ';') return true;
     if (!headerSeen_) {
       if (line != kRegTextHeader && line != "REGEDIT4") {
-        *why = "not a registry file: the first line must be \"" + std::string(kRegTextHeader) + "\"";
+        *why =
+            "not a registry file: the first line must be \"" + std::string(kRegTextHeader) + "\"";
         return false;
       }
       headerSeen_ = true;
@@ -385,8 +403,7 @@ class Parser {
         }
         // A line ending in "\" goes on in the next one.
         std::string_view trimmed = Trim(line);
-        if (!trimmed.empty() && trimmed.back() == '\\' && trimmed.front() != ';' &&
-            !text.empty()) {
+        if (!trimmed.empty() && trimmed.back() == '\\' && trimmed.front() != ';' && !text.empty()) {
           logical.append(trimmed.substr(0, trimmed.size() - 1));
           continue;
         }
@@ -417,7 +434,9 @@ class Parser {
 
 }  // namespace
 
-std::span<const HKEY> RegRoots() { return kRootOrder; }
+std::span<const HKEY> RegRoots() {
+  return kRootOrder;
+}
 
 std::string_view RegRootName(HKEY root) {
   for (const RootName& r : kRootNames) {
@@ -432,8 +451,8 @@ bool ParseRegKeyName(std::string_view text, HKEY* root, std::string* path) {
   for (const RootName& r : kRootNames) {
     if (EqualNoCase(first, r.longName) || EqualNoCase(first, r.shortName)) {
       *root = r.root;
-      std::string_view rest = slash == std::string_view::npos ? std::string_view()
-                                                              : text.substr(slash + 1);
+      std::string_view rest =
+          slash == std::string_view::npos ? std::string_view() : text.substr(slash + 1);
       if (!rest.empty() && rest.back() == '\\') rest.remove_suffix(1);
       *path = std::string(rest);
       return true;
@@ -445,16 +464,36 @@ bool ParseRegKeyName(std::string_view text, HKEY* root, std::string* path) {
 std::string RegErrorText(int32_t error) {
   const char* text = "error";
   switch (error) {
-    case ERROR_SUCCESS: text = "done"; break;
-    case ERROR_FILE_NOT_FOUND: text = "not found"; break;
-    case ERROR_ACCESS_DENIED: text = "access denied"; break;
-    case ERROR_INVALID_HANDLE: text = "invalid handle"; break;
-    case ERROR_NOT_ENOUGH_MEMORY: text = "out of memory"; break;
-    case ERROR_INVALID_PARAMETER: text = "invalid name or parameter"; break;
-    case ERROR_MORE_DATA: text = "more data"; break;
-    case ERROR_NO_MORE_ITEMS: text = "no more items"; break;
-    case ERROR_BADDB: text = "the hive cannot be read"; break;
-    case ERROR_KEY_DELETED: text = "the key has been deleted"; break;
+    case ERROR_SUCCESS:
+      text = "done";
+      break;
+    case ERROR_FILE_NOT_FOUND:
+      text = "not found";
+      break;
+    case ERROR_ACCESS_DENIED:
+      text = "access denied";
+      break;
+    case ERROR_INVALID_HANDLE:
+      text = "invalid handle";
+      break;
+    case ERROR_NOT_ENOUGH_MEMORY:
+      text = "out of memory";
+      break;
+    case ERROR_INVALID_PARAMETER:
+      text = "invalid name or parameter";
+      break;
+    case ERROR_MORE_DATA:
+      text = "more data";
+      break;
+    case ERROR_NO_MORE_ITEMS:
+      text = "no more items";
+      break;
+    case ERROR_BADDB:
+      text = "the hive cannot be read";
+      break;
+    case ERROR_KEY_DELETED:
+      text = "the key has been deleted";
+      break;
   }
   return std::string(text) + " (" + std::to_string(error) + ")";
 }

@@ -269,10 +269,11 @@ struct SqliteRegistry::Impl {
     std::filesystem::path temp = file;
     temp += ".new-" + std::to_string(::getpid()) + "-" + std::to_string(counter++);
     sqlite3* db = nullptr;
-    int rc = sqlite3_open_v2(temp.c_str(), &db,
-                             SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX,
-                             nullptr);
-    if (rc == SQLITE_OK) rc = sqlite3_exec(db, "PRAGMA journal_mode=WAL", nullptr, nullptr, nullptr);
+    int rc =
+        sqlite3_open_v2(temp.c_str(), &db,
+                        SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX, nullptr);
+    if (rc == SQLITE_OK)
+      rc = sqlite3_exec(db, "PRAGMA journal_mode=WAL", nullptr, nullptr, nullptr);
     if (rc == SQLITE_OK) rc = sqlite3_exec(db, kSchema, nullptr, nullptr, nullptr);
     if (rc != SQLITE_OK) *why = db ? sqlite3_errmsg(db) : sqlite3_errstr(rc);
     sqlite3_close_v2(db);
@@ -300,8 +301,8 @@ struct SqliteRegistry::Impl {
       std::error_code ec;
       std::filesystem::create_directories(hive.file.parent_path(), ec);
       if (!std::filesystem::exists(hive.file, ec) && !CreateHiveFile(hive.file, &why)) {
-        std::fprintf(stderr, "kavo9: cannot create registry hive %s: %s\n",
-                     Name(hive).c_str(), why.c_str());
+        std::fprintf(stderr, "kavo9: cannot create registry hive %s: %s\n", Name(hive).c_str(),
+                     why.c_str());
         return ERROR_BADDB;
       }
       name = hive.file.c_str();
@@ -345,7 +346,8 @@ struct SqliteRegistry::Impl {
     error = Pragma(hive, "PRAGMA user_version", &result);
     if (error != ERROR_SUCCESS) return error;
     if (result != std::to_string(kSchemaVersion)) {
-      return MarkBroken(hive, result == "0" ? "empty or not a hive" : "unknown hive version " + result);
+      return MarkBroken(hive,
+                        result == "0" ? "empty or not a hive" : "unknown hive version " + result);
     }
     error = Pragma(hive, "PRAGMA journal_mode=WAL", &result);
     if (error == ERROR_SUCCESS) error = Exec(hive, "PRAGMA synchronous=NORMAL");
@@ -385,9 +387,7 @@ struct SqliteRegistry::Impl {
     return lastHandle;
   }
 
-  bool WriteAllowed(int hive) const {
-    return hive != kMachineHive || token.IsAdministrator();
-  }
+  bool WriteAllowed(int hive) const { return hive != kMachineHive || token.IsAdministrator(); }
 
   // ---- statements
 

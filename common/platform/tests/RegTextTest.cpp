@@ -12,14 +12,18 @@ namespace {
 
 using Bytes = std::vector<uint8_t>;
 
-Bytes B(std::string_view text) { return Bytes(text.begin(), text.end()); }
+Bytes B(std::string_view text) {
+  return Bytes(text.begin(), text.end());
+}
 
-void Set(Registry& registry, HKEY root, std::string_view path, std::string_view name,
-         uint32_t type, const Bytes& data) {
+void Set(Registry& registry, HKEY root, std::string_view path, std::string_view name, uint32_t type,
+         const Bytes& data) {
   ScopedKey key(registry);
   ASSERT_EQ(registry.CreateKey(root, path, KEY_ALL_ACCESS, &key), ERROR_SUCCESS) << path;
-  ASSERT_EQ(registry.SetValue(key.get(), name, type, data.data(),
-                              static_cast<uint32_t>(data.size())), ERROR_SUCCESS) << name;
+  ASSERT_EQ(
+      registry.SetValue(key.get(), name, type, data.data(), static_cast<uint32_t>(data.size())),
+      ERROR_SUCCESS)
+      << name;
 }
 
 // Everything in the registry as text, byte for byte, to compare two registries.
@@ -64,15 +68,21 @@ class RegTextTest : public testing::Test {
 TEST_F(RegTextTest, EveryTypeRoundTripsByteExactly) {
   Registry& r = *source;
   Set(r, HKEY_LOCAL_MACHINE, "Software\\Kavo9", "", REG_SZ, B(std::string_view("default\0", 8)));
-  Set(r, HKEY_LOCAL_MACHINE, "Software\\Kavo9", "sz", REG_SZ, B(std::string_view("C:\\a \"b\"\0", 9)));
+  Set(r, HKEY_LOCAL_MACHINE, "Software\\Kavo9", "sz", REG_SZ,
+      B(std::string_view("C:\\a \"b\"\0", 9)));
   Set(r, HKEY_LOCAL_MACHINE, "Software\\Kavo9", "sz no zero", REG_SZ, B("text"));
-  Set(r, HKEY_LOCAL_MACHINE, "Software\\Kavo9", "sz zeros", REG_SZ, B(std::string_view("a\0b\0\0", 5)));
-  Set(r, HKEY_LOCAL_MACHINE, "Software\\Kavo9", "sz line", REG_SZ, B(std::string_view("a\nb\0", 4)));
+  Set(r, HKEY_LOCAL_MACHINE, "Software\\Kavo9", "sz zeros", REG_SZ,
+      B(std::string_view("a\0b\0\0", 5)));
+  Set(r, HKEY_LOCAL_MACHINE, "Software\\Kavo9", "sz line", REG_SZ,
+      B(std::string_view("a\nb\0", 4)));
   Set(r, HKEY_LOCAL_MACHINE, "Software\\Kavo9", "sz empty", REG_SZ, B(std::string_view("\0", 1)));
   Set(r, HKEY_LOCAL_MACHINE, "Software\\Kavo9", "sz nothing", REG_SZ, {});
-  Set(r, HKEY_LOCAL_MACHINE, "Software\\Kavo9", "utf-8", REG_SZ, B(std::string_view("caf\xC3\xA9\0", 6)));
-  Set(r, HKEY_LOCAL_MACHINE, "Software\\Kavo9", "expand", REG_EXPAND_SZ, B(std::string_view("%x%\0", 4)));
-  Set(r, HKEY_LOCAL_MACHINE, "Software\\Kavo9", "multi", REG_MULTI_SZ, B(std::string_view("a\0b\0\0", 5)));
+  Set(r, HKEY_LOCAL_MACHINE, "Software\\Kavo9", "utf-8", REG_SZ,
+      B(std::string_view("caf\xC3\xA9\0", 6)));
+  Set(r, HKEY_LOCAL_MACHINE, "Software\\Kavo9", "expand", REG_EXPAND_SZ,
+      B(std::string_view("%x%\0", 4)));
+  Set(r, HKEY_LOCAL_MACHINE, "Software\\Kavo9", "multi", REG_MULTI_SZ,
+      B(std::string_view("a\0b\0\0", 5)));
   Set(r, HKEY_LOCAL_MACHINE, "Software\\Kavo9", "dword", REG_DWORD, {0xEF, 0xBE, 0xAD, 0xDE});
   Set(r, HKEY_LOCAL_MACHINE, "Software\\Kavo9", "dword short", REG_DWORD, {1, 2});
   Set(r, HKEY_LOCAL_MACHINE, "Software\\Kavo9", "binary empty", REG_BINARY, {});
@@ -82,11 +92,14 @@ TEST_F(RegTextTest, EveryTypeRoundTripsByteExactly) {
   Set(r, HKEY_LOCAL_MACHINE, "Software\\Kavo9", "none", REG_NONE, {0});
   Set(r, HKEY_LOCAL_MACHINE, "Software\\Kavo9", "qword", 11, {1, 2, 3, 4, 5, 6, 7, 8});
   Set(r, HKEY_LOCAL_MACHINE, "Software\\Kavo9", "big type", 0xFFFFFFFF, {1});
-  Set(r, HKEY_LOCAL_MACHINE, "Software\\Kavo9", "name \"quoted\" \\ with\nbreak", REG_SZ, B(std::string_view("x\0", 2)));
+  Set(r, HKEY_LOCAL_MACHINE, "Software\\Kavo9", "name \"quoted\" \\ with\nbreak", REG_SZ,
+      B(std::string_view("x\0", 2)));
   Set(r, HKEY_LOCAL_MACHINE, "Software\\Kavo9\\Empty Key Below", "", REG_BINARY, {});
   {
     ScopedKey key(r);
-    ASSERT_EQ(r.CreateKey(HKEY_LOCAL_MACHINE, "Software\\Kavo9\\MixedCase [x]\\Leaf", KEY_ALL_ACCESS, &key), 0);
+    ASSERT_EQ(r.CreateKey(HKEY_LOCAL_MACHINE, "Software\\Kavo9\\MixedCase [x]\\Leaf",
+                          KEY_ALL_ACCESS, &key),
+              0);
   }
   Set(r, HKEY_CURRENT_USER, "", "on the root", REG_DWORD, {1, 0, 0, 0});
   Set(r, HKEY_CURRENT_CONFIG, "System", "v", REG_SZ, B(std::string_view("x\0", 2)));
@@ -104,8 +117,10 @@ TEST_F(RegTextTest, ExportWritesTheRegeditFormat) {
   Set(r, HKEY_LOCAL_MACHINE, "Software\\Kavo9", "Name", REG_SZ, B(std::string_view("a\\\"b\0", 5)));
   Set(r, HKEY_LOCAL_MACHINE, "Software\\Kavo9", "Count", REG_DWORD, {0x1F, 0, 0, 0});
   Set(r, HKEY_LOCAL_MACHINE, "Software\\Kavo9", "Blob", REG_BINARY, {0x01, 0xAB});
-  Set(r, HKEY_LOCAL_MACHINE, "Software\\Kavo9", "Path", REG_EXPAND_SZ, B(std::string_view("%a%\0", 4)));
-  Set(r, HKEY_LOCAL_MACHINE, "Software\\Kavo9", "List", REG_MULTI_SZ, B(std::string_view("a\0\0", 3)));
+  Set(r, HKEY_LOCAL_MACHINE, "Software\\Kavo9", "Path", REG_EXPAND_SZ,
+      B(std::string_view("%a%\0", 4)));
+  Set(r, HKEY_LOCAL_MACHINE, "Software\\Kavo9", "List", REG_MULTI_SZ,
+      B(std::string_view("a\0\0", 3)));
   Set(r, HKEY_LOCAL_MACHINE, "Software\\Kavo9", "Raw", REG_SZ, B("ab"));
   Set(r, HKEY_LOCAL_MACHINE, "Software\\Kavo9", "Q", 11, {1, 0, 0, 0, 0, 0, 0, 0});
   Set(r, HKEY_LOCAL_MACHINE, "Software\\Kavo9", "Nothing", REG_BINARY, {});
@@ -158,7 +173,8 @@ TEST_F(RegTextTest, ImportReadsWhatPeopleWrite) {
   std::string error;
   ASSERT_TRUE(ImportRegText(*target, text, &error)) << error;
   std::string dump = Dump(*target);
-  EXPECT_NE(dump.find("  [List] 7 " + std::string("a\0b\0\0", 5) + "|5"), std::string::npos) << dump;
+  EXPECT_NE(dump.find("  [List] 7 " + std::string("a\0b\0\0", 5) + "|5"), std::string::npos)
+      << dump;
   EXPECT_NE(dump.find("  [] 1 " + std::string("default\0", 8) + "|8"), std::string::npos);
   EXPECT_NE(dump.find("  [Dw] 4 " + std::string("\x1F\0\0\0", 4) + "|4"), std::string::npos);
   EXPECT_EQ(dump.find("Old"), std::string::npos);
@@ -178,7 +194,8 @@ TEST_F(RegTextTest, MalformedDocumentIsRefusedWholeWithItsLineNumber) {
     std::string error;
   } cases[] = {
       {"BadHexByte", start + "\"b\"=hex:01,zz\n", "line 5: bad hex byte \"zz\""},
-      {"BadByteOnContinuedLine", start + "\n\"b\"=hex:01,\\\n  02,\\\n  1ff\n", "line 6: bad hex byte"},
+      {"BadByteOnContinuedLine", start + "\n\"b\"=hex:01,\\\n  02,\\\n  1ff\n",
+       "line 6: bad hex byte"},
       {"LongDword", start + "\"d\"=dword:123456789\n", "line 5: dword"},
       {"UnknownData", start + "\"d\"=qword:1\n", "line 5: unknown data"},
       {"UnknownRoot", start + "[HKEY_NOWHERE\\X]\n", "line 5: unknown root"},
@@ -191,8 +208,10 @@ TEST_F(RegTextTest, MalformedDocumentIsRefusedWholeWithItsLineNumber) {
       {"TextAfterData", start + "\"name\"=\"x\" y\n", "line 5: text after the closing quote"},
       {"NoEquals", start + "\"name\" \"x\"\n", "line 5: expected \"=\""},
       {"StrayLine", start + "name=x\n", "line 5: expected [KEY]"},
-      {"ValueUnderDeletedKey", start + "[-HKEY_CURRENT_USER\\X]\n\"v\"=\"x\"\n", "line 6: value under a deleted key"},
-      {"ValueBeforeKey", "Windows Registry Editor Version 5.00\n\"v\"=\"x\"\n", "line 2: value before any [KEY]"},
+      {"ValueUnderDeletedKey", start + "[-HKEY_CURRENT_USER\\X]\n\"v\"=\"x\"\n",
+       "line 6: value under a deleted key"},
+      {"ValueBeforeKey", "Windows Registry Editor Version 5.00\n\"v\"=\"x\"\n",
+       "line 2: value before any [KEY]"},
       {"NoHeader", "\n[HKEY_CURRENT_USER\\X]\n", "line 2: not a registry file"},
       {"EmptyFile", "", "line 1: not a registry file"},
       {"Utf16", "\xFF\xFEW\0", "line 1: UTF-16"},

@@ -82,7 +82,8 @@ TEST_F(HiveTest, TwoProcessesWritingAtOnceLoseNothing) {
       std::string value;
       EXPECT_EQ(RegReadString(registry, HKEY_LOCAL_MACHINE, "Software\\Race", "v" + n, &value), 0);
       EXPECT_EQ(value, n);
-      EXPECT_EQ(RegReadString(registry, HKEY_LOCAL_MACHINE, "Software\\Race\\K" + n, "", &value), 0);
+      EXPECT_EQ(RegReadString(registry, HKEY_LOCAL_MACHINE, "Software\\Race\\K" + n, "", &value),
+                0);
     }
   }
 }
@@ -116,9 +117,11 @@ TEST_F(HiveTest, WriterKilledMidStreamLeavesEveryReturnedWrite) {
   for (uint32_t i = 0; i < count; ++i) {
     std::string n = std::to_string(i);
     std::string value;
-    ASSERT_EQ(RegReadString(registry, HKEY_LOCAL_MACHINE, "Software\\Stream", "v" + n, &value), 0) << n;
+    ASSERT_EQ(RegReadString(registry, HKEY_LOCAL_MACHINE, "Software\\Stream", "v" + n, &value), 0)
+        << n;
     EXPECT_EQ(value, n);
-    ASSERT_EQ(RegReadString(registry, HKEY_LOCAL_MACHINE, "Software\\Stream\\K" + n, "v", &value), 0);
+    ASSERT_EQ(RegReadString(registry, HKEY_LOCAL_MACHINE, "Software\\Stream\\K" + n, "v", &value),
+              0);
   }
   // And the hive still takes writes.
   EXPECT_EQ(RegWriteString(registry, HKEY_LOCAL_MACHINE, "Software\\Stream", "after", "1"), 0);

@@ -17,7 +17,9 @@ namespace {
 
 using Bytes = std::vector<uint8_t>;
 
-Bytes B(std::string_view text) { return Bytes(text.begin(), text.end()); }
+Bytes B(std::string_view text) {
+  return Bytes(text.begin(), text.end());
+}
 
 enum class Backend { kMemory, kFiles };
 
@@ -72,8 +74,8 @@ class RegistryTest : public testing::TestWithParam<Backend> {
     ScopedKey key(*registry);
     EXPECT_EQ(registry->OpenKey(root, path, KEY_READ, &key), ERROR_SUCCESS) << path;
     Value value;
-    for (uint32_t i = 0; registry->EnumValue(key.get(), i, &value.name, &value.type,
-                                             &value.data) == ERROR_SUCCESS;
+    for (uint32_t i = 0;
+         registry->EnumValue(key.get(), i, &value.name, &value.type, &value.data) == ERROR_SUCCESS;
          ++i) {
       values.push_back(value);
     }
@@ -91,8 +93,7 @@ class RegistryTest : public testing::TestWithParam<Backend> {
   std::unique_ptr<SqliteRegistry> registry;
 };
 
-INSTANTIATE_TEST_SUITE_P(Backends, RegistryTest,
-                         testing::Values(Backend::kMemory, Backend::kFiles),
+INSTANTIATE_TEST_SUITE_P(Backends, RegistryTest, testing::Values(Backend::kMemory, Backend::kFiles),
                          [](const auto& p) {
                            return p.param == Backend::kMemory ? "Memory" : "Files";
                          });
@@ -120,44 +121,202 @@ int32_t WithKey(Registry& r, std::string_view path, uint32_t access,
 const Bytes kText = B("text");
 
 const ErrorCase kErrorCases[] = {
-    {"OpenMissing", [](Registry& r, auto&) { return OpenRead(r, HKEY_LOCAL_MACHINE, "Software\\Nope"); }, ERROR_FILE_NOT_FOUND},
-    {"OpenAnyCase", [](Registry& r, auto&) { return OpenRead(r, HKEY_LOCAL_MACHINE, "SOFTWARE\\kavo9\\SUB"); }, ERROR_SUCCESS},
-    {"OpenTrailingBackslash", [](Registry& r, auto&) { return OpenRead(r, HKEY_LOCAL_MACHINE, "Software\\Kavo9\\"); }, ERROR_SUCCESS},
-    {"OpenEmptyComponent", [](Registry& r, auto&) { return OpenRead(r, HKEY_LOCAL_MACHINE, "Software\\\\Kavo9"); }, ERROR_INVALID_PARAMETER},
-    {"OpenLeadingBackslash", [](Registry& r, auto&) { return OpenRead(r, HKEY_LOCAL_MACHINE, "\\Software"); }, ERROR_INVALID_PARAMETER},
-    {"OpenTwoTrailingBackslashes", [](Registry& r, auto&) { return OpenRead(r, HKEY_LOCAL_MACHINE, "Software\\\\"); }, ERROR_INVALID_PARAMETER},
-    {"OpenOtherHive", [](Registry& r, auto&) { return OpenRead(r, HKEY_CURRENT_USER, "Software\\Kavo9"); }, ERROR_FILE_NOT_FOUND},
-    {"CreateLongestName", [](Registry& r, auto&) { ScopedKey k(r); return r.CreateKey(HKEY_CURRENT_USER, std::string(255, 'k'), KEY_WRITE, &k); }, ERROR_SUCCESS},
-    {"CreateTooLongName", [](Registry& r, auto&) { ScopedKey k(r); return r.CreateKey(HKEY_CURRENT_USER, "A\\" + std::string(256, 'k'), KEY_WRITE, &k); }, ERROR_INVALID_PARAMETER},
-    {"CreateNameWithNul", [](Registry& r, auto&) { ScopedKey k(r); return r.CreateKey(HKEY_CURRENT_USER, std::string_view("a\0b", 3), KEY_WRITE, &k); }, ERROR_INVALID_PARAMETER},
-    {"SetLongestValueName", [](Registry& r, auto&) { return WithKey(r, "Software\\Kavo9", KEY_ALL_ACCESS, [&](HKEY k) { return r.SetValue(k, std::string(16383, 'v'), REG_SZ, kText.data(), 4); }); }, ERROR_SUCCESS},
-    {"SetTooLongValueName", [](Registry& r, auto&) { return WithKey(r, "Software\\Kavo9", KEY_ALL_ACCESS, [&](HKEY k) { return r.SetValue(k, std::string(16384, 'v'), REG_SZ, kText.data(), 4); }); }, ERROR_INVALID_PARAMETER},
-    {"SetNullDataWithLength", [](Registry& r, auto&) { return WithKey(r, "Software\\Kavo9", KEY_ALL_ACCESS, [&](HKEY k) { return r.SetValue(k, "x", REG_BINARY, nullptr, 4); }); }, ERROR_INVALID_PARAMETER},
-    {"SetThroughReadHandle", [](Registry& r, auto&) { return WithKey(r, "Software\\Kavo9", KEY_READ, [&](HKEY k) { return r.SetValue(k, "x", REG_SZ, kText.data(), 4); }); }, ERROR_ACCESS_DENIED},
-    {"QueryMissingValue", [](Registry& r, auto&) { return WithKey(r, "Software\\Kavo9", KEY_READ, [&](HKEY k) { return r.QueryValue(k, "Nope", nullptr, nullptr, nullptr); }); }, ERROR_FILE_NOT_FOUND},
-    {"QueryAnyCase", [](Registry& r, auto&) { return WithKey(r, "Software\\Kavo9", KEY_READ, [&](HKEY k) { return r.QueryValue(k, "NAME", nullptr, nullptr, nullptr); }); }, ERROR_SUCCESS},
-    {"QueryDataWithoutLength", [](Registry& r, auto&) { return WithKey(r, "Software\\Kavo9", KEY_READ, [&](HKEY k) { uint8_t b[8]; return r.QueryValue(k, "Name", nullptr, b, nullptr); }); }, ERROR_INVALID_PARAMETER},
-    {"QueryThroughWriteOnlyHandle", [](Registry& r, auto&) { return WithKey(r, "Software\\Kavo9", KEY_SET_VALUE, [&](HKEY k) { return r.QueryValue(k, "Name", nullptr, nullptr, nullptr); }); }, ERROR_ACCESS_DENIED},
-    {"DeleteMissingValue", [](Registry& r, auto&) { return WithKey(r, "Software\\Kavo9", KEY_ALL_ACCESS, [&](HKEY k) { return r.DeleteValue(k, "Nope"); }); }, ERROR_FILE_NOT_FOUND},
-    {"DeleteKeyWithSubkeys", [](Registry& r, auto&) { return r.DeleteKey(HKEY_LOCAL_MACHINE, "Software\\Kavo9"); }, ERROR_ACCESS_DENIED},
-    {"DeleteEmptyKey", [](Registry& r, auto&) { return r.DeleteKey(HKEY_LOCAL_MACHINE, "software\\kavo9\\sub"); }, ERROR_SUCCESS},
-    {"DeleteMissingKey", [](Registry& r, auto&) { return r.DeleteKey(HKEY_LOCAL_MACHINE, "Software\\Nope"); }, ERROR_FILE_NOT_FOUND},
-    {"DeleteRoot", [](Registry& r, auto&) { return r.DeleteKey(HKEY_CURRENT_USER, ""); }, ERROR_ACCESS_DENIED},
-    {"DeleteMissingTree", [](Registry& r, auto&) { return r.DeleteTree(HKEY_LOCAL_MACHINE, "Software\\Nope"); }, ERROR_FILE_NOT_FOUND},
-    {"EnumKeysPastEnd", [](Registry& r, auto&) { return WithKey(r, "Software\\Kavo9", KEY_READ, [&](HKEY k) { std::string n; return r.EnumKey(k, 1, &n); }); }, ERROR_NO_MORE_ITEMS},
-    {"EnumValuesPastEnd", [](Registry& r, auto&) { return WithKey(r, "Software\\Kavo9", KEY_READ, [&](HKEY k) { return r.EnumValue(k, 1, nullptr, nullptr, nullptr); }); }, ERROR_NO_MORE_ITEMS},
-    {"UnknownHandle", [](Registry& r, auto&) { return r.QueryValue(12345, "Name", nullptr, nullptr, nullptr); }, ERROR_INVALID_HANDLE},
-    {"NullHandle", [](Registry& r, auto&) { HKEY k; return r.OpenKey(0, "Software", KEY_READ, &k); }, ERROR_INVALID_HANDLE},
-    {"CloseTwice", [](Registry& r, auto&) { HKEY k; r.OpenKey(HKEY_LOCAL_MACHINE, "Software", KEY_READ, &k); r.CloseKey(k); return r.CloseKey(k); }, ERROR_INVALID_HANDLE},
+    {"OpenMissing",
+     [](Registry& r, auto&) { return OpenRead(r, HKEY_LOCAL_MACHINE, "Software\\Nope"); },
+     ERROR_FILE_NOT_FOUND},
+    {"OpenAnyCase",
+     [](Registry& r, auto&) { return OpenRead(r, HKEY_LOCAL_MACHINE, "SOFTWARE\\kavo9\\SUB"); },
+     ERROR_SUCCESS},
+    {"OpenTrailingBackslash",
+     [](Registry& r, auto&) { return OpenRead(r, HKEY_LOCAL_MACHINE, "Software\\Kavo9\\"); },
+     ERROR_SUCCESS},
+    {"OpenEmptyComponent",
+     [](Registry& r, auto&) { return OpenRead(r, HKEY_LOCAL_MACHINE, "Software\\\\Kavo9"); },
+     ERROR_INVALID_PARAMETER},
+    {"OpenLeadingBackslash",
+     [](Registry& r, auto&) { return OpenRead(r, HKEY_LOCAL_MACHINE, "\\Software"); },
+     ERROR_INVALID_PARAMETER},
+    {"OpenTwoTrailingBackslashes",
+     [](Registry& r, auto&) { return OpenRead(r, HKEY_LOCAL_MACHINE, "Software\\\\"); },
+     ERROR_INVALID_PARAMETER},
+    {"OpenOtherHive",
+     [](Registry& r, auto&) { return OpenRead(r, HKEY_CURRENT_USER, "Software\\Kavo9"); },
+     ERROR_FILE_NOT_FOUND},
+    {"CreateLongestName",
+     [](Registry& r, auto&) {
+       ScopedKey k(r);
+       return r.CreateKey(HKEY_CURRENT_USER, std::string(255, 'k'), KEY_WRITE, &k);
+     },
+     ERROR_SUCCESS},
+    {"CreateTooLongName",
+     [](Registry& r, auto&) {
+       ScopedKey k(r);
+       return r.CreateKey(HKEY_CURRENT_USER, "A\\" + std::string(256, 'k'), KEY_WRITE, &k);
+     },
+     ERROR_INVALID_PARAMETER},
+    {"CreateNameWithNul",
+     [](Registry& r, auto&) {
+       ScopedKey k(r);
+       return r.CreateKey(HKEY_CURRENT_USER, std::string_view("a\0b", 3), KEY_WRITE, &k);
+     },
+     ERROR_INVALID_PARAMETER},
+    {"SetLongestValueName",
+     [](Registry& r, auto&) {
+       return WithKey(r, "Software\\Kavo9", KEY_ALL_ACCESS, [&](HKEY k) {
+         return r.SetValue(k, std::string(16383, 'v'), REG_SZ, kText.data(), 4);
+       });
+     },
+     ERROR_SUCCESS},
+    {"SetTooLongValueName",
+     [](Registry& r, auto&) {
+       return WithKey(r, "Software\\Kavo9", KEY_ALL_ACCESS, [&](HKEY k) {
+         return r.SetValue(k, std::string(16384, 'v'), REG_SZ, kText.data(), 4);
+       });
+     },
+     ERROR_INVALID_PARAMETER},
+    {"SetNullDataWithLength",
+     [](Registry& r, auto&) {
+       return WithKey(r, "Software\\Kavo9", KEY_ALL_ACCESS,
+                      [&](HKEY k) { return r.SetValue(k, "x", REG_BINARY, nullptr, 4); });
+     },
+     ERROR_INVALID_PARAMETER},
+    {"SetThroughReadHandle",
+     [](Registry& r, auto&) {
+       return WithKey(r, "Software\\Kavo9", KEY_READ,
+                      [&](HKEY k) { return r.SetValue(k, "x", REG_SZ, kText.data(), 4); });
+     },
+     ERROR_ACCESS_DENIED},
+    {"QueryMissingValue",
+     [](Registry& r, auto&) {
+       return WithKey(r, "Software\\Kavo9", KEY_READ,
+                      [&](HKEY k) { return r.QueryValue(k, "Nope", nullptr, nullptr, nullptr); });
+     },
+     ERROR_FILE_NOT_FOUND},
+    {"QueryAnyCase",
+     [](Registry& r, auto&) {
+       return WithKey(r, "Software\\Kavo9", KEY_READ,
+                      [&](HKEY k) { return r.QueryValue(k, "NAME", nullptr, nullptr, nullptr); });
+     },
+     ERROR_SUCCESS},
+    {"QueryDataWithoutLength",
+     [](Registry& r, auto&) {
+       return WithKey(r, "Software\\Kavo9", KEY_READ, [&](HKEY k) {
+         uint8_t b[8];
+         return r.QueryValue(k, "Name", nullptr, b, nullptr);
+       });
+     },
+     ERROR_INVALID_PARAMETER},
+    {"QueryThroughWriteOnlyHandle",
+     [](Registry& r, auto&) {
+       return WithKey(r, "Software\\Kavo9", KEY_SET_VALUE,
+                      [&](HKEY k) { return r.QueryValue(k, "Name", nullptr, nullptr, nullptr); });
+     },
+     ERROR_ACCESS_DENIED},
+    {"DeleteMissingValue",
+     [](Registry& r, auto&) {
+       return WithKey(r, "Software\\Kavo9", KEY_ALL_ACCESS,
+                      [&](HKEY k) { return r.DeleteValue(k, "Nope"); });
+     },
+     ERROR_FILE_NOT_FOUND},
+    {"DeleteKeyWithSubkeys",
+     [](Registry& r, auto&) { return r.DeleteKey(HKEY_LOCAL_MACHINE, "Software\\Kavo9"); },
+     ERROR_ACCESS_DENIED},
+    {"DeleteEmptyKey",
+     [](Registry& r, auto&) { return r.DeleteKey(HKEY_LOCAL_MACHINE, "software\\kavo9\\sub"); },
+     ERROR_SUCCESS},
+    {"DeleteMissingKey",
+     [](Registry& r, auto&) { return r.DeleteKey(HKEY_LOCAL_MACHINE, "Software\\Nope"); },
+     ERROR_FILE_NOT_FOUND},
+    {"DeleteRoot", [](Registry& r, auto&) { return r.DeleteKey(HKEY_CURRENT_USER, ""); },
+     ERROR_ACCESS_DENIED},
+    {"DeleteMissingTree",
+     [](Registry& r, auto&) { return r.DeleteTree(HKEY_LOCAL_MACHINE, "Software\\Nope"); },
+     ERROR_FILE_NOT_FOUND},
+    {"EnumKeysPastEnd",
+     [](Registry& r, auto&) {
+       return WithKey(r, "Software\\Kavo9", KEY_READ, [&](HKEY k) {
+         std::string n;
+         return r.EnumKey(k, 1, &n);
+       });
+     },
+     ERROR_NO_MORE_ITEMS},
+    {"EnumValuesPastEnd",
+     [](Registry& r, auto&) {
+       return WithKey(r, "Software\\Kavo9", KEY_READ,
+                      [&](HKEY k) { return r.EnumValue(k, 1, nullptr, nullptr, nullptr); });
+     },
+     ERROR_NO_MORE_ITEMS},
+    {"UnknownHandle",
+     [](Registry& r, auto&) { return r.QueryValue(12345, "Name", nullptr, nullptr, nullptr); },
+     ERROR_INVALID_HANDLE},
+    {"NullHandle",
+     [](Registry& r, auto&) {
+       HKEY k;
+       return r.OpenKey(0, "Software", KEY_READ, &k);
+     },
+     ERROR_INVALID_HANDLE},
+    {"CloseTwice",
+     [](Registry& r, auto&) {
+       HKEY k;
+       r.OpenKey(HKEY_LOCAL_MACHINE, "Software", KEY_READ, &k);
+       r.CloseKey(k);
+       return r.CloseKey(k);
+     },
+     ERROR_INVALID_HANDLE},
     // A standard user reads everything, writes below HKEY_LOCAL_MACHINE nothing.
-    {"UserReadsMachine", [](Registry& r, FakeSecurityToken& t) { t.administrator = false; return WithKey(r, "Software\\Kavo9", KEY_READ, [&](HKEY k) { return r.QueryValue(k, "Name", nullptr, nullptr, nullptr); }); }, ERROR_SUCCESS},
-    {"UserOpensMachineForWriting", [](Registry& r, FakeSecurityToken& t) { t.administrator = false; return WithKey(r, "Software\\Kavo9", KEY_WRITE, [](HKEY) { return ERROR_SUCCESS; }); }, ERROR_ACCESS_DENIED},
-    {"UserCreatesMachineKey", [](Registry& r, FakeSecurityToken& t) { t.administrator = false; ScopedKey k(r); return r.CreateKey(HKEY_LOCAL_MACHINE, "Software\\New", KEY_READ, &k); }, ERROR_ACCESS_DENIED},
-    {"UserCreateOpensExistingForReading", [](Registry& r, FakeSecurityToken& t) { t.administrator = false; ScopedKey k(r); return r.CreateKey(HKEY_LOCAL_MACHINE, "Software\\Kavo9", KEY_READ, &k); }, ERROR_SUCCESS},
-    {"UserSetsThroughAdminHandle", [](Registry& r, FakeSecurityToken& t) { return WithKey(r, "Software\\Kavo9", KEY_ALL_ACCESS, [&](HKEY k) { t.administrator = false; return r.SetValue(k, "x", REG_SZ, kText.data(), 4); }); }, ERROR_ACCESS_DENIED},
-    {"UserDeletesMachineTree", [](Registry& r, FakeSecurityToken& t) { t.administrator = false; return r.DeleteTree(HKEY_LOCAL_MACHINE, "Software\\Kavo9"); }, ERROR_ACCESS_DENIED},
-    {"UserWithUnreadableToken", [](Registry& r, FakeSecurityToken& t) { t.readable = false; return r.DeleteKey(HKEY_LOCAL_MACHINE, "Software\\Kavo9\\Sub"); }, ERROR_ACCESS_DENIED},
-    {"UserWritesOwnHive", [](Registry& r, FakeSecurityToken& t) { t.administrator = false; return RegWriteString(r, HKEY_CURRENT_USER, "Software\\Kavo9", "x", "y"); }, ERROR_SUCCESS},
+    {"UserReadsMachine",
+     [](Registry& r, FakeSecurityToken& t) {
+       t.administrator = false;
+       return WithKey(r, "Software\\Kavo9", KEY_READ,
+                      [&](HKEY k) { return r.QueryValue(k, "Name", nullptr, nullptr, nullptr); });
+     },
+     ERROR_SUCCESS},
+    {"UserOpensMachineForWriting",
+     [](Registry& r, FakeSecurityToken& t) {
+       t.administrator = false;
+       return WithKey(r, "Software\\Kavo9", KEY_WRITE, [](HKEY) { return ERROR_SUCCESS; });
+     },
+     ERROR_ACCESS_DENIED},
+    {"UserCreatesMachineKey",
+     [](Registry& r, FakeSecurityToken& t) {
+       t.administrator = false;
+       ScopedKey k(r);
+       return r.CreateKey(HKEY_LOCAL_MACHINE, "Software\\New", KEY_READ, &k);
+     },
+     ERROR_ACCESS_DENIED},
+    {"UserCreateOpensExistingForReading",
+     [](Registry& r, FakeSecurityToken& t) {
+       t.administrator = false;
+       ScopedKey k(r);
+       return r.CreateKey(HKEY_LOCAL_MACHINE, "Software\\Kavo9", KEY_READ, &k);
+     },
+     ERROR_SUCCESS},
+    {"UserSetsThroughAdminHandle",
+     [](Registry& r, FakeSecurityToken& t) {
+       return WithKey(r, "Software\\Kavo9", KEY_ALL_ACCESS, [&](HKEY k) {
+         t.administrator = false;
+         return r.SetValue(k, "x", REG_SZ, kText.data(), 4);
+       });
+     },
+     ERROR_ACCESS_DENIED},
+    {"UserDeletesMachineTree",
+     [](Registry& r, FakeSecurityToken& t) {
+       t.administrator = false;
+       return r.DeleteTree(HKEY_LOCAL_MACHINE, "Software\\Kavo9");
+     },
+     ERROR_ACCESS_DENIED},
+    {"UserWithUnreadableToken",
+     [](Registry& r, FakeSecurityToken& t) {
+       t.readable = false;
+       return r.DeleteKey(HKEY_LOCAL_MACHINE, "Software\\Kavo9\\Sub");
+     },
+     ERROR_ACCESS_DENIED},
+    {"UserWritesOwnHive",
+     [](Registry& r, FakeSecurityToken& t) {
+       t.administrator = false;
+       return RegWriteString(r, HKEY_CURRENT_USER, "Software\\Kavo9", "x", "y");
+     },
+     ERROR_SUCCESS},
 };
 
 void WriteErrorCaseFixture(Registry& r) {
@@ -192,12 +351,14 @@ TEST_P(RegistryTest, CallsGiveTheWin32Errors) {
 TEST_P(RegistryTest, NamesAreCaseInsensitiveAndKeepTheirFirstSpelling) {
   bool created = false;
   ScopedKey key(*registry);
-  ASSERT_EQ(registry->CreateKey(HKEY_CURRENT_USER, "Software\\MixedCase", KEY_ALL_ACCESS, &key,
-                                &created), ERROR_SUCCESS);
+  ASSERT_EQ(
+      registry->CreateKey(HKEY_CURRENT_USER, "Software\\MixedCase", KEY_ALL_ACCESS, &key, &created),
+      ERROR_SUCCESS);
   EXPECT_TRUE(created);
   ScopedKey again(*registry);
   ASSERT_EQ(registry->CreateKey(HKEY_CURRENT_USER, "SOFTWARE\\mixedcase", KEY_ALL_ACCESS, &again,
-                                &created), ERROR_SUCCESS);
+                                &created),
+            ERROR_SUCCESS);
   EXPECT_FALSE(created);
   EXPECT_EQ(Subkeys(HKEY_CURRENT_USER, "software"), std::vector<std::string>{"MixedCase"});
 
@@ -246,7 +407,8 @@ TEST_P(RegistryTest, DataIsStoredByteExactly) {
       {"odd type", 0xFFFF0001, {9}},
       {"utf-8 \xC3\xA9", REG_SZ, B("caf\xC3\xA9")},
   };
-  for (const Value& v : values) ASSERT_EQ(Set(HKEY_CURRENT_USER, "Types", v.name, v.type, v.data), 0);
+  for (const Value& v : values)
+    ASSERT_EQ(Set(HKEY_CURRENT_USER, "Types", v.name, v.type, v.data), 0);
   EXPECT_EQ(Values(HKEY_CURRENT_USER, "Types"), values);
 
   ScopedKey key(*registry);
