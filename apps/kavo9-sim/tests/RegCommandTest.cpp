@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "common/platform/Paths.h"
 #include "common/platform/fake/FakePlatform.h"
 #include "common/platform/simulated/SqliteRegistry.h"
 
@@ -32,8 +33,12 @@ class RegCommandTest : public testing::Test {
  protected:
   // Runs the tool with `args`; KAVO9_MACHINE names the test's machine.
   ToolRun Tool(const std::vector<std::string>& args) {
+    // $KAVO9_BIN when set, else the build's bin folder beside this test's folder.
     const char* bin = std::getenv("KAVO9_BIN");
-    std::filesystem::path tool = std::filesystem::path(bin ? bin : "build/bin") / "kavo9-sim";
+    std::filesystem::path tool =
+        (bin && *bin ? std::filesystem::path(bin)
+                     : CurrentExecutablePath().parent_path().parent_path() / "bin") /
+        "kavo9-sim";
     std::filesystem::path out = paths.machineDir / "out.txt";
     std::filesystem::path err = paths.machineDir / "err.txt";
     pid_t pid = ::fork();
