@@ -2,7 +2,7 @@
 // file (same schema, WAL, synchronous=NORMAL). Each Registry/X has a Raw/X doing the same with
 // prepared statements; the ratios are printed at the end.
 //
-//   build/bench/registry_bench [--benchmark_min_time=2]
+//   build/bench/registry_bench [--benchmark_repetitions=5 --benchmark_enable_random_interleaving]
 
 #include <benchmark/benchmark.h>
 #include <sqlite3.h>
@@ -268,9 +268,11 @@ class RatioReporter : public benchmark::ConsoleReporter {
  public:
   void ReportRuns(const std::vector<Run>& runs) override {
     ConsoleReporter::ReportRuns(runs);
+    // With --benchmark_repetitions the median stands for the benchmark.
     for (const Run& run : runs) {
-      if (run.run_type == Run::RT_Iteration && !run.error_occurred) {
-        times[run.benchmark_name()] = {run.GetAdjustedRealTime(), run.GetAdjustedCPUTime()};
+      bool median = run.run_type == Run::RT_Aggregate && run.aggregate_name == "median";
+      if ((run.run_type == Run::RT_Iteration || median) && !run.error_occurred) {
+        times[run.run_name.function_name] = {run.GetAdjustedRealTime(), run.GetAdjustedCPUTime()};
       }
     }
   }
