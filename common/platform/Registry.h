@@ -9,6 +9,11 @@
 // ERROR_ACCESS_DENIED, ERROR_INVALID_PARAMETER, ERROR_MORE_DATA, ERROR_NO_MORE_ITEMS, ERROR_BADDB
 // for a hive that cannot be read, ERROR_KEY_DELETED for a handle whose key has gone).
 //
+// A handle allows what its `access` asked for, as on Windows: KEY_QUERY_VALUE to read values,
+// KEY_SET_VALUE to set or delete them, KEY_ENUMERATE_SUB_KEYS to list subkeys, KEY_CREATE_SUB_KEY
+// to create keys below it (roots allow everything). Opening a key below HKEY_LOCAL_MACHINE with
+// any write right fails with ERROR_ACCESS_DENIED for a standard user, as Windows does.
+//
 // Keys are opened and closed per operation, as the programs do; handles are cheap.
 // Limits: a key name (one path component) at most 255 characters, a value name at most 16,383;
 // longer names give ERROR_INVALID_PARAMETER. Paths use "\" between components.
@@ -73,7 +78,10 @@ class ScopedKey {
   ~ScopedKey() { Reset(); }
   ScopedKey(const ScopedKey&) = delete;
   ScopedKey& operator=(const ScopedKey&) = delete;
-  HKEY* operator&() { Reset(); return &key_; }
+  HKEY* operator&() {
+    Reset();
+    return &key_;
+  }
   HKEY get() const { return key_; }
   explicit operator bool() const { return key_ != 0; }
   void Reset() {

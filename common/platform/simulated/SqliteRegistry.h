@@ -23,7 +23,7 @@ class SqliteRegistry : public Registry {
 
   int32_t OpenKey(HKEY parent, std::string_view subKey, uint32_t access, HKEY* result) override;
   int32_t CreateKey(HKEY parent, std::string_view subKey, uint32_t access, HKEY* result,
-                    bool* created) override;
+                    bool* created = nullptr) override;
   int32_t CloseKey(HKEY key) override;
   int32_t QueryValue(HKEY key, std::string_view name, uint32_t* type, uint8_t* data,
                      uint32_t* length) override;
