@@ -39,16 +39,19 @@ function(kavo9_test name)
   if(ARG_UI AND NOT KAVO9_UI)
     return()
   endif()
-  add_executable(${name} ${ARG_SOURCES})
-  target_link_libraries(${name} PRIVATE ${ARG_DEPS} GTest::gtest GTest::gmock GTest::gtest_main)
+  add_executable(${name} ${ARG_SOURCES} ${PROJECT_SOURCE_DIR}/cmake/testing/TestMain.cpp)
+  target_link_libraries(${name} PRIVATE ${ARG_DEPS} GTest::gtest GTest::gmock)
+  target_compile_definitions(${name} PRIVATE KAVO9_BIN_DIR="${CMAKE_BINARY_DIR}/bin"
+                             KAVO9_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
   set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
   if(ARG_UI)
     set_target_properties(${name} PROPERTIES AUTOMOC ON)
-    target_link_libraries(${name} PRIVATE Qt6::Test)
+    target_link_libraries(${name} PRIVATE Qt6::Test Qt6::Widgets)
+    target_compile_definitions(${name} PRIVATE KAVO9_TEST_WITH_QT)
   endif()
   kavo9_warnings(${name})
   gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
-                       PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;KAVO9_BIN=${CMAKE_BINARY_DIR}/bin;KAVO9_SOURCE=${PROJECT_SOURCE_DIR}")
+                       PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
 endfunction()
 
 # kavo9_fuzzer(name SOURCES ... DEPS ...): a libFuzzer target, built only with KAVO9_FUZZ (clang).
