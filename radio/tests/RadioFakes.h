@@ -73,6 +73,7 @@ class MemoryStore : public RadioStore {
   std::map<RadioKey, std::map<std::string, Value>> keys;
   std::map<RadioKey, bool> unopenable;
   std::vector<std::string> writes;  // "key:name" in order, deletes as "-key:name"
+  std::vector<std::string> refusedNames;  // writes of these names fail
 
   bool CanOpen(RadioKey key, bool) override { return !unopenable[key]; }
   bool QueryValue(RadioKey key, std::string_view name, uint32_t* type,
@@ -88,6 +89,9 @@ class MemoryStore : public RadioStore {
   int32_t StoreSetValue(RadioKey key, std::string_view name, uint32_t type, const uint8_t* data,
                         uint32_t length) override {
     if (unopenable[key]) return ERROR_ACCESS_DENIED;
+    for (const auto& refused : refusedNames) {
+      if (refused == name) return ERROR_ACCESS_DENIED;
+    }
     writes.push_back(Tag(key) + std::string(name));
     keys[key][std::string(name)] = {type, std::vector<uint8_t>(data, data + length)};
     return ERROR_SUCCESS;
