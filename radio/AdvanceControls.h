@@ -52,10 +52,9 @@ enum ControlId : int {
 
 // The controls of the 802.11n group, the hidden extension row included.
 inline constexpr ControlId kHtGroupControls[] = {
-    kHtGroup,  kHtModeLabel, kHtModeMixed, kHtModeGreenfield, kWidthLabel, kWidth20,
-    kWidthAuto, kGuardLabel, kGuardLong,   kGuardAuto,        kStbcLabel,  kStbcNone,
-    kStbcAuto, kMcsLabel,    kMcsCombo,    kExtLabel,         kExtNoneRadio,    kExtAbove,
-    kExtBelow};
+    kHtGroup,    kHtModeLabel, kHtModeMixed,  kHtModeGreenfield, kWidthLabel, kWidth20,  kWidthAuto,
+    kGuardLabel, kGuardLong,   kGuardAuto,    kStbcLabel,        kStbcNone,   kStbcAuto, kMcsLabel,
+    kMcsCombo,   kExtLabel,    kExtNoneRadio, kExtAbove,         kExtBelow};
 
 // Every control with its text: a language key (may be empty) and the text shown without one.
 struct ControlText {

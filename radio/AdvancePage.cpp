@@ -19,7 +19,9 @@ namespace {
 constexpr std::string_view kSection = "Advance";
 constexpr int kAttempts = 3;
 
-bool Win2000OrLater(int versionCode) { return versionCode >= kMinTcpTuningVersionCode; }
+bool Win2000OrLater(int versionCode) {
+  return versionCode >= kMinTcpTuningVersionCode;
+}
 
 }  // namespace
 
@@ -36,8 +38,8 @@ AdvancePageModel::AdvancePageModel(RadioState& state, DriverRequests& driver, Ra
       env_(environment),
       timers_(std::make_unique<WindowTimers>(loop, [this](TimerId id) { OnTimer(id); })) {
   for (const auto& c : kControlTexts) controls_[c.control] = {};
-  values_.wirelessMode = NormaliseWirelessMode(ModeFromBandKey(kPhy24And5G, state_.bands.ht),
-                                               state_.bands);
+  values_.wirelessMode =
+      NormaliseWirelessMode(ModeFromBandKey(kPhy24And5G, state_.bands.ht), state_.bands);
 }
 
 AdvancePageModel::~AdvancePageModel() = default;
@@ -78,7 +80,9 @@ void AdvancePageModel::Show() {
   timers_->Set(kTimerVisibility, kVisibilityPeriodMs);
 }
 
-void AdvancePageModel::Hide() { timers_->Kill(kTimerVisibility); }
+void AdvancePageModel::Hide() {
+  timers_->Kill(kTimerVisibility);
+}
 
 void AdvancePageModel::OnTimer(TimerId id) {
   switch (id) {
@@ -290,8 +294,12 @@ void AdvancePageModel::UpdateVisibility() {
 void AdvancePageModel::SetControl(int id, bool visible, bool enabled) {
   controls_[id] = {visible, enabled};
 }
-void AdvancePageModel::SetVisible(int id, bool visible) { controls_[id].visible = visible; }
-void AdvancePageModel::SetEnabled(int id, bool enabled) { controls_[id].enabled = enabled; }
+void AdvancePageModel::SetVisible(int id, bool visible) {
+  controls_[id].visible = visible;
+}
+void AdvancePageModel::SetEnabled(int id, bool enabled) {
+  controls_[id].enabled = enabled;
+}
 
 ControlState AdvancePageModel::Control(int id) const {
   auto it = controls_.find(id);
@@ -331,13 +339,14 @@ std::vector<std::string> AdvancePageModel::TxRateEntries() const {
 
 int AdvancePageModel::TxRateIndex() const {
   return values_.transRate >= 0 && values_.transRate < int(txRateKeys_.size()) ? values_.transRate
-                                                                                : -1;
+                                                                               : -1;
 }
 
 std::vector<std::string> AdvancePageModel::McsEntries() const {
   std::vector<std::string> entries;
   const std::string autoText = texts_.Text("IDS_AUTO");
-  for (int mcs : McsChoices()) entries.push_back(McsText(mcs, autoText.empty() ? "Auto" : autoText));
+  for (int mcs : McsChoices())
+    entries.push_back(McsText(mcs, autoText.empty() ? "Auto" : autoText));
   return entries;
 }
 
@@ -461,8 +470,7 @@ void AdvancePageModel::SendToDriver(int mode) {
     config.words[StaConfig::kCleared] = 0;
     if (config != reported) {
       auto bytes = config.ToBytes();
-      driver_.SetInformation(OID_VND_STA_CONFIG, bytes.data(), kStaConfigSize, nullptr,
-                             kAttempts);
+      driver_.SetInformation(OID_VND_STA_CONFIG, bytes.data(), kStaConfigSize, nullptr, kAttempts);
       state_.staConfig = config;
     }
   }

@@ -102,9 +102,9 @@ class AdvancePageModel {
   std::string ControlText(int id) const;
 
   std::vector<std::string> WirelessModeEntries() const;  // texts
-  int WirelessModeIndex() const;                          // -1 when the mode has no entry
-  std::vector<std::string> TxRateEntries() const;         // texts; empty until filled
-  int TxRateIndex() const;                                // -1 when the index has no entry
+  int WirelessModeIndex() const;                         // -1 when the mode has no entry
+  std::vector<std::string> TxRateEntries() const;        // texts; empty until filled
+  int TxRateIndex() const;                               // -1 when the index has no entry
   const std::vector<std::string>& Region24Entries() const { return region24Texts_; }
   const std::vector<std::string>& Region5Entries() const { return region5Texts_; }
   std::vector<std::string> McsEntries() const;

@@ -9,7 +9,7 @@ namespace kavo9::radio {
 
 struct CcxSettings {
   bool enabled = false;
-  bool cckm = false;                    // LEAP turns on CCKM
+  bool cckm = false;  // LEAP turns on CCKM
   bool radioMeasurements = false;
   bool nonServingMeasurements = false;  // only with radio measurements
   bool qos = false;

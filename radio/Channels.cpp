@@ -26,8 +26,12 @@ std::vector<int> Join(std::initializer_list<std::vector<int>> parts) {
   return all;
 }
 
-bool OldFamily(int chipKind) { return chipKind == 0 || chipKind == 1; }
-bool NewFamily(int chipKind) { return chipKind >= 4 && chipKind <= 9; }
+bool OldFamily(int chipKind) {
+  return chipKind == 0 || chipKind == 1;
+}
+bool NewFamily(int chipKind) {
+  return chipKind >= 4 && chipKind <= 9;
+}
 
 struct Span24 {
   int first;
@@ -35,10 +39,10 @@ struct Span24 {
 };
 
 // Regions 0-8 of the two 2.4 GHz tables; other regions get 1-11.
-constexpr Span24 kOld24[] = {{1, 11}, {1, 11}, {1, 13}, {10, 11}, {10, 13},
+constexpr Span24 kOld24[] = {{1, 11},  {1, 11}, {1, 13}, {10, 11}, {10, 13},
                              {14, 14}, {1, 14}, {3, 9},  {5, 13}};
-constexpr Span24 kNew24[] = {{1, 11}, {1, 13},  {10, 11}, {10, 13}, {14, 14},
-                             {1, 14}, {3, 9},   {5, 13},  {1, 11}};
+constexpr Span24 kNew24[] = {{1, 11}, {1, 13}, {10, 11}, {10, 13}, {14, 14},
+                             {1, 14}, {3, 9},  {5, 13},  {1, 11}};
 
 }  // namespace
 
@@ -50,18 +54,26 @@ std::vector<int> Channels24(int chipKind, int region) {
 }
 
 std::vector<int> Channels5(int chipKind, int region) {
-  const std::vector<int> low = Range(36, 64, 4);    // 8 channels
-  const std::vector<int> mid = Range(100, 140, 4);  // 11 channels
+  const std::vector<int> low = Range(36, 64, 4);     // 8 channels
+  const std::vector<int> mid = Range(100, 140, 4);   // 11 channels
   const std::vector<int> high = Range(149, 165, 4);  // 5 channels
   switch (region) {
-    case 1: return Join({low, mid});
-    case 2: return low;
-    case 3: return Join({Range(52, 64, 4), Range(149, 161, 4)});
-    case 4: return high;
-    case 5: return Range(149, 161, 4);
-    case 6: return Range(36, 48, 4);
-    case 7: return Join({low, mid, high});
-    case 8: return Range(52, 64, 4);
+    case 1:
+      return Join({low, mid});
+    case 2:
+      return low;
+    case 3:
+      return Join({Range(52, 64, 4), Range(149, 161, 4)});
+    case 4:
+      return high;
+    case 5:
+      return Range(149, 161, 4);
+    case 6:
+      return Range(36, 48, 4);
+    case 7:
+      return Join({low, mid, high});
+    case 8:
+      return Range(52, 64, 4);
     case 9:
       if (chipKind == 4 || chipKind == 5) return Range(34, 46, 4);
       if (chipKind >= 6 && chipKind <= 9) {
@@ -95,8 +107,8 @@ std::vector<int> BuildAllowedChannels(const AllowedChannelQuery& q) {
   bool with5;
   if (q.infrastructure) {
     with24 = ModeHas24(q.wirelessMode);
-    with5 = q.wirelessMode == 2 || q.wirelessMode == 3 || q.wirelessMode == 5 ||
-            q.wirelessMode == 8;
+    with5 =
+        q.wirelessMode == 2 || q.wirelessMode == 3 || q.wirelessMode == 5 || q.wirelessMode == 8;
   } else {
     with24 = q.adhocCode != 3 && ModeHas24(q.wirelessMode);
     with5 = q.adhocCode == 3 || q.adhocCode == 4 || q.adhocCode == 5 || q.adhocCode == 8;
@@ -113,8 +125,8 @@ std::vector<int> BuildAllowedChannels(const AllowedChannelQuery& q) {
 
 std::vector<std::string> Region24Texts(int chipKind) {
   if (OldFamily(chipKind)) {
-    return {"0: FCC, CH1-11",       "1: IC (Canada), CH1-11", "2: ETSI, CH1-13",
-            "3: SPAIN, CH10-11",    "4: FRANCE, CH10-13",     "5: MKK, CH14",
+    return {"0: FCC, CH1-11",         "1: IC (Canada), CH1-11", "2: ETSI, CH1-13",
+            "3: SPAIN, CH10-11",      "4: FRANCE, CH10-13",     "5: MKK, CH14",
             "6: MKK1(TELEC), CH1-14", "7: ISRAEL, CH3-9"};
   }
   if (NewFamily(chipKind)) {

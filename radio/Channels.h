@@ -22,8 +22,12 @@ struct CountryRegionState {
 };
 
 CountryRegionState DecodeCountryRegion(uint32_t driverWord);
-inline int Region24(uint32_t word) { return int(word & 0x7F); }
-inline int Region5(uint32_t word) { return int((word >> 8) & 0x7F); }
+inline int Region24(uint32_t word) {
+  return int(word & 0x7F);
+}
+inline int Region5(uint32_t word) {
+  return int((word >> 8) & 0x7F);
+}
 inline uint32_t MakeRegionWord(int region24, int region5) {
   return (uint32_t(region5 & 0x7F) << 8) | uint32_t(region24 & 0x7F);
 }

@@ -73,7 +73,9 @@ namespace {
 constexpr int kMcsChoices[] = {kMcsAuto, 0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 32};
 }
 
-std::span<const int> McsChoices() { return kMcsChoices; }
+std::span<const int> McsChoices() {
+  return kMcsChoices;
+}
 
 std::string McsText(int mcs, std::string_view autoText) {
   if (mcs == kMcsAuto) return std::string(autoText);

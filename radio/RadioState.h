@@ -18,7 +18,7 @@ struct RadioState {
   CountryRegionState region;
   int wirelessMode = 0;  // the current mode, normalised
   Bw40Permissions bw40;
-  uint32_t htSettingWord = 0;  // sent by the connect sequence
+  uint32_t htSettingWord = 0;          // sent by the connect sequence
   std::optional<StaConfig> staConfig;  // the station options last sent
 };
 

@@ -8,10 +8,12 @@ namespace kavo9::radio {
 
 namespace {
 
-constexpr uint8_t kCck[] = {2, 4, 11, 22};                     // 1, 2, 5.5, 11 Mbit/s
+constexpr uint8_t kCck[] = {2, 4, 11, 22};                      // 1, 2, 5.5, 11 Mbit/s
 constexpr uint8_t kOfdm[] = {12, 18, 24, 36, 48, 72, 96, 108};  // 6 ... 54 Mbit/s
 
-bool OfdmOnly(int mode) { return mode == 2 || mode == 4; }
+bool OfdmOnly(int mode) {
+  return mode == 2 || mode == 4;
+}
 
 }  // namespace
 
@@ -45,8 +47,7 @@ DesiredRates DesiredRatesFor(int mode, int transRate, bool mcsAuto) {
 
 std::vector<std::string_view> TxRateEntryKeys(int mode) {
   std::vector<std::string_view> keys = {"IDS_AUTO"};
-  const std::vector<std::string_view> cck = {"IDS_1MBPS", "IDS_2MBPS", "IDS_55MBPS",
-                                             "IDS_11MBPS"};
+  const std::vector<std::string_view> cck = {"IDS_1MBPS", "IDS_2MBPS", "IDS_55MBPS", "IDS_11MBPS"};
   const std::vector<std::string_view> ofdm = {"IDS_6MBPS",  "IDS_9MBPS",  "IDS_12MBPS",
                                               "IDS_18MBPS", "IDS_24MBPS", "IDS_36MBPS",
                                               "IDS_48MBPS", "IDS_54MBPS"};

@@ -29,8 +29,8 @@ RegionRefreshResult RefreshCountryRegion(RadioState& state, DriverRequests& driv
   if (result.allowed.empty()) return result;
   long channel = 0;
   bool stored = ReadNumber(store, RadioKey::kAdapter, "Channel", &channel);
-  if (stored && std::find(result.allowed.begin(), result.allowed.end(), channel) !=
-                    result.allowed.end()) {
+  if (stored &&
+      std::find(result.allowed.begin(), result.allowed.end(), channel) != result.allowed.end()) {
     return result;
   }
   result.correctedChannel = result.allowed.front();
@@ -57,7 +57,8 @@ std::optional<uint16_t> ReadEepromWord(DriverRequests& driver, uint32_t offset) 
 
 void ReadBw40Permissions(RadioState& state, DriverRequests& driver) {
   if (!state.bands.ht) return;
-  if (auto value = ReadEepromWord(driver, kBw40EepromOffset)) TakeBw40Eeprom24G(*value, &state.bw40);
+  if (auto value = ReadEepromWord(driver, kBw40EepromOffset))
+    TakeBw40Eeprom24G(*value, &state.bw40);
   if (auto value = ReadEepromWord(driver, kBw40EepromOffset)) TakeBw40Eeprom5G(*value, &state.bw40);
 }
 

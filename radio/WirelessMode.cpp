@@ -2,9 +2,13 @@
 
 namespace kavo9::radio {
 
-bool IsHtMode(int mode) { return mode == 5 || mode == 6 || mode == 8 || mode == 9; }
+bool IsHtMode(int mode) {
+  return mode == 5 || mode == 6 || mode == 8 || mode == 9;
+}
 
-bool ModeUses5G(int mode) { return mode == 2 || mode == 3 || mode == 5 || mode == 8; }
+bool ModeUses5G(int mode) {
+  return mode == 2 || mode == 3 || mode == 5 || mode == 8;
+}
 
 int NormaliseWirelessMode(int mode, AdapterBands bands) {
   const int fallback = bands.ht ? 9 : 0;
@@ -41,16 +45,26 @@ std::string_view BandKeyFromMode(int mode, bool ht) {
 
 std::optional<int> AdhocOfdmCode(int mode) {
   switch (mode) {
-    case 0: return 1;
-    case 1: return 0;
-    case 2: return 3;
-    case 3: return 4;
-    case 4: return 2;
-    case 5: return 5;
-    case 6: return 6;
-    case 8: return 8;
-    case 9: return 9;
-    default: return std::nullopt;
+    case 0:
+      return 1;
+    case 1:
+      return 0;
+    case 2:
+      return 3;
+    case 3:
+      return 4;
+    case 4:
+      return 2;
+    case 5:
+      return 5;
+    case 6:
+      return 6;
+    case 8:
+      return 8;
+    case 9:
+      return 9;
+    default:
+      return std::nullopt;
   }
 }
 

@@ -34,7 +34,9 @@ class RecordingHost : public AdvancePageHost {
   std::vector<std::string> events;
   bool connected = false;
   bool showStatus = false;
-  void ShowMessage(std::string_view key) override { events.push_back("message " + std::string(key)); }
+  void ShowMessage(std::string_view key) override {
+    events.push_back("message " + std::string(key));
+  }
   void ShowModelessMessage(std::string_view key) override {
     events.push_back("modeless " + std::string(key));
   }
@@ -115,8 +117,8 @@ TEST_F(AdvancePageTest, VisibilitySwitches) {
     page.reset();
     state.bands.ht = c.htAdapter;
     store.SetText(RadioKey::kAdapter, "WirelessMode", c.storedMode);
-    settings.values = {{"HT Setting", c.htSetting}, {"TxRate", c.txRate},
-                       {"BgProtection", c.bgProtection}};
+    settings.values = {
+        {"HT Setting", c.htSetting}, {"TxRate", c.txRate}, {"BgProtection", c.bgProtection}};
     AdvancePageModel& p = Page();
     EXPECT_EQ(p.Control(kHtGroup).visible, c.group);
     EXPECT_EQ(p.Control(kMcsCombo).visible, c.group);
@@ -229,9 +231,9 @@ TEST_F(AdvancePageTest, ApplyOnHtAdapterWritesAndSendsInOrder) {
   EXPECT_EQ(state.htSettingWord, word);
 
   std::vector<uint32_t> sets = driver.Sets();
-  EXPECT_EQ(sets, (std::vector<uint32_t>{OID_VND_WIRELESS_MODE, OID_VND_HT_PHY_MODE,
-                                         OID_VND_STA_CONFIG, OID_VND_COUNTRY_REGION,
-                                         OID_802_11_DESIRED_RATES}));
+  EXPECT_EQ(sets,
+            (std::vector<uint32_t>{OID_VND_WIRELESS_MODE, OID_VND_HT_PHY_MODE, OID_VND_STA_CONFIG,
+                                   OID_VND_COUNTRY_REGION, OID_802_11_DESIRED_RATES}));
   for (const auto& r : driver.log) {
     if (r.set) {
       EXPECT_EQ(r.attempts, 3);
@@ -242,10 +244,10 @@ TEST_F(AdvancePageTest, ApplyOnHtAdapterWritesAndSendsInOrder) {
             (std::vector<uint8_t>{9, 0, 0, 0, 2, 0, 2, 7, 1, 0, 1, 0x5A}))
       << "the driver keeps its own extension channel";
   std::vector<uint8_t> sta = driver.LastSet(OID_VND_STA_CONFIG)->data;
-  EXPECT_EQ(sta[0], 1);     // TX burst
-  EXPECT_EQ(sta[8], 2);     // b/g protection off
+  EXPECT_EQ(sta[0], 1);      // TX burst
+  EXPECT_EQ(sta[8], 2);      // b/g protection off
   EXPECT_EQ(sta[12], 0x77);  // the driver's word
-  EXPECT_EQ(sta[16], 9);    // ad hoc OFDM code of mode 9
+  EXPECT_EQ(sta[16], 9);     // ad hoc OFDM code of mode 9
   EXPECT_EQ(sta[24], 0);
   ASSERT_TRUE(state.staConfig);
   EXPECT_EQ(driver.LastSet(OID_802_11_DESIRED_RATES)->data,
@@ -276,7 +278,7 @@ TEST_F(AdvancePageTest, ApplyLegacyModeSendsRateListAndRateSet) {
             (std::vector<uint8_t>{108, 96, 72, 48, 36, 24, 18, 12}));
   EXPECT_EQ(driver.LastSet(OID_VND_RATE_SET)->data,
             (std::vector<uint8_t>{8, 0x8C, 0x12, 0x98, 0x24, 0xB0, 0x48, 0x60, 0x6C, 0, 0, 0, 0,
-                                  0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}));
+                                  0, 0,    0,    0,    0,    0,    0,    0,    0,    0, 0, 0, 0}));
   EXPECT_EQ(store.Text(RadioKey::kAdapter, "BGProtection"), "0");
   EXPECT_EQ(store.Text(RadioKey::kAdapter, "TransRate"), "0");
   EXPECT_EQ(store.Text(RadioKey::kAdapter, "AdhocOfdm"), "3");

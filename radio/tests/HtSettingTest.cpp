@@ -40,8 +40,13 @@ TEST(HtRateTable, LookupCases) {
 }
 
 TEST(HtSettingWord, PacksAndUnpacks) {
-  HtSetting s{.wirelessMode = 9, .mcs = 7, .width40 = 1, .shortGuard = 1, .stbc = 0,
-              .greenfield = 0, .extChannel = 0};
+  HtSetting s{.wirelessMode = 9,
+              .mcs = 7,
+              .width40 = 1,
+              .shortGuard = 1,
+              .stbc = 0,
+              .greenfield = 0,
+              .extChannel = 0};
   EXPECT_EQ(PackHtSetting(s), 0x00009879u);
   EXPECT_EQ(UnpackHtSetting(0x00009879u), s);
 
@@ -51,8 +56,13 @@ TEST(HtSettingWord, PacksAndUnpacks) {
   EXPECT_EQ(PackHtSetting(automatic) ^ PackHtSetting(s), uint32_t((7 ^ 33) << 4));
 
   // Every field masked to its width; PHY mode always 2; nothing above bit 18.
-  HtSetting wide{.wirelessMode = 0x1F, .mcs = 0xFF, .width40 = 3, .shortGuard = 3, .stbc = 3,
-                 .greenfield = 3, .extChannel = 7};
+  HtSetting wide{.wirelessMode = 0x1F,
+                 .mcs = 0xFF,
+                 .width40 = 3,
+                 .shortGuard = 3,
+                 .stbc = 3,
+                 .greenfield = 3,
+                 .extChannel = 7};
   EXPECT_EQ(PackHtSetting(wide), 0x0007BFFFu);
   // Stray high bits and a different PHY mode are ignored on reading.
   EXPECT_EQ(UnpackHtSetting(0xFFF80000u | 0x4000u | 0x9879u), s);
@@ -62,8 +72,7 @@ TEST(HtSettingWord, PacksAndUnpacks) {
 
 TEST(HtPhyRecord, BuildAndOverlay) {
   const uint32_t word = 0x00039879u | (1u << 13) | (1u << 16);  // ext 1, STBC, greenfield
-  EXPECT_EQ(BuildHtPhyRecord(word),
-            (HtPhyRecord{9, 0, 0, 0, 2, 1, 1, 7, 1, 1, 1, 0}));
+  EXPECT_EQ(BuildHtPhyRecord(word), (HtPhyRecord{9, 0, 0, 0, 2, 1, 1, 7, 1, 1, 1, 0}));
 
   // The station keeps the driver's extension channel and last byte.
   HtPhyRecord queried{0xAA, 0xAA, 0xAA, 0xAA, 0xAA, 0xAA, 2, 0xAA, 0xAA, 0xAA, 0xAA, 0x55};
@@ -113,8 +122,13 @@ TEST(Bw40, PermissionsAndWidthRules) {
   struct {
     const char* text;
     int span;
-  } spans[] = {{"0: FCC, CH1-11", 10}, {"3: CH10-13", 3},    {"5: MKK, CH14", 0},
-               {"7: ISRAEL, CH3-9", 6}, {"6: MKK1(TELEC), CH1-14", 13}, {"", 0}, {"CH", 0}};
+  } spans[] = {{"0: FCC, CH1-11", 10},
+               {"3: CH10-13", 3},
+               {"5: MKK, CH14", 0},
+               {"7: ISRAEL, CH3-9", 6},
+               {"6: MKK1(TELEC), CH1-14", 13},
+               {"", 0},
+               {"CH", 0}};
   for (auto s : spans) EXPECT_EQ(RegionTextSpan(s.text), s.span) << s.text;
 
   EXPECT_FALSE(WidthForRegionChoice(9, both, "3: CH10-13"));

@@ -72,7 +72,7 @@ class MemoryStore : public RadioStore {
   };
   std::map<RadioKey, std::map<std::string, Value>> keys;
   std::map<RadioKey, bool> unopenable;
-  std::vector<std::string> writes;  // "key:name" in order, deletes as "-key:name"
+  std::vector<std::string> writes;        // "key:name" in order, deletes as "-key:name"
   std::vector<std::string> refusedNames;  // writes of these names fail
 
   bool CanOpen(RadioKey key, bool) override { return !unopenable[key]; }
@@ -107,8 +107,8 @@ class MemoryStore : public RadioStore {
     keys[key][name] = {REG_SZ, data};
   }
   void SetDword(RadioKey key, const std::string& name, uint32_t v) {
-    keys[key][name] = {REG_DWORD, {uint8_t(v), uint8_t(v >> 8), uint8_t(v >> 16),
-                                   uint8_t(v >> 24)}};
+    keys[key][name] = {REG_DWORD,
+                       {uint8_t(v), uint8_t(v >> 8), uint8_t(v >> 16), uint8_t(v >> 24)}};
   }
   std::string Text(RadioKey key, const std::string& name) {
     auto it = keys[key].find(name);
@@ -117,9 +117,12 @@ class MemoryStore : public RadioStore {
   }
   static std::string Tag(RadioKey key) {
     switch (key) {
-      case RadioKey::kAdapter: return "";
-      case RadioKey::kAdapterDefault: return "Default:";
-      case RadioKey::kTcpipParameters: return "Tcpip:";
+      case RadioKey::kAdapter:
+        return "";
+      case RadioKey::kAdapterDefault:
+        return "Default:";
+      case RadioKey::kTcpipParameters:
+        return "Tcpip:";
     }
     return "";
   }

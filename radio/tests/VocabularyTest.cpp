@@ -30,9 +30,9 @@ TEST(WirelessMode, Normalise) {
     int stored;
     int plain, five, ht, both;
   } cases[] = {
-      {0, 0, 0, 0, 0},   {1, 0, 0, 9, 9},   {2, 0, 2, 0, 2},  {3, 0, 3, 0, 3},
-      {4, 0, 0, 9, 9},   {5, 0, 3, 9, 5},   {6, 0, 0, 9, 9},  {7, 0, 0, 9, 9},
-      {8, 0, 2, 9, 8},   {9, 0, 0, 9, 9},   {-1, 0, 0, 9, 9}, {42, 0, 0, 9, 9},
+      {0, 0, 0, 0, 0}, {1, 0, 0, 9, 9}, {2, 0, 2, 0, 2},  {3, 0, 3, 0, 3},
+      {4, 0, 0, 9, 9}, {5, 0, 3, 9, 5}, {6, 0, 0, 9, 9},  {7, 0, 0, 9, 9},
+      {8, 0, 2, 9, 8}, {9, 0, 0, 9, 9}, {-1, 0, 0, 9, 9}, {42, 0, 0, 9, 9},
   };
   for (auto c : cases) {
     EXPECT_EQ(NormaliseWirelessMode(c.stored, plain), c.plain) << c.stored;
@@ -70,12 +70,10 @@ TEST(Channels, RegionTables) {
     int chip, region;
     std::vector<int> channels;
   } cases24[] = {
-      {"old 0", 0, 0, Seq(1, 11)},      {"old 2", 1, 2, Seq(1, 13)},
-      {"old 5", 0, 5, {14}},            {"old 8", 0, 8, Seq(5, 13)},
-      {"new 8", 6, 8, Seq(1, 11)},      {"new 4", 9, 4, {14}},
-      {"new 7", 4, 7, Seq(5, 13)},      {"old unknown", 0, 99, Seq(1, 11)},
-      {"family 2 none", 2, 0, {}},      {"family 3 none", 3, 1, {}},
-      {"before discovery", -1, 0, {}},
+      {"old 0", 0, 0, Seq(1, 11)}, {"old 2", 1, 2, Seq(1, 13)},        {"old 5", 0, 5, {14}},
+      {"old 8", 0, 8, Seq(5, 13)}, {"new 8", 6, 8, Seq(1, 11)},        {"new 4", 9, 4, {14}},
+      {"new 7", 4, 7, Seq(5, 13)}, {"old unknown", 0, 99, Seq(1, 11)}, {"family 2 none", 2, 0, {}},
+      {"family 3 none", 3, 1, {}}, {"before discovery", -1, 0, {}},
   };
   for (const auto& c : cases24) EXPECT_EQ(Channels24(c.chip, c.region), c.channels) << c.name;
 
@@ -167,7 +165,8 @@ TEST(Rates, DesiredRateLists) {
       {"ht auto", 9, 4, true, {108, 96, 72, 48, 22, 11, 4, 2}},
       {"ht fixed mcs", 5, 0, false, {108}},
   };
-  for (const auto& c : cases) EXPECT_EQ(DesiredRatesFor(c.mode, c.index, c.mcsAuto), c.rates) << c.name;
+  for (const auto& c : cases)
+    EXPECT_EQ(DesiredRatesFor(c.mode, c.index, c.mcsAuto), c.rates) << c.name;
 }
 
 TEST(Rates, RateSetsAndEntries) {
@@ -199,9 +198,14 @@ TEST(Rates, RateSetsAndEntries) {
 
 TEST(CcxControl, PackUnpackAndRules) {
   EXPECT_EQ(PackCcx2Control({}), 250u << 16);
-  CcxSettings on{.enabled = true, .cckm = true, .radioMeasurements = false,
-                 .nonServingMeasurements = true, .qos = true, .nonServingLimitMs = 1000,
-                 .fastRoaming = true, .roamThresholdDbm = -75};
+  CcxSettings on{.enabled = true,
+                 .cckm = true,
+                 .radioMeasurements = false,
+                 .nonServingMeasurements = true,
+                 .qos = true,
+                 .nonServingLimitMs = 1000,
+                 .fastRoaming = true,
+                 .roamThresholdDbm = -75};
   uint32_t word = PackCcx2Control(on);
   EXPECT_EQ(word, (1000u << 16) | (75u << 8) | 0x20 | 0x10 | 0x2 | 0x1)
       << "non-serving measurements need radio measurements";
@@ -227,8 +231,8 @@ TEST(TcpTuning, WritesAndDeletesFourValues) {
   struct {
     const char* name;
     uint32_t value;
-  } values[] = {{"TCPWindowSize", 65536}, {"SackOpts", 1}, {"TcpMaxDupAcks", 2},
-                {"Tcp1323Opts", 1}};
+  } values[] = {
+      {"TCPWindowSize", 65536}, {"SackOpts", 1}, {"TcpMaxDupAcks", 2}, {"Tcp1323Opts", 1}};
   for (auto e : values) {
     ASSERT_TRUE(ReadDword(store, RadioKey::kTcpipParameters, e.name, &v)) << e.name;
     EXPECT_EQ(v, e.value) << e.name;
