@@ -5,6 +5,7 @@
 
 #include "common/adapter/RequestCatalogue.h"
 #include "common/platform/WinTypes.h"
+#include "radio/RadioRequests.h"
 #include "radio/Rates.h"
 #include "radio/RegionRefresh.h"
 #include "radio/TcpTuning.h"
@@ -366,8 +367,8 @@ bool AdvancePageModel::BandChanged(std::string_view newKey) const {
 }
 
 bool AdvancePageModel::Apply() {
-  const HtSetting& ht = values_.ht;
-  if (state_.bands.ht && ht.greenfield && ht.shortGuard && ht.stbc) {
+  const HtSetting& chosen = values_.ht;
+  if (state_.bands.ht && chosen.greenfield && chosen.shortGuard && chosen.stbc) {
     host_.ShowMessage("IDS_MSG_NOT_AVAIL_COMBO_GI_STBC_GF");
     return false;
   }
@@ -395,6 +396,11 @@ bool AdvancePageModel::Apply() {
     values_.transRate = 0;
   }
 
+  if (state_.bands.ht) {
+    HtSetting ht = values_.ht;
+    ht.wirelessMode = uint32_t(mode);
+    state_.htSettingWord = PackHtSetting(ht);
+  }
   WriteRegistry(mode);
   SendToDriver(mode);
 
@@ -434,12 +440,7 @@ void AdvancePageModel::WriteRegistry(int mode) {
   if (auto code = AdhocOfdmCode(mode)) WriteDecimal(store_, key, "AdhocOfdm", *code);
   WriteDecimal(store_, key, "TransRate", values_.transRate);
   WriteDword(store_, key, "CCX2Control", PackCcx2Control(values_.ccx));
-  if (state_.bands.ht) {
-    HtSetting ht = values_.ht;
-    ht.wirelessMode = uint32_t(mode);
-    state_.htSettingWord = PackHtSetting(ht);
-    WriteDword(store_, key, "TransmitSetting", state_.htSettingWord);
-  }
+  if (state_.bands.ht) WriteDword(store_, key, "TransmitSetting", state_.htSettingWord);
 }
 
 void AdvancePageModel::SendToDriver(int mode) {
@@ -447,15 +448,7 @@ void AdvancePageModel::SendToDriver(int mode) {
   WriteLe32(modeBytes, 0, uint32_t(mode));
   driver_.SetInformation(OID_VND_WIRELESS_MODE, modeBytes.data(), 4, nullptr, kAttempts);
 
-  if (state_.bands.ht) {
-    HtSetting ht = values_.ht;
-    ht.wirelessMode = uint32_t(mode);
-    HtPhyRecord record{};
-    driver_.QueryInformation(OID_VND_HT_PHY_MODE, record.data(), kHtPhyRecordSize, nullptr);
-    OverlayHtPhyRecord(PackHtSetting(ht), &record);
-    driver_.SetInformation(OID_VND_HT_PHY_MODE, record.data(), kHtPhyRecordSize, nullptr,
-                           kAttempts);
-  }
+  if (state_.bands.ht) SendHtSettingWord(driver_, state_.htSettingWord);
   host_.RefreshCcxControl();
 
   // The station options: only our words change; the others go back as the driver has them, so
@@ -482,13 +475,7 @@ void AdvancePageModel::SendToDriver(int mode) {
     RefreshCountryRegion(state_, driver_, store_);
   }
 
-  const DesiredRates rates =
-      DesiredRatesFor(mode, values_.transRate, values_.ht.mcs == uint32_t(kMcsAuto));
-  driver_.SetInformation(OID_802_11_DESIRED_RATES, rates.data(), uint32_t(rates.size()), nullptr,
-                         kAttempts);
-  if (auto rateSet = RateSetFor(mode)) {
-    driver_.SetInformation(OID_VND_RATE_SET, rateSet->data(), kRateSetSize, nullptr, kAttempts);
-  }
+  SendRates(driver_, mode, values_.transRate, values_.ht.mcs == uint32_t(kMcsAuto));
   host_.RefreshCcxControl();
 }
 

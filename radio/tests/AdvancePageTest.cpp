@@ -410,9 +410,12 @@ TEST_F(AdvancePageTest, UnwritableValuesAndKeys) {
   store.unopenable[RadioKey::kAdapter] = true;
   store.writes.clear();
   driver.log.clear();
+  p.ChooseMcs(0);
   ASSERT_TRUE(p.Apply());
   EXPECT_TRUE(store.writes.empty());
   EXPECT_NE(driver.LastSet(OID_VND_WIRELESS_MODE), nullptr);
+  EXPECT_EQ(UnpackHtSetting(state.htSettingWord).mcs, 33u)
+      << "the connect sequence sends what the driver was just given";
 }
 
 }  // namespace

@@ -2,6 +2,8 @@
 
 #include "radio/HtRateTable.h"
 #include "radio/HtSetting.h"
+#include "radio/RadioRequests.h"
+#include "radio/tests/RadioFakes.h"
 
 namespace kavo9::radio {
 namespace {
@@ -134,6 +136,32 @@ TEST(Bw40, PermissionsAndWidthRules) {
   EXPECT_FALSE(WidthForRegionChoice(9, both, "3: CH10-13"));
   EXPECT_TRUE(WidthForRegionChoice(9, both, "0: CH1-11"));
   EXPECT_FALSE(WidthForRegionChoice(9, none, "0: CH1-11"));
+}
+
+}  // namespace
+}  // namespace kavo9::radio
+
+namespace kavo9::radio {
+namespace {
+
+TEST(HtSettingSend, OverlaysTheDriversRecordAndNarrowsOnChannel14) {
+  test::FakeDriver driver;
+  driver.answers[OID_VND_HT_PHY_MODE] = {0, 0, 0, 0, 0, 0, 3, 0, 0, 0, 0, 0x11};
+  struct {
+    const char* name;
+    bool channel14;
+    uint32_t sentWord;
+    std::vector<uint8_t> record;
+  } cases[] = {
+      {"channel 6", false, 0x00029879, {9, 0, 0, 0, 2, 0, 3, 7, 1, 0, 1, 0x11}},
+      {"channel 14", true, 0x00029079, {9, 0, 0, 0, 2, 0, 3, 7, 0, 0, 1, 0x11}},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(SendHtSettingWord(driver, 0x00029879, c.channel14), c.sentWord) << c.name;
+    ASSERT_NE(driver.LastSet(OID_VND_HT_PHY_MODE), nullptr);
+    EXPECT_EQ(driver.LastSet(OID_VND_HT_PHY_MODE)->data, c.record) << c.name;
+    EXPECT_EQ(driver.LastSet(OID_VND_HT_PHY_MODE)->attempts, 3);
+  }
 }
 
 }  // namespace
