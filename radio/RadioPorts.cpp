@@ -2,6 +2,7 @@
 
 #include <charconv>
 
+#include "common/platform/ProfileString.h"
 #include "common/platform/WinTypes.h"
 
 namespace kavo9::radio {
@@ -45,6 +46,12 @@ bool WriteDword(RadioStore& store, RadioKey key, std::string_view name, uint32_t
   uint8_t bytes[4] = {uint8_t(value), uint8_t(value >> 8), uint8_t(value >> 16),
                       uint8_t(value >> 24)};
   return store.StoreSetValue(key, name, REG_DWORD, bytes, 4) == ERROR_SUCCESS;
+}
+
+std::string ProfileSettings::Read(std::string_view section, std::string_view key,
+                                  std::string_view defaultValue) const {
+  // The switches read here are "0" or "1"; a short buffer holds them.
+  return ReadProfileString(file_, section, key, defaultValue, 16);
 }
 
 }  // namespace kavo9::radio

@@ -5,6 +5,7 @@
 // tests bind them to fakes.
 
 #include <cstdint>
+#include <filesystem>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -82,12 +83,34 @@ class TextSource {
   virtual std::string Text(std::string_view key) const = 0;
 };
 
+// Language texts from any object with a Text(name) call, such as the station's language object.
+template <class Language>
+class TextSourceOn : public TextSource {
+ public:
+  explicit TextSourceOn(const Language& language) : language_(language) {}
+  std::string Text(std::string_view key) const override { return std::string(language_.Text(key)); }
+
+ private:
+  const Language& language_;
+};
+
 // The settings INI beside the program, read afresh on each call.
 class SettingsSource {
  public:
   virtual ~SettingsSource() = default;
   virtual std::string Read(std::string_view section, std::string_view key,
                            std::string_view defaultValue) const = 0;
+};
+
+// The settings of an INI file, read as GetPrivateProfileString reads them.
+class ProfileSettings : public SettingsSource {
+ public:
+  explicit ProfileSettings(std::filesystem::path file) : file_(std::move(file)) {}
+  std::string Read(std::string_view section, std::string_view key,
+                   std::string_view defaultValue) const override;
+
+ private:
+  std::filesystem::path file_;
 };
 
 }  // namespace kavo9::radio

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
+
 #include "radio/CcxControlWord.h"
 #include "radio/Channels.h"
 #include "radio/Rates.h"
@@ -317,6 +320,48 @@ TEST_F(RegionRefreshTest, Bw40PermissionsFromEeprom) {
   driver.log.clear();
   ReadBw40Permissions(legacy, driver);
   EXPECT_TRUE(driver.log.empty());
+}
+
+}  // namespace
+}  // namespace kavo9::radio
+
+namespace kavo9::radio {
+namespace {
+
+TEST(RadioPorts, SettingsFileAndNumbers) {
+  const auto file = std::filesystem::temp_directory_path() / "kavo9_radio_ports_test.ini";
+  {
+    std::ofstream out(file);
+    out << "[Advance]\nHT Setting=1\r\nTxRate = 0 \n";
+  }
+  ProfileSettings settings(file);
+  EXPECT_EQ(settings.Read("Advance", "HT Setting", "0"), "1");
+  EXPECT_EQ(settings.Read("advance", "TXRATE", "1"), "0");
+  EXPECT_EQ(settings.Read("Advance", "BgProtection", "0"), "0");
+  std::filesystem::remove(file);
+  EXPECT_EQ(settings.Read("Advance", "HT Setting", "0"), "0") << "read afresh each time";
+
+  test::MemoryStore store;
+  const struct {
+    const char* text;
+    bool readable;
+    long value;
+  } numbers[] = {{"12", true, 12}, {" 7", true, 7},   {"-3", true, -3},
+                 {"", false, 99},  {"x1", false, 99}, {"5abc", true, 5}};
+  for (auto n : numbers) {
+    store.SetText(RadioKey::kAdapter, "N", n.text);
+    long value = 99;
+    EXPECT_EQ(ReadNumber(store, RadioKey::kAdapter, "N", &value), n.readable) << n.text;
+    EXPECT_EQ(value, n.value) << n.text;
+  }
+  store.SetDword(RadioKey::kAdapter, "D", 0xFFFFFFFF);
+  long value = 0;
+  EXPECT_TRUE(ReadNumber(store, RadioKey::kAdapter, "D", &value));
+  EXPECT_EQ(value, -1);
+  store.keys[RadioKey::kAdapter]["Short"] = {REG_DWORD, {1, 2}};
+  EXPECT_FALSE(ReadNumber(store, RadioKey::kAdapter, "Short", &value));
+  uint32_t dword = 0;
+  EXPECT_FALSE(ReadDword(store, RadioKey::kAdapter, "Short", &dword));
 }
 
 }  // namespace
