@@ -22,15 +22,8 @@ using namespace radio::advance;
 using radio::test::FakeDriver;
 using radio::test::MemoryStore;
 
-// One application for the whole run. It is never destroyed: tearing it down in the exit
-// handlers, after Qt's own globals are gone, crashes.
-QApplication& App() {
-  static int argc = 1;
-  static char name[] = "radio_ui_tests";
-  static char* argv[] = {name, nullptr};
-  static QApplication* app = new QApplication(argc, argv);
-  return *app;
-}
+// The test main owns the one application of the run.
+QApplication& App() { return *qApp; }
 
 class Texts : public TextSource {
  public:
