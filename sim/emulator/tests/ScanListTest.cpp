@@ -2,6 +2,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <fstream>
+#include <sstream>
 #include <set>
 
 #include "sim/emulator/ElementWriter.h"
@@ -190,6 +192,52 @@ TEST_F(EmulatorTest, AListLargerThanTheBufferIsRefused) {
   loop.Advance(AdapterEmulator::kScanMs5);
   EXPECT_EQ(Query(*emulator, OID_802_11_BSSID_LIST, 65536).status, ERROR_INSUFFICIENT_BUFFER);
   EXPECT_EQ(Query(*emulator, OID_802_11_BSSID_LIST, 1u << 20).status, 0);
+}
+
+}  // namespace
+}  // namespace kavo9::test
+
+namespace kavo9::test {
+namespace {
+
+TEST(DemoScenario, TheDemoAdapterHearsABusyNeighbourhood) {
+  const char* source = std::getenv("KAVO9_SOURCE");
+  if (!source) GTEST_SKIP() << "KAVO9_SOURCE not set";
+  std::ifstream in(std::string(source) + "/sim/scenarios/demo.json");
+  std::stringstream text;
+  text << in.rdbuf();
+  Scenario demo;
+  std::string error;
+  ASSERT_TRUE(ParseScenario(text.str(), &demo, &error)) << error;
+  World world(demo.networks);
+  VirtualEventLoop loop;
+  AdapterEmulator emulator(demo.adapters[0], world, [&] { return loop.MonotonicMs(); });
+  ASSERT_EQ(Set(emulator, OID_802_11_BSSID_LIST_SCAN, {}).status, 0);
+  loop.Advance(AdapterEmulator::kScanMs5);
+  std::vector<BssEntry> entries;
+  ASSERT_TRUE(ReadBssList(Query(emulator, OID_802_11_BSSID_LIST).data, &entries));
+  EXPECT_GE(entries.size(), 12u);
+  int hidden = 0, adhoc = 0, fiveGhz = 0, ht = 0, wps = 0, acme = 0, wpa = 0, rsn = 0, wep = 0;
+  for (const BssEntry& e : entries) {
+    hidden += e.ssid.empty();
+    adhoc += e.infrastructure == 0;
+    fiveGhz += e.frequencyKhz > 5000000;
+    ht += e.Element(kEidHtCapabilities) != nullptr;
+    wps += e.Vendor(0x00, 0x50, 0xF2, 4) != nullptr;
+    acme += e.ssid == "ACME-Corp";
+    wpa += e.Vendor(0x00, 0x50, 0xF2, 1) != nullptr;
+    rsn += e.Element(kEidRsn) != nullptr;
+    wep += e.privacy && !e.Element(kEidRsn) && !e.Vendor(0x00, 0x50, 0xF2, 1);
+  }
+  EXPECT_EQ(hidden, 1);
+  EXPECT_EQ(adhoc, 1);
+  EXPECT_GE(fiveGhz, 2);
+  EXPECT_GE(ht, 3);
+  EXPECT_GE(wps, 3);
+  EXPECT_EQ(acme, 2);
+  EXPECT_GE(wpa, 3);
+  EXPECT_GE(rsn, 5);
+  EXPECT_EQ(wep, 1);
 }
 
 }  // namespace
