@@ -28,7 +28,7 @@ class RequestLog {
  public:
   static constexpr size_t kMaxLoggedValue = 512;
 
-  explicit RequestLog(size_t capacity = 100'000) : capacity_(capacity) {}
+  explicit RequestLog(size_t capacity = 50'000) : capacity_(capacity) {}
 
   void Add(RequestLogEntry entry);
   // Entries with a sequence number of at least `from`, oldest first.

@@ -10,6 +10,7 @@
 #include "common/platform/simulated/DeviceFrame.h"
 #include "common/platform/simulated/SimulatedDeviceIo.h"
 #include "common/platform/simulated/SimulatedMachine.h"
+#include "common/platform/simulated/SqliteRegistry.h"
 #include "sim/daemon/tests/DaemonTestSupport.h"
 
 namespace kavo9::test {
@@ -252,6 +253,35 @@ TEST_F(DaemonTest, SecondDaemonRefusesAndSigtermStopsCleanly) {
   // The machine can be served again.
   StartDaemon();
   EXPECT_EQ(QueryDevice(machine, DevicePath(0), OID_VND_OP_MODE, &value), 0);
+}
+
+TEST_F(DaemonTest, DriverKeyIsWrittenAndReadAgainOnReload) {
+  SystemToken admin;
+  SqliteRegistry registry(machine / "registry", admin);
+  const std::string key = DriverKeyPath(scenario.adapters[0]);
+  std::string instanceId;
+  int32_t status = RegReadString(registry, HKEY_LOCAL_MACHINE, key, "NetCfgInstanceId", &instanceId);
+  if (status == ERROR_BADDB) GTEST_SKIP() << "the registry hives are not available in this build";
+  ASSERT_EQ(status, ERROR_SUCCESS);
+  EXPECT_EQ(instanceId, scenario.adapters[0].instanceId);
+  std::string text;
+  ASSERT_EQ(RegReadString(registry, HKEY_LOCAL_MACHINE, key, "DriverDesc", &text), ERROR_SUCCESS);
+  EXPECT_EQ(text, "802.11n USB Wireless LAN Card");
+  ASSERT_EQ(RegReadString(registry, HKEY_LOCAL_MACHINE, key, "WirelessMode", &text), ERROR_SUCCESS);
+  EXPECT_EQ(text, "9");
+
+  // The driver reads its key when it is reloaded; a replug keeps what the programs wrote.
+  ASSERT_EQ(RegWriteString(registry, HKEY_LOCAL_MACHINE, key, "WirelessMode", "7"), ERROR_SUCCESS);
+  std::vector<uint8_t> value;
+  ASSERT_EQ(QueryDevice(machine, DevicePath(0), OID_VND_WIRELESS_MODE, &value), 0);
+  EXPECT_EQ(value[0], 9);
+  ASSERT_EQ(RunCommand(RunReload, {"usb0"}, machine).rc, 0);
+  ASSERT_EQ(QueryDevice(machine, DevicePath(0), OID_VND_WIRELESS_MODE, &value), 0);
+  EXPECT_EQ(value[0], 7);
+  ASSERT_EQ(RunCommand(RunUnplug, {"usb0"}, machine).rc, 0);
+  ASSERT_EQ(RunCommand(RunPlug, {"usb0"}, machine).rc, 0);
+  ASSERT_EQ(QueryDevice(machine, DevicePath(0), OID_VND_WIRELESS_MODE, &value), 0);
+  EXPECT_EQ(value[0], 7);
 }
 
 TEST(MachineInit, RefusesAMalformedScenarioWithItsPath) {
