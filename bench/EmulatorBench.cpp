@@ -77,7 +77,8 @@ class BareServer {
     std::strncpy(address.sun_path, path_.c_str(), sizeof address.sun_path - 1);
     ::unlink(path_.c_str());
     fd_ = ::socket(AF_UNIX, SOCK_STREAM, 0);
-    if (::bind(fd_, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 || ::listen(fd_, 128) != 0) {
+    if (::bind(fd_, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 ||
+        ::listen(fd_, 128) != 0) {
       throw std::runtime_error("bare server");
     }
     thread_ = std::thread([this] { Serve(); });
@@ -105,7 +106,8 @@ class BareServer {
         ssize_t n = ::recv(c, buffer.data() + have, buffer.size() - have, 0);
         if (n <= 0) break;
         have += size_t(n);
-        if (have >= kFrameHeaderSize) need = kFrameHeaderSize + ReadLe32(&buffer[8]) + ReadLe32(&buffer[12]);
+        if (have >= kFrameHeaderSize)
+          need = kFrameHeaderSize + ReadLe32(&buffer[8]) + ReadLe32(&buffer[12]);
       }
       if (have >= need) ::send(c, frame.data(), frame.size(), MSG_NOSIGNAL);
       ::close(c);
@@ -126,7 +128,8 @@ void RoundTrip(benchmark::State& state, const std::filesystem::path& machine, co
   for (auto _ : state) {
     DeviceIo::Handle h = io.Open(device);
     uint32_t count = 0;
-    bool ok = io.Control(h, IOCTL_NDIS_QUERY_GLOBAL_STATS, &code, 4, buffer.data(), length, &count, nullptr);
+    bool ok = io.Control(h, IOCTL_NDIS_QUERY_GLOBAL_STATS, &code, 4, buffer.data(), length, &count,
+                         nullptr);
     io.Close(h);
     if (!ok) {
       state.SkipWithError("request failed");

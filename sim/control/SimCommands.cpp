@@ -70,7 +70,8 @@ bool ParseHexBytes(const std::string& text, std::vector<uint8_t>* bytes) {
   }
   if (digits.size() % 2) return false;
   bytes->clear();
-  for (size_t i = 0; i < digits.size(); i += 2) bytes->push_back(uint8_t(std::stoul(digits.substr(i, 2), nullptr, 16)));
+  for (size_t i = 0; i < digits.size(); i += 2)
+    bytes->push_back(uint8_t(std::stoul(digits.substr(i, 2), nullptr, 16)));
   return true;
 }
 
@@ -99,7 +100,8 @@ bool SendDaemonCommand(const std::filesystem::path& machineDir, const json& requ
                        std::string* error) {
   const std::string path = DaemonSocketFile(MachineLayout(machineDir)).string();
   const std::string notRunning = "no system daemon is running on machine " + machineDir.string() +
-                                 " (start it with kavo9-simd --machine " + machineDir.string() + ")";
+                                 " (start it with kavo9-simd --machine " + machineDir.string() +
+                                 ")";
   sockaddr_un address{};
   address.sun_family = AF_UNIX;
   if (path.size() >= sizeof(address.sun_path)) {
@@ -189,16 +191,18 @@ int RunIoctl(const SimCommandArgs& given, const std::filesystem::path& machineDi
   SimCommandArgs args = given;
   std::string lengthText;
   bool hasLength = false;
-  if (!TakeOption(args, "--length", &lengthText, &hasLength) || args.size() < 3 || args.size() > 4 ||
-      (args[1] != "query" && args[1] != "set")) {
+  if (!TakeOption(args, "--length", &lengthText, &hasLength) || args.size() < 3 ||
+      args.size() > 4 || (args[1] != "query" && args[1] != "set")) {
     Fail(usage);
     return 2;
   }
   const bool set = args[1] == "set";
   uint32_t code = 0;
-  if (!ParseRequestCode(args[2], &code)) return Fail("\"" + args[2] + "\" is neither a request name nor a number");
+  if (!ParseRequestCode(args[2], &code))
+    return Fail("\"" + args[2] + "\" is neither a request name nor a number");
   std::vector<uint8_t> value;
-  if (args.size() == 4 && !ParseHexBytes(args[3], &value)) return Fail("\"" + args[3] + "\" is not hexadecimal");
+  if (args.size() == 4 && !ParseHexBytes(args[3], &value))
+    return Fail("\"" + args[3] + "\" is not hexadecimal");
   long long length = 0;
   if (hasLength) {
     if (!ParseNumber(lengthText, 0, kMaxFrameOutput, &length)) return Fail("bad --length");
@@ -223,7 +227,8 @@ int RunIoctl(const SimCommandArgs& given, const std::filesystem::path& machineDi
   SimulatedDeviceIo io(machineDir);
   DeviceIo::Handle handle = io.Open("\\\\.\\" + adapter->instanceId);
   if (handle == DeviceIo::kInvalidHandle) {
-    return Fail("cannot open the device of " + adapter->name + " (unplugged, driver not loaded, or no daemon)");
+    return Fail("cannot open the device of " + adapter->name +
+                " (unplugged, driver not loaded, or no daemon)");
   }
   uint32_t request = set ? (code | kSetBit) : code;
   uint32_t count = 0;
@@ -260,7 +265,8 @@ int RunWorld(const SimCommandArgs& args, const std::filesystem::path& machineDir
   long long dbm = 0;
   if (args[0] == "signal" && args.size() == 3) {
     if (!ParseNumber(args[2], -120, 0, &dbm)) return Fail("signal must be -120..0 dBm");
-    return Simple(machineDir, {{"cmd", "world"}, {"op", "signal"}, {"bssid", args[1]}, {"dbm", dbm}});
+    return Simple(machineDir,
+                  {{"cmd", "world"}, {"op", "signal"}, {"bssid", args[1]}, {"dbm", dbm}});
   }
   Fail(usage);
   return 2;
@@ -278,7 +284,8 @@ int RunFail(const SimCommandArgs& given, const std::filesystem::path& machineDir
   }
   uint32_t code = 0;
   long long count = 0;
-  if (!ParseRequestCode(args[0], &code)) return Fail("\"" + args[0] + "\" is neither a request name nor a number");
+  if (!ParseRequestCode(args[0], &code))
+    return Fail("\"" + args[0] + "\" is neither a request name nor a number");
   if (!ParseNumber(countText, 0, 1'000'000, &count)) return Fail("bad --count");
   json request = {{"cmd", "fail"}, {"code", code & ~kSetBit}, {"count", count}};
   if (hasAdapter) request["adapter"] = adapter;
@@ -323,7 +330,8 @@ std::span<const SimCommand> SimulatorCommands() {
       {"plug", "ADAPTER", "plug an adapter in", RunPlug},
       {"unplug", "ADAPTER", "pull an adapter out: its device and enumeration entry go", RunUnplug},
       {"reload", "ADAPTER", "reload the adapter's driver: it re-reads its registry key", RunReload},
-      {"ioctl", "ADAPTER query|set CODE [HEX] [--length N]", "send one raw driver request", RunIoctl},
+      {"ioctl", "ADAPTER query|set CODE [HEX] [--length N]", "send one raw driver request",
+       RunIoctl},
       {"world", "list | add NETWORK-JSON | remove BSSID|SSID | signal BSSID DBM",
        "change the networks in range", RunWorld},
       {"fail", "CODE [--count N] [--adapter ADAPTER]",

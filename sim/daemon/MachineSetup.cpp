@@ -77,8 +77,8 @@ bool InitMachine(const std::filesystem::path& scenarioFile, const MachineLayout&
     return false;
   }
   std::error_code ec;
-  for (const auto& dir : {layout.dir, layout.RegistryDir(), layout.DriveC() / "WINDOWS" / "system32",
-                          layout.DeviceDir()}) {
+  for (const auto& dir : {layout.dir, layout.RegistryDir(),
+                          layout.DriveC() / "WINDOWS" / "system32", layout.DeviceDir()}) {
     std::filesystem::create_directories(dir, ec);
     if (ec) {
       *error = "cannot create " + dir.string() + ": " + ec.message();
@@ -102,7 +102,8 @@ bool InitMachine(const std::filesystem::path& scenarioFile, const MachineLayout&
 
 int32_t WriteDriverKey(Registry& registry, const AdapterSpec& adapter) {
   ScopedKey key(registry);
-  int32_t status = registry.CreateKey(HKEY_LOCAL_MACHINE, DriverKeyPath(adapter), KEY_ALL_ACCESS, &key);
+  int32_t status =
+      registry.CreateKey(HKEY_LOCAL_MACHINE, DriverKeyPath(adapter), KEY_ALL_ACCESS, &key);
   if (status != ERROR_SUCCESS) return status;
   auto put = [&](std::string_view name, std::string_view value) {
     auto bytes = RegBytesFromString(value);
@@ -123,18 +124,21 @@ int32_t WriteDriverKey(Registry& registry, const AdapterSpec& adapter) {
 
 AdapterEmulator::Parameters ReadDriverParameters(Registry& registry, const AdapterSpec& adapter) {
   ScopedKey key(registry);
-  if (registry.OpenKey(HKEY_LOCAL_MACHINE, DriverKeyPath(adapter), KEY_READ, &key) != ERROR_SUCCESS) {
+  if (registry.OpenKey(HKEY_LOCAL_MACHINE, DriverKeyPath(adapter), KEY_READ, &key) !=
+      ERROR_SUCCESS) {
     return adapter.parameters;
   }
   AdapterEmulator::Parameters parameters;
   std::string name;
   uint32_t type = 0;
   std::vector<uint8_t> data;
-  for (uint32_t i = 0; registry.EnumValue(key.get(), i, &name, &type, &data) == ERROR_SUCCESS; ++i) {
+  for (uint32_t i = 0; registry.EnumValue(key.get(), i, &name, &type, &data) == ERROR_SUCCESS;
+       ++i) {
     if (type == REG_SZ || type == REG_EXPAND_SZ) {
       parameters[name] = RegStringFromBytes(data.data(), data.size());
     } else if (type == REG_DWORD && data.size() == 4) {
-      parameters[name] = std::to_string(uint32_t(data[0] | data[1] << 8 | data[2] << 16 | uint32_t(data[3]) << 24));
+      parameters[name] = std::to_string(
+          uint32_t(data[0] | data[1] << 8 | data[2] << 16 | uint32_t(data[3]) << 24));
     }
   }
   return parameters;

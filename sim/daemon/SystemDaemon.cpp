@@ -64,7 +64,9 @@ json Ok(json body = json::object()) {
   return body;
 }
 
-json Error(const std::string& message) { return {{"ok", false}, {"error", message}}; }
+json Error(const std::string& message) {
+  return {{"ok", false}, {"error", message}};
+}
 
 }  // namespace
 
@@ -94,7 +96,9 @@ SystemDaemon::SystemDaemon(std::filesystem::path machineDir, Options options)
   AddBuiltInCommands();
 }
 
-SystemDaemon::~SystemDaemon() { Shutdown(); }
+SystemDaemon::~SystemDaemon() {
+  Shutdown();
+}
 
 bool SystemDaemon::Start(std::string* error) {
   std::error_code ec;
@@ -226,7 +230,9 @@ void SystemDaemon::PublishDevices() {
   }
   std::error_code ec;
   std::filesystem::rename(tmp, layout_.DevicesFile(), ec);
-  if (ec) std::cerr << "kavo9-simd: cannot publish " << layout_.DevicesFile() << ": " << ec.message() << "\n";
+  if (ec)
+    std::cerr << "kavo9-simd: cannot publish " << layout_.DevicesFile() << ": " << ec.message()
+              << "\n";
 }
 
 void SystemDaemon::AddCommand(std::string name, Command command) {
@@ -303,7 +309,8 @@ void SystemDaemon::AddBuiltInCommands() {
   });
   AddCommand("fail", [this](const json& request) {
     auto code = request.find("code");
-    if (code == request.end() || !code->is_number_unsigned()) return Error("\"code\" must be a request code");
+    if (code == request.end() || !code->is_number_unsigned())
+      return Error("\"code\" must be a request code");
     int count = request.value("count", 1);
     std::vector<Adapter*> targets;
     if (request.contains("adapter")) {
@@ -329,7 +336,8 @@ void SystemDaemon::AddBuiltInCommands() {
       std::string error;
       auto doc = request.find("network");
       if (doc == request.end()) return Error("\"network\" missing");
-      if (!ParseNetwork(*doc, "", &network, &error) || !world_.Add(network, &error)) return Error(error);
+      if (!ParseNetwork(*doc, "", &network, &error) || !world_.Add(network, &error))
+        return Error(error);
       return Ok();
     }
     if (op == "remove") {
@@ -361,7 +369,8 @@ json SystemDaemon::Dispatch(const std::string& line) {
     return Error("expected a JSON object with \"cmd\"");
   }
   auto it = commands_.find(request["cmd"].get<std::string>());
-  if (it == commands_.end()) return Error("unknown command \"" + request["cmd"].get<std::string>() + "\"");
+  if (it == commands_.end())
+    return Error("unknown command \"" + request["cmd"].get<std::string>() + "\"");
   try {
     return it->second(request);
   } catch (const json::exception& e) {
@@ -417,7 +426,8 @@ void SystemDaemon::Receive(Connection& c) {
       reply.status = ERROR_INVALID_PARAMETER;
     } else {
       uint32_t count = 0;
-      reply.status = uint32_t(c.adapter->emulator->Handle(request.ioctl, request.in, request.out, &count));
+      reply.status =
+          uint32_t(c.adapter->emulator->Handle(request.ioctl, request.in, request.out, &count));
       if (reply.status == ERROR_SUCCESS) {
         request.out.resize(std::min<size_t>(count, request.out.size()));
         reply.data = std::move(request.out);
@@ -496,8 +506,10 @@ void SystemDaemon::Run(int stopFd) {
                                   [&](const auto& p) { return p.get() == c; });
         if (alive == connections_.end()) continue;
         if (c->replying) {
-          if (fds[i].revents & (POLLERR | POLLHUP)) Close(*c);
-          else SendPending(*c);
+          if (fds[i].revents & (POLLERR | POLLHUP))
+            Close(*c);
+          else
+            SendPending(*c);
         } else {
           Receive(*c);
         }

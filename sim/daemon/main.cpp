@@ -62,7 +62,8 @@ int main(int argc, char** argv) {
     std::cerr << "kavo9-simd: " << error << "\n";
     return 1;
   }
-  std::cerr << "kavo9-simd: serving machine " << machine.string() << " (pid " << ::getpid() << ")\n";
+  std::cerr << "kavo9-simd: serving machine " << machine.string() << " (pid " << ::getpid()
+            << ")\n";
   daemon.Run(stopPipe[0]);
   daemon.Shutdown();
   std::cerr << "kavo9-simd: stopped\n";

@@ -37,8 +37,7 @@ int Jitter(const MacAddress& bssid, uint32_t scan) {
 
 }  // namespace
 
-AdapterEmulator::AdapterEmulator(AdapterSpec spec, const World& world, Clock clock,
-                                 RequestLog* log)
+AdapterEmulator::AdapterEmulator(AdapterSpec spec, const World& world, Clock clock, RequestLog* log)
     : spec_(std::move(spec)), world_(world), clock_(std::move(clock)), log_(log) {
   Load(spec_.parameters);
 }
@@ -76,7 +75,9 @@ void AdapterEmulator::Load(const Parameters& parameters) {
   registers_ = spec_.registers;
   // The EEPROM holds the chip id, the versions and the MAC address unless the scenario says
   // otherwise; unprogrammed words read 0xFFFF.
-  auto seed = [&](uint32_t offset, uint32_t value) { registers_[kEeprom].try_emplace(offset, value); };
+  auto seed = [&](uint32_t offset, uint32_t value) {
+    registers_[kEeprom].try_emplace(offset, value);
+  };
   seed(0x00, ht ? 0x3070 : 0x2573);
   seed(0x02, uint32_t(spec_.eepromVersion[1]) << 8 | spec_.eepromVersion[0]);
   for (uint32_t i = 0; i < 3; ++i) {
@@ -132,8 +133,10 @@ bool AdapterEmulator::InRange(const NetworkSpec& n, const std::vector<int>& chan
 
 void AdapterEmulator::FailNext(uint32_t code, int count) {
   code &= ~kSetBit;
-  if (count <= 0) failArmed_.erase(code);
-  else failArmed_[code] = count;
+  if (count <= 0)
+    failArmed_.erase(code);
+  else
+    failArmed_[code] = count;
 }
 
 int AdapterEmulator::FailuresFired(uint32_t code) const {
@@ -201,10 +204,13 @@ bool AdapterEmulator::Join(const std::function<bool(const NetworkSpec&)>& match)
   return true;
 }
 
-void AdapterEmulator::Disconnect() { connected_ = false; }
+void AdapterEmulator::Disconnect() {
+  connected_ = false;
+}
 
 int32_t AdapterEmulator::CurrentRssi() const {
-  return connected_ ? std::min(network_.signal + Jitter(network_.bssid, scanCount_ + 7), -10) : -100;
+  return connected_ ? std::min(network_.signal + Jitter(network_.bssid, scanCount_ + 7), -10)
+                    : -100;
 }
 
 std::vector<uint8_t> AdapterEmulator::Statistics() const {
@@ -311,9 +317,12 @@ int32_t AdapterEmulator::Query(uint32_t code, std::span<uint8_t> out, uint32_t* 
       uint8_t v[2] = {uint8_t(spec_.driverVersion), uint8_t(spec_.driverVersion >> 8)};
       return answerBytes(v, 2);
     }
-    case OID_802_3_CURRENT_ADDRESS: return answerBytes(spec_.mac.data(), 6);
-    case OID_VND_EEPROM_VERSION: return answerBytes(spec_.eepromVersion.data(), 2);
-    case OID_VND_FIRMWARE_VERSION: return answerBytes(spec_.firmwareVersion.data(), 2);
+    case OID_802_3_CURRENT_ADDRESS:
+      return answerBytes(spec_.mac.data(), 6);
+    case OID_VND_EEPROM_VERSION:
+      return answerBytes(spec_.eepromVersion.data(), 2);
+    case OID_VND_FIRMWARE_VERSION:
+      return answerBytes(spec_.firmwareVersion.data(), 2);
     case OID_802_11_NETWORK_TYPES_SUPPORTED: {
       std::vector<uint32_t> types;
       if (spec_.band24) types.insert(types.end(), {kNdisDs, kNdisOfdm24});
@@ -324,9 +333,12 @@ int32_t AdapterEmulator::Query(uint32_t code, std::span<uint8_t> out, uint32_t* 
       *bytes = uint32_t(out.size());
       return ERROR_SUCCESS;
     }
-    case OID_VND_OP_MODE: return answer32(opMode_);
-    case OID_GEN_MEDIA_CONNECT_STATUS: return answer32(connected_ ? 0 : 1);
-    case OID_VND_LINK_STATE: return answer32(!radioOn_ ? 3 : connected_ ? 0 : 1);
+    case OID_VND_OP_MODE:
+      return answer32(opMode_);
+    case OID_GEN_MEDIA_CONNECT_STATUS:
+      return answer32(connected_ ? 0 : 1);
+    case OID_VND_LINK_STATE:
+      return answer32(!radioOn_ ? 3 : connected_ ? 0 : 1);
     case OID_802_11_SSID: {
       const std::string& ssid = connected_ && !network_.hidden ? network_.ssid : desiredSsid_;
       std::fill(out.begin(), out.end(), 0);
@@ -339,20 +351,29 @@ int32_t AdapterEmulator::Query(uint32_t code, std::span<uint8_t> out, uint32_t* 
       MacAddress none{};
       return answerBytes(connected_ ? network_.bssid.data() : none.data(), 6);
     }
-    case OID_802_11_INFRASTRUCTURE_MODE: return answer32(infrastructureMode_);
+    case OID_802_11_INFRASTRUCTURE_MODE:
+      return answer32(infrastructureMode_);
     case OID_802_11_STATISTICS: {
       std::vector<uint8_t> s = Statistics();
       return answerBytes(s.data(), s.size());
     }
-    case OID_GEN_RCV_OK: return answer32(uint32_t(countedMs_ * 25 / 1000));
-    case OID_GEN_RCV_NO_BUFFER: return answer32(uint32_t(countedMs_ / 60000));
-    case OID_VND_MESSAGE_FLAGS: return answer32(messageFlags_);
-    case OID_802_11_RSSI: return answer32(uint32_t(CurrentRssi()));
-    case OID_VND_RSSI1: return answer32(uint32_t(connected_ ? CurrentRssi() - 3 : -100));
-    case OID_VND_RSSI2: return answer32(uint32_t(connected_ ? CurrentRssi() - 5 : -100));
+    case OID_GEN_RCV_OK:
+      return answer32(uint32_t(countedMs_ * 25 / 1000));
+    case OID_GEN_RCV_NO_BUFFER:
+      return answer32(uint32_t(countedMs_ / 60000));
+    case OID_VND_MESSAGE_FLAGS:
+      return answer32(messageFlags_);
+    case OID_802_11_RSSI:
+      return answer32(uint32_t(CurrentRssi()));
+    case OID_VND_RSSI1:
+      return answer32(uint32_t(connected_ ? CurrentRssi() - 3 : -100));
+    case OID_VND_RSSI2:
+      return answer32(uint32_t(connected_ ? CurrentRssi() - 5 : -100));
     case OID_VND_SNR0:
-    case OID_VND_SNR1: return answer32(connected_ ? uint32_t(CurrentRssi() - kNoiseDbm) : 44);
-    case OID_VND_NOISE_LEVEL: return answer32(uint32_t(143 + kNoiseDbm));
+    case OID_VND_SNR1:
+      return answer32(connected_ ? uint32_t(CurrentRssi() - kNoiseDbm) : 44);
+    case OID_VND_NOISE_LEVEL:
+      return answer32(uint32_t(143 + kNoiseDbm));
     case OID_802_11_CONFIGURATION: {
       std::fill(out.begin(), out.end(), 0);
       Put32(out, 0, 32);
@@ -370,8 +391,10 @@ int32_t AdapterEmulator::Query(uint32_t code, std::span<uint8_t> out, uint32_t* 
       *bytes = uint32_t(out.size());
       return ERROR_SUCCESS;
     }
-    case OID_VND_COUNTRY_REGION: return answer32(countryRegionWord());
-    case OID_VND_WIRELESS_MODE: return answer32(wirelessMode_);
+    case OID_VND_COUNTRY_REGION:
+      return answer32(countryRegionWord());
+    case OID_VND_WIRELESS_MODE:
+      return answer32(wirelessMode_);
     case OID_VND_STA_CONFIG: {
       std::fill(out.begin(), out.end(), 0);
       for (size_t i = 0; i < 8; ++i) Put32(out, 4 * i, staConfig_[i]);
@@ -443,7 +466,9 @@ int32_t AdapterEmulator::Set(uint32_t code, std::span<const uint8_t> value) {
                                       : kScanMs24);
       }
       return ERROR_SUCCESS;
-    case OID_VND_RESET_COUNTERS: countedMs_ = 0; return ERROR_SUCCESS;
+    case OID_VND_RESET_COUNTERS:
+      countedMs_ = 0;
+      return ERROR_SUCCESS;
     case OID_VND_REGISTER_ACCESS: {
       uint32_t type = Get32(value, 0), offset = Get32(value, 4), data = Get32(value, 8);
       if (type > kEeprom || ((type == kBbp || type == kRf) && offset > 255)) {

@@ -92,7 +92,8 @@ class AdapterEmulator {
   std::vector<uint8_t> Statistics() const;
   uint32_t ReadRegister(uint32_t type, uint32_t offset) const;
   std::optional<uint32_t> Parameter(const char* name) const;
-  void Log(uint32_t code, bool set, std::span<const uint8_t> value, uint32_t length, int32_t result);
+  void Log(uint32_t code, bool set, std::span<const uint8_t> value, uint32_t length,
+           int32_t result);
 
   AdapterSpec spec_;
   const World& world_;

@@ -17,39 +17,63 @@ std::vector<int> Join(std::vector<int> a, const std::vector<int>& b) {
 std::vector<int> Channels24(ChipGroup group, int region) {
   if (group == ChipGroup::kFirstGeneration) {
     switch (region) {
-      case 2: return Range(1, 13);
-      case 3: return Range(10, 11);
-      case 4: return Range(10, 13);
-      case 5: return {14};
-      case 6: return Range(1, 14);
-      case 7: return Range(3, 9);
-      case 8: return Range(5, 13);
-      default: return Range(1, 11);
+      case 2:
+        return Range(1, 13);
+      case 3:
+        return Range(10, 11);
+      case 4:
+        return Range(10, 13);
+      case 5:
+        return {14};
+      case 6:
+        return Range(1, 14);
+      case 7:
+        return Range(3, 9);
+      case 8:
+        return Range(5, 13);
+      default:
+        return Range(1, 11);
     }
   }
   switch (region) {
-    case 1: return Range(1, 13);
-    case 2: return Range(10, 11);
-    case 3: return Range(10, 13);
-    case 4: return {14};
-    case 5: return Range(1, 14);
-    case 6: return Range(3, 9);
-    case 7: return Range(5, 13);
-    default: return Range(1, 11);
+    case 1:
+      return Range(1, 13);
+    case 2:
+      return Range(10, 11);
+    case 3:
+      return Range(10, 13);
+    case 4:
+      return {14};
+    case 5:
+      return Range(1, 14);
+    case 6:
+      return Range(3, 9);
+    case 7:
+      return Range(5, 13);
+    default:
+      return Range(1, 11);
   }
 }
 
 std::vector<int> Channels5(ChipGroup group, int region) {
   const std::vector<int> upper = {149, 153, 157, 161, 165};
   switch (region) {
-    case 1: return Join(Range(36, 64, 4), Range(100, 140, 4));
-    case 2: return Range(36, 64, 4);
-    case 3: return {52, 56, 60, 64, 149, 153, 157, 161};
-    case 4: return upper;
-    case 5: return {149, 153, 157, 161};
-    case 6: return {36, 40, 44, 48};
-    case 7: return Join(Join(Range(36, 64, 4), Range(100, 140, 4)), upper);
-    case 8: return {52, 56, 60, 64};
+    case 1:
+      return Join(Range(36, 64, 4), Range(100, 140, 4));
+    case 2:
+      return Range(36, 64, 4);
+    case 3:
+      return {52, 56, 60, 64, 149, 153, 157, 161};
+    case 4:
+      return upper;
+    case 5:
+      return {149, 153, 157, 161};
+    case 6:
+      return {36, 40, 44, 48};
+    case 7:
+      return Join(Join(Range(36, 64, 4), Range(100, 140, 4)), upper);
+    case 8:
+      return {52, 56, 60, 64};
     case 9:
       if (group == ChipGroup::kLegacy) return {34, 38, 42, 46};
       if (group == ChipGroup::kHt) {
@@ -57,7 +81,8 @@ std::vector<int> Channels5(ChipGroup group, int region) {
       }
       return {};
     case 10:
-      if (group == ChipGroup::kLegacy) return Join({34, 36, 38, 40, 42, 44, 46, 48}, Range(52, 64, 4));
+      if (group == ChipGroup::kLegacy)
+        return Join({34, 36, 38, 40, 42, 44, 46, 48}, Range(52, 64, 4));
       if (group == ChipGroup::kHt) return Join({36, 40, 44, 48}, upper);
       return {};
     case 11:
@@ -65,7 +90,8 @@ std::vector<int> Channels5(ChipGroup group, int region) {
         return Join(Join(Range(36, 64, 4), Range(100, 120, 4)), {149, 153, 157, 161});
       }
       return {};
-    default: return Join(Range(36, 64, 4), upper);
+    default:
+      return Join(Range(36, 64, 4), upper);
   }
 }
 
@@ -98,7 +124,8 @@ std::vector<int> ScannedChannels(const ScanPlan& plan) {
   const bool with5 = plan.band5 && (mode == 2 || mode == 3 || mode == 5 || mode == 8);
   std::vector<int> channels;
   if (with24) channels = Channels24(plan.group, int(plan.countryRegion & 0x7F));
-  if (with5) channels = Join(channels, Channels5(plan.group, int((plan.countryRegion >> 8) & 0x7F)));
+  if (with5)
+    channels = Join(channels, Channels5(plan.group, int((plan.countryRegion >> 8) & 0x7F)));
   return channels;
 }
 

@@ -106,8 +106,8 @@ uint16_t HtCapabilityInfo(const HtSpec& ht) {
   if (ht.greenfield) info |= 1u << 4;
   if (ht.shortGi) info |= 1u << 5;
   if (ht.shortGi && ht.width == 40) info |= 1u << 6;
-  info |= 1u << 8;  // receives one STBC stream
-  info |= 1u << 11;  // 7935-byte A-MSDUs
+  info |= 1u << 8;                       // receives one STBC stream
+  info |= 1u << 11;                      // 7935-byte A-MSDUs
   if (ht.width == 40) info |= 1u << 12;  // DSSS/CCK in 40 MHz
   return info;
 }
@@ -123,9 +123,9 @@ std::vector<uint8_t> HtCapabilitiesBody(const HtSpec& ht) {
   if (ht.width == 40) mcs[4] = 0x01;
   mcs[12] = 0x01;
   b.Raw(mcs, sizeof mcs);
-  b.Le16(0);  // extended capabilities
-  b.Le32(0);  // transmit beamforming
-  b.U8(0);    // antenna selection
+  b.Le16(0);      // extended capabilities
+  b.Le32(0);      // transmit beamforming
+  b.U8(0);        // antenna selection
   return b.data;  // 26 bytes
 }
 
@@ -152,7 +152,7 @@ std::vector<uint8_t> Vendor(const uint8_t oui[3], uint8_t type, const std::vecto
 uint16_t Capability(const NetworkSpec& n) {
   uint16_t cap = n.adhoc ? 0x0002 : 0x0001;
   if (n.Privacy()) cap |= 0x0010;
-  if (!n.Is5GHz()) cap |= 0x0020;  // short preamble
+  if (!n.Is5GHz()) cap |= 0x0020;              // short preamble
   if (!n.bOnly && !n.Is5GHz()) cap |= 0x0400;  // short slot time
   return cap;
 }

@@ -18,7 +18,7 @@ struct RequestLogEntry {
   std::string adapter;
   uint32_t code = 0;  // without the set bit
   bool set = false;
-  uint32_t length = 0;  // the caller's buffer length
+  uint32_t length = 0;         // the caller's buffer length
   std::vector<uint8_t> value;  // a set's value, a query's answer (at most kMaxLoggedValue bytes)
   bool truncated = false;
   int32_t result = 0;  // Win32 status

@@ -1,8 +1,8 @@
 #include "sim/emulator/Scenario.h"
 
 #include <cstdio>
-#include <set>
 #include <nlohmann/json.hpp>
+#include <set>
 
 #include "common/platform/DeviceEnum.h"
 
@@ -161,7 +161,9 @@ bool ParseWindows(const json& doc, const std::string& path, MachineDescription* 
         found = true;
       }
     }
-    if (!found) r.Fail(r.Path("name"), "unknown Windows \"" + name + "\" (98se, me, 2000, xp, xp-x64, 2003, vista)");
+    if (!found)
+      r.Fail(r.Path("name"),
+             "unknown Windows \"" + name + "\" (98se, me, 2000, xp, xp-x64, 2003, vista)");
   }
   r.Int("platform", 0, 2, &m->version.platformId);
   r.Int("major", 0, 99, &m->version.major);
@@ -199,13 +201,15 @@ bool ParseRegisters(const json& doc, const std::string& path, AdapterSpec* a, st
     for (auto it = table->begin(); it != table->end(); ++it) {
       int64_t offset = 0, value = 0;
       std::string valuePath = tablePath + "/" + it.key();
-      if (!ObjectReader::ParseNumberText(it.key(), &offset) || offset < 0 || offset > 0xFFFFFFFFLL) {
+      if (!ObjectReader::ParseNumberText(it.key(), &offset) || offset < 0 ||
+          offset > 0xFFFFFFFFLL) {
         r.Fail(valuePath, "expected a register offset such as \"0x36\"");
         break;
       }
       bool valueOk = it->is_number_integer() ? (value = it->get<int64_t>(), true)
-                     : it->is_string()       ? ObjectReader::ParseNumberText(it->get<std::string>(), &value)
-                                             : false;
+                     : it->is_string()
+                         ? ObjectReader::ParseNumberText(it->get<std::string>(), &value)
+                         : false;
       if (!valueOk || value < 0 || value > 0xFFFFFFFFLL) {
         r.Fail(valuePath, "expected a 32-bit register value");
         break;
@@ -246,8 +250,8 @@ bool ParseAdapter(const json& doc, const std::string& path, size_t index, Adapte
   r.String("locationInformation", &a->locationInformation);
   r.String("manufacturer", &a->manufacturer);
   r.String("instanceId", &a->instanceId, true);
-  if (r.ok() && (a->instanceId.size() != 38 || a->instanceId.front() != '{' ||
-                 a->instanceId.back() != '}')) {
+  if (r.ok() &&
+      (a->instanceId.size() != 38 || a->instanceId.front() != '{' || a->instanceId.back() != '}')) {
     r.Fail(r.Path("instanceId"), "expected a GUID in braces");
   }
   a->driverKey = "";
@@ -268,7 +272,8 @@ bool ParseAdapter(const json& doc, const std::string& path, size_t index, Adapte
     r.String("driverVersion", &text);
     std::array<uint8_t, 2> pair{};
     if (r.ok() && !text.empty()) {
-      if (!ParseVersionPair(text, &pair)) r.Fail(r.Path("driverVersion"), "expected \"major.minor\"");
+      if (!ParseVersionPair(text, &pair))
+        r.Fail(r.Path("driverVersion"), "expected \"major.minor\"");
       a->driverVersion = uint16_t(pair[0] << 8 | pair[1]);
     }
     text.clear();
@@ -279,7 +284,8 @@ bool ParseAdapter(const json& doc, const std::string& path, size_t index, Adapte
     text.clear();
     r.String("firmwareVersion", &text);
     if (r.ok() && !text.empty()) {
-      if (!ParseVersionPair(text, &pair)) r.Fail(r.Path("firmwareVersion"), "expected \"major.minor\"");
+      if (!ParseVersionPair(text, &pair))
+        r.Fail(r.Path("firmwareVersion"), "expected \"major.minor\"");
       a->firmwareVersion = {pair[1], pair[0]};
     }
   }
@@ -288,9 +294,12 @@ bool ParseAdapter(const json& doc, const std::string& path, size_t index, Adapte
     bool ok = bands->is_array() && !bands->empty();
     for (size_t i = 0; ok && i < bands->size(); ++i) {
       const json& b = (*bands)[i];
-      if (b == "2.4") a->band24 = true;
-      else if (b == "5") a->band5 = true;
-      else ok = false;
+      if (b == "2.4")
+        a->band24 = true;
+      else if (b == "5")
+        a->band5 = true;
+      else
+        ok = false;
     }
     if (!ok) r.Fail(r.Path("bands"), "expected a list of \"2.4\" and \"5\"");
   }
@@ -310,9 +319,12 @@ bool ParseAdapter(const json& doc, const std::string& path, size_t index, Adapte
       r.Fail(r.Path("parameters"), "expected an object of name: value");
     } else {
       for (auto it = params->begin(); it != params->end() && r.ok(); ++it) {
-        if (it->is_string()) a->parameters[it.key()] = it->get<std::string>();
-        else if (it->is_number_integer()) a->parameters[it.key()] = std::to_string(it->get<int64_t>());
-        else r.Fail(r.Path("parameters") + "/" + it.key(), "expected a string or an integer");
+        if (it->is_string())
+          a->parameters[it.key()] = it->get<std::string>();
+        else if (it->is_number_integer())
+          a->parameters[it.key()] = std::to_string(it->get<int64_t>());
+        else
+          r.Fail(r.Path("parameters") + "/" + it.key(), "expected a string or an integer");
       }
     }
   }
@@ -345,9 +357,9 @@ bool ParseSecurity(const std::string& text, Security* s) {
 
 bool ValidChannel(int channel) {
   if (channel >= 1 && channel <= 14) return true;
-  static const int k5[] = {34,  36,  38,  40,  42,  44,  46,  48,  52,  56,  60,  64,
-                           100, 104, 108, 112, 116, 120, 124, 128, 132, 136, 140, 149,
-                           153, 157, 161, 165, 184, 188, 192, 196};
+  static const int k5[] = {34,  36,  38,  40,  42,  44,  46,  48,  52,  56,  60,
+                           64,  100, 104, 108, 112, 116, 120, 124, 128, 132, 136,
+                           140, 149, 153, 157, 161, 165, 184, 188, 192, 196};
   for (int c : k5) {
     if (c == channel) return true;
   }
@@ -386,14 +398,22 @@ std::string FormatMac(const MacAddress& mac) {
 
 std::string_view SecurityName(Security security) {
   switch (security) {
-    case Security::kOpen: return "open";
-    case Security::kWep: return "wep";
-    case Security::kWpaPsk: return "wpa-psk";
-    case Security::kWpa2Psk: return "wpa2-psk";
-    case Security::kWpaWpa2Psk: return "wpa-wpa2-psk";
-    case Security::kWpaEnterprise: return "wpa-enterprise";
-    case Security::kWpa2Enterprise: return "wpa2-enterprise";
-    case Security::kWpaWpa2Enterprise: return "wpa-wpa2-enterprise";
+    case Security::kOpen:
+      return "open";
+    case Security::kWep:
+      return "wep";
+    case Security::kWpaPsk:
+      return "wpa-psk";
+    case Security::kWpa2Psk:
+      return "wpa2-psk";
+    case Security::kWpaWpa2Psk:
+      return "wpa-wpa2-psk";
+    case Security::kWpaEnterprise:
+      return "wpa-enterprise";
+    case Security::kWpa2Enterprise:
+      return "wpa2-enterprise";
+    case Security::kWpaWpa2Enterprise:
+      return "wpa-wpa2-enterprise";
   }
   return "open";
 }
@@ -408,7 +428,8 @@ bool ParseNetwork(const json& doc, std::string_view path, NetworkSpec* n, std::s
   r.String("ssid", &n->ssid, true, 32);
   r.Mac("bssid", &n->bssid, true);
   r.Int("channel", 1, 196, &n->channel, true);
-  if (r.ok() && !ValidChannel(n->channel)) r.Fail(r.Path("channel"), "not a channel of the 2.4 or 5 GHz bands");
+  if (r.ok() && !ValidChannel(n->channel))
+    r.Fail(r.Path("channel"), "not a channel of the 2.4 or 5 GHz bands");
   r.Int("signal", -120, 0, &n->signal);
   std::string text;
   r.String("security", &text);
@@ -420,20 +441,30 @@ bool ParseNetwork(const json& doc, std::string_view path, NetworkSpec* n, std::s
   if (const json* ciphers = r.Find("ciphers")) {
     bool ok = ciphers->is_array() && !ciphers->empty();
     for (size_t i = 0; ok && i < ciphers->size(); ++i) {
-      if ((*ciphers)[i] == "tkip") n->tkip = true;
-      else if ((*ciphers)[i] == "aes") n->aes = true;
-      else ok = false;
+      if ((*ciphers)[i] == "tkip")
+        n->tkip = true;
+      else if ((*ciphers)[i] == "aes")
+        n->aes = true;
+      else
+        ok = false;
     }
     if (!ok) r.Fail(r.Path("ciphers"), "expected a list of \"tkip\" and \"aes\"");
   } else {
     switch (n->security) {
       case Security::kWpaPsk:
-      case Security::kWpaEnterprise: n->tkip = true; break;
+      case Security::kWpaEnterprise:
+        n->tkip = true;
+        break;
       case Security::kWpa2Psk:
-      case Security::kWpa2Enterprise: n->aes = true; break;
+      case Security::kWpa2Enterprise:
+        n->aes = true;
+        break;
       case Security::kWpaWpa2Psk:
-      case Security::kWpaWpa2Enterprise: n->tkip = n->aes = true; break;
-      default: break;
+      case Security::kWpaWpa2Enterprise:
+        n->tkip = n->aes = true;
+        break;
+      default:
+        break;
     }
   }
   if (r.ok() && (n->security == Security::kOpen || n->security == Security::kWep) &&
@@ -445,15 +476,20 @@ bool ParseNetwork(const json& doc, std::string_view path, NetworkSpec* n, std::s
   text.clear();
   r.String("mode", &text);
   if (r.ok() && !text.empty()) {
-    if (text == "adhoc") n->adhoc = true;
-    else if (text != "infrastructure") r.Fail(r.Path("mode"), "expected infrastructure or adhoc");
+    if (text == "adhoc")
+      n->adhoc = true;
+    else if (text != "infrastructure")
+      r.Fail(r.Path("mode"), "expected infrastructure or adhoc");
   }
   text.clear();
   r.String("phy", &text);
   if (r.ok() && !text.empty()) {
-    if (text == "b") n->bOnly = true;
-    else if (text == "n") n->ht.enabled = true;
-    else if (text != "g" && text != "a") r.Fail(r.Path("phy"), "expected b, g, a or n");
+    if (text == "b")
+      n->bOnly = true;
+    else if (text == "n")
+      n->ht.enabled = true;
+    else if (text != "g" && text != "a")
+      r.Fail(r.Path("phy"), "expected b, g, a or n");
   }
   if (r.ok() && n->bOnly && n->Is5GHz()) r.Fail(r.Path("phy"), "802.11b has no 5 GHz channels");
   r.Int("beaconInterval", 1, 65535, &n->beaconInterval);
@@ -461,13 +497,17 @@ bool ParseNetwork(const json& doc, std::string_view path, NetworkSpec* n, std::s
     ObjectReader h(*ht, r.Path("ht"), error);
     n->ht.enabled = true;
     h.Int("width", 20, 40, &n->ht.width);
-    if (h.ok() && n->ht.width != 20 && n->ht.width != 40) h.Fail(h.Path("width"), "expected 20 or 40");
+    if (h.ok() && n->ht.width != 20 && n->ht.width != 40)
+      h.Fail(h.Path("width"), "expected 20 or 40");
     text.clear();
     h.String("secondary", &text);
     if (h.ok() && !text.empty()) {
-      if (text == "above") n->ht.secondary = 1;
-      else if (text == "below") n->ht.secondary = 3;
-      else if (text != "none") h.Fail(h.Path("secondary"), "expected above, below or none");
+      if (text == "above")
+        n->ht.secondary = 1;
+      else if (text == "below")
+        n->ht.secondary = 3;
+      else if (text != "none")
+        h.Fail(h.Path("secondary"), "expected above, below or none");
     }
     if (h.ok() && n->ht.width == 40 && n->ht.secondary == 0) n->ht.secondary = 1;
     h.Bool("shortGi", &n->ht.shortGi);
@@ -483,8 +523,10 @@ bool ParseNetwork(const json& doc, std::string_view path, NetworkSpec* n, std::s
     text.clear();
     w.String("state", &text);
     if (w.ok() && !text.empty()) {
-      if (text == "unconfigured") n->wps.state = 1;
-      else if (text != "configured") w.Fail(w.Path("state"), "expected configured or unconfigured");
+      if (text == "unconfigured")
+        n->wps.state = 1;
+      else if (text != "configured")
+        w.Fail(w.Path("state"), "expected configured or unconfigured");
     }
     w.Bool("locked", &n->wps.locked);
     w.Bool("pushButton", &n->wps.pushButton);
@@ -499,8 +541,10 @@ bool ParseNetwork(const json& doc, std::string_view path, NetworkSpec* n, std::s
     w.String("uuid", &text);
     std::vector<uint8_t> bytes;
     if (w.ok() && !text.empty()) {
-      if (!ParseHex(text, &bytes) || bytes.size() != 16) w.Fail(w.Path("uuid"), "expected 16 bytes in hexadecimal");
-      else std::copy(bytes.begin(), bytes.end(), n->wps.uuid.begin());
+      if (!ParseHex(text, &bytes) || bytes.size() != 16)
+        w.Fail(w.Path("uuid"), "expected 16 bytes in hexadecimal");
+      else
+        std::copy(bytes.begin(), bytes.end(), n->wps.uuid.begin());
     } else if (w.ok()) {
       // A stable UUID-E derived from the BSSID, as access points derive theirs from the MAC.
       for (size_t i = 0; i < 16; ++i) n->wps.uuid[i] = uint8_t(n->bssid[i % 6] ^ (0x28 + i * 17));
@@ -527,7 +571,9 @@ json NetworkToJson(const NetworkSpec& n) {
   if (n.bOnly) j["phy"] = "b";
   if (n.ht.enabled) {
     j["ht"] = {{"width", n.ht.width},
-               {"secondary", n.ht.secondary == 1 ? "above" : n.ht.secondary == 3 ? "below" : "none"},
+               {"secondary", n.ht.secondary == 1   ? "above"
+                             : n.ht.secondary == 3 ? "below"
+                                                   : "none"},
                {"shortGi", n.ht.shortGi},
                {"greenfield", n.ht.greenfield},
                {"streams", n.ht.streams},
@@ -566,9 +612,12 @@ bool ParseScenarioJson(const json& doc, Scenario* s, std::string* error) {
         std::string path = "/adapters/" + std::to_string(i);
         AdapterSpec a;
         if (!ParseAdapter((*adapters)[i], path, i, &a, error)) return false;
-        if (!names.insert(a.name).second) r.Fail(path + "/name", "used by another adapter");
-        else if (!guids.insert(a.instanceId).second) r.Fail(path + "/instanceId", "used by another adapter");
-        else if (!keys.insert(a.driverKey).second) r.Fail(path + "/driverKey", "used by another adapter");
+        if (!names.insert(a.name).second)
+          r.Fail(path + "/name", "used by another adapter");
+        else if (!guids.insert(a.instanceId).second)
+          r.Fail(path + "/instanceId", "used by another adapter");
+        else if (!keys.insert(a.driverKey).second)
+          r.Fail(path + "/driverKey", "used by another adapter");
         if (!r.ok()) return false;
         s->adapters.push_back(std::move(a));
       }

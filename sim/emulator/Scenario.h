@@ -47,11 +47,11 @@ struct WpsSpec {
 
 struct HtSpec {
   bool enabled = false;
-  int width = 20;        // 20 or 40 MHz
-  int secondary = 0;     // 0 none, 1 above the primary channel, 3 below
+  int width = 20;     // 20 or 40 MHz
+  int secondary = 0;  // 0 none, 1 above the primary channel, 3 below
   bool shortGi = true;
   bool greenfield = false;
-  int streams = 2;          // spatial streams: 1 or 2
+  int streams = 2;              // spatial streams: 1 or 2
   bool vendorElements = false;  // also the 00-90-4C vendor forms, as draft-era access points send
 };
 
@@ -76,7 +76,7 @@ struct NetworkSpec {
 };
 
 struct AdapterSpec {
-  std::string name;  // how the control tool names it ("usb0")
+  std::string name;    // how the control tool names it ("usb0")
   std::string family;  // chip family name ("QKD170")
   std::vector<std::string> hardwareIds;
   std::string friendlyName;
@@ -95,7 +95,7 @@ struct AdapterSpec {
   bool plugged = true;
   std::optional<uint8_t> fixedRegion24;  // a region the driver fixes (the registry is ignored)
   std::optional<uint8_t> fixedRegion5;
-  std::map<std::string, std::string> parameters;  // adapter key values, as decimal text
+  std::map<std::string, std::string> parameters;          // adapter key values, as decimal text
   std::array<std::map<uint32_t, uint32_t>, 4> registers;  // MAC, BBP, RF, EEPROM seeds
 
   std::string DriverKeyName() const;  // "{4D36E972-...}\0007"

@@ -27,7 +27,8 @@ int32_t QueryDevice(const std::filesystem::path& machine, const std::string& pat
   value->assign(length, 0);
   uint32_t count = 0;
   int32_t error = 0;
-  bool ok = io.Control(h, IOCTL_NDIS_QUERY_GLOBAL_STATS, &code, 4, value->data(), length, &count, &error);
+  bool ok =
+      io.Control(h, IOCTL_NDIS_QUERY_GLOBAL_STATS, &code, 4, value->data(), length, &count, &error);
   io.Close(h);
   if (ok) value->resize(count);
   return ok ? 0 : error;
@@ -76,9 +77,10 @@ std::vector<uint8_t> ReadAll(int fd) {
 }
 
 TEST_F(DaemonTest, PublishesEveryPresentDeviceAndServesLoadedDrivers) {
-  EXPECT_EQ(PresentNames(machine),
-            (std::vector<std::string>{"802.11n USB Wireless LAN Card", "802.11n PCI Wireless LAN Card",
-                                      "802.11g USB Wireless LAN Card", "Wireless Network Adapter"}));
+  EXPECT_EQ(
+      PresentNames(machine),
+      (std::vector<std::string>{"802.11n USB Wireless LAN Card", "802.11n PCI Wireless LAN Card",
+                                "802.11g USB Wireless LAN Card", "Wireless Network Adapter"}));
   VirtualEventLoop loop;
   SimulatedPlatform platform(machine, loop);
   std::vector<DeviceInstance> devices;
@@ -102,7 +104,8 @@ TEST_F(DaemonTest, UnpluggingMakesOpensFailAndEmptiesTheEnumeration) {
   std::vector<uint8_t> value;
   EXPECT_EQ(QueryDevice(machine, DevicePath(0), OID_VND_OP_MODE, &value), -1);
   EXPECT_EQ(PresentNames(machine).size(), 3u);
-  for (const char* name : {"pci0", "usb1", "other0"}) ASSERT_EQ(RunCommand(RunUnplug, {name}, machine).rc, 0);
+  for (const char* name : {"pci0", "usb1", "other0"})
+    ASSERT_EQ(RunCommand(RunUnplug, {name}, machine).rc, 0);
   EXPECT_TRUE(PresentNames(machine).empty());
   EXPECT_TRUE(std::filesystem::is_empty(machine / "run" / "dev"));
   Captured again = RunCommand(RunUnplug, {"usb0"}, machine);
@@ -157,7 +160,8 @@ TEST_F(DaemonTest, GarbageOnTheSocketLeavesTheDaemonAnswering) {
   WriteLe32(&huge[12], 0x7FFFFFFF);  // an output length far beyond any buffer
   std::vector<uint8_t> bigInput = EncodeRequest(IOCTL_NDIS_QUERY_GLOBAL_STATS, {}, {});
   WriteLe32(&bigInput[8], 1u << 30);
-  std::vector<uint8_t> shortCode = EncodeRequest(IOCTL_NDIS_QUERY_GLOBAL_STATS, std::vector<uint8_t>{1, 2}, std::vector<uint8_t>(4));
+  std::vector<uint8_t> shortCode = EncodeRequest(
+      IOCTL_NDIS_QUERY_GLOBAL_STATS, std::vector<uint8_t>{1, 2}, std::vector<uint8_t>(4));
   const Case cases[] = {
       {"text", {'G', 'E', 'T', ' ', '/', '\r', '\n'}},
       {"huge output length", huge},
@@ -182,7 +186,8 @@ TEST_F(DaemonTest, GarbageOnTheSocketLeavesTheDaemonAnswering) {
   }
   // A half frame followed by a hang-up.
   int fd = RawConnect(socket);
-  std::vector<uint8_t> half = EncodeRequest(IOCTL_NDIS_QUERY_GLOBAL_STATS, Le32Bytes(OID_VND_OP_MODE), std::vector<uint8_t>(4));
+  std::vector<uint8_t> half = EncodeRequest(IOCTL_NDIS_QUERY_GLOBAL_STATS,
+                                            Le32Bytes(OID_VND_OP_MODE), std::vector<uint8_t>(4));
   ::send(fd, half.data(), half.size() - 2, MSG_NOSIGNAL);
   ::close(fd);
   // Garbage on the control socket gets an error answer.
@@ -209,23 +214,36 @@ TEST_F(DaemonTest, ControlToolDrivesTheAdapterAndTheWorld) {
 
   Captured mode = RunCommand(RunIoctl, {"usb0", "query", "OID_VND_WIRELESS_MODE"}, machine);
   EXPECT_EQ(mode.out, "09000000\n");
-  Captured reg = RunCommand(RunIoctl, {"pci0", "query", "0x0D710105", "0300000036000000", "--length", "12"}, machine);
+  Captured reg = RunCommand(
+      RunIoctl, {"pci0", "query", "0x0D710105", "0300000036000000", "--length", "12"}, machine);
   EXPECT_EQ(reg.out, "0300000036000000FFFF0000\n");
-  Captured wrong = RunCommand(RunIoctl, {"usb0", "query", "OID_VND_OP_MODE", "--length", "3"}, machine);
+  Captured wrong =
+      RunCommand(RunIoctl, {"usb0", "query", "OID_VND_OP_MODE", "--length", "3"}, machine);
   EXPECT_EQ(wrong.rc, 1);
   EXPECT_NE(wrong.err.find("error 87"), std::string::npos);
 
-  ASSERT_EQ(RunCommand(RunFail, {"OID_VND_OP_MODE", "--count", "2", "--adapter", "usb0"}, machine).rc, 0);
+  ASSERT_EQ(
+      RunCommand(RunFail, {"OID_VND_OP_MODE", "--count", "2", "--adapter", "usb0"}, machine).rc, 0);
   std::vector<uint8_t> value;
   EXPECT_EQ(QueryDevice(machine, DevicePath(0), OID_VND_OP_MODE, &value), ERROR_GEN_FAILURE);
   EXPECT_EQ(QueryDevice(machine, DevicePath(1), OID_VND_OP_MODE, &value), 0);
   EXPECT_EQ(QueryDevice(machine, DevicePath(0), OID_VND_OP_MODE, &value), ERROR_GEN_FAILURE);
   EXPECT_EQ(QueryDevice(machine, DevicePath(0), OID_VND_OP_MODE, &value), 0);
 
-  ASSERT_EQ(RunCommand(RunWorld, {"add", R"({"ssid":"Joined","bssid":"00-AA-00-00-00-01","channel":3,"signal":-40})"}, machine).rc, 0);
+  ASSERT_EQ(
+      RunCommand(
+          RunWorld,
+          {"add", R"({"ssid":"Joined","bssid":"00-AA-00-00-00-01","channel":3,"signal":-40})"},
+          machine)
+          .rc,
+      0);
   Captured list = RunCommand(RunWorld, {"list"}, machine);
   EXPECT_NE(list.out.find("Joined"), std::string::npos);
-  EXPECT_EQ(RunCommand(RunWorld, {"add", R"({"ssid":"Dup","bssid":"00-AA-00-00-00-01","channel":3})"}, machine).rc, 1);
+  EXPECT_EQ(
+      RunCommand(RunWorld, {"add", R"({"ssid":"Dup","bssid":"00-AA-00-00-00-01","channel":3})"},
+                 machine)
+          .rc,
+      1);
   EXPECT_EQ(RunCommand(RunWorld, {"signal", "00-AA-00-00-00-01", "-70"}, machine).rc, 0);
   EXPECT_EQ(RunCommand(RunWorld, {"remove", "Joined"}, machine).rc, 0);
   EXPECT_EQ(RunCommand(RunWorld, {"remove", "Joined"}, machine).rc, 1);
@@ -260,7 +278,8 @@ TEST_F(DaemonTest, DriverKeyIsWrittenAndReadAgainOnReload) {
   SqliteRegistry registry(machine / "registry", admin);
   const std::string key = DriverKeyPath(scenario.adapters[0]);
   std::string instanceId;
-  int32_t status = RegReadString(registry, HKEY_LOCAL_MACHINE, key, "NetCfgInstanceId", &instanceId);
+  int32_t status =
+      RegReadString(registry, HKEY_LOCAL_MACHINE, key, "NetCfgInstanceId", &instanceId);
   if (status == ERROR_BADDB) GTEST_SKIP() << "the registry hives are not available in this build";
   ASSERT_EQ(status, ERROR_SUCCESS);
   EXPECT_EQ(instanceId, scenario.adapters[0].instanceId);

@@ -61,13 +61,16 @@ inline Captured RunCommand(int (*run)(const SimCommandArgs&, const std::filesyst
 }
 
 // Starts kavo9-simd and returns its pid; its standard error goes to `errFile`.
-inline pid_t SpawnDaemon(const std::filesystem::path& machine, const std::filesystem::path& errFile) {
+inline pid_t SpawnDaemon(const std::filesystem::path& machine,
+                         const std::filesystem::path& errFile) {
   std::string program = (BinDir() / "kavo9-simd").string();
   std::string machineText = machine.string();
-  std::vector<char*> argv = {program.data(), const_cast<char*>("--machine"), machineText.data(), nullptr};
+  std::vector<char*> argv = {program.data(), const_cast<char*>("--machine"), machineText.data(),
+                             nullptr};
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_addopen(&actions, 2, errFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+  posix_spawn_file_actions_addopen(&actions, 2, errFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
+                                   0644);
   pid_t pid = -1;
   int rc = posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), environ);
   posix_spawn_file_actions_destroy(&actions);
@@ -90,7 +93,8 @@ class DaemonTest : public ::testing::Test {
     char pattern[] = "/tmp/k9simXXXXXX";
     ASSERT_TRUE(::mkdtemp(pattern));
     machine = pattern;
-    Captured init = RunCommand(RunInit, {(SourceDir() / "sim/scenarios" / ScenarioName()).string()}, machine);
+    Captured init =
+        RunCommand(RunInit, {(SourceDir() / "sim/scenarios" / ScenarioName()).string()}, machine);
     ASSERT_EQ(init.rc, 0) << init.err;
     ASSERT_TRUE(LoadMachineScenario(MachineLayout(machine), &scenario, &error)) << error;
     StartDaemon();

@@ -4,8 +4,8 @@
 
 #include <nlohmann/json.hpp>
 
-#include "common/platform/fake/FakePlatform.h"
 #include "common/platform/WinTypes.h"
+#include "common/platform/fake/FakePlatform.h"
 #include "sim/emulator/tests/EmulatorTestSupport.h"
 
 namespace kavo9::test {
@@ -21,8 +21,8 @@ TEST_F(EmulatorTest, IdentityAndVersions) {
   Reply types = Query(*emulator, OID_802_11_NETWORK_TYPES_SUPPORTED);
   ASSERT_EQ(types.data.size(), 20u);
   EXPECT_EQ(types.U32(0), 2u);
-  EXPECT_EQ(types.U32(4), 1u);   // DS
-  EXPECT_EQ(types.U32(8), 3u);   // OFDM 2.4 GHz; no 5 GHz type on this adapter
+  EXPECT_EQ(types.U32(4), 1u);  // DS
+  EXPECT_EQ(types.U32(8), 3u);  // OFDM 2.4 GHz; no 5 GHz type on this adapter
 }
 
 TEST_F(EmulatorTest, RequestsAreCheckedByCodeDirectionAndLength) {
@@ -105,7 +105,7 @@ TEST_F(EmulatorTest, RegistersReadWhatWasSeededAndWritten) {
     WriteLe32(&record[8], value);
     return Set(*emulator, OID_VND_REGISTER_ACCESS, record).status;
   };
-  EXPECT_EQ(read(1, 3), 0x2Au);      // seeded BBP register
+  EXPECT_EQ(read(1, 3), 0x2Au);       // seeded BBP register
   EXPECT_EQ(read(3, 0x36), 0x0200u);  // seeded EEPROM word
   EXPECT_EQ(read(3, 0x04), 0x1D00u);  // MAC address bytes 0 and 1 in the EEPROM
   EXPECT_EQ(read(3, 0x40), 0xFFFFu);  // an unprogrammed word
@@ -123,15 +123,18 @@ TEST_F(EmulatorTest, ParametersComeFromTheAdapterKeyAndFixedRegionsStay) {
   AdapterSpec spec = scenario.adapters[0];
   spec.fixedRegion24 = 5;
   AdapterEmulator fixed(spec, world, [this] { return loop.MonotonicMs(); });
-  fixed.Load({{"countryregion", "1"}, {"CountryRegionABand", "7"}, {"Radio", "0"},
-              {"OpMode", "1"}, {"WirelessMode", "junk"}});
+  fixed.Load({{"countryregion", "1"},
+              {"CountryRegionABand", "7"},
+              {"Radio", "0"},
+              {"OpMode", "1"},
+              {"WirelessMode", "junk"}});
   EXPECT_EQ(Query(fixed, OID_VND_COUNTRY_REGION).U32(), 0x0785u);
   EXPECT_EQ(Set(fixed, OID_VND_COUNTRY_REGION, Le32(0x0102)).status, 0);
   EXPECT_EQ(Query(fixed, OID_VND_COUNTRY_REGION).U32(), 0x0185u);
   EXPECT_EQ(Query(fixed, OID_VND_LINK_STATE).U32(), 3u);  // radio off
   EXPECT_EQ(Query(fixed, OID_VND_OP_MODE).U32(), 1u);
   EXPECT_EQ(Query(fixed, OID_VND_WIRELESS_MODE).U32(), 9u);  // unreadable: the family's default
-  EXPECT_EQ(Query(fixed, OID_VND_STA_CONFIG).U32(20), 0u);  // radio word
+  EXPECT_EQ(Query(fixed, OID_VND_STA_CONFIG).U32(20), 0u);   // radio word
 }
 
 TEST_F(EmulatorTest, JoiningAnOpenNetworkConnectsAndCountersMove) {
@@ -151,7 +154,7 @@ TEST_F(EmulatorTest, JoiningAnOpenNetworkConnectsAndCountersMove) {
   uint32_t rx1 = Query(*emulator, OID_GEN_RCV_OK).U32();
   Reply stats = Query(*emulator, OID_802_11_STATISTICS);
   EXPECT_GT(rx1, rx0);
-  EXPECT_GE(stats.U32(8), 10u);  // transmitted fragments
+  EXPECT_GE(stats.U32(8), 10u);            // transmitted fragments
   EXPECT_LT(stats.U32(32), stats.U32(8));  // retries
 
   ASSERT_EQ(Set(*emulator, OID_VND_RESET_COUNTERS, {}).status, 0);
@@ -209,7 +212,8 @@ TEST_F(EmulatorTest, PlugsIntoTheFakeDeviceLayer) {
   auto handle = io.Open("\\\\.\\" + scenario.adapters[0].instanceId);
   ASSERT_NE(handle, DeviceIo::kInvalidHandle);
   uint32_t code = OID_VND_WIRELESS_MODE, value = 0, count = 0;
-  ASSERT_TRUE(io.Control(handle, IOCTL_NDIS_QUERY_GLOBAL_STATS, &code, 4, &value, 4, &count, nullptr));
+  ASSERT_TRUE(
+      io.Control(handle, IOCTL_NDIS_QUERY_GLOBAL_STATS, &code, 4, &value, 4, &count, nullptr));
   EXPECT_EQ(value, 9u);
   EXPECT_EQ(count, 4u);
   io.Close(handle);

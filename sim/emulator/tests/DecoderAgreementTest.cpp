@@ -34,21 +34,22 @@ TEST(DecoderAgreement, DemoListDecodesToTheScenariosSecurityWpsAndHt) {
   for (const BssRecordView& record : view) {
     ASSERT_TRUE(record.IsWellFormed());
     auto mac = record.MacAddress();
-    byBssid[FormatMac({mac[0], mac[1], mac[2], mac[3], mac[4], mac[5]})] = DecodeBssElements(record);
+    byBssid[FormatMac({mac[0], mac[1], mac[2], mac[3], mac[4], mac[5]})] =
+        DecodeBssElements(record);
   }
   EXPECT_EQ(view.Walk(), BssListEnd::Complete);
   ASSERT_EQ(byBssid.size(), view.DeclaredCount());
 
   const std::map<std::string, std::string> security = {
-      {"00-0E-2E-41-10-06", "Unknown;None"},               // open
-      {"00-09-5B-11-22-33", "Unknown;None"},               // WEP
+      {"00-0E-2E-41-10-06", "Unknown;None"},  // open
+      {"00-09-5B-11-22-33", "Unknown;None"},  // WEP
       {"00-18-39-77-88-99", "WPA-PSK;TKIP"},
       {"00-1F-33-4B-00-04", "WPA2-PSK;AES"},
       {"00-24-01-AB-CD-EF", "WPA-PSK+WPA2-PSK;TKIP+AES"},
       {"00-1A-1E-C0-01-01", "WPA2;AES"},
       {"00-1A-1E-C0-01-02", "WPA2;AES"},
-      {"00-1C-10-99-88-77", "WPA2-PSK;AES"},               // hidden
-      {"00-1E-58-36-50-00", "WPA2-PSK;AES"},               // 5 GHz
+      {"00-1C-10-99-88-77", "WPA2-PSK;AES"},  // hidden
+      {"00-1E-58-36-50-00", "WPA2-PSK;AES"},  // 5 GHz
       {"00-1D-7E-0D-70-11", "WPA-PSK+WPA2-PSK;TKIP+AES"},
   };
   for (const auto& [bssid, expected] : security) {
@@ -74,11 +75,11 @@ TEST(DecoderAgreement, DemoListDecodesToTheScenariosSecurityWpsAndHt) {
   const HtInfo& draft = byBssid["00-1D-7E-0D-70-11"].Ht;
   EXPECT_TRUE(draft.HtCapabilityPresent());
   EXPECT_TRUE(draft.HtInformationPresent());
-  EXPECT_EQ(HtFieldText(draft, 6), "1");   // 40 MHz channel width set
-  EXPECT_EQ(HtFieldText(draft, 8), "TRUE");  // greenfield
+  EXPECT_EQ(HtFieldText(draft, 6), "1");      // 40 MHz channel width set
+  EXPECT_EQ(HtFieldText(draft, 8), "TRUE");   // greenfield
   EXPECT_EQ(HtFieldText(draft, 23), "TRUE");  // Tx MCS set defined
-  EXPECT_EQ(HtFieldText(draft, 33), "11");  // primary channel
-  EXPECT_EQ(HtFieldText(draft, 34), "3");   // secondary below
+  EXPECT_EQ(HtFieldText(draft, 33), "11");    // primary channel
+  EXPECT_EQ(HtFieldText(draft, 34), "3");     // secondary below
   const HtInfo& fiveGhz = byBssid["00-1E-58-36-50-00"].Ht;
   EXPECT_EQ(HtFieldText(fiveGhz, 33), "36");
   EXPECT_EQ(HtFieldText(fiveGhz, 34), "1");

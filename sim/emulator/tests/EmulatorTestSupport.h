@@ -5,15 +5,15 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <memory>
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "common/adapter/RequestCatalogue.h"
 #include "common/platform/DeviceIo.h"
-#include "common/platform/simulated/DeviceFrame.h"
 #include "common/platform/fake/VirtualEventLoop.h"
+#include "common/platform/simulated/DeviceFrame.h"
 #include "sim/emulator/AdapterEmulator.h"
 
 namespace kavo9::test {
@@ -104,7 +104,8 @@ inline bool ReadBssList(const std::vector<uint8_t>& list, std::vector<BssEntry>*
     const uint8_t* r = &list[pos];
     uint32_t length = ReadLe32(r);
     uint32_t ieLength = ReadLe32(r + 112);
-    if (length < 116 + ieLength || length > list.size() - pos || length % 4 || ieLength < 12) return false;
+    if (length < 116 + ieLength || length > list.size() - pos || length % 4 || ieLength < 12)
+      return false;
     BssEntry e;
     e.bssid = FormatMac({r[4], r[5], r[6], r[7], r[8], r[9]});
     uint32_t ssidLength = ReadLe32(r + 12);

@@ -3,8 +3,8 @@
 
 #include <algorithm>
 #include <fstream>
-#include <sstream>
 #include <set>
+#include <sstream>
 
 #include "sim/emulator/ElementWriter.h"
 #include "sim/emulator/tests/EmulatorTestSupport.h"
@@ -30,7 +30,7 @@ TEST_F(EmulatorTest, ScanListHoldsExactlyTheNetworksInRange) {
   // Region 0 is channels 1-11 on 2.4 GHz only: channel 13, 5 GHz and the -97 dBm network are out.
   auto entries = Scan();
   EXPECT_EQ(Bssids(entries), (std::vector<std::string>{"00-11-22-00-00-01", "00-11-22-00-00-02",
-                                                        "00-11-22-00-00-06"}));
+                                                       "00-11-22-00-00-06"}));
 }
 
 TEST_F(EmulatorTest, OpenNetworkRecordHasItsFixedFieldsAndRates) {
@@ -59,14 +59,15 @@ TEST_F(EmulatorTest, MixedWpaNetworkCarriesRsnWpaWpsAndHtElements) {
   EXPECT_EQ(home.privacy, 1u);
   ASSERT_TRUE(home.Element(kEidRsn));
   // Version 1, group TKIP, pairwise CCMP and TKIP, AKM PSK, capabilities.
-  EXPECT_EQ(*home.Element(kEidRsn),
-            (std::vector<uint8_t>{1, 0, 0x00, 0x0F, 0xAC, 2, 2, 0, 0x00, 0x0F, 0xAC, 4, 0x00, 0x0F,
-                                  0xAC, 2, 1, 0, 0x00, 0x0F, 0xAC, 2, 0x0C, 0}));
+  EXPECT_EQ(
+      *home.Element(kEidRsn),
+      (std::vector<uint8_t>{1,    0,    0x00, 0x0F, 0xAC, 2, 2,    0,    0x00, 0x0F, 0xAC, 4,
+                            0x00, 0x0F, 0xAC, 2,    1,    0, 0x00, 0x0F, 0xAC, 2,    0x0C, 0}));
   const auto* wpa = home.Vendor(0x00, 0x50, 0xF2, 1);
   ASSERT_TRUE(wpa);
-  EXPECT_EQ(*wpa, (std::vector<uint8_t>{0x00, 0x50, 0xF2, 1, 1, 0, 0x00, 0x50, 0xF2, 2, 2, 0,
-                                        0x00, 0x50, 0xF2, 4, 0x00, 0x50, 0xF2, 2, 1, 0, 0x00,
-                                        0x50, 0xF2, 2}));
+  EXPECT_EQ(*wpa, (std::vector<uint8_t>{0x00, 0x50, 0xF2, 1,    1,    0,    0x00, 0x50, 0xF2,
+                                        2,    2,    0,    0x00, 0x50, 0xF2, 4,    0x00, 0x50,
+                                        0xF2, 2,    1,    0,    0x00, 0x50, 0xF2, 2}));
 
   const auto* wps = home.Vendor(0x00, 0x50, 0xF2, 4);
   ASSERT_TRUE(wps);
@@ -83,16 +84,16 @@ TEST_F(EmulatorTest, MixedWpaNetworkCarriesRsnWpaWpsAndHtElements) {
   ASSERT_TRUE(htCap);
   ASSERT_EQ(htCap->size(), 26u);
   uint16_t info = uint16_t((*htCap)[0] | (*htCap)[1] << 8);
-  EXPECT_TRUE(info & 0x0002);  // 40 MHz
-  EXPECT_EQ((*htCap)[3], 0xFF);  // MCS 0-7
-  EXPECT_EQ((*htCap)[4], 0xFF);  // MCS 8-15: two streams
+  EXPECT_TRUE(info & 0x0002);     // 40 MHz
+  EXPECT_EQ((*htCap)[3], 0xFF);   // MCS 0-7
+  EXPECT_EQ((*htCap)[4], 0xFF);   // MCS 8-15: two streams
   EXPECT_EQ((*htCap)[15], 0x01);  // Tx MCS set defined
   const auto* htInfo = home.Element(kEidHtInformation);
   ASSERT_TRUE(htInfo);
   ASSERT_EQ(htInfo->size(), 22u);
-  EXPECT_EQ((*htInfo)[0], 11);  // primary channel
+  EXPECT_EQ((*htInfo)[0], 11);     // primary channel
   EXPECT_EQ((*htInfo)[1] & 3, 3);  // secondary below
-  EXPECT_TRUE((*htInfo)[1] & 4);  // any width
+  EXPECT_TRUE((*htInfo)[1] & 4);   // any width
   // The draft-era vendor forms repeat them.
   const auto* vendorCap = home.Vendor(0x00, 0x90, 0x4C, 0x33);
   const auto* vendorInfo = home.Vendor(0x00, 0x90, 0x4C, 0x34);

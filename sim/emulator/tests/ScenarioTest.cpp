@@ -2,8 +2,8 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
-#include <sstream>
 #include <nlohmann/json.hpp>
+#include <sstream>
 
 #include "sim/emulator/Scenario.h"
 #include "sim/emulator/tests/EmulatorTestSupport.h"
@@ -38,7 +38,7 @@ TEST(Scenario, FaultsAreReportedWithTheirJsonPath) {
     const char* name;
     const char* pointer;  // where to put the value, as a JSON pointer
     json value;
-    const char* path;     // the path the error must start with
+    const char* path;  // the path the error must start with
   };
   const Case cases[] = {
       {"bad MAC", "/adapters/0/mac", "00-1D-5A", "/adapters/0/mac: "},
@@ -84,7 +84,8 @@ TEST(Scenario, FaultsAreReportedWithTheirJsonPath) {
 TEST(Scenario, ShippedScenariosParse) {
   const char* source = std::getenv("KAVO9_SOURCE");
   if (!source) GTEST_SKIP() << "KAVO9_SOURCE not set";
-  for (const char* name : {"demo.json", "one-open.json", "two-adapters.json", "first-gen-wep.json"}) {
+  for (const char* name :
+       {"demo.json", "one-open.json", "two-adapters.json", "first-gen-wep.json"}) {
     std::ifstream in(std::string(source) + "/sim/scenarios/" + name);
     ASSERT_TRUE(in) << name;
     std::stringstream text;
