@@ -303,6 +303,44 @@ TEST_F(DaemonTest, DriverKeyIsWrittenAndReadAgainOnReload) {
   EXPECT_EQ(value[0], 7);
 }
 
+// Runs build/bin/kavo9-sim with `args`; its standard output in `out`.
+int RunTool(const std::vector<std::string>& args, std::string* out) {
+  std::string program = (BinDir() / "kavo9-sim").string();
+  std::vector<std::string> all = {program};
+  all.insert(all.end(), args.begin(), args.end());
+  std::vector<char*> argv;
+  for (auto& a : all) argv.push_back(a.data());
+  argv.push_back(nullptr);
+  char pattern[] = "/tmp/k9outXXXXXX";
+  int fd = ::mkstemp(pattern);
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_adddup2(&actions, fd, 1);
+  pid_t child = -1;
+  int rc = posix_spawn(&child, program.c_str(), &actions, nullptr, argv.data(), environ);
+  posix_spawn_file_actions_destroy(&actions);
+  ::close(fd);
+  int status = 0;
+  if (rc == 0) ::waitpid(child, &status, 0);
+  *out = ReadText(pattern);
+  ::unlink(pattern);
+  return rc != 0 ? -1 : WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+TEST_F(DaemonTest, TheToolProgramRunsTheMachineCommands) {
+  std::string out;
+  ASSERT_EQ(RunTool({"--machine", machine.string(), "status"}, &out), 0);
+  EXPECT_EQ(json::parse(out)["adapters"][0]["name"], "usb0");
+  ASSERT_EQ(
+      RunTool({"--machine", machine.string(), "ioctl", "usb0", "query", "OID_GEN_DRIVER_VERSION"},
+              &out),
+      0);
+  EXPECT_EQ(out, "0601\n");
+  EXPECT_EQ(RunTool({"--machine", machine.string(), "unplug"}, &out), 2);
+  ASSERT_EQ(RunTool({"--machine", machine.string(), "unplug", "usb0"}, &out), 0);
+  EXPECT_EQ(PresentNames(machine).size(), 3u);
+}
+
 TEST(MachineInit, RefusesAMalformedScenarioWithItsPath) {
   char pattern[] = "/tmp/k9simXXXXXX";
   ASSERT_TRUE(::mkdtemp(pattern));

@@ -22,7 +22,7 @@
 
 #include <gtest/gtest.h>
 
-#include "sim/control/SimCommands.h"
+#include "sim/control/MachineCommands.h"
 #include "sim/daemon/MachineSetup.h"
 
 extern char** environ;
@@ -46,8 +46,8 @@ struct Captured {
   std::string err;
 };
 
-inline Captured RunCommand(int (*run)(const SimCommandArgs&, const std::filesystem::path&),
-                           const SimCommandArgs& args, const std::filesystem::path& machine) {
+inline Captured RunCommand(int (*run)(const MachineCommandArgs&, const std::filesystem::path&),
+                           const MachineCommandArgs& args, const std::filesystem::path& machine) {
   std::stringstream out, err;
   auto* oldOut = std::cout.rdbuf(out.rdbuf());
   auto* oldErr = std::cerr.rdbuf(err.rdbuf());

@@ -1,4 +1,4 @@
-#include "sim/control/SimCommands.h"
+#include "sim/control/MachineCommands.h"
 
 #include <sys/socket.h>
 #include <sys/un.h>
@@ -36,7 +36,8 @@ int Simple(const std::filesystem::path& machineDir, const json& request, json* r
 }
 
 // Takes "--name VALUE" out of `args`; false when the option is there without a value.
-bool TakeOption(SimCommandArgs& args, const std::string& name, std::string* value, bool* present) {
+bool TakeOption(MachineCommandArgs& args, const std::string& name, std::string* value,
+                bool* present) {
   *present = false;
   for (size_t i = 0; i < args.size(); ++i) {
     if (args[i] != name) continue;
@@ -85,7 +86,7 @@ std::string Hex(const uint8_t* data, size_t length) {
   return text;
 }
 
-bool OneArgument(const SimCommandArgs& args, const char* usage, std::string* value) {
+bool OneArgument(const MachineCommandArgs& args, const char* usage, std::string* value) {
   if (args.size() != 1) {
     Fail(std::string("usage: ") + usage);
     return false;
@@ -158,7 +159,7 @@ bool ParseRequestCode(const std::string& text, uint32_t* code) {
   return true;
 }
 
-int RunInit(const SimCommandArgs& args, const std::filesystem::path& machineDir) {
+int RunInit(const MachineCommandArgs& args, const std::filesystem::path& machineDir) {
   std::string scenario;
   if (!OneArgument(args, "kavo9-sim init SCENARIO.json", &scenario)) return 2;
   std::string error, warning;
@@ -168,27 +169,27 @@ int RunInit(const SimCommandArgs& args, const std::filesystem::path& machineDir)
   return 0;
 }
 
-int RunPlug(const SimCommandArgs& args, const std::filesystem::path& machineDir) {
+int RunPlug(const MachineCommandArgs& args, const std::filesystem::path& machineDir) {
   std::string adapter;
   if (!OneArgument(args, "kavo9-sim plug ADAPTER", &adapter)) return 2;
   return Simple(machineDir, {{"cmd", "plug"}, {"adapter", adapter}});
 }
 
-int RunUnplug(const SimCommandArgs& args, const std::filesystem::path& machineDir) {
+int RunUnplug(const MachineCommandArgs& args, const std::filesystem::path& machineDir) {
   std::string adapter;
   if (!OneArgument(args, "kavo9-sim unplug ADAPTER", &adapter)) return 2;
   return Simple(machineDir, {{"cmd", "unplug"}, {"adapter", adapter}});
 }
 
-int RunReload(const SimCommandArgs& args, const std::filesystem::path& machineDir) {
+int RunReload(const MachineCommandArgs& args, const std::filesystem::path& machineDir) {
   std::string adapter;
   if (!OneArgument(args, "kavo9-sim reload ADAPTER", &adapter)) return 2;
   return Simple(machineDir, {{"cmd", "reload"}, {"adapter", adapter}});
 }
 
-int RunIoctl(const SimCommandArgs& given, const std::filesystem::path& machineDir) {
+int RunIoctl(const MachineCommandArgs& given, const std::filesystem::path& machineDir) {
   const char* usage = "usage: kavo9-sim ioctl ADAPTER query|set CODE [HEX] [--length N]";
-  SimCommandArgs args = given;
+  MachineCommandArgs args = given;
   std::string lengthText;
   bool hasLength = false;
   if (!TakeOption(args, "--length", &lengthText, &hasLength) || args.size() < 3 ||
@@ -241,7 +242,7 @@ int RunIoctl(const SimCommandArgs& given, const std::filesystem::path& machineDi
   return 0;
 }
 
-int RunWorld(const SimCommandArgs& args, const std::filesystem::path& machineDir) {
+int RunWorld(const MachineCommandArgs& args, const std::filesystem::path& machineDir) {
   const char* usage =
       "usage: kavo9-sim world list | add NETWORK-JSON | remove BSSID|SSID | signal BSSID DBM";
   if (args.empty()) {
@@ -272,9 +273,9 @@ int RunWorld(const SimCommandArgs& args, const std::filesystem::path& machineDir
   return 2;
 }
 
-int RunFail(const SimCommandArgs& given, const std::filesystem::path& machineDir) {
+int RunFail(const MachineCommandArgs& given, const std::filesystem::path& machineDir) {
   const char* usage = "usage: kavo9-sim fail CODE [--count N] [--adapter ADAPTER]";
-  SimCommandArgs args = given;
+  MachineCommandArgs args = given;
   std::string countText = "1", adapter;
   bool hasCount = false, hasAdapter = false;
   if (!TakeOption(args, "--count", &countText, &hasCount) ||
@@ -292,7 +293,7 @@ int RunFail(const SimCommandArgs& given, const std::filesystem::path& machineDir
   return Simple(machineDir, request);
 }
 
-int RunStatus(const SimCommandArgs& args, const std::filesystem::path& machineDir) {
+int RunStatus(const MachineCommandArgs& args, const std::filesystem::path& machineDir) {
   if (!args.empty()) {
     Fail("usage: kavo9-sim status");
     return 2;
@@ -304,7 +305,7 @@ int RunStatus(const SimCommandArgs& args, const std::filesystem::path& machineDi
   return 0;
 }
 
-int RunRequests(const SimCommandArgs& args, const std::filesystem::path& machineDir) {
+int RunRequests(const MachineCommandArgs& args, const std::filesystem::path& machineDir) {
   const bool follow = args.size() == 1 && args[0] == "--follow";
   if (!args.empty() && !follow) {
     Fail("usage: kavo9-sim requests [--follow]");
@@ -324,8 +325,8 @@ int RunRequests(const SimCommandArgs& args, const std::filesystem::path& machine
   }
 }
 
-std::span<const SimCommand> SimulatorCommands() {
-  static const SimCommand kCommands[] = {
+std::span<const MachineCommand> MachineCommands() {
+  static const MachineCommand kCommands[] = {
       {"init", "SCENARIO.json", "create the machine folder from a scenario", RunInit},
       {"plug", "ADAPTER", "plug an adapter in", RunPlug},
       {"unplug", "ADAPTER", "pull an adapter out: its device and enumeration entry go", RunUnplug},
@@ -340,6 +341,17 @@ std::span<const SimCommand> SimulatorCommands() {
       {"requests", "[--follow]", "the request log as JSON lines", RunRequests},
   };
   return kCommands;
+}
+
+void PrintMachineCommandUsage(std::ostream& out) {
+  for (const MachineCommand& command : MachineCommands()) {
+    std::string line = std::string("  ") + command.name + " " + command.usage;
+    if (line.size() < 33)
+      line.resize(33, ' ');
+    else
+      line += "\n" + std::string(33, ' ');
+    out << line << command.help << "\n";
+  }
 }
 
 }  // namespace kavo9
