@@ -238,7 +238,7 @@ int RunIoctl(const MachineCommandArgs& given, const std::filesystem::path& machi
                        uint32_t(buffer.size()), &count, &lastError);
   io.Close(handle);
   if (!ok) return Fail("the driver refused the request: error " + std::to_string(lastError));
-  std::cout << Hex(buffer.data(), set ? 0 : count) << "\n";
+  if (!set) std::cout << Hex(buffer.data(), count) << "\n";
   return 0;
 }
 

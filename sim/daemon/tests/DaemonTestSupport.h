@@ -104,7 +104,7 @@ class DaemonTest : public ::testing::Test {
     pid = SpawnDaemon(machine, machine / "simd.err");
     ASSERT_GT(pid, 0);
     // Wait (bounded) until the control socket answers.
-    for (int i = 0; i < 500; ++i) {
+    for (int i = 0; i < 1500; ++i) {
       nlohmann::json reply;
       if (SendDaemonCommand(machine, {{"cmd", "status"}}, &reply, &error)) return;
       std::this_thread::sleep_for(std::chrono::milliseconds(10));

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <cstring>
 #include <map>
 #include <memory>
@@ -50,6 +51,13 @@ inline std::vector<uint8_t> Le32(uint32_t v) {
   std::vector<uint8_t> b(4);
   WriteLe32(b.data(), v);
   return b;
+}
+
+// The source tree, for the shipped scenarios: $KAVO9_SOURCE, else the tree this test was built
+// from.
+inline std::string SourceDir() {
+  const char* source = std::getenv("KAVO9_SOURCE");
+  return source ? source : KAVO9_SOURCE_DIR;
 }
 
 inline MacAddress Mac(const char* text) {

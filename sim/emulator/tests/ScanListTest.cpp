@@ -202,9 +202,8 @@ namespace kavo9::test {
 namespace {
 
 TEST(DemoScenario, TheDemoAdapterHearsABusyNeighbourhood) {
-  const char* source = std::getenv("KAVO9_SOURCE");
-  if (!source) GTEST_SKIP() << "KAVO9_SOURCE not set";
-  std::ifstream in(std::string(source) + "/sim/scenarios/demo.json");
+  const std::string source = SourceDir();
+  std::ifstream in(source + "/sim/scenarios/demo.json");
   std::stringstream text;
   text << in.rdbuf();
   Scenario demo;

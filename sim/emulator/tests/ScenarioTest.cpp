@@ -82,11 +82,10 @@ TEST(Scenario, FaultsAreReportedWithTheirJsonPath) {
 }
 
 TEST(Scenario, ShippedScenariosParse) {
-  const char* source = std::getenv("KAVO9_SOURCE");
-  if (!source) GTEST_SKIP() << "KAVO9_SOURCE not set";
+  const std::string source = SourceDir();
   for (const char* name :
        {"demo.json", "one-open.json", "two-adapters.json", "first-gen-wep.json"}) {
-    std::ifstream in(std::string(source) + "/sim/scenarios/" + name);
+    std::ifstream in(source + "/sim/scenarios/" + name);
     ASSERT_TRUE(in) << name;
     std::stringstream text;
     text << in.rdbuf();
