@@ -9,6 +9,7 @@
 
 #include "apps/kavo9-sim/SimCommand.h"
 #include "common/platform/Paths.h"
+#include "sim/control/MachineCommands.h"
 
 namespace kavo9 {
 namespace {
@@ -25,6 +26,7 @@ void PrintUsage(std::ostream& out) {
          "\n"
          "commands:\n";
   for (const SimCommand& command : kCommands) out << command.usage << "\n";
+  PrintMachineCommandUsage(out);
 }
 
 int Main(int argc, char** argv) {
@@ -57,6 +59,12 @@ int Main(int argc, char** argv) {
   for (const SimCommand& command : kCommands) {
     if (command.name == args[i]) {
       return command.run(context, std::span<const std::string>(args).subspan(i + 1));
+    }
+  }
+  for (const MachineCommand& command : MachineCommands()) {
+    if (command.name == args[i]) {
+      return command.run(MachineCommandArgs(args.begin() + long(i) + 1, args.end()),
+                         context.machineDir);
     }
   }
   PrintUsage(std::cerr);

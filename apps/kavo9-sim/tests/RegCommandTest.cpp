@@ -168,7 +168,7 @@ TEST_F(RegCommandTest, BadArgumentsGiveAMessageAndAnExitCode) {
       {{}, 2, "kavo9-sim: no command given"},
       {{"--machine"}, 2, "kavo9-sim: --machine needs a folder"},
       {{"--bogus", "reg"}, 2, "kavo9-sim: unknown option \"--bogus\""},
-      {{"plug"}, 2, "kavo9-sim: unknown command \"plug\""},
+      {{"frobnicate"}, 2, "kavo9-sim: unknown command \"frobnicate\""},
       {{"reg"}, 2, "kavo9-sim: reg needs a sub-command"},
       {{"reg", "list"}, 2, "kavo9-sim: unknown reg sub-command \"list\""},
       {{"reg", "query"}, 2, "kavo9-sim: usage: reg query KEY [VALUE]"},

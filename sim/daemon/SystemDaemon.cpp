@@ -1,0 +1,530 @@
+#include "sim/daemon/SystemDaemon.h"
+
+#include <fcntl.h>
+#include <poll.h>
+#include <sys/file.h>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <chrono>
+#include <cstring>
+#include <fstream>
+#include <iostream>
+
+#include "common/adapter/RequestCatalogue.h"
+#include "common/platform/WinTypes.h"
+#include "common/platform/simulated/DeviceFrame.h"
+#include "common/platform/simulated/SqliteRegistry.h"
+#include "sim/daemon/MachineSetup.h"
+
+namespace kavo9 {
+namespace {
+
+using nlohmann::json;
+
+constexpr size_t kMaxControlLine = 1 << 20;
+
+uint64_t NowMs() {
+  return uint64_t(std::chrono::duration_cast<std::chrono::milliseconds>(
+                      std::chrono::system_clock::now().time_since_epoch())
+                      .count());
+}
+
+uint64_t SteadyMs() {
+  return uint64_t(std::chrono::duration_cast<std::chrono::milliseconds>(
+                      std::chrono::steady_clock::now().time_since_epoch())
+                      .count());
+}
+
+int Listen(const std::filesystem::path& path, std::string* error) {
+  sockaddr_un address{};
+  address.sun_family = AF_UNIX;
+  const std::string text = path.string();
+  if (text.size() >= sizeof(address.sun_path)) {
+    *error = "socket path too long: " + text;
+    return -1;
+  }
+  std::memcpy(address.sun_path, text.c_str(), text.size() + 1);
+  ::unlink(text.c_str());
+  int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
+  if (fd < 0 || ::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof(address)) != 0 ||
+      ::listen(fd, 128) != 0) {
+    *error = "cannot listen on " + text + ": " + std::strerror(errno);
+    if (fd >= 0) ::close(fd);
+    return -1;
+  }
+  return fd;
+}
+
+json Ok(json body = json::object()) {
+  body["ok"] = true;
+  return body;
+}
+
+json Error(const std::string& message) {
+  return {{"ok", false}, {"error", message}};
+}
+
+}  // namespace
+
+struct SystemDaemon::Adapter {
+  AdapterSpec spec;
+  std::unique_ptr<AdapterEmulator> emulator;
+  bool plugged = false;
+  int listenFd = -1;
+  std::filesystem::path socketPath;
+};
+
+struct SystemDaemon::Connection {
+  int fd = -1;
+  Adapter* adapter = nullptr;  // null: the control socket
+  std::vector<uint8_t> in;
+  std::vector<uint8_t> out;
+  size_t sent = 0;
+  bool replying = false;
+  uint64_t deadlineMs = 0;
+};
+
+SystemDaemon::SystemDaemon(std::filesystem::path machineDir)
+    : SystemDaemon(std::move(machineDir), Options{}) {}
+
+SystemDaemon::SystemDaemon(std::filesystem::path machineDir, Options options)
+    : layout_(std::move(machineDir)), options_(options) {
+  AddBuiltInCommands();
+}
+
+SystemDaemon::~SystemDaemon() {
+  Shutdown();
+}
+
+bool SystemDaemon::Start(std::string* error) {
+  std::error_code ec;
+  if (!std::filesystem::is_directory(layout_.dir)) {
+    *error = layout_.dir.string() + " is not a machine folder (make one with kavo9-sim init)";
+    return false;
+  }
+  std::filesystem::create_directories(layout_.DeviceDir(), ec);
+  const std::string lockPath = DaemonLockFile(layout_).string();
+  lockFd_ = ::open(lockPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
+  if (lockFd_ < 0) {
+    *error = "cannot open " + lockPath + ": " + std::strerror(errno);
+    return false;
+  }
+  if (::flock(lockFd_, LOCK_EX | LOCK_NB) != 0) {
+    char pid[32] = {};
+    ssize_t n = ::pread(lockFd_, pid, sizeof pid - 1, 0);
+    std::string holder = n > 0 ? std::string(pid, size_t(n)) : std::string("?");
+    while (!holder.empty() && (holder.back() == '\n' || holder.back() == ' ')) holder.pop_back();
+    *error = "another system daemon (pid " + holder + ") is already running on machine " +
+             layout_.dir.string();
+    ::close(lockFd_);
+    lockFd_ = -1;
+    return false;
+  }
+  std::string pid = std::to_string(::getpid()) + "\n";
+  if (::ftruncate(lockFd_, 0) != 0 || ::pwrite(lockFd_, pid.data(), pid.size(), 0) < 0) {
+    // The pid is only for the message of a second daemon; the lock itself holds.
+  }
+
+  Scenario scenario;
+  if (!LoadMachineScenario(layout_, &scenario, error)) return false;
+  world_ = World(scenario.networks);
+  static const SystemToken token;
+  registry_ = std::make_unique<SqliteRegistry>(layout_.RegistryDir(), token);
+
+  // Whatever a daemon that died left behind is stale now that we hold the lock.
+  for (const auto& entry : std::filesystem::directory_iterator(layout_.DeviceDir(), ec)) {
+    std::filesystem::remove(entry.path(), ec);
+  }
+  controlFd_ = Listen(DaemonSocketFile(layout_), error);
+  if (controlFd_ < 0) return false;
+
+  for (AdapterSpec& spec : scenario.adapters) {
+    auto adapter = std::make_unique<Adapter>();
+    adapter->spec = spec;
+    adapter->socketPath = layout_.DeviceDir() / spec.instanceId;
+    adapter->emulator = std::make_unique<AdapterEmulator>(spec, world_, NowMs, &log_);
+    adapters_.push_back(std::move(adapter));
+  }
+  for (auto& adapter : adapters_) {
+    if (adapter->spec.plugged) Plug(*adapter);
+  }
+  PublishDevices();
+  return true;
+}
+
+void SystemDaemon::Shutdown() {
+  while (!connections_.empty()) Close(*connections_.back());
+  bool published = false;
+  for (auto& adapter : adapters_) {
+    if (adapter->plugged) {
+      Unplug(*adapter);
+      published = true;
+    }
+  }
+  if (published) PublishDevices();
+  if (controlFd_ >= 0) {
+    ::close(controlFd_);
+    ::unlink(DaemonSocketFile(layout_).c_str());
+    controlFd_ = -1;
+  }
+  if (lockFd_ >= 0) {
+    ::close(lockFd_);
+    lockFd_ = -1;
+  }
+}
+
+void SystemDaemon::Plug(Adapter& adapter) {
+  if (adapter.plugged) return;
+  adapter.plugged = true;
+  int32_t status = WriteDriverKey(*registry_, adapter.spec);
+  if (status != ERROR_SUCCESS && !registryWarned_) {
+    registryWarned_ = true;
+    std::cerr << "kavo9-simd: warning: cannot write driver keys (registry error " << status
+              << "); the adapters use their scenario parameters\n";
+  }
+  adapter.emulator->Load(ReadDriverParameters(*registry_, adapter.spec));
+  if (adapter.spec.driverLoaded) {
+    std::string error;
+    adapter.listenFd = Listen(adapter.socketPath, &error);
+    if (adapter.listenFd < 0) std::cerr << "kavo9-simd: " << error << "\n";
+  }
+}
+
+void SystemDaemon::Unplug(Adapter& adapter) {
+  if (!adapter.plugged) return;
+  adapter.plugged = false;
+  if (adapter.listenFd >= 0) {
+    ::close(adapter.listenFd);
+    adapter.listenFd = -1;
+    ::unlink(adapter.socketPath.c_str());
+  }
+  // Requests in flight die with the device, as they do when a USB stick is pulled.
+  for (size_t i = connections_.size(); i-- > 0;) {
+    if (connections_[i]->adapter == &adapter) Close(*connections_[i]);
+  }
+}
+
+void SystemDaemon::PublishDevices() {
+  json devices = json::array();
+  for (const auto& adapter : adapters_) {
+    if (!adapter->plugged) continue;
+    const AdapterSpec& s = adapter->spec;
+    devices.push_back({{"hardwareIds", s.hardwareIds},
+                       {"friendlyName", s.friendlyName},
+                       {"deviceDescription", s.deviceDescription},
+                       {"locationInformation", s.locationInformation},
+                       {"manufacturer", s.manufacturer},
+                       {"driverKeyName", s.DriverKeyName()},
+                       {"name", s.name},
+                       {"instanceId", s.instanceId}});
+  }
+  std::filesystem::path tmp = layout_.DevicesFile();
+  tmp += ".tmp";
+  {
+    std::ofstream out(tmp, std::ios::trunc);
+    out << devices.dump(2) << "\n";
+  }
+  std::error_code ec;
+  std::filesystem::rename(tmp, layout_.DevicesFile(), ec);
+  if (ec)
+    std::cerr << "kavo9-simd: cannot publish " << layout_.DevicesFile() << ": " << ec.message()
+              << "\n";
+}
+
+void SystemDaemon::AddCommand(std::string name, Command command) {
+  commands_[std::move(name)] = std::move(command);
+}
+
+SystemDaemon::Adapter* SystemDaemon::FindAdapter(const json& request, std::string* error) {
+  auto it = request.find("adapter");
+  if (it == request.end() || !it->is_string()) {
+    *error = "which adapter? (\"adapter\": name, instance id or index)";
+    return nullptr;
+  }
+  const std::string wanted = it->get<std::string>();
+  for (size_t i = 0; i < adapters_.size(); ++i) {
+    const AdapterSpec& s = adapters_[i]->spec;
+    if (s.name == wanted || s.instanceId == wanted || std::to_string(i) == wanted) {
+      return adapters_[i].get();
+    }
+  }
+  *error = "no adapter \"" + wanted + "\" on this machine";
+  return nullptr;
+}
+
+void SystemDaemon::AddBuiltInCommands() {
+  AddCommand("status", [this](const json&) {
+    json adapters = json::array();
+    for (const auto& a : adapters_) {
+      const AdapterEmulator& e = *a->emulator;
+      json item = {{"name", a->spec.name},
+                   {"instanceId", a->spec.instanceId},
+                   {"device", "\\\\.\\" + a->spec.instanceId},
+                   {"driverKey", a->spec.DriverKeyName()},
+                   {"plugged", a->plugged},
+                   {"driverLoaded", a->spec.driverLoaded},
+                   {"opMode", e.opMode()},
+                   {"radio", e.radioOn()},
+                   {"wirelessMode", e.wirelessMode()},
+                   {"countryRegion", e.countryRegionWord()},
+                   {"connected", e.connected()},
+                   {"requests", e.requestsHandled()}};
+      if (const NetworkSpec* n = e.associatedNetwork()) {
+        item["ssid"] = n->ssid;
+        item["bssid"] = FormatMac(n->bssid);
+      }
+      adapters.push_back(item);
+    }
+    return Ok({{"machine", layout_.dir.string()},
+               {"pid", ::getpid()},
+               {"adapters", adapters},
+               {"networks", world_.networks().size()},
+               {"lastRequest", log_.LastSequence()}});
+  });
+  auto plugCommand = [this](bool plug) {
+    return [this, plug](const json& request) {
+      std::string error;
+      Adapter* adapter = FindAdapter(request, &error);
+      if (!adapter) return Error(error);
+      if (adapter->plugged == plug) {
+        return Error(adapter->spec.name + " is already " + (plug ? "plugged in" : "unplugged"));
+      }
+      plug ? Plug(*adapter) : Unplug(*adapter);
+      PublishDevices();
+      return Ok();
+    };
+  };
+  AddCommand("plug", plugCommand(true));
+  AddCommand("unplug", plugCommand(false));
+  AddCommand("reload", [this](const json& request) {
+    std::string error;
+    Adapter* adapter = FindAdapter(request, &error);
+    if (!adapter) return Error(error);
+    adapter->emulator->Load(ReadDriverParameters(*registry_, adapter->spec));
+    return Ok();
+  });
+  AddCommand("fail", [this](const json& request) {
+    auto code = request.find("code");
+    if (code == request.end() || !code->is_number_unsigned())
+      return Error("\"code\" must be a request code");
+    int count = request.value("count", 1);
+    std::vector<Adapter*> targets;
+    if (request.contains("adapter")) {
+      std::string error;
+      Adapter* adapter = FindAdapter(request, &error);
+      if (!adapter) return Error(error);
+      targets.push_back(adapter);
+    } else {
+      for (auto& a : adapters_) targets.push_back(a.get());
+    }
+    for (Adapter* a : targets) a->emulator->FailNext(code->get<uint32_t>(), count);
+    return Ok();
+  });
+  AddCommand("world", [this](const json& request) {
+    std::string op = request.value("op", "");
+    if (op == "list") {
+      json networks = json::array();
+      for (const NetworkSpec& n : world_.networks()) networks.push_back(NetworkToJson(n));
+      return Ok({{"networks", networks}});
+    }
+    if (op == "add") {
+      NetworkSpec network;
+      std::string error;
+      auto doc = request.find("network");
+      if (doc == request.end()) return Error("\"network\" missing");
+      if (!ParseNetwork(*doc, "", &network, &error) || !world_.Add(network, &error))
+        return Error(error);
+      return Ok();
+    }
+    if (op == "remove") {
+      int count = world_.Remove(request.value("target", ""));
+      if (count == 0) return Error("no network with that BSSID or SSID");
+      return Ok({{"removed", count}});
+    }
+    if (op == "signal") {
+      MacAddress bssid{};
+      int dbm = request.value("dbm", 0);
+      if (!ParseMac(request.value("bssid", ""), &bssid)) return Error("expected a BSSID");
+      if (dbm > 0 || dbm < -120) return Error("signal must be -120..0 dBm");
+      if (!world_.SetSignal(bssid, dbm)) return Error("no network with that BSSID");
+      return Ok();
+    }
+    return Error("world: expected op add, remove, signal or list");
+  });
+  AddCommand("requests", [this](const json& request) {
+    uint64_t from = request.value("from", uint64_t(1));
+    json entries = json::array();
+    for (const RequestLogEntry& e : log_.Since(from)) entries.push_back(RequestLogEntryToJson(e));
+    return Ok({{"entries", entries}, {"last", log_.LastSequence()}});
+  });
+}
+
+json SystemDaemon::Dispatch(const std::string& line) {
+  json request = json::parse(line, nullptr, false);
+  if (!request.is_object() || !request.contains("cmd") || !request["cmd"].is_string()) {
+    return Error("expected a JSON object with \"cmd\"");
+  }
+  auto it = commands_.find(request["cmd"].get<std::string>());
+  if (it == commands_.end())
+    return Error("unknown command \"" + request["cmd"].get<std::string>() + "\"");
+  try {
+    return it->second(request);
+  } catch (const json::exception& e) {
+    return Error(std::string("bad request: ") + e.what());
+  }
+}
+
+void SystemDaemon::Accept(int listenFd, Adapter* adapter) {
+  for (;;) {
+    int fd = ::accept4(listenFd, nullptr, nullptr, SOCK_NONBLOCK | SOCK_CLOEXEC);
+    if (fd < 0) return;  // EAGAIN: all taken; other errors: the client is gone
+    if (connections_.size() >= options_.maxConnections) {
+      ::close(fd);
+      continue;
+    }
+    auto c = std::make_unique<Connection>();
+    c->fd = fd;
+    c->adapter = adapter;
+    c->deadlineMs = SteadyMs() + uint64_t(options_.clientTimeoutMs);
+    Connection& ref = *c;
+    connections_.push_back(std::move(c));
+    Receive(ref);  // the request often arrives with the connection
+  }
+}
+
+void SystemDaemon::Receive(Connection& c) {
+  uint8_t chunk[65536];
+  DeviceRequest request;
+  FrameResult frame = FrameResult::kNeedMore;
+  bool lineComplete = false;
+  for (;;) {
+    ssize_t n = ::recv(c.fd, chunk, sizeof chunk, 0);
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) return;  // wait for more
+    if (n <= 0) return Close(c);  // closed before a whole request, or failed
+    size_t before = c.in.size();
+    c.in.insert(c.in.end(), chunk, chunk + n);
+    if (c.adapter) {
+      size_t used = 0;
+      frame = DecodeRequest(c.in, &request, &used);
+      if (frame != FrameResult::kNeedMore) break;
+    } else {
+      if (std::find(c.in.begin() + long(before), c.in.end(), '\n') != c.in.end()) {
+        lineComplete = true;
+        break;
+      }
+      if (c.in.size() > kMaxControlLine) return Close(c);
+    }
+  }
+  if (c.adapter) {
+    DeviceReply reply;
+    if (frame == FrameResult::kMalformed) {
+      reply.status = ERROR_INVALID_PARAMETER;
+    } else {
+      uint32_t count = 0;
+      reply.status =
+          uint32_t(c.adapter->emulator->Handle(request.ioctl, request.in, request.out, &count));
+      if (reply.status == ERROR_SUCCESS) {
+        request.out.resize(std::min<size_t>(count, request.out.size()));
+        reply.data = std::move(request.out);
+      }
+    }
+    c.out = EncodeReply(reply);
+  } else if (lineComplete) {
+    auto newline = std::find(c.in.begin(), c.in.end(), '\n');
+    std::string line(c.in.begin(), newline);
+    std::string answer = Dispatch(line).dump() + "\n";
+    c.out.assign(answer.begin(), answer.end());
+  }
+  c.replying = true;
+  c.in.clear();
+  SendPending(c);
+}
+
+void SystemDaemon::SendPending(Connection& c) {
+  while (c.sent < c.out.size()) {
+    ssize_t n = ::send(c.fd, c.out.data() + c.sent, c.out.size() - c.sent, MSG_NOSIGNAL);
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) return;
+    if (n <= 0) return Close(c);
+    c.sent += size_t(n);
+  }
+  Close(c);  // one request per connection
+}
+
+void SystemDaemon::Close(Connection& c) {
+  ::close(c.fd);
+  c.fd = -1;
+  auto it = std::find_if(connections_.begin(), connections_.end(),
+                         [&](const auto& p) { return p.get() == &c; });
+  if (it != connections_.end()) connections_.erase(it);
+}
+
+void SystemDaemon::Run(int stopFd) {
+  std::vector<pollfd> fds;
+  std::vector<Adapter*> listenerAdapters;
+  std::vector<Connection*> polled;
+  for (;;) {
+    fds.clear();
+    listenerAdapters.clear();
+    polled.clear();
+    fds.push_back({stopFd, POLLIN, 0});
+    fds.push_back({controlFd_, POLLIN, 0});
+    for (auto& a : adapters_) {
+      if (a->listenFd < 0) continue;
+      fds.push_back({a->listenFd, POLLIN, 0});
+      listenerAdapters.push_back(a.get());
+    }
+    const size_t firstConnection = fds.size();
+    uint64_t now = SteadyMs();
+    uint64_t nextDeadline = UINT64_MAX;
+    for (auto& c : connections_) {
+      fds.push_back({c->fd, short(c->replying ? POLLOUT : POLLIN), 0});
+      polled.push_back(c.get());
+      nextDeadline = std::min(nextDeadline, c->deadlineMs);
+    }
+    int timeout = nextDeadline == UINT64_MAX ? -1
+                  : nextDeadline <= now      ? 0
+                                             : int(std::min<uint64_t>(nextDeadline - now, 60'000));
+    int ready = ::poll(fds.data(), fds.size(), timeout);
+    if (ready < 0 && errno != EINTR) {
+      std::cerr << "kavo9-simd: poll failed: " << std::strerror(errno) << "\n";
+      return;
+    }
+    if (fds[0].revents) return;
+    if (ready > 0) {
+      if (fds[1].revents & POLLIN) Accept(controlFd_, nullptr);
+      // Connections first: accepting may add some, and closing removes them.
+      for (size_t i = firstConnection; i < fds.size(); ++i) {
+        Connection* c = polled[i - firstConnection];
+        if (!fds[i].revents) continue;
+        auto alive = std::find_if(connections_.begin(), connections_.end(),
+                                  [&](const auto& p) { return p.get() == c; });
+        if (alive == connections_.end()) continue;
+        if (c->replying) {
+          if (fds[i].revents & (POLLERR | POLLHUP))
+            Close(*c);
+          else
+            SendPending(*c);
+        } else {
+          Receive(*c);
+        }
+      }
+      for (size_t i = 0; i < listenerAdapters.size(); ++i) {
+        Adapter* a = listenerAdapters[i];
+        // A control command may have unplugged the adapter during this round.
+        if ((fds[2 + i].revents & POLLIN) && a->listenFd == fds[2 + i].fd) Accept(a->listenFd, a);
+      }
+    }
+    now = SteadyMs();
+    for (size_t i = connections_.size(); i-- > 0;) {
+      if (connections_[i]->deadlineMs <= now) Close(*connections_[i]);
+    }
+  }
+}
+
+}  // namespace kavo9

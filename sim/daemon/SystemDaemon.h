@@ -1,0 +1,84 @@
+#pragma once
+// The system daemon of a simulated machine: it hosts the machine's adapters and the radio world
+// around them. For each plugged-in adapter it writes the driver key, publishes the device
+// instance in <machine>/run/devices.json and, when its driver is loaded, serves the device socket
+// <machine>/run/dev/{GUID}: one request frame per connection, answered by the adapter's emulator.
+// The control socket <machine>/run/simd.sock takes one JSON line per connection
+// ({"cmd": "status"} ...) and answers one JSON line ({"ok": true, ...} or {"ok": false,
+// "error": "..."}); commands are entries of one table, so new ones are one function each.
+//
+// One thread, one poll() loop. A client that stalls is dropped after the client timeout without
+// holding up anyone else; malformed frames get a failure reply and the connection is closed.
+
+#include <filesystem>
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include <nlohmann/json.hpp>
+
+#include "common/platform/simulated/SimulatedMachine.h"
+#include "sim/emulator/AdapterEmulator.h"
+#include "sim/emulator/RequestLog.h"
+#include "sim/emulator/World.h"
+
+namespace kavo9 {
+
+class Registry;
+
+class SystemDaemon {
+ public:
+  struct Options {
+    int clientTimeoutMs = 5000;
+    size_t maxConnections = 512;
+  };
+
+  explicit SystemDaemon(std::filesystem::path machineDir);
+  SystemDaemon(std::filesystem::path machineDir, Options options);
+  ~SystemDaemon();
+
+  // Takes the machine's daemon lock, loads its scenario, plugs in the adapters and opens the
+  // sockets. False with a message for the user when any of it fails (another daemon running,
+  // not a machine folder, a malformed scenario, a socket that cannot be bound).
+  bool Start(std::string* error);
+  // Serves until `stopFd` becomes readable (or Stop is called from the loop's thread).
+  void Run(int stopFd);
+  // Closes every socket and withdraws the devices; also done by the destructor.
+  void Shutdown();
+
+  using Command = std::function<nlohmann::json(const nlohmann::json& request)>;
+  // Adds or replaces a control command.
+  void AddCommand(std::string name, Command command);
+
+ private:
+  struct Adapter;
+  struct Connection;
+
+  void Plug(Adapter& adapter);
+  void Unplug(Adapter& adapter);
+  void PublishDevices();
+  Adapter* FindAdapter(const nlohmann::json& request, std::string* error);
+  void AddBuiltInCommands();
+  nlohmann::json Dispatch(const std::string& line);
+
+  void Accept(int listenFd, Adapter* adapter);
+  void Receive(Connection& c);
+  void SendPending(Connection& c);
+  void Close(Connection& c);
+
+  MachineLayout layout_;
+  Options options_;
+  int lockFd_ = -1;
+  int controlFd_ = -1;
+  std::unique_ptr<Registry> registry_;
+  World world_;
+  RequestLog log_;
+  std::vector<std::unique_ptr<Adapter>> adapters_;
+  std::vector<std::unique_ptr<Connection>> connections_;
+  std::map<std::string, Command> commands_;
+  bool registryWarned_ = false;
+};
+
+}  // namespace kavo9

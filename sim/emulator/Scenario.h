@@ -1,0 +1,120 @@
+#pragma once
+// A scenario: the machine a test or a demo runs on — its Windows, its user, its adapters and the
+// networks in range. Scenarios are JSON files (sim/scenarios/README.md describes the format);
+// ParseScenario refuses a malformed one with the JSON path of the first fault.
+
+#include <array>
+#include <cstdint>
+#include <map>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include <nlohmann/json_fwd.hpp>
+
+#include "common/platform/simulated/SimulatedMachine.h"
+
+namespace kavo9 {
+
+using MacAddress = std::array<uint8_t, 6>;
+
+// "00-1D-5A-30-70-01" (":" also accepted) to bytes; false when malformed.
+bool ParseMac(std::string_view text, MacAddress* mac);
+std::string FormatMac(const MacAddress& mac);
+
+enum class Security {
+  kOpen,
+  kWep,
+  kWpaPsk,
+  kWpa2Psk,
+  kWpaWpa2Psk,
+  kWpaEnterprise,
+  kWpa2Enterprise,
+  kWpaWpa2Enterprise,
+};
+std::string_view SecurityName(Security security);
+
+struct WpsSpec {
+  bool enabled = false;
+  uint8_t state = 2;  // 1 unconfigured, 2 configured
+  bool locked = false;
+  bool pushButton = false;  // the button is pressed: selected registrar, PBC password id
+  std::string pin;          // the access point's PIN, empty when it has none
+  uint16_t configMethods = 0x0084;
+  std::array<uint8_t, 16> uuid{};
+};
+
+struct HtSpec {
+  bool enabled = false;
+  int width = 20;     // 20 or 40 MHz
+  int secondary = 0;  // 0 none, 1 above the primary channel, 3 below
+  bool shortGi = true;
+  bool greenfield = false;
+  int streams = 2;              // spatial streams: 1 or 2
+  bool vendorElements = false;  // also the 00-90-4C vendor forms, as draft-era access points send
+};
+
+struct NetworkSpec {
+  std::string ssid;
+  MacAddress bssid{};
+  int channel = 1;
+  int signal = -60;  // dBm
+  Security security = Security::kOpen;
+  bool tkip = false;
+  bool aes = false;
+  std::string key;  // passphrase, WEP key or empty
+  bool hidden = false;
+  bool adhoc = false;
+  bool bOnly = false;  // an 802.11b network: CCK rates only
+  uint16_t beaconInterval = 100;
+  WpsSpec wps;
+  HtSpec ht;
+
+  bool Is5GHz() const { return channel > 14; }
+  bool Privacy() const { return security != Security::kOpen; }
+};
+
+struct AdapterSpec {
+  std::string name;    // how the control tool names it ("usb0")
+  std::string family;  // chip family name ("QKD170")
+  std::vector<std::string> hardwareIds;
+  std::string friendlyName;
+  std::string deviceDescription;
+  std::string locationInformation;
+  std::string manufacturer;
+  std::string instanceId;  // NetCfgInstanceId, a GUID in braces
+  std::string driverKey;   // four digits below the network class key ("0007")
+  MacAddress mac{};
+  uint16_t driverVersion = 0x0106;
+  std::array<uint8_t, 2> eepromVersion{1, 2};    // shown "%d.%d" of byte 0, byte 1
+  std::array<uint8_t, 2> firmwareVersion{0, 1};  // shown "%d.%d" of byte 1, byte 0
+  bool band24 = true;
+  bool band5 = false;
+  bool driverLoaded = true;
+  bool plugged = true;
+  std::optional<uint8_t> fixedRegion24;  // a region the driver fixes (the registry is ignored)
+  std::optional<uint8_t> fixedRegion5;
+  std::map<std::string, std::string> parameters;          // adapter key values, as decimal text
+  std::array<std::map<uint32_t, uint32_t>, 4> registers;  // MAC, BBP, RF, EEPROM seeds
+
+  std::string DriverKeyName() const;  // "{4D36E972-...}\0007"
+};
+
+struct Scenario {
+  std::string description;
+  MachineDescription machine;
+  std::vector<AdapterSpec> adapters;
+  std::vector<NetworkSpec> networks;
+};
+
+// Parses a scenario document. On failure returns false with `error` as "PATH: what is wrong"
+// (PATH a JSON pointer such as "/adapters/0/mac", empty for the whole document).
+bool ParseScenario(std::string_view text, Scenario* scenario, std::string* error);
+bool ParseScenarioJson(const nlohmann::json& doc, Scenario* scenario, std::string* error);
+// One network object, as in the scenario's "networks" list and the control tool's `world add`.
+bool ParseNetwork(const nlohmann::json& doc, std::string_view path, NetworkSpec* network,
+                  std::string* error);
+nlohmann::json NetworkToJson(const NetworkSpec& network);
+
+}  // namespace kavo9

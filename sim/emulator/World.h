@@ -1,0 +1,37 @@
+#pragma once
+// The radio world around the machine's adapters: the networks in range, each with its band,
+// channel, BSSID, SSID, security, WPS, 802.11n settings and signal. Changed by the control tool;
+// every change bumps the generation so the adapters' scans see it from their next scan on.
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "sim/emulator/Scenario.h"
+
+namespace kavo9 {
+
+class World {
+ public:
+  World() = default;
+  explicit World(std::vector<NetworkSpec> networks) : networks_(std::move(networks)) {}
+
+  const std::vector<NetworkSpec>& networks() const { return networks_; }
+  uint64_t generation() const { return generation_; }
+
+  // Adds a network; false (with `error`) when its BSSID is already in the world.
+  bool Add(NetworkSpec network, std::string* error);
+  // Removes the network with this BSSID ("00-11-22-33-44-55") or every network with this SSID.
+  // Returns how many went.
+  int Remove(std::string_view bssidOrSsid);
+  // Moves a network's signal (dBm); false when no network has this BSSID.
+  bool SetSignal(const MacAddress& bssid, int dbm);
+  const NetworkSpec* Find(const MacAddress& bssid) const;
+
+ private:
+  std::vector<NetworkSpec> networks_;
+  uint64_t generation_ = 1;
+};
+
+}  // namespace kavo9

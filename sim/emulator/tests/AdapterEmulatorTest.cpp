@@ -1,0 +1,223 @@
+// The emulated driver's answers: identity, request checking, faults, registers, state, counters
+// and the request log.
+#include <gtest/gtest.h>
+
+#include <nlohmann/json.hpp>
+
+#include "common/platform/WinTypes.h"
+#include "common/platform/fake/FakePlatform.h"
+#include "sim/emulator/tests/EmulatorTestSupport.h"
+
+namespace kavo9::test {
+namespace {
+
+TEST_F(EmulatorTest, IdentityAndVersions) {
+  EXPECT_EQ(Query(*emulator, OID_GEN_DRIVER_VERSION).data, (std::vector<uint8_t>{0x06, 0x01}));
+  EXPECT_EQ(Query(*emulator, OID_802_3_CURRENT_ADDRESS).data,
+            (std::vector<uint8_t>{0x00, 0x1D, 0x5A, 0x30, 0x70, 0x01}));
+  EXPECT_EQ(Query(*emulator, OID_VND_EEPROM_VERSION).data, (std::vector<uint8_t>{3, 1, 0, 0}));
+  // "1.3" is shown from byte 1 then byte 0.
+  EXPECT_EQ(Query(*emulator, OID_VND_FIRMWARE_VERSION).data, (std::vector<uint8_t>{3, 1, 0, 0}));
+  Reply types = Query(*emulator, OID_802_11_NETWORK_TYPES_SUPPORTED);
+  ASSERT_EQ(types.data.size(), 20u);
+  EXPECT_EQ(types.U32(0), 2u);
+  EXPECT_EQ(types.U32(4), 1u);  // DS
+  EXPECT_EQ(types.U32(8), 3u);  // OFDM 2.4 GHz; no 5 GHz type on this adapter
+}
+
+TEST_F(EmulatorTest, RequestsAreCheckedByCodeDirectionAndLength) {
+  struct Case {
+    const char* name;
+    uint32_t code;
+    uint32_t length;
+    int32_t status;
+  };
+  const Case cases[] = {
+      {"exact length", OID_VND_OP_MODE, 4, ERROR_SUCCESS},
+      {"short buffer", OID_VND_OP_MODE, 3, ERROR_INVALID_PARAMETER},
+      {"long buffer", OID_VND_OP_MODE, 8, ERROR_INVALID_PARAMETER},
+      {"unknown code", 0x0D7101FF, 4, ERROR_NOT_SUPPORTED},
+      {"query of a set-only code", OID_VND_RADIO, 4, ERROR_NOT_SUPPORTED},
+      {"set of a query-only code", OID_VND_LINK_STATE | kSetBit, 4, ERROR_NOT_SUPPORTED},
+      {"set with the wrong length", OID_802_11_SSID | kSetBit, 32, ERROR_INVALID_PARAMETER},
+      {"either length, short form", OID_VND_LINK_RATE_INFO, 16, ERROR_SUCCESS},
+      {"either length, long form", OID_VND_LINK_RATE_INFO, 20, ERROR_SUCCESS},
+      {"either length, neither", OID_VND_LINK_RATE_INFO, 18, ERROR_INVALID_PARAMETER},
+      {"list below its minimum", OID_802_11_BSSID_LIST, 1024, ERROR_INVALID_PARAMETER},
+      {"scan trigger without value", OID_802_11_BSSID_LIST_SCAN | kSetBit, 0, ERROR_SUCCESS},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(Request(*emulator, c.code, std::vector<uint8_t>(c.length, 0)).status, c.status)
+        << c.name;
+  }
+  uint32_t count = 7;
+  uint8_t shortInput[3] = {};
+  std::vector<uint8_t> out(4);
+  EXPECT_EQ(emulator->Handle(IOCTL_NDIS_QUERY_GLOBAL_STATS, shortInput, out, &count),
+            ERROR_INVALID_PARAMETER);
+  EXPECT_EQ(count, 0u);
+  uint8_t in[4];
+  WriteLe32(in, OID_VND_OP_MODE);
+  EXPECT_EQ(emulator->Handle(0x00170003, in, out, &count), ERROR_NOT_SUPPORTED);
+}
+
+TEST_F(EmulatorTest, EveryCatalogueCodeAnswersAtItsListedLength) {
+  for (const RequestInfo& info : RequestCatalogue()) {
+    if (info.CanQuery()) {
+      Reply r = Query(*emulator, info.code, info.queryLength);
+      EXPECT_EQ(r.status, 0) << info.name;
+      EXPECT_LE(r.data.size(), info.queryLength) << info.name;
+    }
+    if (info.CanSet()) {
+      EXPECT_EQ(Set(*emulator, info.code, std::vector<uint8_t>(info.setLength, 0)).status, 0)
+          << info.name;
+    }
+  }
+}
+
+TEST_F(EmulatorTest, InjectedFaultsFireExactlyTheArmedCount) {
+  emulator->FailNext(OID_VND_RADIO | kSetBit, 2);
+  EXPECT_EQ(Set(*emulator, OID_VND_RADIO, Le32(0)).status, ERROR_GEN_FAILURE);
+  EXPECT_EQ(Query(*emulator, OID_VND_OP_MODE).status, 0);  // other codes unaffected
+  EXPECT_EQ(Set(*emulator, OID_VND_RADIO, Le32(0)).status, ERROR_GEN_FAILURE);
+  EXPECT_TRUE(emulator->radioOn());
+  EXPECT_EQ(Set(*emulator, OID_VND_RADIO, Le32(0)).status, 0);
+  EXPECT_FALSE(emulator->radioOn());
+  EXPECT_EQ(emulator->FailuresFired(OID_VND_RADIO), 2);
+  EXPECT_EQ(emulator->FailuresArmed(OID_VND_RADIO), 0);
+}
+
+TEST_F(EmulatorTest, RegistersReadWhatWasSeededAndWritten) {
+  auto read = [&](uint32_t type, uint32_t offset) {
+    std::vector<uint8_t> record(12, 0);
+    WriteLe32(&record[0], type);
+    WriteLe32(&record[4], offset);
+    Reply r = Request(*emulator, OID_VND_REGISTER_ACCESS, record);
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.U32(0), type);
+    EXPECT_EQ(r.U32(4), offset);
+    return r.U32(8);
+  };
+  auto write = [&](uint32_t type, uint32_t offset, uint32_t value) {
+    std::vector<uint8_t> record(12, 0);
+    WriteLe32(&record[0], type);
+    WriteLe32(&record[4], offset);
+    WriteLe32(&record[8], value);
+    return Set(*emulator, OID_VND_REGISTER_ACCESS, record).status;
+  };
+  EXPECT_EQ(read(1, 3), 0x2Au);       // seeded BBP register
+  EXPECT_EQ(read(3, 0x36), 0x0200u);  // seeded EEPROM word
+  EXPECT_EQ(read(3, 0x04), 0x1D00u);  // MAC address bytes 0 and 1 in the EEPROM
+  EXPECT_EQ(read(3, 0x40), 0xFFFFu);  // an unprogrammed word
+  EXPECT_EQ(read(0, 0x1000), 0u);
+  EXPECT_EQ(write(0, 0x1000, 0x12345678), 0);
+  EXPECT_EQ(read(0, 0x1000), 0x12345678u);
+  EXPECT_EQ(write(1, 7, 0x1FF), 0);
+  EXPECT_EQ(read(1, 7), 0xFFu);  // BBP registers are 8 bits wide
+  EXPECT_EQ(write(4, 0, 1), ERROR_INVALID_PARAMETER);
+  EXPECT_EQ(write(1, 256, 1), ERROR_INVALID_PARAMETER);
+}
+
+TEST_F(EmulatorTest, ParametersComeFromTheAdapterKeyAndFixedRegionsStay) {
+  EXPECT_EQ(Query(*emulator, OID_VND_WIRELESS_MODE).U32(), 9u);
+  AdapterSpec spec = scenario.adapters[0];
+  spec.fixedRegion24 = 5;
+  AdapterEmulator fixed(spec, world, [this] { return loop.MonotonicMs(); });
+  fixed.Load({{"countryregion", "1"},
+              {"CountryRegionABand", "7"},
+              {"Radio", "0"},
+              {"OpMode", "1"},
+              {"WirelessMode", "junk"}});
+  EXPECT_EQ(Query(fixed, OID_VND_COUNTRY_REGION).U32(), 0x0785u);
+  EXPECT_EQ(Set(fixed, OID_VND_COUNTRY_REGION, Le32(0x0102)).status, 0);
+  EXPECT_EQ(Query(fixed, OID_VND_COUNTRY_REGION).U32(), 0x0185u);
+  EXPECT_EQ(Query(fixed, OID_VND_LINK_STATE).U32(), 3u);  // radio off
+  EXPECT_EQ(Query(fixed, OID_VND_OP_MODE).U32(), 1u);
+  EXPECT_EQ(Query(fixed, OID_VND_WIRELESS_MODE).U32(), 9u);  // unreadable: the family's default
+  EXPECT_EQ(Query(fixed, OID_VND_STA_CONFIG).U32(20), 0u);   // radio word
+}
+
+TEST_F(EmulatorTest, JoiningAnOpenNetworkConnectsAndCountersMove) {
+  EXPECT_EQ(Query(*emulator, OID_GEN_MEDIA_CONNECT_STATUS).U32(), 1u);
+  EXPECT_EQ(Query(*emulator, OID_VND_LINK_STATE).U32(), 1u);
+  ASSERT_EQ(Set(*emulator, OID_802_11_SSID, SsidValue("Cafe")).status, 0);
+  EXPECT_EQ(Query(*emulator, OID_GEN_MEDIA_CONNECT_STATUS).U32(), 0u);
+  EXPECT_EQ(Query(*emulator, OID_VND_LINK_STATE).U32(), 0u);
+  EXPECT_EQ(Query(*emulator, OID_802_11_BSSID).data,
+            (std::vector<uint8_t>{0x00, 0x11, 0x22, 0x00, 0x00, 0x01}));
+  Reply ssid = Query(*emulator, OID_802_11_SSID);
+  EXPECT_EQ(ssid.U32(0), 4u);
+  EXPECT_EQ(std::string(ssid.data.begin() + 4, ssid.data.begin() + 8), "Cafe");
+
+  uint32_t rx0 = Query(*emulator, OID_GEN_RCV_OK).U32();
+  loop.Advance(10'000);
+  uint32_t rx1 = Query(*emulator, OID_GEN_RCV_OK).U32();
+  Reply stats = Query(*emulator, OID_802_11_STATISTICS);
+  EXPECT_GT(rx1, rx0);
+  EXPECT_GE(stats.U32(8), 10u);            // transmitted fragments
+  EXPECT_LT(stats.U32(32), stats.U32(8));  // retries
+
+  ASSERT_EQ(Set(*emulator, OID_VND_RESET_COUNTERS, {}).status, 0);
+  EXPECT_EQ(Query(*emulator, OID_GEN_RCV_OK).U32(), 0u);
+
+  // A secured network is not joined without its keys; the link drops when the network leaves.
+  ASSERT_EQ(Set(*emulator, OID_802_11_SSID, SsidValue("HomeNet")).status, 0);
+  EXPECT_EQ(Query(*emulator, OID_GEN_MEDIA_CONNECT_STATUS).U32(), 1u);
+  ASSERT_EQ(Set(*emulator, OID_802_11_SSID, SsidValue("Cafe")).status, 0);
+  world.Remove("00-11-22-00-00-01");
+  EXPECT_EQ(Query(*emulator, OID_GEN_MEDIA_CONNECT_STATUS).U32(), 1u);
+  loop.Advance(10'000);
+  EXPECT_EQ(Query(*emulator, OID_GEN_RCV_OK).U32(), 0u);  // still while disconnected
+}
+
+TEST_F(EmulatorTest, RequestLogKeepsEveryRequestInOrder) {
+  Query(*emulator, OID_VND_OP_MODE);
+  Set(*emulator, OID_VND_RADIO, Le32(1));
+  Query(*emulator, OID_VND_OP_MODE, 2);
+  emulator->FailNext(OID_GEN_DRIVER_VERSION, 1);
+  Query(*emulator, OID_GEN_DRIVER_VERSION);
+  auto entries = log.Since(1);
+  ASSERT_EQ(entries.size(), 4u);
+  EXPECT_EQ(entries[0].code, OID_VND_OP_MODE);
+  EXPECT_FALSE(entries[0].set);
+  EXPECT_EQ(entries[0].value, (std::vector<uint8_t>{0, 0, 0, 0}));
+  EXPECT_EQ(entries[1].code, OID_VND_RADIO);
+  EXPECT_TRUE(entries[1].set);
+  EXPECT_EQ(entries[1].value, (std::vector<uint8_t>{1, 0, 0, 0}));
+  EXPECT_EQ(entries[2].result, ERROR_INVALID_PARAMETER);
+  EXPECT_EQ(entries[2].length, 2u);
+  EXPECT_EQ(entries[3].result, ERROR_GEN_FAILURE);
+  auto json = RequestLogEntryToJson(entries[1]);
+  EXPECT_EQ(json["name"], "OID_VND_RADIO");
+  EXPECT_EQ(json["kind"], "set");
+  EXPECT_EQ(json["code"], "0x0D710108");
+  EXPECT_EQ(json["value"], "01000000");
+  EXPECT_EQ(json["adapter"], "usb0");
+  EXPECT_EQ(log.Since(4).size(), 1u);
+}
+
+TEST(RequestLog, DropsTheOldestBeyondItsCapacity) {
+  RequestLog log(3);
+  for (int i = 0; i < 5; ++i) log.Add(RequestLogEntry{});
+  auto entries = log.Since(0);
+  ASSERT_EQ(entries.size(), 3u);
+  EXPECT_EQ(entries.front().sequence, 3u);
+  EXPECT_EQ(log.LastSequence(), 5u);
+  EXPECT_TRUE(log.Since(6).empty());
+}
+
+TEST_F(EmulatorTest, PlugsIntoTheFakeDeviceLayer) {
+  FakeDeviceIo io;
+  io.devices["\\\\.\\" + scenario.adapters[0].instanceId] = emulator->AsHandler();
+  auto handle = io.Open("\\\\.\\" + scenario.adapters[0].instanceId);
+  ASSERT_NE(handle, DeviceIo::kInvalidHandle);
+  uint32_t code = OID_VND_WIRELESS_MODE, value = 0, count = 0;
+  ASSERT_TRUE(
+      io.Control(handle, IOCTL_NDIS_QUERY_GLOBAL_STATS, &code, 4, &value, 4, &count, nullptr));
+  EXPECT_EQ(value, 9u);
+  EXPECT_EQ(count, 4u);
+  io.Close(handle);
+}
+
+}  // namespace
+}  // namespace kavo9::test
