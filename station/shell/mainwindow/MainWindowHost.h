@@ -12,7 +12,7 @@
 
 namespace kavo9 {
 
-class MainWindowHost : public RadioHost {
+class MainWindowHost : public virtual RadioHost {
  public:
   // The language text of `key` ("IDS_OK"); empty when the language file lacks it.
   virtual std::string Text(std::string_view key) const = 0;

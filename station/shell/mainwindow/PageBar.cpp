@@ -79,7 +79,7 @@ bool PageBar::ScrollRight() {
 bool PageButtonEnabled(BarButton button, const PageBarOptions& options, int configToolState) {
   switch (button) {
     case BarButton::Dot11n:
-      return options.htFamily;
+      return options.setting11n && options.htFamily;
     case BarButton::Profile:
     case BarButton::Wps:
       return configToolState != 2;

@@ -62,7 +62,8 @@ class PageBar {
   bool setting11n_ = false;
 };
 
-// Whether a button is enabled: the 802.11n button only on 802.11n families, the profile and WPS
+// Whether a button is enabled: the 802.11n button only when its switch is on and the adapter is of
+// an 802.11n family (it stays disabled while hidden), the profile and WPS
 // buttons only while the Windows wireless service does not manage the adapter (state 2).
 bool PageButtonEnabled(mainwindow::BarButton button, const PageBarOptions& options,
                        int configToolState);

@@ -130,20 +130,22 @@ bool CLinkora2007Dlg::CreatePagesAndButtons(const PartFactory& createPart) {
   barFont.setStretch(QFont::SemiCondensed);  // eight labels side by side
   PageBarOptions options = BarOptions(host_);
   for (const auto& info : mainwindow::kPageButtons) {
-    QWidget* page = nullptr;
-    if (info.page != mainwindow::kNoPage) {
-      page = createPart(info.page, tabs_->PageArea());
-      if (!page) return false;
-      page->setObjectName(QString::number(info.page));
-      WatchBackground(page);
-    }
-    QToolButton* button = tabs_->AddButton(info, Text(info.textKey), barFont, page);
+    QToolButton* button = tabs_->AddButton(info, Text(info.textKey), barFont);
     button->setEnabled(PageButtonEnabled(info.button, options, host_.ConfigToolState()));
     if (info.button == BarButton::Radio) {
       connect(button, &QToolButton::clicked, this, &CLinkora2007Dlg::OnRadio);
     } else if (info.button == BarButton::Help) {
       connect(button, &QToolButton::clicked, this, &CLinkora2007Dlg::OnHelp);
     }
+    if (info.page == mainwindow::kNoPage) continue;
+    QWidget* page = createPart(info.page, tabs_->PageArea());
+    if (!page) {
+      tabs_->ShowPageOf(mainwindow::kProfileButton);
+      return false;
+    }
+    page->setObjectName(QString::number(info.page));
+    WatchBackground(page);
+    tabs_->AddPage(info.command, page);
   }
   RefreshRadioControls();
   tabs_->ShowPageOf(mainwindow::kProfileButton);

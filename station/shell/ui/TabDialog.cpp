@@ -74,7 +74,7 @@ QToolButton* CTabDialog::MakeArrow(int command, int icon, bool left) {
 }
 
 QToolButton* CTabDialog::AddButton(const mainwindow::PageButtonInfo& info, const QString& text,
-                                   const QFont& font, QWidget* page) {
+                                   const QFont& font) {
   auto* button = new QToolButton(bar_);
   button->setObjectName(QString::number(info.command));
   SetRole(button, "pageButton");
@@ -87,16 +87,17 @@ QToolButton* CTabDialog::AddButton(const mainwindow::PageButtonInfo& info, const
   button->setFocusPolicy(Qt::TabFocus);
   button->hide();
   buttons_[static_cast<size_t>(info.button)] = button;
-  if (page) {
-    button->setCheckable(true);
-    group_->addButton(button, info.command);
-    pages_->addWidget(page);
-    pageOfCommand_[info.command] = page;
-    connect(button, &QToolButton::clicked, this, [this, command = info.command] {
-      ShowPageOf(command);
-    });
-  }
   return button;
+}
+
+void CTabDialog::AddPage(int command, QWidget* page) {
+  QToolButton* button = findChild<QToolButton*>(QString::number(command));
+  if (!button || !page) return;
+  button->setCheckable(true);
+  group_->addButton(button, command);
+  pages_->addWidget(page);
+  pageOfCommand_[command] = page;
+  connect(button, &QToolButton::clicked, this, [this, command] { ShowPageOf(command); });
 }
 
 void CTabDialog::ApplyLayout(const PageBarLayout& layout) {

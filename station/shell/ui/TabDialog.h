@@ -22,9 +22,11 @@ class CTabDialog : public QWidget {
 
   explicit CTabDialog(QWidget* parent);
 
-  // Adds a page button (and its page, unless it has none). The buttons are created in bar order.
+  // Adds a page button; the buttons are created in bar order.
   QToolButton* AddButton(const mainwindow::PageButtonInfo& info, const QString& text,
-                         const QFont& font, QWidget* page);
+                         const QFont& font);
+  // Adds the page of the button of `command`.
+  void AddPage(int command, QWidget* page);
   // Places the buttons, arrows and blanks as `layout` says.
   void ApplyLayout(const PageBarLayout& layout);
   // Shows the page of `command` and marks its button.

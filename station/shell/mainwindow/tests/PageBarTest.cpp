@@ -106,6 +106,7 @@ TEST(PageButtonEnabled, Rules) {
   PageBarOptions legacy{false, true, false};
   EXPECT_TRUE(PageButtonEnabled(BarButton::Dot11n, ht, 0));
   EXPECT_FALSE(PageButtonEnabled(BarButton::Dot11n, legacy, 0));
+  EXPECT_FALSE(PageButtonEnabled(BarButton::Dot11n, {false, false, true}, 0)) << "hidden";
   for (auto button : {BarButton::Profile, BarButton::Wps}) {
     EXPECT_TRUE(PageButtonEnabled(button, ht, 0));
     EXPECT_TRUE(PageButtonEnabled(button, ht, 1));
