@@ -73,7 +73,7 @@ CLinkora2007Dlg::CLinkora2007Dlg(MainWindowHost& host, PartFactory createPart, Q
         }
       }
       QString title = dialog == mainwindow::kPanelDialogs[mainwindow::kLinkStatusPanel]
-                          ? Text("IDS_LINK_STATUS")
+                          ? Text("IDS_TAB_LINKSTATUS")
                           : QString();
       return MakePlaceholder(dialog, title, 0, parentWidget);
     };

@@ -1,6 +1,7 @@
 #include "station/shell/ui/TabDialog.h"
 
 #include <QButtonGroup>
+#include <QFontMetrics>
 #include <QStackedWidget>
 #include <QToolButton>
 
@@ -80,7 +81,14 @@ QToolButton* CTabDialog::AddButton(const mainwindow::PageButtonInfo& info, const
   SetRole(button, "pageButton");
   button->setText(text);
   button->setToolTip(text);
-  button->setFont(font);
+  // A label longer than its slot is set a little smaller rather than cut.
+  QFont fitted = font;
+  constexpr int kMinimumPixels = 11;
+  while (fitted.pixelSize() > kMinimumPixels &&
+         QFontMetrics(fitted).horizontalAdvance(text) > kButtonWidth - 10) {
+    fitted.setPixelSize(fitted.pixelSize() - 1);
+  }
+  button->setFont(fitted);
   button->setIcon(ResourceIcon(info.icon));
   button->setIconSize(QSize(40, 40));
   button->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);

@@ -1,11 +1,12 @@
 #pragma once
 // A stand-in for the rest of the station utility, so the windows can be shown and photographed
-// on their own: texts in English or Simplified Chinese, and a radio that only remembers itself.
+// on their own: the real language files (English, or Simplified Chinese with --chinese), and a
+// radio that only remembers itself.
 
-#include <map>
 #include <string>
 
 #include "common/platform/ProcessLauncher.h"
+#include "station/shell/Language.h"
 #include "station/shell/mainwindow/MainWindowHost.h"
 
 namespace kavo9 {
@@ -20,12 +21,12 @@ class PreviewHost : public MainWindowHost {
  public:
   explicit PreviewHost(bool chinese);
 
-  std::string Text(std::string_view key) const override;
-  std::string FontFaceName() const override { return "Trebuchet MS"; }
+  std::string Text(std::string_view key) const override { return language_.Text(key); }
+  std::string FontFaceName() const override { return language_.FaceName(); }
   bool SsoInstalled() const override { return ssoInstalled; }
   bool Setting11n() const override { return setting11n; }
   bool IsHtFamily() const override { return true; }
-  uint16_t DefaultLanguageId() const override { return chinese_ ? 0x0804 : 0x0409; }
+  uint16_t DefaultLanguageId() const override { return languageId_; }
   std::filesystem::path ProgramDir() const override;
   ProcessLauncher& Launcher() override { return launcher_; }
 
@@ -47,7 +48,8 @@ class PreviewHost : public MainWindowHost {
   bool radioOn = true;
 
  private:
-  bool chinese_;
+  uint16_t languageId_;
+  Language language_;
   PreviewLauncher launcher_;
 };
 
