@@ -45,7 +45,19 @@ inline constexpr int kRadioOffIcon = 273;
 inline constexpr int kNoPage = 0;
 
 // The page buttons in bar order.
-enum class BarButton { Profile, SiteSurvey, Advance, Statistics, Wmm, Wps, Sso, Dot11n, Radio, About, Help };
+enum class BarButton {
+  Profile,
+  SiteSurvey,
+  Advance,
+  Statistics,
+  Wmm,
+  Wps,
+  Sso,
+  Dot11n,
+  Radio,
+  About,
+  Help
+};
 inline constexpr size_t kBarButtonCount = 11;
 
 struct PageButtonInfo {

@@ -7,7 +7,9 @@ using mainwindow::kBarButtonCount;
 
 namespace {
 
-size_t At(BarButton button) { return static_cast<size_t>(button); }
+size_t At(BarButton button) {
+  return static_cast<size_t>(button);
+}
 
 }  // namespace
 

@@ -4,8 +4,9 @@
 //
 // Every present button has a position index; a hidden button has -1. Eight slots show the
 // buttons with indexes 1 to 8, left to right; scrolling moves the indexes of the present buttons
-// only, so a button scrolled off the left end (index 0 or below) is never taken for a hidden one. When more than eight buttons are present, arrows at
-// the two ends scroll the bar by one; otherwise two blank, disabled buttons follow the last one.
+// only, so a button scrolled off the left end (index 0 or below) is never taken for a hidden one.
+// When more than eight buttons are present, arrows at the two ends scroll the bar by one; otherwise
+// two blank, disabled buttons follow the last one.
 
 #include <array>
 #include <optional>
@@ -16,9 +17,9 @@
 namespace kavo9 {
 
 struct PageBarOptions {
-  bool ssoInstalled = false;   // single sign-on is installed
-  bool setting11n = false;     // settings switch "11n Setting" of section "Page"
-  bool htFamily = false;       // the adapter is of an 802.11n family
+  bool ssoInstalled = false;  // single sign-on is installed
+  bool setting11n = false;    // settings switch "11n Setting" of section "Page"
+  bool htFamily = false;      // the adapter is of an 802.11n family
 };
 
 struct PageBarLayout {
@@ -43,9 +44,7 @@ class PageBar {
   int Index(mainwindow::BarButton button) const {
     return Present(button) ? index_[static_cast<size_t>(button)] : -1;
   }
-  bool Present(mainwindow::BarButton button) const {
-    return present_[static_cast<size_t>(button)];
-  }
+  bool Present(mainwindow::BarButton button) const { return present_[static_cast<size_t>(button)]; }
   int PresentCount() const;
 
   PageBarLayout Layout() const;

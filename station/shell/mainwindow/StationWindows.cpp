@@ -50,7 +50,8 @@ void StationWindows::OpenMainWindow() {
 void StationWindows::ShowPanel(int number) {
   MainWindowView* window = MainWindow();
   if (!window) return;
-  for (int panel = 0; panel < mainwindow::kPanelCount; ++panel) window->SetPanelVisible(panel, false);
+  for (int panel = 0; panel < mainwindow::kPanelCount; ++panel)
+    window->SetPanelVisible(panel, false);
   lastPanel_ = number;
   if (number >= 0 && number < mainwindow::kPanelCount) window->SetPanelVisible(number, true);
 }

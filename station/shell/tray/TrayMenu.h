@@ -23,8 +23,8 @@ enum TrayCommand : uint32_t {
 
 struct TrayMenuContext {
   bool administrator = false;
-  int configToolState = 0;       // 0 no service, 1 service not managing, 2 service manages
-  int windowsVersionCode = 8;    // 8 = Windows XP
+  int configToolState = 0;     // 0 no service, 1 service not managing, 2 service manages
+  int windowsVersionCode = 8;  // 8 = Windows XP
   bool accessPointSwitchAllowed = false;
 };
 

@@ -78,6 +78,8 @@ std::string MakeTipText(std::string_view text) {
 }
 
 std::string TrayTipText(TrayState state, const TextLookup& texts, std::string_view ssid) {
+  // A name is shown up to its first zero byte, as the shell would show it.
+  ssid = ssid.substr(0, ssid.find('\0'));
   switch (state) {
     case TrayState::Good:
       return MakeTipText(FormatWithString(texts("IDS_TESMAR_GOOD"), ssid));

@@ -19,7 +19,9 @@ enum class TrayState : uint32_t {
   NoAdapter = 161,
 };
 
-inline constexpr uint32_t IconOf(TrayState state) { return static_cast<uint32_t>(state); }
+inline constexpr uint32_t IconOf(TrayState state) {
+  return static_cast<uint32_t>(state);
+}
 
 // The connected state for a signal percentage, or the key-error state when one is suspected.
 TrayState SignalTrayState(int signalPercent, bool keyError);

@@ -242,7 +242,9 @@ void CLinkora2007Dlg::OnHelp() {
   OpenHelp(host_.Launcher(), host_.ProgramDir(), host_.DefaultLanguageId());
 }
 
-void CLinkora2007Dlg::WatchBackground(QWidget* widget) { widget->installEventFilter(this); }
+void CLinkora2007Dlg::WatchBackground(QWidget* widget) {
+  widget->installEventFilter(this);
+}
 
 // A press on the background of the window or of any page moves the window, as a press on its
 // caption would.

@@ -19,7 +19,9 @@ QtTrayIcon::QtTrayIcon() {
   });
 }
 
-QtTrayIcon::~QtTrayIcon() { icon_.hide(); }
+QtTrayIcon::~QtTrayIcon() {
+  icon_.hide();
+}
 
 bool QtTrayIcon::Add(uint32_t iconResource, std::string_view tip) {
   if (added_ || !QSystemTrayIcon::isSystemTrayAvailable()) return false;

@@ -149,6 +149,8 @@ QToolButton* CTabDialog::Button(BarButton button) const {
   return buttons_[static_cast<size_t>(button)];
 }
 
-QWidget* CTabDialog::PageArea() const { return pages_; }
+QWidget* CTabDialog::PageArea() const {
+  return pages_;
+}
 
 }  // namespace kavo9

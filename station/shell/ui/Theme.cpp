@@ -6,7 +6,9 @@
 #include <QStyleFactory>
 #include <QWidget>
 
-static void InitIconResources() { Q_INIT_RESOURCE(icons); }
+static void InitIconResources() {
+  Q_INIT_RESOURCE(icons);
+}
 
 namespace kavo9 {
 

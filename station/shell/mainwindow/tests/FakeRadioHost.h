@@ -25,7 +25,9 @@ class FakeRadioHost : public virtual RadioHost {
   void SendRadioRequest(bool on) override { calls.push_back(on ? "request 1" : "request 0"); }
   int ConfigToolState() const override { return configToolState; }
   void ClearSurveyConnectMarks() override { calls.push_back("clear marks"); }
-  void ConnectActiveProfile(int mode) override { calls.push_back("connect " + std::to_string(mode)); }
+  void ConnectActiveProfile(int mode) override {
+    calls.push_back("connect " + std::to_string(mode));
+  }
   bool IsAdministrator() const override { return administrator; }
   bool AllowStandardUserSetAdvance() const override { return allowAdvance; }
   void WriteRadioValue(std::string_view value) override {

@@ -32,7 +32,7 @@ TEST_F(StationTrayIconTest, ComesBackAfterTheNotificationAreaIsRecreated) {
   shell.SetShellAvailable(false);  // Explorer ends...
   EXPECT_FALSE(tray.SetTrayState(TrayState::NoAdapter));
   EXPECT_FALSE(tray.added());
-  shell.SetShellAvailable(true);   // ...and starts again without our icon
+  shell.SetShellAvailable(true);  // ...and starts again without our icon
   EXPECT_TRUE(tray.SetTrayState(TrayState::Weak, "Lab"));
   EXPECT_TRUE(tray.added());
   EXPECT_TRUE(shell.added);

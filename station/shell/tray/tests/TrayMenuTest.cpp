@@ -22,11 +22,15 @@ TEST(BuildTrayMenu, Variants) {
   } cases[] = {
       {"standard user", {false, 2, 8, true}, {kTrayOpen, kTrayExit}},
       {"standard user, old system", {false, 0, 5, true}, {kTrayOpen, kTrayExit}},
-      {"service manages", {true, 2, 8, true}, {kTrayOpen, kTraySwitchTsConfig, kTraySwitchApMode, kTrayExit}},
+      {"service manages",
+       {true, 2, 8, true},
+       {kTrayOpen, kTraySwitchTsConfig, kTraySwitchApMode, kTrayExit}},
       {"service manages, no AP", {true, 2, 8, false}, {kTrayOpen, kTraySwitchTsConfig, kTrayExit}},
       {"older than XP", {true, 0, 7, true}, {kTrayOpen, kTraySwitchApMode, kTrayExit}},
       {"older than XP, no AP", {true, 0, 7, false}, {kTrayOpen, kTrayExit}},
-      {"XP, utility manages", {true, 1, 8, true}, {kTrayOpen, kTraySwitchZeroConfig, kTraySwitchApMode, kTrayExit}},
+      {"XP, utility manages",
+       {true, 1, 8, true},
+       {kTrayOpen, kTraySwitchZeroConfig, kTraySwitchApMode, kTrayExit}},
       {"Vista, no service", {true, 0, 12, false}, {kTrayOpen, kTraySwitchZeroConfig, kTrayExit}},
   };
   TextLookup texts = [](std::string_view key) { return std::string(key); };

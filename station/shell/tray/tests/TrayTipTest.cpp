@@ -14,9 +14,9 @@ TEST(SignalTrayState, BandsAndKeyError) {
     bool keyError;
     TrayState expected;
   } cases[] = {
-      {100, false, TrayState::Good},  {71, false, TrayState::Good},
-      {70, false, TrayState::Normal}, {41, false, TrayState::Normal},
-      {40, false, TrayState::Weak},   {0, false, TrayState::Weak},
+      {100, false, TrayState::Good},    {71, false, TrayState::Good},
+      {70, false, TrayState::Normal},   {41, false, TrayState::Normal},
+      {40, false, TrayState::Weak},     {0, false, TrayState::Weak},
       {100, true, TrayState::KeyError},
   };
   for (const auto& c : cases) {
@@ -37,8 +37,8 @@ TEST(FormatWithString, SubstitutesOnlyTheFirstStringAndNothingElse) {
 
 // What the user reads is what the network is called, whatever characters the name has.
 TEST(MakeTipText, UserReadsTheOriginalText) {
-  const char* texts[] = {"Home", "Tom & Jerry", "100% fast", "%s%d%n", "a&&b", "&", "&&&",
-                         "50%&&%", "R&D 5%%", ""};
+  const char* texts[] = {"Home", "Tom & Jerry", "100% fast", "%s%d%n",  "a&&b",
+                         "&",    "&&&",         "50%&&%",    "R&D 5%%", ""};
   for (const char* text : texts) {
     EXPECT_EQ(TipDisplayText(MakeTipText(text)), text) << text;
   }
@@ -83,8 +83,10 @@ TEST(TrayTipText, EachStateUsesItsText) {
   for (const auto& c : cases) {
     EXPECT_EQ(TipDisplayText(TrayTipText(c.state, texts, "Caf\xC3\xA9 & Bar 100%")), c.shown);
   }
+  EXPECT_EQ(TrayTipText(TrayState::Weak, texts, std::string_view("Lab\0junk", 8)), "Weak: Lab");
   // Without a language file every text is empty, and so is the tip.
-  EXPECT_EQ(TrayTipText(TrayState::Good, [](std::string_view) { return std::string(); }, "x"),
+  EXPECT_EQ(TrayTipText(
+                TrayState::Good, [](std::string_view) { return std::string(); }, "x"),
             "");
 }
 

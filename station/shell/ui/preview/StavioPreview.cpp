@@ -56,16 +56,16 @@ bool Save(const QPixmap& picture, const QString& path) {
 
 // Every icon resource on one sheet, at two sizes, to judge them side by side.
 QPixmap IconSheet() {
-  const int ids[] = {137, 282, 136, 141, 280, 274, 305, 281, 272, 273, 289, 295, 302, 303, 300,
-                     301, 298, 131, 159, 160, 162, 132, 161};
+  const int ids[] = {137, 282, 136, 141, 280, 274, 305, 281, 272, 273, 289, 295,
+                     302, 303, 300, 301, 298, 131, 159, 160, 162, 132, 161};
   QPixmap sheet(64 * 12, 64 * 3 + 40);
   sheet.fill(QColor("#F8FAFC"));
   QPainter painter(&sheet);
   int i = 0;
   for (int id : ids) {
     QRect cell((i % 12) * 64, (i / 12) * 64, 64, 64);
-    painter.fillRect(cell.adjusted(4, 4, -4, -4), id == 302 || id == 303 ? QColor("#1E293B")
-                                                                         : QColor("#FFFFFF"));
+    painter.fillRect(cell.adjusted(4, 4, -4, -4),
+                     id == 302 || id == 303 ? QColor("#1E293B") : QColor("#FFFFFF"));
     ResourceIcon(id).paint(&painter, cell.adjusted(12, 8, -12, -16));
     painter.drawText(cell.adjusted(0, 0, 0, -2), Qt::AlignHCenter | Qt::AlignBottom,
                      QString::number(id));
@@ -140,9 +140,8 @@ int main(int argc, char** argv) {
   kavo9::QtEventLoop loop;
   kavo9::PreviewWindowsHost windowsHost(host);
   std::unique_ptr<kavo9::TrayIcon> icon = kavo9::CreateTrayIcon();
-  kavo9::StationWindows windows(loop, windowsHost, *icon, [&host] {
-    return std::make_unique<kavo9::CLinkora2007Dlg>(host);
-  });
+  kavo9::StationWindows windows(loop, windowsHost, *icon,
+                                [&host] { return std::make_unique<kavo9::CLinkora2007Dlg>(host); });
   windows.Tray().Add(kavo9::TrayState::NotConnected);
   windows.Tray().SetTrayState(kavo9::TrayState::Good, "Preview & Co. 100%");
   windows.OpenMainWindow();

@@ -39,7 +39,8 @@ TEST_F(MainWindowTest, BarButtonsFollowSettingsAndAdapter) {
       {"plain: help waits behind the arrow", false, false, true, false, false, false, false},
       {"11n switch off hides it on an 11n adapter", true, false, true, true, false, false, false},
       {"11n switch on, 11n adapter", false, true, true, false, true, true, false},
-      {"11n switch on, older adapter: shown disabled", false, true, false, false, true, false, false},
+      {"11n switch on, older adapter: shown disabled", false, true, false, false, true, false,
+       false},
   };
   for (const auto& c : cases) {
     host.ssoInstalled = c.sso;
@@ -75,7 +76,8 @@ TEST_F(MainWindowTest, ElevenButtonsAndArrowsScrollTheBar) {
   EXPECT_TRUE(left->isEnabled());
   // Help sits in the last slot, right next to the right arrow.
   EXPECT_LT(Find(window.get(), 6253)->geometry().right(), right->geometry().left());
-  EXPECT_GT(Find(window.get(), 6253)->geometry().left(), Find(window.get(), 6252)->geometry().left());
+  EXPECT_GT(Find(window.get(), 6253)->geometry().left(),
+            Find(window.get(), 6252)->geometry().left());
 }
 
 TEST_F(MainWindowTest, PageButtonsShowTheirPages) {
@@ -119,8 +121,8 @@ TEST_F(MainWindowTest, RadioButtonForAStandardUserWithoutAdvanceRightsSendsButDo
   QImage before = radio->icon().pixmap(32).toImage();
   QTest::mouseClick(radio, Qt::LeftButton);
   EXPECT_FALSE(host.radioOn);
-  EXPECT_EQ(host.calls, std::vector<std::string>(
-                            {"flag off", "auto off", "request 0", "rebuild", "scan"}));
+  EXPECT_EQ(host.calls,
+            std::vector<std::string>({"flag off", "auto off", "request 0", "rebuild", "scan"}));
   EXPECT_NE(radio->icon().pixmap(32).toImage(), before) << "the icon shows the radio off";
 }
 
@@ -154,10 +156,9 @@ TEST_F(MainWindowTest, HelpButtonAndF1OpenTheHelpDocument) {
   host.languageId = 1028;
   QTest::keyClick(window.get(), Qt::Key_F1);
   Find<QToolButton>(window.get(), 6253)->click();
-  EXPECT_EQ(host.launcher.opened,
-            std::vector<std::string>({"/opt/kavo9/bin/TSCONFIGENG.html",
-                                      "/opt/kavo9/bin/TSCONFIGCHN.html",
-                                      "/opt/kavo9/bin/TSCONFIGCHN.html"}));
+  EXPECT_EQ(host.launcher.opened, std::vector<std::string>({"/opt/kavo9/bin/TSCONFIGENG.html",
+                                                            "/opt/kavo9/bin/TSCONFIGCHN.html",
+                                                            "/opt/kavo9/bin/TSCONFIGCHN.html"}));
 }
 
 TEST_F(MainWindowTest, DraggingTheBackgroundOfAPageMovesTheWindow) {

@@ -45,9 +45,8 @@ TEST(MessageBox, ReturnsWhenOkIsPressed) {
 TEST(TrayMenuWidget, ItemsInOrderWithExitSetApart) {
   TestApp();
   std::vector<uint32_t> chosen;
-  std::vector<TrayMenuItem> items{{kTrayOpen, "&Open"},
-                                  {kTraySwitchApMode, "Switch to &AP"},
-                                  {kTrayExit, "E&xit"}};
+  std::vector<TrayMenuItem> items{
+      {kTrayOpen, "&Open"}, {kTraySwitchApMode, "Switch to &AP"}, {kTrayExit, "E&xit"}};
   std::unique_ptr<QMenu> menu(BuildTrayMenu(items, [&](uint32_t c) { chosen.push_back(c); }));
   QList<QAction*> actions = menu->actions();
   ASSERT_EQ(actions.size(), 4);
