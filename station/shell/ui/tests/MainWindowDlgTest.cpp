@@ -53,7 +53,6 @@ TEST_F(MainWindowTest, BarButtonsFollowSettingsAndAdapter) {
     EXPECT_EQ(Find(window.get(), 6251)->isEnabled(), c.dot11nEnabled) << c.name;
     EXPECT_EQ(Shown(window.get(), 6253), c.helpShown) << c.name;
     EXPECT_TRUE(Shown(window.get(), 6256) && Shown(window.get(), 6257)) << c.name;
-    EXPECT_FALSE(Shown(window.get(), 0)) << c.name;
   }
 }
 
