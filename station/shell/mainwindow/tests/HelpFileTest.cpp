@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "common/platform/fake/FakePlatform.h"
 #include "station/shell/mainwindow/HelpFile.h"
 
@@ -23,6 +25,14 @@ TEST(OpenHelp, OpensTheDocumentBesideTheProgram) {
   launcher.succeed = false;  // a missing document is not reported
   OpenHelp(launcher, "/opt/kavo9/bin", 0x0409);
   EXPECT_EQ(launcher.opened, std::vector<std::string>({"/opt/kavo9/bin/TSCONFIGENG.html"}));
+}
+
+TEST(HelpFileName, BothDocumentsSitBesideThePrograms) {
+  const std::filesystem::path bin = KAVO9_TEST_BIN_DIR;
+  for (uint16_t languageId : {0x0409, 0x0804}) {
+    EXPECT_TRUE(std::filesystem::is_regular_file(bin / HelpFileName(languageId)))
+        << HelpFileName(languageId);
+  }
 }
 
 }  // namespace
