@@ -28,7 +28,7 @@ TEST(OpenHelp, OpensTheDocumentBesideTheProgram) {
 }
 
 TEST(HelpFileName, BothDocumentsSitBesideThePrograms) {
-  const std::filesystem::path bin = KAVO9_TEST_BIN_DIR;
+  const std::filesystem::path bin = KAVO9_BIN_DIR;
   for (uint16_t languageId : {0x0409, 0x0804}) {
     EXPECT_TRUE(std::filesystem::is_regular_file(bin / HelpFileName(languageId)))
         << HelpFileName(languageId);

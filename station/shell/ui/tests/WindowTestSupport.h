@@ -1,5 +1,5 @@
 #pragma once
-// What the window tests share: one themed application, and a main-window host that records.
+// What the window tests share: the themed application, and a main-window host that records.
 
 #include <QApplication>
 #include <QWidget>
@@ -11,14 +11,12 @@
 
 namespace kavo9 {
 
+// The test main's application, dressed in the program's theme.
 inline QApplication& TestApp() {
-  static int argc = 1;
-  static char name[] = "station_windows_tests";
-  static char* argv[] = {name, nullptr};
   static QApplication* app = [] {
-    auto* created = new QApplication(argc, argv);
-    ApplyTheme(*created);
-    return created;
+    auto* existing = qobject_cast<QApplication*>(QCoreApplication::instance());
+    ApplyTheme(*existing);
+    return existing;
   }();
   return *app;
 }
