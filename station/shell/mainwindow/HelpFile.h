@@ -1,0 +1,20 @@
+#pragma once
+// The help documents beside the executable, one per language.
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+
+#include "common/platform/ProcessLauncher.h"
+
+namespace kavo9 {
+
+// "TSCONFIGCHN.html" for Chinese systems, "TSCONFIGENG.html" for all others.
+std::string HelpFileName(uint16_t languageId);
+
+// Opens the help document of `languageId` from `programDir` with the desktop's handler. A
+// document that cannot be opened is not reported.
+void OpenHelp(ProcessLauncher& launcher, const std::filesystem::path& programDir,
+              uint16_t languageId);
+
+}  // namespace kavo9

@@ -1,0 +1,110 @@
+#pragma once
+// The numbers of the main window (dialog 102): its controls, the page buttons with their texts,
+// icons and pages, and the panels of the lower frame. Each control's object name is its number.
+
+#include <array>
+#include <cstdint>
+#include <string_view>
+
+namespace kavo9::mainwindow {
+
+inline constexpr int kDialog = 102;
+inline constexpr int kUpperFrame = 1331;
+inline constexpr int kLowerFrame = 1330;
+inline constexpr int kFirstButtonSlot = 1342;
+inline constexpr int kLeftArrowSlot = 1340;
+inline constexpr int kRightArrowSlot = 1341;
+inline constexpr int kMoreLess = 1329;
+inline constexpr int kPageContainer = 147;  // CTabDialog
+
+inline constexpr int kLeftArrow = 6256;
+inline constexpr int kRightArrow = 6257;
+inline constexpr int kLeftArrowIcon = 302;
+inline constexpr int kRightArrowIcon = 303;
+
+// The More/Less button's faces.
+inline constexpr int kLessIcon = 300;
+inline constexpr int kMoreIcon = 301;
+
+// Commands of the page buttons.
+inline constexpr int kProfileButton = 1124;
+inline constexpr int kSiteSurveyButton = 1125;
+inline constexpr int kAdvanceButton = 1126;
+inline constexpr int kStatisticsButton = 1127;
+inline constexpr int kWmmButton = 1278;
+inline constexpr int kWpsButton = 1279;
+inline constexpr int kSsoButton = 1370;
+inline constexpr int k80211nButton = 6251;
+inline constexpr int kRadioButton = 6248;
+inline constexpr int kAboutButton = 6252;
+inline constexpr int kHelpButton = 6253;
+
+inline constexpr int kRadioOnIcon = 272;
+inline constexpr int kRadioOffIcon = 273;
+
+inline constexpr int kNoPage = 0;
+
+// The page buttons in bar order.
+enum class BarButton {
+  Profile,
+  SiteSurvey,
+  Advance,
+  Statistics,
+  Wmm,
+  Wps,
+  Sso,
+  Dot11n,
+  Radio,
+  About,
+  Help
+};
+inline constexpr size_t kBarButtonCount = 11;
+
+struct PageButtonInfo {
+  BarButton button;
+  int command;
+  std::string_view textKey;
+  int icon;
+  int page;  // dialog number of its page, kNoPage for the radio and help buttons
+};
+
+inline constexpr std::array<PageButtonInfo, kBarButtonCount> kPageButtons{{
+    {BarButton::Profile, kProfileButton, "IDS_TAB_PROFILE", 137, 143},
+    {BarButton::SiteSurvey, kSiteSurveyButton, "IDS_TAB_SITESURVEY", 282, 144},
+    {BarButton::Advance, kAdvanceButton, "IDS_TAB_ADVANCE", 136, 145},
+    {BarButton::Statistics, kStatisticsButton, "IDS_TAB_STATISTICS", 141, 146},
+    {BarButton::Wmm, kWmmButton, "IDS_TAB_WMM", 280, 262},
+    {BarButton::Wps, kWpsButton, "IDS_TAB_WPS", 274, 263},
+    {BarButton::Sso, kSsoButton, "IDS_TAB_SSO", 305, 2300},
+    {BarButton::Dot11n, k80211nButton, "IDS_TAB_80211N", 281, 3243},
+    {BarButton::Radio, kRadioButton, "IDS_TAB_RADIO", kRadioOnIcon, kNoPage},
+    {BarButton::About, kAboutButton, "IDS_TAB_ABOUT", 289, 136},
+    {BarButton::Help, kHelpButton, "IDS_BTN_HELP", 295, kNoPage},
+}};
+
+inline constexpr const PageButtonInfo& InfoOf(BarButton button) {
+  return kPageButtons[static_cast<size_t>(button)];
+}
+
+inline constexpr int kSiteSurveyPage = 144;
+inline constexpr int k80211nPage = 3243;
+
+// Panels of the lower frame, by number: their dialog numbers.
+inline constexpr int kPanelCount = 11;
+inline constexpr std::array<int, kPanelCount> kPanelDialogs{
+    170,   // 0 link status
+    180,   // 1 hidden network name
+    179,   // 2 profile editor
+    181,   // 3 security editor
+    257,   // 4 access-point details
+    2244,  // 5 authentication status
+    247,   // 6 WPS credential details
+    2242,  // 7 identity and password re-entry
+    165,   // 8 password during authentication
+    3242,  // 9 add a Block Ack session
+    3245,  // 10 delete Block Ack sessions
+};
+inline constexpr int kLinkStatusPanel = 0;
+inline constexpr int kPasswordPanel = 8;
+
+}  // namespace kavo9::mainwindow

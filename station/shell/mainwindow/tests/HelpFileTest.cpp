@@ -1,0 +1,39 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "common/platform/fake/FakePlatform.h"
+#include "station/shell/mainwindow/HelpFile.h"
+
+namespace kavo9 {
+namespace {
+
+TEST(HelpFileName, ChineseLocalesGetTheChineseDocument) {
+  struct Case {
+    uint16_t languageId;
+    const char* expected;
+  } cases[] = {
+      {1028, "TSCONFIGCHN.html"},   {0x0804, "TSCONFIGCHN.html"}, {0x0C04, "TSCONFIGCHN.html"},
+      {0x0409, "TSCONFIGENG.html"}, {0x0411, "TSCONFIGENG.html"}, {0x1004, "TSCONFIGCHN.html"},
+      {0x0000, "TSCONFIGENG.html"}, {0x0407, "TSCONFIGENG.html"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(HelpFileName(c.languageId), c.expected) << c.languageId;
+}
+
+TEST(OpenHelp, OpensTheDocumentBesideTheProgram) {
+  FakeProcessLauncher launcher;
+  launcher.succeed = false;  // a missing document is not reported
+  OpenHelp(launcher, "/opt/kavo9/bin", 0x0409);
+  EXPECT_EQ(launcher.opened, std::vector<std::string>({"/opt/kavo9/bin/TSCONFIGENG.html"}));
+}
+
+TEST(HelpFileName, BothDocumentsSitBesideThePrograms) {
+  const std::filesystem::path bin = KAVO9_BIN_DIR;
+  for (uint16_t languageId : {0x0409, 0x0804}) {
+    EXPECT_TRUE(std::filesystem::is_regular_file(bin / HelpFileName(languageId)))
+        << HelpFileName(languageId);
+  }
+}
+
+}  // namespace
+}  // namespace kavo9

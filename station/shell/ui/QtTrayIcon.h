@@ -1,0 +1,39 @@
+#pragma once
+// The notification-area icon on a Qt desktop.
+
+#include <QObject>
+#include <QSystemTrayIcon>
+#include <memory>
+
+#include "common/platform/TrayIcon.h"
+
+class QMenu;
+class QWidget;
+
+namespace kavo9 {
+
+class QtTrayIcon : public QObject, public TrayIcon {
+  Q_OBJECT
+ public:
+  QtTrayIcon();
+  ~QtTrayIcon() override;
+
+  bool Add(uint32_t iconResource, std::string_view tip) override;
+  bool Modify(uint32_t iconResource, std::string_view tip) override;
+  bool Delete() override;
+  void TrackMenu(std::vector<TrayMenuItem> items, MenuCallback chosen) override;
+
+ private:
+  QSystemTrayIcon icon_;
+  bool added_ = false;
+};
+
+// The menu of `items` as the tray shows it; `chosen` gets the picked command.
+QMenu* BuildTrayMenu(const std::vector<TrayMenuItem>& items, TrayIcon::MenuCallback chosen,
+                     QWidget* parent = nullptr);
+
+// A QtTrayIcon where the desktop has a notification area, otherwise a RecordingTrayIcon so that
+// the program still runs (offscreen, or a desktop without one).
+std::unique_ptr<TrayIcon> CreateTrayIcon();
+
+}  // namespace kavo9

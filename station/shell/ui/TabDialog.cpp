@@ -1,0 +1,156 @@
+#include "station/shell/ui/TabDialog.h"
+
+#include <QButtonGroup>
+#include <QFontMetrics>
+#include <QStackedWidget>
+#include <QToolButton>
+
+#include "station/shell/ui/Theme.h"
+
+namespace kavo9 {
+
+using mainwindow::BarButton;
+
+namespace {
+
+// Bar geometry: eight slots between the two arrows.
+constexpr int kMargin = 10;
+constexpr int kArrowWidth = 28;
+constexpr int kArrowHeight = 60;
+constexpr int kGap = 6;
+constexpr int kSlotWidth = 100;
+constexpr int kButtonWidth = 96;
+constexpr int kButtonHeight = 72;
+constexpr int kButtonTop = 8;
+constexpr int kFirstSlotX = kMargin + kArrowWidth + kGap;
+
+QRect SlotRect(int slot) {
+  return QRect(kFirstSlotX + slot * kSlotWidth + (kSlotWidth - kButtonWidth) / 2, kButtonTop,
+               kButtonWidth, kButtonHeight);
+}
+
+}  // namespace
+
+CTabDialog::CTabDialog(QWidget* parent) : QWidget(parent) {
+  setObjectName(QString::number(mainwindow::kPageContainer));
+  int width = kFirstSlotX + PageBar::kSlotCount * kSlotWidth + kGap + kArrowWidth + kMargin;
+  bar_ = new QWidget(this);
+  bar_->setObjectName(QStringLiteral("bar"));
+  SetRole(bar_, "bar");
+  bar_->setGeometry(0, 0, width, kBarHeight);
+
+  pages_ = new QStackedWidget(this);
+  pages_->setObjectName(QStringLiteral("pages"));
+  SetRole(pages_, "card");
+  pages_->setGeometry(12, kBarHeight + 8, width - 24, 320);
+  setFixedSize(width, pages_->geometry().bottom() + 1);
+
+  group_ = new QButtonGroup(this);
+  group_->setExclusive(true);
+  leftArrow_ = MakeArrow(mainwindow::kLeftArrow, mainwindow::kLeftArrowIcon, true);
+  rightArrow_ = MakeArrow(mainwindow::kRightArrow, mainwindow::kRightArrowIcon, false);
+  for (size_t i = 0; i < blanks_.size(); ++i) {
+    auto* blank = new QToolButton(bar_);
+    blank->setObjectName(QStringLiteral("blank%1").arg(i));
+    SetRole(blank, "blank");
+    blank->setEnabled(false);
+    blank->hide();
+    blanks_[i] = blank;
+  }
+}
+
+QToolButton* CTabDialog::MakeArrow(int command, int icon, bool left) {
+  auto* arrow = new QToolButton(bar_);
+  arrow->setObjectName(QString::number(command));
+  SetRole(arrow, "arrow");
+  arrow->setIcon(ResourceIcon(icon));
+  arrow->setIconSize(QSize(18, 18));
+  arrow->setAutoRaise(true);
+  arrow->setFocusPolicy(Qt::NoFocus);
+  int x = left ? kMargin : kFirstSlotX + PageBar::kSlotCount * kSlotWidth + kGap;
+  arrow->setGeometry(x, kButtonTop + (kButtonHeight - kArrowHeight) / 2, kArrowWidth, kArrowHeight);
+  connect(arrow, &QToolButton::clicked, this, [this, left] { emit ScrollRequested(left); });
+  arrow->hide();
+  return arrow;
+}
+
+QToolButton* CTabDialog::AddButton(const mainwindow::PageButtonInfo& info, const QString& text,
+                                   const QFont& font) {
+  auto* button = new QToolButton(bar_);
+  button->setObjectName(QString::number(info.command));
+  SetRole(button, "pageButton");
+  button->setText(text);
+  button->setToolTip(text);
+  // A label longer than its slot is set a little smaller rather than cut.
+  QFont fitted = font;
+  constexpr int kMinimumPixels = 11;
+  while (fitted.pixelSize() > kMinimumPixels &&
+         QFontMetrics(fitted).horizontalAdvance(text) > kButtonWidth - 10) {
+    fitted.setPixelSize(fitted.pixelSize() - 1);
+  }
+  button->setFont(fitted);
+  button->setIcon(ResourceIcon(info.icon));
+  button->setIconSize(QSize(40, 40));
+  button->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+  button->setFocusPolicy(Qt::TabFocus);
+  button->hide();
+  buttons_[static_cast<size_t>(info.button)] = button;
+  return button;
+}
+
+void CTabDialog::AddPage(int command, QWidget* page) {
+  QToolButton* button = findChild<QToolButton*>(QString::number(command));
+  if (!button || !page) return;
+  button->setCheckable(true);
+  group_->addButton(button, command);
+  pages_->addWidget(page);
+  pageOfCommand_[command] = page;
+  connect(button, &QToolButton::clicked, this, [this, command] { ShowPageOf(command); });
+}
+
+void CTabDialog::ApplyLayout(const PageBarLayout& layout) {
+  for (size_t i = 0; i < buttons_.size(); ++i) {
+    QToolButton* button = buttons_[i];
+    if (!button) continue;
+    int slot = layout.slot[i];
+    button->setVisible(slot >= 0);
+    if (slot >= 0) button->setGeometry(SlotRect(slot));
+  }
+  leftArrow_->setVisible(layout.arrowsShown);
+  rightArrow_->setVisible(layout.arrowsShown);
+  leftArrow_->setEnabled(layout.leftEnabled);
+  rightArrow_->setEnabled(layout.rightEnabled);
+  for (size_t i = 0; i < blanks_.size(); ++i) {
+    bool shown = i < layout.blankSlots.size();
+    blanks_[i]->setVisible(shown);
+    if (shown) blanks_[i]->setGeometry(SlotRect(layout.blankSlots[i]));
+  }
+}
+
+void CTabDialog::ShowPageOf(int command) {
+  auto it = pageOfCommand_.find(command);
+  if (it == pageOfCommand_.end()) return;
+  pages_->setCurrentWidget(it->second);
+  if (QAbstractButton* button = group_->button(command)) button->setChecked(true);
+}
+
+int CTabDialog::CurrentPage() const {
+  QWidget* page = pages_->currentWidget();
+  return page ? page->objectName().toInt() : 0;
+}
+
+void CTabDialog::ShowPage(int pageDialog) {
+  for (const auto& [command, page] : pageOfCommand_) {
+    if (page->objectName().toInt() == pageDialog) ShowPageOf(command);
+  }
+}
+
+QToolButton* CTabDialog::Button(BarButton button) const {
+  return buttons_[static_cast<size_t>(button)];
+}
+
+QWidget* CTabDialog::PageArea() const {
+  return pages_;
+}
+
+}  // namespace kavo9
