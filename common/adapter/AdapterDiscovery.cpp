@@ -4,6 +4,7 @@
 #include <cctype>
 
 #include "common/adapter/WindowsVersion.h"
+#include "common/platform/ProfileString.h"
 #include "common/platform/Registry.h"
 
 namespace kavo9 {
@@ -86,6 +87,13 @@ IniDeviceLists ReadIniDeviceLists(
     }
   }
   return lists;
+}
+
+IniDeviceLists ReadIniDeviceLists(Utility utility, const std::filesystem::path& settingsFile) {
+  ProfileFile file = ProfileFile::Load(settingsFile);
+  return ReadIniDeviceLists(utility, [&](std::string_view section, std::string_view key) {
+    return file.Get(section, key, "", kHardwareIdBuffer);
+  });
 }
 
 std::optional<HardwareMatch> MatchHardwareId(Utility utility, const IniDeviceLists& lists,

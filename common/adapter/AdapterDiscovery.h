@@ -2,6 +2,7 @@
 // Finding the adapter: the present network devices whose hardware identifier belongs to a
 // supported family and whose driver device opens; the user chooses when several qualify.
 
+#include <filesystem>
 #include <functional>
 #include <optional>
 #include <string>
@@ -26,6 +27,9 @@ using IniDeviceLists = std::vector<IniDeviceEntry>;
 // first missing or empty one. `read(section, key)` returns the value ("" when missing).
 IniDeviceLists ReadIniDeviceLists(
     Utility utility, const std::function<std::string(std::string_view, std::string_view)>& read);
+
+// The same from the settings file (Stavio.ini, Hostira.ini); a missing file lists nothing.
+IniDeviceLists ReadIniDeviceLists(Utility utility, const std::filesystem::path& settingsFile);
 
 struct HardwareMatch {
   int code;

@@ -2,7 +2,18 @@
 
 #include <string>
 
+#include "common/platform/ProfileString.h"
+
 namespace kavo9 {
+
+StorePolicy StationStorePolicy(bool isAdministrator, const std::filesystem::path& settingsFile) {
+  ProfileFile file = ProfileFile::Load(settingsFile);
+  auto on = [&](std::string_view key, std::string_view defaultValue) {
+    return file.Get("Advance", key, defaultValue, 256) == "1";
+  };
+  return StorePolicy{Utility::kStation, isAdministrator, on("AllowStandardUserSetAdvance", "1"),
+                     on("AllowStandardUserSetProfile", "0")};
+}
 
 ParameterStore::ParameterStore(Registry& registry, RegistryServiceClient* service,
                                StorePolicy policy)

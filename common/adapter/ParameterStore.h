@@ -12,6 +12,7 @@
 // the service listens, for any user, and reports success for every operation.
 
 #include <cstdint>
+#include <filesystem>
 #include <string_view>
 
 #include "common/adapter/ChipFamilies.h"
@@ -31,6 +32,10 @@ struct StorePolicy {
   bool allowStandardUserSetAdvance = true;
   bool allowStandardUserSetProfile = false;
 };
+
+// The station utility's policy: the two switches of the settings file's [Advance] section, on
+// only when exactly "1" (advance defaults to on, profile to off).
+StorePolicy StationStorePolicy(bool isAdministrator, const std::filesystem::path& settingsFile);
 
 class ParameterStore {
  public:

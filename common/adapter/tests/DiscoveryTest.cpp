@@ -1,6 +1,7 @@
 // Finding the adapter among the machine's network devices.
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <map>
 
 #include "common/adapter/AdapterDiscovery.h"
@@ -196,6 +197,17 @@ TEST_F(Discovery, OlderSystemsUseTheFamilyNameAndTheServicesBranch) {
   fake.system.version = {VER_PLATFORM_WIN32_NT, 4, 0, 1381, VER_NT_WORKSTATION};
   access.DetectWindowsVersion();
   EXPECT_FALSE(DiscoverAdapter(access, {}, nullptr));
+}
+
+TEST_F(Discovery, ListsAreReadFromTheSettingsFile) {
+  auto file = fake.paths.ProgramDir() / "Stavio.ini";
+  EXPECT_TRUE(ReadIniDeviceLists(Utility::kStation, file).empty());  // no file: built-in tables
+  std::ofstream(file) << "[qkc1]\r\nDeviceID_1 = usb\\vid_2e01&pid_0042\r\n"
+                         "DeviceID_3=USB\\VID_2E01&PID_0043\r\n[Advance]\r\nDeviceID_2=X\r\n";
+  IniDeviceLists lists = ReadIniDeviceLists(Utility::kStation, file);
+  ASSERT_EQ(lists.size(), 1u);
+  EXPECT_EQ(lists[0].prefix, "USB\\VID_2E01&PID_0042");
+  EXPECT_EQ(lists[0].code, 5);
 }
 
 TEST(ChipFamilies, TheSoftApUtilityNumbersItsFamiliesItsOwnWay) {

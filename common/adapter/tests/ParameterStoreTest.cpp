@@ -1,5 +1,8 @@
 // The parameter store's hand-over of failed writes to the privileged registry service.
 #include <gmock/gmock.h>
+#include <unistd.h>
+
+#include <fstream>
 #include <gtest/gtest.h>
 
 #include "common/adapter/ParameterStore.h"
@@ -219,6 +222,28 @@ TEST(ParameterStore, TheSoftApUtilityHandsEveryFailedWriteOverForAnyUser) {
               ERROR_SUCCESS);
     EXPECT_EQ(service.calls.size(), 2u);
   }
+}
+
+TEST(ParameterStore, TheStationPolicyComesFromTheSettingsFile) {
+  auto file = std::filesystem::temp_directory_path() / ("kavo9-policy-" + std::to_string(::getpid()));
+  struct Case {
+    const char* text;
+    bool advance;
+    bool profile;
+  } cases[] = {
+      {"", true, false},  // missing keys: advance allowed, profiles not
+      {"[Advance]\nAllowStandardUserSetAdvance=0\nAllowStandardUserSetProfile=1\n", false, true},
+      {"[advance]\nAllowStandardUserSetAdvance=yes\nAllowStandardUserSetProfile=true\n", false,
+       false},
+  };
+  for (const Case& c : cases) {
+    std::ofstream(file) << c.text;
+    StorePolicy policy = StationStorePolicy(false, file);
+    EXPECT_EQ(policy.allowStandardUserSetAdvance, c.advance) << c.text;
+    EXPECT_EQ(policy.allowStandardUserSetProfile, c.profile) << c.text;
+  }
+  std::filesystem::remove(file);
+  EXPECT_TRUE(StationStorePolicy(true, file).isAdministrator);
 }
 
 }  // namespace
