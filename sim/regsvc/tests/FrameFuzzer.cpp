@@ -4,12 +4,24 @@
 #include <cstdint>
 #include <vector>
 
-#include "common/platform/fake/FakePlatform.h"
 #include "common/platform/simulated/SqliteRegistry.h"
 #include "sim/regsvc/RegistryService.h"
 
+namespace {
+
+class AdministratorToken : public kavo9::SecurityToken {
+ public:
+  std::string UserName() const override { return "SYSTEM"; }
+  bool GetGroupSids(std::vector<std::string>* groups) const override {
+    groups->assign({kavo9::kAdministratorsSid});
+    return true;
+  }
+};
+
+}  // namespace
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  static kavo9::FakeSecurityToken token;
+  static AdministratorToken token;
   static auto registry = kavo9::SqliteRegistry::InMemory(token);
   static kavo9::RegistryService service(*registry, nullptr);
   std::vector<uint8_t> buffer(data, data + size);
