@@ -76,6 +76,17 @@ TEST_F(Discovery, TheDemoAdapterIsFoundAndPublished) {
   EXPECT_TRUE(access.IsAdapterPresent());
 }
 
+TEST_F(Discovery, TheSoftApUtilityPublishesItsOwnCodeAndVariant) {
+  AdapterAccess softAp(fake.platform(), Utility::kSoftAp);
+  softAp.DetectWindowsVersion();
+  AddDevice("PCI\\VEN_1D5A&DEV_0611&SUBSYS_00011D5A");
+  ASSERT_TRUE(DiscoverAdapter(softAp, {}, nullptr));
+  EXPECT_EQ(softAp.identity().chipKind, 6);
+  EXPECT_EQ(softAp.identity().htVariant, 1);
+  EXPECT_TRUE(softAp.identity().isHtFamily);
+  EXPECT_FALSE(DiscoverAdapter(access, {}, nullptr));  // the station utility does not know it
+}
+
 TEST_F(Discovery, BuiltInTablesOfEachUtility) {
   struct Case {
     const char* id;
