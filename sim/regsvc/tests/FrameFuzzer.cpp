@@ -1,5 +1,5 @@
 // Feeds arbitrary bytes to the registry service as one connection would: frames are decoded,
-// checked and, when allowed, performed on an in-memory registry.
+// checked and, when allowed, performed on an in-memory registry. Seed frames: frame_corpus/.
 #include <cstddef>
 #include <cstdint>
 #include <vector>
