@@ -135,8 +135,12 @@ void Query(benchmark::State& state, uint32_t oid, uint32_t length) {
   }
 }
 
-void BM_BareRoundTrip_4Bytes(benchmark::State& s) { BareRoundTrip(s, OID_VND_LINK_STATE, 4); }
-void BM_QueryInformation_4Bytes(benchmark::State& s) { Query(s, OID_VND_LINK_STATE, 4); }
+void BM_BareRoundTrip_4Bytes(benchmark::State& s) {
+  BareRoundTrip(s, OID_VND_LINK_STATE, 4);
+}
+void BM_QueryInformation_4Bytes(benchmark::State& s) {
+  Query(s, OID_VND_LINK_STATE, 4);
+}
 void BM_BareRoundTrip_BssidList(benchmark::State& s) {
   BareRoundTrip(s, OID_802_11_BSSID_LIST, 65536);
 }

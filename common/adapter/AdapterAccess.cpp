@@ -34,7 +34,9 @@ class DeviceHandle {
 AdapterAccess::AdapterAccess(Platform& platform, Utility utility)
     : platform_(platform), utility_(utility) {}
 
-AdapterAccess::~AdapterAccess() { DrainSetRetryQueue(); }
+AdapterAccess::~AdapterAccess() {
+  DrainSetRetryQueue();
+}
 
 bool AdapterAccess::Control(DeviceIo::Handle handle, uint32_t oid, void* buffer, uint32_t length,
                             uint32_t* bytesReturned) {
@@ -86,8 +88,8 @@ bool AdapterAccess::SetInformation(uint32_t oid, const void* buffer, uint32_t le
   entry.BufferLength = length;
   entry.BytesReturned = *bytesReturned;
   entry.AttemptsLeft = attempts;
-  entry.TimerId = platform_.loop->SetThreadTimer(
-      kSetRetryIntervalMs, [this](TimerId id) { SetRetryTimerProc(id); });
+  entry.TimerId = platform_.loop->SetThreadTimer(kSetRetryIntervalMs,
+                                                 [this](TimerId id) { SetRetryTimerProc(id); });
   setRetryQueue_.push_back(std::move(entry));
   return false;
 }

@@ -82,8 +82,8 @@ IniDeviceLists ReadIniDeviceLists(
     for (int n = 1;; ++n) {
       std::string value = read(section, "DeviceID_" + std::to_string(n));
       if (value.empty()) break;
-      lists.push_back({Upper(std::string_view(value).substr(0, kHardwareIdPrefixLength)),
-                       family->code});
+      lists.push_back(
+          {Upper(std::string_view(value).substr(0, kHardwareIdPrefixLength)), family->code});
     }
   }
   return lists;

@@ -21,6 +21,7 @@ struct FamilyRow {
   std::array<std::string_view, 5> driverFiles;
 };
 
+// clang-format off
 constexpr FamilyRow kFamilies[] = {
     {"QKA100", 0, 0, kPci, "QKA100", false, 0,
      {"tsa100.sys", "tsa100k.sys", "tsa100x.sys", "tsa100v.sys", "tsa100v64.sys"}},
@@ -45,6 +46,7 @@ constexpr FamilyRow kFamilies[] = {
     {"QKF170", 9, kAbsent, kUsb, "QKF170", true, 0,
      {"tsf170.sys", "tsf170k.sys", "tsf170x.sys", "tsf170v.sys", "tsf170v64.sys"}},
 };
+// clang-format on
 
 constexpr int CodeOf(const FamilyRow& row, Utility utility) {
   return utility == Utility::kStation ? row.stationCode : row.softApCode;
@@ -61,8 +63,10 @@ constexpr auto BuildFamilies() {
   for (const auto& row : kFamilies) {
     int code = CodeOf(row, U);
     if (code == kAbsent) continue;
-    table[size_t(code)] = ChipFamily{code,   row.name, row.bus, row.iniSection, row.ht,
-                                     U == Utility::kSoftAp ? row.htVariant : 0, row.driverFiles};
+    table[size_t(code)] =
+        ChipFamily{code,           row.name, row.bus,
+                   row.iniSection, row.ht,   U == Utility::kSoftAp ? row.htVariant : 0,
+                   row.driverFiles};
   }
   return table;
 }
@@ -117,12 +121,14 @@ constexpr auto kSoftApUsb = BuildIds<Utility::kSoftAp, kUsb>();
 constexpr auto kSoftApPci = BuildIds<Utility::kSoftAp, kPci>();
 static_assert(kStationUsb.size() == 77 && kStationPci.size() == 8);
 static_assert(kSoftApUsb.size() == 78 && kSoftApPci.size() == 9);
-static_assert([] {
-  for (const auto& id : kIds) {
-    if (id.prefix.size() != kHardwareIdPrefixLength || !FamilyNamed(id.family)) return false;
-  }
-  return true;
-}(), "a hardware identifier row is not 21 characters or names an unknown family");
+static_assert(
+    [] {
+      for (const auto& id : kIds) {
+        if (id.prefix.size() != kHardwareIdPrefixLength || !FamilyNamed(id.family)) return false;
+      }
+      return true;
+    }(),
+    "a hardware identifier row is not 21 characters or names an unknown family");
 
 constexpr std::string_view kSections[] = {"QKA100", "QKA100USB", "QKB1",   "QKC1",
                                           "QKD100", "QKD170",    "QKE170", "QKF170"};

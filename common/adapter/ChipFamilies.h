@@ -21,9 +21,9 @@ enum class AdapterBus { kNone, kUsb, kPci };
 inline constexpr size_t kHardwareIdPrefixLength = 21;
 
 struct ChipFamily {
-  int code;               // ChipKind in this utility
-  std::string_view name;  // also the device name on Windows 98 SE and Me
-  AdapterBus bus;         // kNone: no hardware identifier maps to it
+  int code;                     // ChipKind in this utility
+  std::string_view name;        // also the device name on Windows 98 SE and Me
+  AdapterBus bus;               // kNone: no hardware identifier maps to it
   std::string_view iniSection;  // empty: the settings file cannot list adapters of it
   bool ht;                      // an 802.11n family
   int htVariant;                // the soft-AP utility's 802.11n variant 1-3; 0 otherwise

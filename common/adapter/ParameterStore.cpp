@@ -58,8 +58,8 @@ int32_t ParameterStore::StoreSetValue(HKEY key, std::string_view name, uint32_t 
                                       const uint8_t* data, uint32_t length, std::string_view path,
                                       PolicyArea area, HKEY root) {
   if (data == nullptr) length = 0;
-  int32_t error = key != 0 ? registry_.SetValue(key, name, type, data, length)
-                           : ERROR_INVALID_HANDLE;
+  int32_t error =
+      key != 0 ? registry_.SetValue(key, name, type, data, length) : ERROR_INVALID_HANDLE;
   ServiceRequest request;
   request.procedure = kProcSetValue;
   request.path = std::string(path);
@@ -72,8 +72,8 @@ int32_t ParameterStore::StoreSetValue(HKEY key, std::string_view name, uint32_t 
   return AfterDirect(error, area, std::move(request));
 }
 
-int32_t ParameterStore::StoreCreateKey(HKEY root, std::string_view path, uint32_t access,
-                                       HKEY* key, PolicyArea area) {
+int32_t ParameterStore::StoreCreateKey(HKEY root, std::string_view path, uint32_t access, HKEY* key,
+                                       PolicyArea area) {
   *key = 0;
   int32_t error = registry_.CreateKey(root, path, access, key);
   if (error != ERROR_SUCCESS) *key = 0;

@@ -58,10 +58,8 @@ class ParameterStore {
                         HKEY root = HKEY_LOCAL_MACHINE);
   int32_t StoreCreateKey(HKEY root, std::string_view path, uint32_t access, HKEY* key,
                          PolicyArea area);
-  int32_t StoreDeleteValue(HKEY key, std::string_view name, std::string_view path,
-                           PolicyArea area);
-  int32_t StoreDeleteKey(HKEY key, std::string_view subKey, std::string_view path,
-                         PolicyArea area);
+  int32_t StoreDeleteValue(HKEY key, std::string_view name, std::string_view path, PolicyArea area);
+  int32_t StoreDeleteKey(HKEY key, std::string_view subKey, std::string_view path, PolicyArea area);
   int32_t StoreDeleteTree(HKEY key, std::string_view subKey, std::string_view path,
                           PolicyArea area);
 

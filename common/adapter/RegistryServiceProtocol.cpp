@@ -53,22 +53,33 @@ bool HasRootCode(const ServiceRequest& r) {
 
 uint32_t RootCodeOf(HKEY root) {
   switch (root) {
-    case HKEY_CLASSES_ROOT: return 1;
-    case HKEY_CURRENT_USER: return 2;
-    case HKEY_USERS: return 3;
-    case HKEY_CURRENT_CONFIG: return 4;
-    default: return 0;
+    case HKEY_CLASSES_ROOT:
+      return 1;
+    case HKEY_CURRENT_USER:
+      return 2;
+    case HKEY_USERS:
+      return 3;
+    case HKEY_CURRENT_CONFIG:
+      return 4;
+    default:
+      return 0;
   }
 }
 
 HKEY RootOfCode(uint32_t code) {
   switch (code) {
-    case 0: return HKEY_LOCAL_MACHINE;
-    case 1: return HKEY_CLASSES_ROOT;
-    case 2: return HKEY_CURRENT_USER;
-    case 3: return HKEY_USERS;
-    case 4: return HKEY_CURRENT_CONFIG;
-    default: return 0;
+    case 0:
+      return HKEY_LOCAL_MACHINE;
+    case 1:
+      return HKEY_CLASSES_ROOT;
+    case 2:
+      return HKEY_CURRENT_USER;
+    case 3:
+      return HKEY_USERS;
+    case 4:
+      return HKEY_CURRENT_CONFIG;
+    default:
+      return 0;
   }
 }
 
@@ -86,8 +97,11 @@ std::vector<uint8_t> EncodeServiceRequest(const ServiceRequest& r) {
       break;
     case kProcDeleteKey:
     case kProcDeleteValue:
-    case kProcDeleteTree: PutText(body, r.name); break;
-    default: break;
+    case kProcDeleteTree:
+      PutText(body, r.name);
+      break;
+    default:
+      break;
   }
   if (HasRootCode(r)) PutLe32(body, r.rootCode);
 
@@ -133,10 +147,13 @@ ServiceDecode DecodeServiceRequest(std::span<const uint8_t> bytes, ServiceReques
     case kProcSetValue:
       ok = ok && in.Text(&r.name) && in.Number(&r.type) && in.Text(&r.data) && in.Number(&r.length);
       break;
-    case kProcCreateKey: break;
+    case kProcCreateKey:
+      break;
     case kProcDeleteKey:
     case kProcDeleteValue:
-    case kProcDeleteTree: ok = ok && in.Text(&r.name); break;
+    case kProcDeleteTree:
+      ok = ok && in.Text(&r.name);
+      break;
     default:
       *why = "unknown procedure " + std::to_string(r.procedure);
       return ServiceDecode::kMalformed;

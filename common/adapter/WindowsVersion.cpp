@@ -15,10 +15,14 @@ int ClassifyVersionRecord(const OsVersionInfo& info) {
   if (info.major <= 4) return kWinNT4;
   if (info.major == 5) {
     switch (info.minor) {
-      case 0: return kWin2000;
-      case 1: return kWinXP;
-      case 2: return workstation ? kWinXPx64 : kWinServer2003;
-      default: return workstation ? kWinLaterWorkstation : kWinLaterServer;
+      case 0:
+        return kWin2000;
+      case 1:
+        return kWinXP;
+      case 2:
+        return workstation ? kWinXPx64 : kWinServer2003;
+      default:
+        return workstation ? kWinLaterWorkstation : kWinLaterServer;
     }
   }
   if (info.major == 6) return kWinVista;

@@ -11,19 +11,19 @@ constexpr std::array<std::string_view, 5> kAdapterClass = {
     "System", "CurrentControlSet", "Control", "Class", "{4D36E972-E325-11CE-BFC1-08002BE10318}"};
 constexpr std::array<std::string_view, 6> kSingleSignOn = {
     "Software", "Microsoft", "Windows NT", "CurrentVersion", "Winlogon", "Tesmar"};
-constexpr std::array<std::string_view, 5> kWirelessInterfaces = {
-    "Software", "Microsoft", "WZCSVC", "Parameters", "Interfaces"};
+constexpr std::array<std::string_view, 5> kWirelessInterfaces = {"Software", "Microsoft", "WZCSVC",
+                                                                 "Parameters", "Interfaces"};
 
 bool SameName(std::string_view a, std::string_view b) {
-  return a.size() == b.size() &&
-         std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
            return std::tolower(static_cast<unsigned char>(x)) ==
                   std::tolower(static_cast<unsigned char>(y));
          });
 }
 
 template <size_t N>
-bool StartsWith(const std::vector<std::string_view>& path, const std::array<std::string_view, N>& root) {
+bool StartsWith(const std::vector<std::string_view>& path,
+                const std::array<std::string_view, N>& root) {
   if (path.size() < N) return false;
   for (size_t i = 0; i < N; ++i) {
     if (!SameName(path[i], root[i])) return false;
@@ -228,14 +228,18 @@ int32_t RegistryService::Perform(const ServiceRequest& r) {
       std::copy(r.data.begin(), r.data.end(), data.begin());
       return registry_.SetValue(key.get(), r.name, r.type, data.data(), r.length);
     }
-    default: break;
+    default:
+      break;
   }
   int32_t error = registry_.OpenKey(HKEY_LOCAL_MACHINE, r.path, KEY_WRITE, &key);
   if (error != ERROR_SUCCESS) return error;
   switch (r.procedure) {
-    case kProcDeleteValue: return registry_.DeleteValue(key.get(), r.name);
-    case kProcDeleteKey: return registry_.DeleteKey(key.get(), r.name);
-    default: return registry_.DeleteTree(key.get(), r.name);
+    case kProcDeleteValue:
+      return registry_.DeleteValue(key.get(), r.name);
+    case kProcDeleteKey:
+      return registry_.DeleteKey(key.get(), r.name);
+    default:
+      return registry_.DeleteTree(key.get(), r.name);
   }
 }
 

@@ -63,7 +63,8 @@ bool ServiceServer::Listen(const std::filesystem::path& socketPath, std::string*
   }
   std::memcpy(address.sun_path, text.c_str(), text.size() + 1);
   listener_ = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
-  if (listener_ < 0 || ::bind(listener_, reinterpret_cast<sockaddr*>(&address), sizeof(address)) != 0 ||
+  if (listener_ < 0 ||
+      ::bind(listener_, reinterpret_cast<sockaddr*>(&address), sizeof(address)) != 0 ||
       ::listen(listener_, 16) != 0) {
     *error = "cannot listen on " + text + ": " + std::strerror(errno);
     if (listener_ >= 0) ::close(listener_);

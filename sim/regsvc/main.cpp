@@ -23,7 +23,9 @@ namespace {
 
 std::atomic<bool> g_stop{false};
 
-void OnSignal(int) { g_stop.store(true); }
+void OnSignal(int) {
+  g_stop.store(true);
+}
 
 // The service's own token: the built-in Administrators group.
 class ServiceToken : public kavo9::SecurityToken {

@@ -17,7 +17,8 @@ class RecordingChooser : public AdapterChooser {
  public:
   size_t pick = 0;  // which candidate to take
   std::vector<std::vector<size_t>> asked;
-  size_t Choose(const std::vector<DeviceInstance>&, const std::vector<size_t>& candidates) override {
+  size_t Choose(const std::vector<DeviceInstance>&,
+                const std::vector<size_t>& candidates) override {
     asked.push_back(candidates);
     return candidates.at(pick);
   }
@@ -48,10 +49,11 @@ class Discovery : public ::testing::Test {
   }
 
   static IniDeviceLists Ini(std::map<std::string, std::string> values) {
-    return ReadIniDeviceLists(Utility::kStation, [&](std::string_view section, std::string_view key) {
-      auto it = values.find(std::string(section) + "/" + std::string(key));
-      return it == values.end() ? std::string() : it->second;
-    });
+    return ReadIniDeviceLists(
+        Utility::kStation, [&](std::string_view section, std::string_view key) {
+          auto it = values.find(std::string(section) + "/" + std::string(key));
+          return it == values.end() ? std::string() : it->second;
+        });
   }
 
   FakePlatform fake;
@@ -105,8 +107,8 @@ TEST_F(Discovery, BuiltInTablesOfEachUtility) {
       {"USB\\VID_1D5A&PID_307", -1, -1, AdapterBus::kNone},  // too short to name a product
   };
   for (const Case& c : cases) {
-    for (auto [utility, code] : {std::pair{Utility::kStation, c.station},
-                                 std::pair{Utility::kSoftAp, c.softAp}}) {
+    for (auto [utility, code] :
+         {std::pair{Utility::kStation, c.station}, std::pair{Utility::kSoftAp, c.softAp}}) {
       auto match = MatchHardwareId(utility, {}, c.id);
       EXPECT_EQ(match ? match->code : -1, code) << c.id;
       if (match) {
@@ -151,8 +153,8 @@ TEST_F(Discovery, SettingsFileSectionsEndAtTheirFirstGapAndShortIdsMatchNothing)
   EXPECT_EQ(ht->code, 9);
 
   // The soft-AP utility reads only the first six sections.
-  auto softAp = ReadIniDeviceLists(
-      Utility::kSoftAp, [](std::string_view section, std::string_view key) {
+  auto softAp =
+      ReadIniDeviceLists(Utility::kSoftAp, [](std::string_view section, std::string_view key) {
         bool listed = (section == "QKF170" || section == "QKD170") && key == "DeviceID_1";
         return listed ? std::string("USB\\VID_2E01&PID_0010") : std::string();
       });
@@ -162,8 +164,8 @@ TEST_F(Discovery, SettingsFileSectionsEndAtTheirFirstGapAndShortIdsMatchNothing)
 
 TEST_F(Discovery, SeveralAdaptersAreOfferedAndTheChosenOneIsTaken) {
   AddDevice("USB\\VID_1D5A&PID_3070&REV_0101");
-  AddDevice("USB\\VID_7F00&PID_0001&REV_0001");           // another maker's
-  AddDevice("PCI\\VEN_1D5A&DEV_0301", /*opens=*/false);   // its driver is not loaded
+  AddDevice("USB\\VID_7F00&PID_0001&REV_0001");          // another maker's
+  AddDevice("PCI\\VEN_1D5A&DEV_0301", /*opens=*/false);  // its driver is not loaded
   AddDevice("PCI\\VEN_1D5A&DEV_0601&SUBSYS_00011D5A");
   RecordingChooser chooser;
   chooser.pick = 1;

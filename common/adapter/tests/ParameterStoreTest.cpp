@@ -2,8 +2,8 @@
 #include <gmock/gmock.h>
 #include <unistd.h>
 
-#include <fstream>
 #include <gtest/gtest.h>
+#include <fstream>
 
 #include "common/adapter/ParameterStore.h"
 
@@ -40,8 +40,8 @@ class RefusingRegistry : public Registry {
   MOCK_METHOD(int32_t, DeleteKey, (HKEY, std::string_view), (override));
   MOCK_METHOD(int32_t, DeleteTree, (HKEY, std::string_view), (override));
   MOCK_METHOD(int32_t, EnumKey, (HKEY, uint32_t, std::string*), (override));
-  MOCK_METHOD(int32_t, EnumValue,
-              (HKEY, uint32_t, std::string*, uint32_t*, std::vector<uint8_t>*), (override));
+  MOCK_METHOD(int32_t, EnumValue, (HKEY, uint32_t, std::string*, uint32_t*, std::vector<uint8_t>*),
+              (override));
 };
 
 class RecordingService : public RegistryServiceClient {
@@ -81,9 +81,9 @@ TEST(ParameterStore, AStandardUserWithoutProfileRightsGetsTheErrorAndNothingReac
   EXPECT_EQ(key, 0u);
   EXPECT_EQ(store.StoreSetValue(0, "SSID", REG_SZ, kRadioOff, 2, "x", PolicyArea::kProfile),
             ERROR_INVALID_HANDLE);
-  EXPECT_EQ(store.StoreOpenKey(HKEY_LOCAL_MACHINE, kAdapterKey, KEY_READ, &key,
-                               PolicyArea::kProfile),
-            ERROR_ACCESS_DENIED);
+  EXPECT_EQ(
+      store.StoreOpenKey(HKEY_LOCAL_MACHINE, kAdapterKey, KEY_READ, &key, PolicyArea::kProfile),
+      ERROR_ACCESS_DENIED);
   EXPECT_TRUE(service.calls.empty());
 }
 
@@ -93,13 +93,13 @@ TEST(ParameterStore, AStandardUserSwitchingTheRadioIsServedByProcedureThree) {
   ParameterStore store(registry, &service, StandardUser());
   HKEY key = 99;
   // The key cannot be opened for writing, yet the caller is told to go on.
-  EXPECT_EQ(store.StoreOpenKey(HKEY_LOCAL_MACHINE, kAdapterKey, KEY_WRITE, &key,
-                               PolicyArea::kAdvanced),
-            ERROR_SUCCESS);
+  EXPECT_EQ(
+      store.StoreOpenKey(HKEY_LOCAL_MACHINE, kAdapterKey, KEY_WRITE, &key, PolicyArea::kAdvanced),
+      ERROR_SUCCESS);
   EXPECT_EQ(key, 0u);
-  EXPECT_EQ(store.StoreSetValue(key, "Radio", REG_SZ, kRadioOff, 2, kAdapterKey,
-                                PolicyArea::kAdvanced),
-            ERROR_SUCCESS);
+  EXPECT_EQ(
+      store.StoreSetValue(key, "Radio", REG_SZ, kRadioOff, 2, kAdapterKey, PolicyArea::kAdvanced),
+      ERROR_SUCCESS);
   ASSERT_EQ(service.calls.size(), 1u);
   const ServiceRequest& call = service.calls[0];
   EXPECT_EQ(call.procedure, kProcSetValue);
@@ -118,9 +118,9 @@ TEST(ParameterStore, WithTheServiceStoppedNothingIsWrittenAndSuccessIsReported) 
   service.listening = false;
   ParameterStore store(registry, &service, StandardUser());
   EXPECT_FALSE(store.IsBound());
-  EXPECT_EQ(store.StoreSetValue(0, "Radio", REG_SZ, kRadioOff, 2, kAdapterKey,
-                                PolicyArea::kAdvanced),
-            ERROR_SUCCESS);
+  EXPECT_EQ(
+      store.StoreSetValue(0, "Radio", REG_SZ, kRadioOff, 2, kAdapterKey, PolicyArea::kAdvanced),
+      ERROR_SUCCESS);
   EXPECT_TRUE(service.calls.empty());
   EXPECT_EQ(service.binds, 2);  // at start, and again when the write needed it
 
@@ -137,12 +137,12 @@ TEST(ParameterStore, AnAdministratorNeverReachesTheService) {
   RecordingService service;
   ParameterStore store(registry, &service, StorePolicy{Utility::kStation, true, true, true});
   HKEY key = 0;
-  EXPECT_EQ(store.StoreOpenKey(HKEY_LOCAL_MACHINE, kAdapterKey, KEY_WRITE, &key,
-                               PolicyArea::kAdvanced),
-            ERROR_ACCESS_DENIED);
-  EXPECT_EQ(store.StoreSetValue(5, "Radio", REG_SZ, kRadioOff, 2, kAdapterKey,
-                                PolicyArea::kAdvanced),
-            ERROR_ACCESS_DENIED);
+  EXPECT_EQ(
+      store.StoreOpenKey(HKEY_LOCAL_MACHINE, kAdapterKey, KEY_WRITE, &key, PolicyArea::kAdvanced),
+      ERROR_ACCESS_DENIED);
+  EXPECT_EQ(
+      store.StoreSetValue(5, "Radio", REG_SZ, kRadioOff, 2, kAdapterKey, PolicyArea::kAdvanced),
+      ERROR_ACCESS_DENIED);
   EXPECT_EQ(store.StoreDeleteTree(5, "Profile", kAdapterKey, PolicyArea::kProfile),
             ERROR_ACCESS_DENIED);
   EXPECT_TRUE(service.calls.empty());
@@ -168,8 +168,7 @@ TEST(ParameterStore, EachOperationMapsToItsProcedure) {
   ParameterStore store(registry, &service, StandardUser(true, true));
   HKEY key = 0;
   const std::string profiles = std::string(kAdapterKey) + "\\Profile\\Station";
-  store.StoreCreateKey(HKEY_CURRENT_USER, "Software\\Kavo9", KEY_WRITE, &key,
-                       PolicyArea::kProfile);
+  store.StoreCreateKey(HKEY_CURRENT_USER, "Software\\Kavo9", KEY_WRITE, &key, PolicyArea::kProfile);
   store.StoreDeleteKey(0, "Home", profiles, PolicyArea::kProfile);
   store.StoreDeleteValue(0, "Radio", kAdapterKey, PolicyArea::kAdvanced);
   store.StoreDeleteTree(0, "Work", profiles, PolicyArea::kProfile);
@@ -190,9 +189,9 @@ TEST(ParameterStore, ADirectWriteThatWorksNeverInvolvesTheService) {
   ON_CALL(registry, SetValue(_, _, _, _, _)).WillByDefault(Return(ERROR_SUCCESS));
   RecordingService service;
   ParameterStore store(registry, &service, StandardUser());
-  EXPECT_EQ(store.StoreSetValue(5, "Radio", REG_SZ, kRadioOff, 2, kAdapterKey,
-                                PolicyArea::kAdvanced),
-            ERROR_SUCCESS);
+  EXPECT_EQ(
+      store.StoreSetValue(5, "Radio", REG_SZ, kRadioOff, 2, kAdapterKey, PolicyArea::kAdvanced),
+      ERROR_SUCCESS);
   EXPECT_TRUE(service.calls.empty());
 }
 
@@ -203,9 +202,9 @@ TEST(ParameterStore, TheSoftApUtilityHandsEveryFailedWriteOverForAnyUser) {
     ParameterStore store(registry, &service,
                          StorePolicy{Utility::kSoftAp, administrator, false, false});
     HKEY key = 0;
-    EXPECT_EQ(store.StoreOpenKey(HKEY_LOCAL_MACHINE, kAdapterKey, KEY_WRITE, &key,
-                                 PolicyArea::kAdvanced),
-              ERROR_SUCCESS);
+    EXPECT_EQ(
+        store.StoreOpenKey(HKEY_LOCAL_MACHINE, kAdapterKey, KEY_WRITE, &key, PolicyArea::kAdvanced),
+        ERROR_SUCCESS);
     EXPECT_EQ(store.StoreSetValue(key, "OpMode", REG_SZ, kRadioOff, 2, kAdapterKey,
                                   PolicyArea::kAdvanced),
               ERROR_SUCCESS);
@@ -225,7 +224,8 @@ TEST(ParameterStore, TheSoftApUtilityHandsEveryFailedWriteOverForAnyUser) {
 }
 
 TEST(ParameterStore, TheStationPolicyComesFromTheSettingsFile) {
-  auto file = std::filesystem::temp_directory_path() / ("kavo9-policy-" + std::to_string(::getpid()));
+  auto file =
+      std::filesystem::temp_directory_path() / ("kavo9-policy-" + std::to_string(::getpid()));
   struct Case {
     const char* text;
     bool advance;

@@ -74,8 +74,8 @@ TEST(RegistryServiceProtocol, PartialFramesAskForMoreAndBadOnesAreRefused) {
       {"unknown procedure", withBody({8, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}), 20},
       {"unknown form", withBody({4, 0, 0, 0, 2, 0, 0, 0, 0, 0, 0, 0}), 20},
       {"text longer than the body", withBody({6, 0, 0, 0, 1, 0, 0, 0, 9, 0, 0, 0, 'A'}), 21},
-      {"zero inside a text",
-       withBody({6, 0, 0, 0, 1, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 'B'}), 26},
+      {"zero inside a text", withBody({6, 0, 0, 0, 1, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 'B'}),
+       26},
       {"trailing bytes", withBody({4, 0, 0, 0, 1, 0, 0, 0, 0, 0, 0, 0, 7}), 21},
       {"missing root code", withBody({4, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}), 20},
   };
@@ -91,7 +91,8 @@ TEST(RegistryServiceProtocol, Replies) {
   int32_t status = -1;
   EXPECT_EQ(DecodeServiceReply(EncodeServiceReply(5), &status), ServiceDecode::kComplete);
   EXPECT_EQ(status, 5);
-  EXPECT_EQ(DecodeServiceReply(std::vector<uint8_t>{0x4B, 0x39}, &status), ServiceDecode::kNeedMore);
+  EXPECT_EQ(DecodeServiceReply(std::vector<uint8_t>{0x4B, 0x39}, &status),
+            ServiceDecode::kNeedMore);
   EXPECT_EQ(DecodeServiceReply(std::vector<uint8_t>{1, 2, 3, 4, 5, 6, 7, 8}, &status),
             ServiceDecode::kMalformed);
 }

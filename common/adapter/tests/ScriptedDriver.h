@@ -32,9 +32,10 @@ class ScriptedDriver {
   void Plug() {
     fake_.deviceIo.devices[path_] = [this](uint32_t ioctl, std::span<const uint8_t> in,
                                            std::span<uint8_t> out, uint32_t* count) {
-      if (ioctl != IOCTL_NDIS_QUERY_GLOBAL_STATS || in.size() != 4) return int32_t(ERROR_INVALID_PARAMETER);
-      uint32_t oid = uint32_t(in[0]) | uint32_t(in[1]) << 8 | uint32_t(in[2]) << 16 |
-                     uint32_t(in[3]) << 24;
+      if (ioctl != IOCTL_NDIS_QUERY_GLOBAL_STATS || in.size() != 4)
+        return int32_t(ERROR_INVALID_PARAMETER);
+      uint32_t oid =
+          uint32_t(in[0]) | uint32_t(in[1]) << 8 | uint32_t(in[2]) << 16 | uint32_t(in[3]) << 24;
       calls.push_back({oid, {out.begin(), out.end()}, out.data(), fake_.loop.MonotonicMs()});
       return answer ? answer(oid, out, count) : int32_t(ERROR_SUCCESS);
     };
@@ -50,6 +51,8 @@ class ScriptedDriver {
 };
 
 // An answer that refuses everything.
-inline int32_t Refuse(uint32_t, std::span<uint8_t>, uint32_t*) { return ERROR_GEN_FAILURE; }
+inline int32_t Refuse(uint32_t, std::span<uint8_t>, uint32_t*) {
+  return ERROR_GEN_FAILURE;
+}
 
 }  // namespace kavo9

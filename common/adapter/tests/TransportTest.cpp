@@ -109,7 +109,7 @@ TEST_F(Transport, TheDeviceWorksOnACopySoReadOnlyValuesPassAndAreNeverWritten) {
     uint32_t returned = 99;
     EXPECT_FALSE(access.SetInformation(OID_VND_WIRELESS_MODE, kReadOnlyValue, 4, &returned, 3));
     EXPECT_EQ(returned, 0u);  // cleared first; a failed control reports nothing
-    fake.loop.Advance(500);  // the retry, on the entry's own copy
+    fake.loop.Advance(500);   // the retry, on the entry's own copy
     ASSERT_EQ(driver.calls.size(), 2u) << version;
     for (const auto& call : driver.calls) {
       EXPECT_NE(call.buffer, kReadOnlyValue);

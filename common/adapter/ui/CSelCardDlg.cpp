@@ -15,8 +15,12 @@ namespace {
 
 using namespace sel_card_dlg;
 
-QString Text(const std::string& text) { return QString::fromStdString(text); }
-QString Name(int id) { return QString::number(id); }
+QString Text(const std::string& text) {
+  return QString::fromStdString(text);
+}
+QString Name(int id) {
+  return QString::number(id);
+}
 
 QLineEdit* ReadOnlyField(int id) {
   auto* edit = new QLineEdit;
@@ -42,8 +46,8 @@ CSelCardDlg::CSelCardDlg(const std::vector<DeviceInstance>& devices,
   list_->setObjectName(Name(IDC_COMBO_CARD));
   for (size_t index : candidates_) {
     const DeviceInstance& device = devices[index];
-    list_->addItem(Text(device.friendlyName.empty() ? device.deviceDescription
-                                                    : device.friendlyName));
+    list_->addItem(
+        Text(device.friendlyName.empty() ? device.deviceDescription : device.friendlyName));
   }
   description_ = ReadOnlyField(IDC_EDIT_DESCRIPTION);
   hardwareId_ = ReadOnlyField(IDC_EDIT_HARDWARE_ID);

@@ -18,12 +18,13 @@ constexpr const char* kClass =
 const std::string kAdapter = std::string(kClass) + "\\0007";
 constexpr const char* kGuid = "{6F1C0A52-7B3D-4E1A-9C2B-1D5A30700001}";
 constexpr const char* kSso = "Software\\Microsoft\\Windows NT\\CurrentVersion\\Winlogon\\Tesmar";
-const std::string kWzc = std::string("SOFTWARE\\Microsoft\\WZCSVC\\Parameters\\Interfaces\\") + kGuid;
+const std::string kWzc =
+    std::string("SOFTWARE\\Microsoft\\WZCSVC\\Parameters\\Interfaces\\") + kGuid;
 
 ServiceRequest Set(std::string path, std::string name, std::string data, uint32_t length,
                    uint32_t type = REG_SZ) {
-  return {kProcSetValue, ServiceForm::kStation, std::move(path), std::move(name), type,
-          std::move(data), length, 0};
+  return {kProcSetValue, ServiceForm::kStation, std::move(path), std::move(name),
+          type,          std::move(data),       length,          0};
 }
 ServiceRequest Op(uint32_t procedure, std::string path, std::string name = {}) {
   return {procedure, ServiceForm::kSoftAp, std::move(path), std::move(name)};
@@ -31,17 +32,17 @@ ServiceRequest Op(uint32_t procedure, std::string path, std::string name = {}) {
 
 class Service : public ::testing::Test {
  protected:
-  Service() : registry(SqliteRegistry::InMemory(token)), service(*registry, [this](std::string_view l) {
-                log.emplace_back(l);
-              }) {
+  Service()
+      : registry(SqliteRegistry::InMemory(token)),
+        service(*registry, [this](std::string_view l) { log.emplace_back(l); }) {
     EXPECT_EQ(RegWriteString(*registry, HKEY_LOCAL_MACHINE, kAdapter, "NetCfgInstanceId", kGuid),
               ERROR_SUCCESS);
   }
   bool Has(const std::string& path, const std::string& name = {}) {
     ScopedKey key(*registry);
     if (registry->OpenKey(HKEY_LOCAL_MACHINE, path, KEY_READ, &key) != ERROR_SUCCESS) return false;
-    return name.empty() || registry->QueryValue(key.get(), name, nullptr, nullptr, nullptr) ==
-                               ERROR_SUCCESS;
+    return name.empty() ||
+           registry->QueryValue(key.get(), name, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
   }
   std::vector<uint8_t> Value(const std::string& path, const std::string& name) {
     std::vector<uint8_t> data(256);
@@ -80,7 +81,8 @@ TEST_F(Service, PerformsWritesBelowTheKeysItServes) {
   EXPECT_EQ(Value(kWzc, "ControlFlags"), (std::vector<uint8_t>{0x05, 0x80, 0, 0}));
   // A list arrives as its first string.
   EXPECT_EQ(service.Perform(Set(kAdapter, "Order", "Home", 11, REG_MULTI_SZ)), ERROR_SUCCESS);
-  EXPECT_EQ(Value(kAdapter, "Order"), (std::vector<uint8_t>{'H', 'o', 'm', 'e', 0, 0, 0, 0, 0, 0, 0}));
+  EXPECT_EQ(Value(kAdapter, "Order"),
+            (std::vector<uint8_t>{'H', 'o', 'm', 'e', 0, 0, 0, 0, 0, 0, 0}));
   EXPECT_TRUE(log.empty());
 }
 
@@ -103,13 +105,13 @@ TEST_F(Service, RefusesEverythingElseWithoutWritingAndLogsIt) {
       {"not an instance number", Op(kProcCreateKey, std::string(kClass) + "\\Evil"),
        std::string(kClass) + "\\Evil"},
       {"the class key", Set(kClass, "Evil", "1", 2), ""},
-      {"the logon key itself", Op(kProcDeleteValue,
-                                  "Software\\Microsoft\\Windows NT\\CurrentVersion\\Winlogon",
-                                  "GinaDLL"), ""},
+      {"the logon key itself",
+       Op(kProcDeleteValue, "Software\\Microsoft\\Windows NT\\CurrentVersion\\Winlogon", "GinaDLL"),
+       ""},
       {"deleting an adapter key", Op(kProcDeleteTree, kClass, "0007"), ""},
-      {"deleting the sign-on key", Op(kProcDeleteKey,
-                                      "Software\\Microsoft\\Windows NT\\CurrentVersion\\Winlogon",
-                                      "Tesmar"), ""},
+      {"deleting the sign-on key",
+       Op(kProcDeleteKey, "Software\\Microsoft\\Windows NT\\CurrentVersion\\Winlogon", "Tesmar"),
+       ""},
       {"climbing out by sub-key", Op(kProcDeleteTree, kAdapter, "..\\0007"), ""},
       {"empty component", Op(kProcCreateKey, kAdapter + "\\\\Evil"), kAdapter + "\\Evil"},
       {"trailing separator", Op(kProcCreateKey, kAdapter + "\\Evil\\"), kAdapter + "\\Evil"},
@@ -125,8 +127,10 @@ TEST_F(Service, RefusesEverythingElseWithoutWritingAndLogsIt) {
       {"a 32-bit value of 3 bytes", Set(kAdapter, "Radio", "1", 3, REG_DWORD), ""},
       {"the service key of no adapter",
        Op(kProcCreateKey,
-          "SOFTWARE\\Microsoft\\WZCSVC\\Parameters\\Interfaces\\{00000000-0000-0000-0000-000000000000}"),
-       "SOFTWARE\\Microsoft\\WZCSVC\\Parameters\\Interfaces\\{00000000-0000-0000-0000-000000000000}"},
+          "SOFTWARE\\Microsoft\\WZCSVC\\Parameters\\Interfaces\\{00000000-0000-0000-0000-"
+          "000000000000}"),
+       "SOFTWARE\\Microsoft\\WZCSVC\\Parameters\\Interfaces\\{00000000-0000-0000-0000-"
+       "000000000000}"},
       {"the service key without an adapter",
        Set("SOFTWARE\\Microsoft\\WZCSVC\\Parameters", "Evil", "1", 2), ""},
   };
@@ -151,7 +155,7 @@ TEST_F(Service, AnswersEachFrameAndDropsAConnectionWhoseFramingBreaks) {
   bytes.push_back(0x4B);  // the start of a third
   std::vector<uint8_t> replies;
   EXPECT_TRUE(service.Receive(&bytes, &replies));
-  EXPECT_EQ(replies, []{
+  EXPECT_EQ(replies, [] {
     auto r = EncodeServiceReply(ERROR_SUCCESS);
     r.insert(r.end(), r.begin(), r.end());
     return r;
@@ -191,8 +195,9 @@ TEST(ServiceEndpoint, AStandardUsersWriteReachesTheRegistryThroughTheService) {
   ParameterStore store(userRegistry, &client, StorePolicy{Utility::kStation, false, true, false});
   EXPECT_TRUE(store.IsBound());
   HKEY key = 0;
-  ASSERT_EQ(store.StoreOpenKey(HKEY_LOCAL_MACHINE, kAdapter, KEY_WRITE, &key, PolicyArea::kAdvanced),
-            ERROR_SUCCESS);
+  ASSERT_EQ(
+      store.StoreOpenKey(HKEY_LOCAL_MACHINE, kAdapter, KEY_WRITE, &key, PolicyArea::kAdvanced),
+      ERROR_SUCCESS);
   const uint8_t off[] = {'1', 0};
   EXPECT_EQ(store.StoreSetValue(key, "Radio", REG_SZ, off, 2, kAdapter, PolicyArea::kAdvanced),
             ERROR_SUCCESS);
