@@ -41,12 +41,6 @@ std::vector<DeviceInstance> Devices() {
 
 class SelCardDlg : public ::testing::Test {
  protected:
-  static void SetUpTestSuite() {
-    static int argc = 1;
-    static char name[] = "adapter_ui_tests";
-    static char* argv[] = {name, nullptr};
-    if (!QApplication::instance()) new QApplication(argc, argv);
-  }
   std::vector<DeviceInstance> devices = Devices();
   std::vector<size_t> candidates = {0, 2};
 };
