@@ -76,7 +76,10 @@ bool SimulatedDeviceIo::Control(Handle handle, uint32_t ioctl, const void* in, u
       {static_cast<const uint8_t*>(out), out ? outLength : 0});
   if (!WriteAll(fd, frame.data(), frame.size())) return fail(ERROR_DEVICE_NOT_CONNECTED);
 
-  std::vector<uint8_t> received;
+  // Kept between requests: a scan list's 64 KiB would otherwise be taken from and given back to
+  // the system at every request, which costs more than the request itself.
+  thread_local std::vector<uint8_t> received;
+  received.clear();
   received.reserve(kReplyHeaderSize + outLength);
   uint8_t chunk[16384];
   DeviceReply reply;
