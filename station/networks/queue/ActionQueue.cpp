@@ -18,12 +18,13 @@ T* OrDefault(T* given, T& fallback) {
 }
 
 // The wireless modes that include the 5 GHz band.
-bool ModeIncludes5GHz(uint32_t mode) { return mode == 2 || mode == 3 || mode == 5 || mode == 8; }
+bool ModeIncludes5GHz(uint32_t mode) {
+  return mode == 2 || mode == 3 || mode == 5 || mode == 8;
+}
 
 }  // namespace
 
-ActionQueue::ActionQueue(ActionQueueParts parts)
-    : parts_(parts), fresh_(kBssListBufferSize, 0) {
+ActionQueue::ActionQueue(ActionQueueParts parts) : parts_(parts), fresh_(kBssListBufferSize, 0) {
   parts_.connect = OrDefault(parts.connect, g_noConnect);
   parts_.lastRecord = OrDefault(parts.lastRecord, g_noLastRecord);
   parts_.wps = OrDefault(parts.wps, g_noWps);

@@ -18,8 +18,7 @@ class DriverRequests {
   virtual bool QueryInformation(uint32_t oid, void* buffer, uint32_t length,
                                 uint32_t* bytesReturned) = 0;
   // `attempts` counts the immediate one; failed sets are retried in the background.
-  virtual bool SetInformation(uint32_t oid, const void* buffer, uint32_t length,
-                              int attempts) = 0;
+  virtual bool SetInformation(uint32_t oid, const void* buffer, uint32_t length, int attempts) = 0;
 };
 
 // Data of one queued action. The entry owns it; destroying it frees what it holds (a connect

@@ -23,14 +23,10 @@ std::vector<size_t> Span(size_t first, size_t last) {
 // The 802.11n tree: each group with the fields shown under it, in the dialog's order.
 const std::vector<GroupRange>& HtGroups() {
   static const std::vector<GroupRange> groups = {
-      {"Secondary Channel Offset element", {0}},
-      {"Extended Capabilities information element", {1}},
-      {"Neighbor Report element", {2, 3}},
-      {"HT Capabilities element", {4}},
-      {"Supported MCS Set field", Span(23, 26)},
-      {"HT Capabilities Info", Span(5, 20)},
-      {"A-MPDU Parameters", {21, 22}},
-      {"HT Extended Capabilities", Span(27, 32)},
+      {"Secondary Channel Offset element", {0}}, {"Extended Capabilities information element", {1}},
+      {"Neighbor Report element", {2, 3}},       {"HT Capabilities element", {4}},
+      {"Supported MCS Set field", Span(23, 26)}, {"HT Capabilities Info", Span(5, 20)},
+      {"A-MPDU Parameters", {21, 22}},           {"HT Extended Capabilities", Span(27, 32)},
       {"HT Information element", Span(33, 54)},
   };
   return groups;
@@ -47,8 +43,8 @@ Rgb DetailSignalColour(int percent) {
 std::string MacText(std::span<const uint8_t> mac) {
   if (mac.size() < 6) return {};
   char text[18];
-  std::snprintf(text, sizeof text, "%02X-%02X-%02X-%02X-%02X-%02X", mac[0], mac[1], mac[2],
-                mac[3], mac[4], mac[5]);
+  std::snprintf(text, sizeof text, "%02X-%02X-%02X-%02X-%02X-%02X", mac[0], mac[1], mac[2], mac[3],
+                mac[4], mac[5]);
   return text;
 }
 
@@ -82,12 +78,18 @@ ApDetail BuildApDetail(std::span<const uint8_t> bytes) {
   if (g.Encryption == "None" && record.Privacy() != 0) g.Encryption = "WEP";
   const int32_t channel = ChannelFromFrequency(record.DsConfig());
   if (channel != kNoChannel)
-    g.Channel = std::to_string(channel) + " <--> " + std::to_string(record.DsConfig() / 1000) +
-                " MHz";
+    g.Channel =
+        std::to_string(channel) + " <--> " + std::to_string(record.DsConfig() / 1000) + " MHz";
   switch (record.InfrastructureMode()) {
-    case 1: g.NetworkType = "Infrastructure"; break;
-    case 0: g.NetworkType = "IBSS"; break;
-    default: g.NetworkType = "Unknown"; break;
+    case 1:
+      g.NetworkType = "Infrastructure";
+      break;
+    case 0:
+      g.NetworkType = "IBSS";
+      break;
+    default:
+      g.NetworkType = "Unknown";
+      break;
   }
   g.BeaconInterval = SummaryPartText(summary, int(BssSummaryPart::BeaconInterval));
   g.SignalPercent = RssiToPercent(record.Rssi());

@@ -32,8 +32,8 @@ int SurveyCellImage(const SiteSurveyRow& row, int column) {
     case kColA:
       return row.NetworkType == 2 ? kImageBandA : kNoImage;
     case kColB:
-      return row.OfdmBasic == 0 && (row.NetworkType == 0 || row.NetworkType == 1 ||
-                                    row.NetworkType == 3)
+      return row.OfdmBasic == 0 &&
+                     (row.NetworkType == 0 || row.NetworkType == 1 || row.NetworkType == 3)
                  ? kImageBandB
                  : kNoImage;
     case kColG:
@@ -62,7 +62,9 @@ std::string SurveyCellText(const SiteSurveyRow& row, int column, bool showDbm) {
   }
 }
 
-int SurveySignalPercent(const SiteSurveyRow& row) { return RssiToPercent(row.Rssi); }
+int SurveySignalPercent(const SiteSurveyRow& row) {
+  return RssiToPercent(row.Rssi);
+}
 
 Rgb SignalBarColour(int percent) {
   if (percent > 75) return {20, 120, 200};

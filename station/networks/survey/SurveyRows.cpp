@@ -10,7 +10,9 @@
 namespace kavo9 {
 namespace {
 
-uint8_t Lower(uint8_t c) { return c >= 'A' && c <= 'Z' ? uint8_t(c + 32) : c; }
+uint8_t Lower(uint8_t c) {
+  return c >= 'A' && c <= 'Z' ? uint8_t(c + 32) : c;
+}
 
 struct Entry {
   BssRecordView record;

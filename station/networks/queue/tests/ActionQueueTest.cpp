@@ -115,8 +115,8 @@ TEST_F(ActionQueueTest, NewerConnectRecordReplacesOlderOnesAndFreesThem) {
   EXPECT_FALSE(queue.QueueAction(ACTION_CONNECT_RECORD, NewRecord(2)));
   EXPECT_TRUE(freed[1]);
   EXPECT_FALSE(freed[2]);
-  EXPECT_EQ(Kinds(), (std::vector<uint32_t>{ACTION_SCAN, ACTION_CONNECT_RECORD,
-                                            ACTION_CONNECT_SSID}));
+  EXPECT_EQ(Kinds(),
+            (std::vector<uint32_t>{ACTION_SCAN, ACTION_CONNECT_RECORD, ACTION_CONNECT_SSID}));
 
   queue.OnScanWaitTimer(false);
   EXPECT_EQ(steps.calls, (std::vector<std::string>{"wps off", "store 1", "store 2", "wps list",
@@ -160,9 +160,9 @@ TEST_F(ActionQueueTest, ConnectsRunBeforeTheScanBehindThem) {
 }
 
 TEST_F(ActionQueueTest, ScanWaitFollowsTheWirelessMode) {
-  const std::pair<uint32_t, uint32_t> cases[] = {{0, 3000}, {1, 3000}, {2, 5000}, {3, 5000},
-                                                 {4, 3000}, {5, 5000}, {6, 3000}, {8, 5000},
-                                                 {9, 3000}};
+  const std::pair<uint32_t, uint32_t> cases[] = {{0, 3000}, {1, 3000}, {2, 5000},
+                                                 {3, 5000}, {4, 3000}, {5, 5000},
+                                                 {6, 3000}, {8, 5000}, {9, 3000}};
   for (auto [mode, ms] : cases) {
     driver.wirelessMode = mode;
     queue.FreeAll();

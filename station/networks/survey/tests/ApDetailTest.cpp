@@ -35,7 +35,7 @@ TEST(ApDetail, GeneralTab) {
 }
 
 TEST(ApDetail, DetailBarColours) {
-  const std::pair<int, Rgb> cases[] = {{0, {255, 0, 0}},    {34, {255, 0, 0}},
+  const std::pair<int, Rgb> cases[] = {{0, {255, 0, 0}},     {34, {255, 0, 0}},
                                        {35, {250, 230, 50}}, {69, {250, 230, 50}},
                                        {70, {0, 255, 0}},    {100, {0, 255, 0}}};
   for (auto [percent, rgb] : cases) EXPECT_EQ(DetailSignalColour(percent), rgb) << percent;
@@ -63,7 +63,8 @@ TEST(ApDetail, WpsCcxAndHtTabs) {
   EXPECT_EQ(fields, HtInfo::kFieldCount) << "every field shown once";
   const ApHtGroup& info = detail.Ht.back();
   EXPECT_EQ(info.Title, "HT Information element");
-  EXPECT_EQ(info.Fields.front(), (std::pair<std::string_view, std::string>{"Primary Channel", "6"}));
+  EXPECT_EQ(info.Fields.front(),
+            (std::pair<std::string_view, std::string>{"Primary Channel", "6"}));
   EXPECT_EQ(info.Fields.back().second, "TRUE") << "HT information present";
 }
 

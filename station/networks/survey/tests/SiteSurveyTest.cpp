@@ -2,80 +2,12 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
-
-#include "common/adapter/RequestCatalogue.h"
 #include "station/networks/survey/tests/SurveyTestSupport.h"
 
 namespace kavo9 {
 namespace {
 
 using namespace testing;
-
-struct FakeStation : SurveyStation {
-  MergedBssList merged;
-  bool scanPending = false;
-  int scans = 0;
-  bool radioOn = true;
-  int configTool = 0;
-  bool supplicant = true;
-  bool maySetProfiles = true;
-  std::array<uint8_t, 6> bssid{};
-  bool throughProfile = false;
-  std::string profileSsid;
-  bool ScanPending() const override { return scanPending; }
-  void RequestScan() override { ++scans; }
-  MergedBssList& Merged() override { return merged; }
-  bool RadioOn() const override { return radioOn; }
-  int ConfigToolState() const override { return configTool; }
-  bool SupplicantAvailable() const override { return supplicant; }
-  bool MaySetProfiles() const override { return maySetProfiles; }
-  std::array<uint8_t, 6> CurrentBssid() const override { return bssid; }
-  bool ConnectedThroughProfile() const override { return throughProfile; }
-  std::string ActiveProfileSsid() const override { return profileSsid; }
-};
-
-struct FakeDriver : DriverRequests {
-  bool connected = false;
-  uint32_t dsConfig = 0;
-  bool QueryInformation(uint32_t oid, void* buffer, uint32_t length, uint32_t*) override {
-    if (oid == OID_GEN_MEDIA_CONNECT_STATUS && length == 4) {
-      const uint32_t status = connected ? 0 : 1;
-      std::memcpy(buffer, &status, 4);
-      return true;
-    }
-    if (oid == OID_802_11_CONFIGURATION && length == 32) {
-      std::memcpy(static_cast<uint8_t*>(buffer) + 12, &dsConfig, 4);
-      return true;
-    }
-    return false;
-  }
-  bool SetInformation(uint32_t, const void*, uint32_t, int) override { return false; }
-};
-
-struct RecordingHandOver : SurveyHandOver {
-  std::vector<std::string> calls;
-  SurveySelection last;
-  void ShowMessage(LangKey key) override { calls.push_back(std::string(LangKeyName(key))); }
-  void ClosePeapDialog() override { calls.push_back("close peap"); }
-  void MarkNotThroughProfile() override { calls.push_back("not through profile"); }
-  void ShowHiddenSsidDialog() override { calls.push_back("hidden"); }
-  void ShowSecurityEditor(const SurveySelection& s) override {
-    calls.push_back("security editor");
-    last = s;
-  }
-  void CompleteConnection(const SurveySelection& s) override {
-    calls.push_back("complete");
-    last = s;
-  }
-  void OpenProfileEditor(const SurveySelection& s) override {
-    calls.push_back("profile editor");
-    last = s;
-  }
-  void ShowApDetail(std::span<const uint8_t> record) override {
-    calls.push_back("detail " + std::to_string(BssRecordView(record).Rssi()));
-  }
-};
 
 class SiteSurveyTest : public ::testing::Test {
  protected:
@@ -215,8 +147,8 @@ TEST_F(SiteSurveyTest, ConnectHandsOverByKindOfNetwork) {
   Start();
   survey.OnTick();
   survey.OnConnect(-1);
-  EXPECT_EQ(handOver.calls, (std::vector<std::string>{"close peap", "not through profile",
-                                                      "IDS_NOSELECTEDITEM"}));
+  EXPECT_EQ(handOver.calls,
+            (std::vector<std::string>{"close peap", "not through profile", "IDS_NOSELECTEDITEM"}));
   handOver.calls.clear();
 
   survey.OnConnect(RowOf("Open"));

@@ -35,12 +35,17 @@ TEST(SurveyRows, BandMarks) {
     std::vector<int> images;  // a, b, g, n
   } cases[] = {
       {"5 GHz", Network(1, "a", 5180000).NetworkType(2).Build(), {2, -1, -1, -1}},
-      {"g only", Network(2, "g", 2412000).NetworkType(3).Rates(kGOnlyRates).Build(),
+      {"g only",
+       Network(2, "g", 2412000).NetworkType(3).Rates(kGOnlyRates).Build(),
        {-1, -1, 4, -1}},
       {"mixed b/g", Network(3, "bg").NetworkType(3).Rates(kMixedRates).Build(), {-1, 3, 4, -1}},
       {"b", Network(4, "b").NetworkType(1).Rates(kBRates).Build(), {-1, 3, -1, -1}},
-      {"n", Network(5, "n").NetworkType(3).Rates(kMixedRates)
-                .AddElement(build::HtInformationElement(ht)).Build(),
+      {"n",
+       Network(5, "n")
+           .NetworkType(3)
+           .Rates(kMixedRates)
+           .AddElement(build::HtInformationElement(ht))
+           .Build(),
        {-1, 3, 4, 9}},
   };
   for (const auto& c : cases) EXPECT_EQ(BandImages(OneRow(c.record)), c.images) << c.name;
@@ -82,10 +87,9 @@ TEST(SurveyRows, TextsAndSignal) {
 }
 
 TEST(SurveyRows, BarColoursAndColumnWidths) {
-  const std::pair<int, Rgb> colours[] = {{100, {20, 120, 200}}, {76, {20, 120, 200}},
-                                         {75, {100, 240, 70}},  {51, {100, 240, 70}},
-                                         {50, {250, 230, 50}},  {26, {250, 230, 50}},
-                                         {25, {240, 40, 40}},   {0, {240, 40, 40}}};
+  const std::pair<int, Rgb> colours[] = {
+      {100, {20, 120, 200}}, {76, {20, 120, 200}}, {75, {100, 240, 70}}, {51, {100, 240, 70}},
+      {50, {250, 230, 50}},  {26, {250, 230, 50}}, {25, {240, 40, 40}},  {0, {240, 40, 40}}};
   for (auto [percent, rgb] : colours) EXPECT_EQ(SignalBarColour(percent), rgb) << percent;
 
   EXPECT_EQ(SurveyColumnWidth(kColSsid, 640), 198);
