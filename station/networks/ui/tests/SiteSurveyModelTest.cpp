@@ -5,7 +5,6 @@
 #include <QSignalSpy>
 
 #include "station/networks/survey/SurveyColumns.h"
-#include "station/networks/ui/tests/UiTestSupport.h"
 
 namespace kavo9 {
 namespace {
@@ -22,7 +21,6 @@ std::vector<SiteSurveyRow> MakeRows(int count) {
 }
 
 TEST(SiteSurveyModel, RefreshReportsOnlyWhatChanged) {
-  testing::App();
   SiteSurveyModel model;
   QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::Fatal);
   QSignalSpy changed(&model, &QAbstractItemModel::dataChanged);
@@ -56,7 +54,6 @@ TEST(SiteSurveyModel, RefreshReportsOnlyWhatChanged) {
 }
 
 TEST(SiteSurveyModel, CellsAndDbmSwitch) {
-  testing::App();
   SiteSurveyModel model;
   QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::Fatal);
   std::vector<SiteSurveyRow> rows = MakeRows(2);

@@ -15,7 +15,6 @@
 #include "station/networks/survey/tests/SurveyTestSupport.h"
 #include "station/networks/ui/SiteSurveyIds.h"
 #include "station/networks/ui/SiteSurveyModel.h"
-#include "station/networks/ui/tests/UiTestSupport.h"
 
 namespace kavo9 {
 namespace {
@@ -67,7 +66,6 @@ QString Key(LangKey key) {
 class SiteSurveyPageTest : public ::testing::Test {
  protected:
   SiteSurveyPageTest() {
-    App();
     page.resize(640, 420);
     page.show();
   }

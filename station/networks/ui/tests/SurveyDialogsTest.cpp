@@ -11,7 +11,6 @@
 #include "station/networks/ui/CAPDetailInfoDlg.h"
 #include "station/networks/ui/CHiddenSsidDlg.h"
 #include "station/networks/ui/HiddenSsidIds.h"
-#include "station/networks/ui/tests/UiTestSupport.h"
 
 namespace kavo9 {
 namespace {
@@ -23,7 +22,6 @@ QString Key(LangKey key) {
 }
 
 TEST(HiddenSsidDlg, SpacesKeepItOpenANameConnects) {
-  App();
   FakeStation station;
   station.merged = MergedOf({Network(1, "").Build()});
   FakeDriver driver;
@@ -64,7 +62,6 @@ TEST(HiddenSsidDlg, SpacesKeepItOpenANameConnects) {
 }
 
 TEST(APDetailInfoDlg, FillsTheFourTabsAndStartsOnTheFirst) {
-  App();
   int returned = 0;
   CAPDetailInfoDlg dlg([&] { ++returned; }, Key);
   const Bytes record = Network(0x42, "Office", 5180000, -45)
