@@ -46,6 +46,11 @@ void CHiddenSsidDlg::Prepare() {
   edit_->setFocus();
 }
 
+void CHiddenSsidDlg::showEvent(QShowEvent* event) {
+  QWidget::showEvent(event);
+  Prepare();
+}
+
 void CHiddenSsidDlg::OnOk() {
   const QByteArray ssid = edit_->text().toUtf8();
   if (!survey_.OnHiddenSsidOk(std::string_view(ssid.constData(), size_t(ssid.size())))) return;

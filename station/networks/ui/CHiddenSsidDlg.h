@@ -18,9 +18,12 @@ class CHiddenSsidDlg : public QWidget {
   CHiddenSsidDlg(SiteSurvey& survey, std::function<void()> returnToPages, SurveyTextLookup text,
                  QWidget* parent = nullptr);
 
-  // Empties the edit box and puts the focus there; called each time the panel is shown.
+  // Empties the edit box and puts the focus there; done each time the panel is shown.
   void Prepare();
   QLineEdit* Edit() const { return edit_; }
+
+ protected:
+  void showEvent(QShowEvent* event) override;
 
  private:
   void OnOk();

@@ -36,10 +36,9 @@ TEST(HiddenSsidDlg, SpacesKeepItOpenANameConnects) {
   int returned = 0;
   CHiddenSsidDlg dlg(
       survey, [&] { ++returned; }, Key);
-  dlg.show();
   dlg.Edit()->setText("old");
-  dlg.Prepare();
-  EXPECT_EQ(dlg.Edit()->text(), "");
+  dlg.show();
+  EXPECT_EQ(dlg.Edit()->text(), "") << "showing the panel empties the box";
   EXPECT_EQ(dlg.Edit()->maxLength(), 32);
   EXPECT_EQ(dlg.findChild<QLabel*>("1070")->text(), "IDS_HIDDEN_TEXT");
 
