@@ -5,6 +5,7 @@
 #include <QSignalSpy>
 
 #include "station/networks/survey/SurveyColumns.h"
+#include "station/networks/ui/SurveyListImages.h"
 
 namespace kavo9 {
 namespace {
@@ -51,6 +52,12 @@ TEST(SiteSurveyModel, RefreshReportsOnlyWhatChanged) {
   model.SetRows({});
   EXPECT_EQ(model.rowCount(), 0);
   EXPECT_EQ(reset.count(), 0) << "never a reset: the view keeps its place";
+}
+
+TEST(SiteSurveyModel, EveryListImageDraws) {
+  for (int i = 0; i < kListImageCount; ++i)
+    EXPECT_FALSE(SurveyListImage(i).pixmap(16, 16).isNull()) << i;
+  EXPECT_TRUE(SurveyListImage(kListImageCount).isNull());
 }
 
 TEST(SiteSurveyModel, CellsAndDbmSwitch) {
