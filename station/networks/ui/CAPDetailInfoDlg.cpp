@@ -1,0 +1,186 @@
+#include "station/networks/ui/CAPDetailInfoDlg.h"
+
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPainter>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+#include "station/networks/ui/ApDetailIds.h"
+#include "station/networks/ui/SignalBarDelegate.h"
+
+namespace kavo9 {
+
+// The General tab's signal bar.
+class SignalBar : public QWidget {
+ public:
+  explicit SignalBar(QWidget* parent) : QWidget(parent) { setMinimumHeight(14); }
+  void SetPercent(int percent) {
+    percent_ = percent;
+    update();
+  }
+
+ protected:
+  void paintEvent(QPaintEvent*) override {
+    QPainter painter(this);
+    const Rgb c = DetailSignalColour(percent_);
+    PaintSignalBar(&painter, rect(), percent_, QColor(c.R, c.G, c.B));
+  }
+
+ private:
+  int percent_ = 0;
+};
+
+namespace {
+
+QString FromBytes(const std::string& text) {
+  return QString::fromUtf8(text.data(), qsizetype(text.size()));
+}
+
+// A caption's language text, or the dialog's own caption when the file lacks it.
+QString Caption(const SurveyTextLookup& text, LangKey key, const char* fallback) {
+  const QString fromFile = text(key);
+  return fromFile.isEmpty() ? QString::fromLatin1(fallback) : fromFile;
+}
+
+}  // namespace
+
+CAPDetailInfoDlg::CAPDetailInfoDlg(std::function<void()> returnToPages, SurveyTextLookup text,
+                                   QWidget* parent)
+    : QWidget(parent), returnToPages_(std::move(returnToPages)) {
+  setObjectName(QString::number(apdetail::kDialog));
+  tabs_ = new QTabWidget(this);
+  tabs_->addTab(MakeGeneralTab(), "General");
+  tabs_->addTab(MakeWpsTab(text), "WPS");
+  tabs_->addTab(MakeCcxTab(), "CCX");
+  tabs_->addTab(MakeHtTab(), "802.11n");
+
+  auto* ok = new QPushButton(Caption(text, LangKey::IDS_OK, "OK"), this);
+  ok->setObjectName(QString::number(apdetail::kOk));
+  connect(ok, &QPushButton::clicked, this, [this] { returnToPages_(); });
+  auto* buttons = new QHBoxLayout;
+  buttons->addStretch();
+  buttons->addWidget(ok);
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(tabs_, 1);
+  layout->addLayout(buttons);
+}
+
+namespace {
+
+QWidget* NumberedTab(int number, QFormLayout** form) {
+  auto* tab = new QWidget;
+  tab->setObjectName(QString::number(number));
+  *form = new QFormLayout(tab);
+  return tab;
+}
+
+}  // namespace
+
+QWidget* CAPDetailInfoDlg::MakeGeneralTab() {
+  QFormLayout* form = nullptr;
+  QWidget* tab = NumberedTab(apdetail::kGeneralTab, &form);
+  for (const char* caption :
+       {"SSID >>", "MAC Address >>", "Authentication Type >>", "Encryption Type >>", "Channel >>",
+        "Network Type >>", "Beacon Interval >>"}) {
+    auto* value = new QLabel(tab);
+    value->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    form->addRow(caption, value);
+    values_.emplace_back(caption, value);
+  }
+  signal_ = new SignalBar(tab);
+  form->addRow("", signal_);
+  auto* rates = new QLabel(tab);
+  rates->setWordWrap(true);
+  form->addRow("Supported Rates (Mbps)", rates);
+  values_.emplace_back("Supported Rates (Mbps)", rates);
+  return tab;
+}
+
+QWidget* CAPDetailInfoDlg::MakeWpsTab(const SurveyTextLookup& text) {
+  QFormLayout* form = nullptr;
+  QWidget* tab = NumberedTab(apdetail::kWpsTab, &form);
+  const std::pair<LangKey, const char*> captions[] = {
+      {LangKey::IDS_AUTH_TYPE, "Authentication Type >>"},
+      {LangKey::IDS_ENCRY_TYPE, "Encryption Type >>"},
+      {LangKey::IDS_WPS_CONFIG_METH, "Config Methods >>"},
+      {LangKey::IDS_WPS_DEVICE_PW_ID, "Device Password ID >>"},
+      {LangKey::IDS_WPS_SELECTED_REG, "Selected Register >>"},
+      {LangKey::IDS_WPS_STATE, "State >>"},
+      {LangKey::IDS_WPS_VERSION, "Version >>"},
+      {LangKey::IDS_WPS_AP_SETUP_LOCKED, "AP Setup Locked >>"},
+      {LangKey::IDS_WPS_UUID_E, "UUID-E >>"},
+      {LangKey::IDS_WPS_RF_BAND, "RF Bands >>"},
+  };
+  for (const auto& [key, fallback] : captions) {
+    auto* value = new QLabel(tab);
+    value->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    form->addRow(Caption(text, key, fallback), value);
+    values_.emplace_back(QString("WPS ") + fallback, value);
+  }
+  return tab;
+}
+
+QWidget* CAPDetailInfoDlg::MakeCcxTab() {
+  QFormLayout* form = nullptr;
+  QWidget* tab = NumberedTab(apdetail::kCcxTab, &form);
+  for (const char* caption : {"CCKM >>", "Cmic >>", "Ckip >>"}) {
+    auto* value = new QLabel(tab);
+    form->addRow(caption, value);
+    values_.emplace_back(caption, value);
+  }
+  return tab;
+}
+
+QWidget* CAPDetailInfoDlg::MakeHtTab() {
+  auto* tab = new QWidget;
+  tab->setObjectName(QString::number(apdetail::k80211nTab));
+  htTree_ = new QTreeWidget(tab);
+  htTree_->setColumnCount(2);
+  htTree_->setHeaderHidden(true);
+  auto* layout = new QVBoxLayout(tab);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->addWidget(htTree_);
+  return tab;
+}
+
+QString CAPDetailInfoDlg::ValueOf(const QString& caption) const {
+  for (const auto& [name, label] : values_)
+    if (name == caption) return label->text();
+  return {};
+}
+
+void CAPDetailInfoDlg::ShowRecord(std::span<const uint8_t> record) {
+  detail_ = BuildApDetail(record);
+  const ApGeneralTab& g = detail_.General;
+  const std::string* general[] = {&g.Ssid,    &g.MacAddress,  &g.Authentication, &g.Encryption,
+                                  &g.Channel, &g.NetworkType, &g.BeaconInterval, &g.SupportedRates};
+  const ApWpsTab& w = detail_.Wps;
+  std::vector<const std::string*> all(std::begin(general), std::end(general));
+  all.push_back(&w.Authentication);
+  all.push_back(&w.Encryption);
+  for (const std::string& field : w.Fields) all.push_back(&field);
+  all.push_back(&detail_.Ccx.Cckm);
+  all.push_back(&detail_.Ccx.Cmic);
+  all.push_back(&detail_.Ccx.Ckip);
+  for (size_t i = 0; i < all.size() && i < values_.size(); ++i)
+    values_[i].second->setText(FromBytes(*all[i]));
+  signal_->SetPercent(g.SignalPercent);
+
+  htTree_->clear();
+  for (const ApHtGroup& group : detail_.Ht) {
+    auto* parent = new QTreeWidgetItem(
+        htTree_, {QString::fromLatin1(group.Title.data(), qsizetype(group.Title.size()))});
+    for (const auto& [name, value] : group.Fields)
+      new QTreeWidgetItem(
+          parent, {QString::fromLatin1(name.data(), qsizetype(name.size())), FromBytes(value)});
+  }
+  htTree_->expandAll();
+  htTree_->resizeColumnToContents(0);
+  tabs_->setCurrentIndex(0);
+}
+
+}  // namespace kavo9

@@ -1,0 +1,35 @@
+#pragma once
+// The networks-in-range list as a Qt model over the page's rows. A refresh compares the new rows
+// with the shown ones and reports only what changed, so the view keeps its selection and scroll
+// position while the list refreshes every two seconds.
+
+#include <QAbstractTableModel>
+#include <vector>
+
+#include "station/networks/survey/SurveyRows.h"
+
+namespace kavo9 {
+
+class SiteSurveyModel : public QAbstractTableModel {
+  Q_OBJECT
+ public:
+  enum Role { kSignalPercentRole = Qt::UserRole + 1, kBarColourRole };
+
+  explicit SiteSurveyModel(QObject* parent = nullptr);
+
+  // Shows `rows`: changed rows are reported as changed, added or removed ones at the end as such.
+  void SetRows(const std::vector<SiteSurveyRow>& rows);
+  // Percent or dBm in the signal text column.
+  void SetShowDbm(bool showDbm);
+  const std::vector<SiteSurveyRow>& Rows() const { return rows_; }
+
+  int rowCount(const QModelIndex& parent = {}) const override;
+  int columnCount(const QModelIndex& parent = {}) const override;
+  QVariant data(const QModelIndex& index, int role) const override;
+
+ private:
+  std::vector<SiteSurveyRow> rows_;
+  bool showDbm_ = false;
+};
+
+}  // namespace kavo9
