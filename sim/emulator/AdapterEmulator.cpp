@@ -5,8 +5,8 @@
 #include <algorithm>
 #include <cstring>
 #include <string_view>
-#include <utility>
 
+#include "common/adapter/ChipFamilies.h"
 #include "common/adapter/RequestCatalogue.h"
 #include "common/platform/DeviceIo.h"
 #include "common/platform/WinTypes.h"
@@ -38,20 +38,21 @@ int Jitter(const MacAddress& bssid, uint32_t scan) {
   return int(h % 5) - 2;
 }
 
-// The station program's code of a chip family, which picks its channel tables; a family the
-// program does not know gets the 802.11n tables.
-int ChipKindOf(std::string_view family) {
-  constexpr std::pair<std::string_view, int> kFamilies[] = {
-      {"QKA100", 0}, {"QKA1U98", 1},  {"QKG100", 2}, {"QKG1U98", 3}, {"QKB1", 4},  {"QKC1", 5},
-      {"QKD100", 6}, {"QKD100_A", 6}, {"QKD170", 7}, {"QKE170", 8},  {"QKF170", 9}};
-  for (const auto& [name, kind] : kFamilies) {
-    if (name == family) return kind;
-  }
-  return 7;
-}
+// The station program's code of a chip family, which picks its channel tables, and whether it is
+// an 802.11n family. A family the station program lacks gets the 802.11n tables.
+struct Family {
+  int chipKind = 7;
+  bool ht = false;
+};
 
-bool IsHtFamilyName(std::string_view family) {
-  return family == "QKD100" || family == "QKD100_A" || family == "QKD170" || family == "QKF170";
+Family FamilyOf(std::string_view name) {
+  for (Utility utility : {Utility::kStation, Utility::kSoftAp}) {
+    for (const ChipFamily& f : ChipFamilyTable(utility)) {
+      if (f.name != name) continue;
+      return {utility == Utility::kStation ? f.code : Family{}.chipKind, f.ht};
+    }
+  }
+  return {};
 }
 
 // The driver's region word before the registry is read: the regions it fixes, with their bits.
@@ -63,8 +64,8 @@ uint32_t FixedRegionWord(const AdapterSpec& spec) {
 }
 
 radio::DriverRadio NewRadio(const AdapterSpec& spec) {
-  return radio::DriverRadio(ChipKindOf(spec.family),
-                            {.has5G = spec.band5, .ht = IsHtFamilyName(spec.family)},
+  const Family family = FamilyOf(spec.family);
+  return radio::DriverRadio(family.chipKind, {.has5G = spec.band5, .ht = family.ht},
                             FixedRegionWord(spec));
 }
 
@@ -93,7 +94,7 @@ std::optional<uint32_t> AdapterEmulator::Parameter(const char* name) const {
 
 void AdapterEmulator::Load(const Parameters& parameters) {
   parameters_ = parameters;
-  const bool ht = IsHtFamilyName(spec_.family);
+  const bool ht = FamilyOf(spec_.family).ht;
   opMode_ = Parameter("OpMode").value_or(0) == 1 ? 1 : 0;
   radioOn_ = Parameter("Radio").value_or(1) != 0;
   radio_ = NewRadio(spec_);

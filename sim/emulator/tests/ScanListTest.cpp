@@ -157,6 +157,28 @@ TEST_F(EmulatorTest, RegionAndWirelessModeDecideTheChannelsScanned) {
   EXPECT_EQ(Bssids(Scan()), std::vector<std::string>{"00-11-22-00-00-02"});
 }
 
+TEST_F(EmulatorTest, ChipFamilyPicksTheChannelTablesAndHtSettings) {
+  // Region 2 is channels 1-13 for the first generation, 10-11 for later families.
+  struct Case {
+    const char* family;
+    size_t heard;
+    int32_t htPhyStatus;
+  } cases[] = {{"QKA100", 4, ERROR_NOT_SUPPORTED},
+               {"QKB1", 1, ERROR_NOT_SUPPORTED},
+               {"QKD170", 1, ERROR_SUCCESS}};
+  for (const Case& c : cases) {
+    AdapterSpec spec = scenario.adapters[0];
+    spec.family = c.family;
+    spec.parameters = {{"CountryRegion", "2"}, {"WirelessMode", "0"}};
+    AdapterEmulator adapter(spec, world, [this] { return loop.MonotonicMs(); });
+    loop.Advance(AdapterEmulator::kScanMs24);
+    std::vector<BssEntry> entries;
+    ASSERT_TRUE(ReadBssList(Query(adapter, OID_802_11_BSSID_LIST).data, &entries)) << c.family;
+    EXPECT_EQ(entries.size(), c.heard) << c.family;
+    EXPECT_EQ(Query(adapter, OID_VND_HT_PHY_MODE, 12).status, c.htPhyStatus) << c.family;
+  }
+}
+
 TEST_F(EmulatorTest, DualBandAdapterHearsFiveGigahertzInAnAModeOnly) {
   AdapterSpec spec = scenario.adapters[0];
   spec.band5 = true;
