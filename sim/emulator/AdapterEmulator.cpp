@@ -4,12 +4,15 @@
 
 #include <algorithm>
 #include <cstring>
+#include <string_view>
 
+#include "common/adapter/ChipFamilies.h"
 #include "common/adapter/RequestCatalogue.h"
 #include "common/platform/DeviceIo.h"
 #include "common/platform/WinTypes.h"
 #include "common/platform/simulated/DeviceFrame.h"
-#include "sim/emulator/ElementWriter.h"
+#include "radio/Channels.h"
+#include "sim/emulator/ScanRecord.h"
 
 namespace kavo9 {
 namespace {
@@ -35,10 +38,45 @@ int Jitter(const MacAddress& bssid, uint32_t scan) {
   return int(h % 5) - 2;
 }
 
+// The station program's code of a chip family, which picks its channel tables, and whether it is
+// an 802.11n family. A family the station program lacks gets the 802.11n tables.
+struct Family {
+  int chipKind = 7;
+  bool ht = false;
+};
+
+Family FamilyOf(std::string_view name) {
+  for (Utility utility : {Utility::kStation, Utility::kSoftAp}) {
+    for (const ChipFamily& f : ChipFamilyTable(utility)) {
+      if (f.name != name) continue;
+      return {utility == Utility::kStation ? f.code : Family{}.chipKind, f.ht};
+    }
+  }
+  return {};
+}
+
+// The driver's region word before the registry is read: the regions it fixes, with their bits.
+uint32_t FixedRegionWord(const AdapterSpec& spec) {
+  uint32_t word = 0;
+  if (spec.fixedRegion24) word |= radio::kRegion24Fixed | (*spec.fixedRegion24 & 0x7Fu);
+  if (spec.fixedRegion5) word |= radio::kRegion5Fixed | (uint32_t(*spec.fixedRegion5 & 0x7F) << 8);
+  return word;
+}
+
+radio::DriverRadio NewRadio(const AdapterSpec& spec) {
+  const Family family = FamilyOf(spec.family);
+  return radio::DriverRadio(family.chipKind, {.has5G = spec.band5, .ht = family.ht},
+                            FixedRegionWord(spec));
+}
+
 }  // namespace
 
 AdapterEmulator::AdapterEmulator(AdapterSpec spec, const World& world, Clock clock, RequestLog* log)
-    : spec_(std::move(spec)), world_(world), clock_(std::move(clock)), log_(log) {
+    : spec_(std::move(spec)),
+      world_(world),
+      clock_(std::move(clock)),
+      log_(log),
+      radio_(NewRadio(spec_)) {
   Load(spec_.parameters);
 }
 
@@ -56,14 +94,17 @@ std::optional<uint32_t> AdapterEmulator::Parameter(const char* name) const {
 
 void AdapterEmulator::Load(const Parameters& parameters) {
   parameters_ = parameters;
-  const bool ht = IsHtFamilyName(spec_.family);
+  const bool ht = FamilyOf(spec_.family).ht;
   opMode_ = Parameter("OpMode").value_or(0) == 1 ? 1 : 0;
   radioOn_ = Parameter("Radio").value_or(1) != 0;
-  region24_ = Parameter("CountryRegion").value_or(0) & 0x7F;
-  region5_ = Parameter("CountryRegionABand").value_or(0) & 0x7F;
-  uint32_t defaultMode = ht ? (spec_.band5 ? 5 : 9) : (spec_.band5 ? 3 : 0);
-  wirelessMode_ = Parameter("WirelessMode").value_or(defaultMode);
-  if (wirelessMode_ > 9) wirelessMode_ = defaultMode;
+  radio_ = NewRadio(spec_);
+  // A value the key lacks (or that does not read as a number) leaves the driver's default.
+  auto stored = [&](const char* name) {
+    std::optional<uint32_t> v = Parameter(name);
+    return v ? long(*v) : -1L;
+  };
+  radio_.LoadRegions(stored("CountryRegion"), stored("CountryRegionABand"));
+  radio_.LoadWirelessMode(stored("WirelessMode"));
   infrastructureMode_ = 1;
   staConfig_ = {};
   staConfig_[0] = Parameter("TXBurst").value_or(0);
@@ -110,20 +151,11 @@ void AdapterEmulator::Load(const Parameters& parameters) {
   scanDoneMs_ = lastAdvanceMs_ + kScanMs24;
 }
 
-uint32_t AdapterEmulator::countryRegionWord() const {
-  uint32_t word = (spec_.fixedRegion24 ? (*spec_.fixedRegion24 | 0x80u) : region24_) |
-                  (spec_.fixedRegion5 ? (*spec_.fixedRegion5 | 0x80u) : region5_) << 8;
-  return word;
-}
-
-ScanPlan AdapterEmulator::Plan() const {
-  ScanPlan plan;
-  plan.band24 = spec_.band24;
-  plan.band5 = spec_.band5;
-  plan.group = ChipGroupOf(spec_.family);
-  plan.countryRegion = countryRegionWord() & ~0x8080u;
-  plan.wirelessMode = wirelessMode_;
-  return plan;
+std::vector<int> AdapterEmulator::ScanChannels() const {
+  std::vector<int> channels = radio_.ScanChannels();
+  // An adapter without a 2.4 GHz radio hears nothing there, whatever its mode says.
+  if (!spec_.band24) std::erase_if(channels, [](int c) { return c <= 14; });
+  return channels;
 }
 
 bool AdapterEmulator::InRange(const NetworkSpec& n, const std::vector<int>& channels) const {
@@ -155,7 +187,7 @@ void AdapterEmulator::Advance() {
   if (scanning_ && now >= scanDoneMs_) CompleteScan(now);
   if (connected_) {
     const NetworkSpec* current = world_.Find(network_.bssid);
-    if (!radioOn_ || opMode_ != 0 || !current || !InRange(*current, ScannedChannels(Plan()))) {
+    if (!radioOn_ || opMode_ != 0 || !current || !InRange(*current, ScanChannels())) {
       Disconnect();
     } else {
       network_.signal = current->signal;
@@ -170,7 +202,7 @@ void AdapterEmulator::CompleteScan(uint64_t now) {
   ++scanCount_;
   scanResults_.clear();
   if (radioOn_ && opMode_ == 0) {
-    std::vector<int> channels = ScannedChannels(Plan());
+    std::vector<int> channels = ScanChannels();
     for (const NetworkSpec& n : world_.networks()) {
       int32_t rssi = std::min(n.signal + Jitter(n.bssid, scanCount_), -10);
       if (rssi < kSensitivityDbm) continue;
@@ -189,7 +221,7 @@ void AdapterEmulator::CompleteScan(uint64_t now) {
 
 bool AdapterEmulator::Join(const std::function<bool(const NetworkSpec&)>& match) {
   if (!radioOn_ || opMode_ != 0) return false;
-  std::vector<int> channels = ScannedChannels(Plan());
+  std::vector<int> channels = ScanChannels();
   const NetworkSpec* best = nullptr;
   for (const NetworkSpec& n : world_.networks()) {
     if (!match(n) || !InRange(n, channels)) continue;
@@ -312,6 +344,10 @@ int32_t AdapterEmulator::Query(uint32_t code, std::span<uint8_t> out, uint32_t* 
     *bytes = uint32_t(out.size());
     return ERROR_SUCCESS;
   };
+  if (auto status = radio_.Query(code, out, bytes)) {
+    if (*status == ERROR_SUCCESS) std::fill(out.begin() + *bytes, out.end(), 0);
+    return *status;
+  }
   switch (code) {
     case OID_GEN_DRIVER_VERSION: {
       uint8_t v[2] = {uint8_t(spec_.driverVersion), uint8_t(spec_.driverVersion >> 8)};
@@ -391,10 +427,6 @@ int32_t AdapterEmulator::Query(uint32_t code, std::span<uint8_t> out, uint32_t* 
       *bytes = uint32_t(out.size());
       return ERROR_SUCCESS;
     }
-    case OID_VND_COUNTRY_REGION:
-      return answer32(countryRegionWord());
-    case OID_VND_WIRELESS_MODE:
-      return answer32(wirelessMode_);
     case OID_VND_STA_CONFIG: {
       std::fill(out.begin(), out.end(), 0);
       for (size_t i = 0; i < 8; ++i) Put32(out, 4 * i, staConfig_[i]);
@@ -421,6 +453,7 @@ int32_t AdapterEmulator::Query(uint32_t code, std::span<uint8_t> out, uint32_t* 
 }
 
 int32_t AdapterEmulator::Set(uint32_t code, std::span<const uint8_t> value) {
+  if (auto status = radio_.Set(code, value)) return *status;
   const uint32_t v = Get32(value, 0);
   switch (code) {
     case OID_VND_OP_MODE:
@@ -460,10 +493,8 @@ int32_t AdapterEmulator::Set(uint32_t code, std::span<const uint8_t> value) {
     case OID_802_11_BSSID_LIST_SCAN:
       if (!scanning_) {
         scanning_ = true;
-        scanDoneMs_ = clock_() + (Plan().band5 && (wirelessMode_ == 2 || wirelessMode_ == 3 ||
-                                                   wirelessMode_ == 5 || wirelessMode_ == 8)
-                                      ? kScanMs5
-                                      : kScanMs24);
+        const bool with5 = spec_.band5 && radio::ModeUses5G(radio_.wirelessMode());
+        scanDoneMs_ = clock_() + (with5 ? kScanMs5 : kScanMs24);
       }
       return ERROR_SUCCESS;
     case OID_VND_RESET_COUNTERS:
@@ -479,15 +510,6 @@ int32_t AdapterEmulator::Set(uint32_t code, std::span<const uint8_t> value) {
       registers_[type][offset] = data;
       return ERROR_SUCCESS;
     }
-    case OID_VND_COUNTRY_REGION:
-      // A region the driver fixes stays; the other band takes the new code.
-      if (!spec_.fixedRegion24) region24_ = v & 0x7F;
-      if (!spec_.fixedRegion5) region5_ = (v >> 8) & 0x7F;
-      return ERROR_SUCCESS;
-    case OID_VND_WIRELESS_MODE:
-      if (v > 9) return ERROR_INVALID_PARAMETER;
-      wirelessMode_ = v;
-      return ERROR_SUCCESS;
     case OID_VND_STA_CONFIG:
       for (size_t i = 0; i < 8; ++i) staConfig_[i] = Get32(value, 4 * i);
       return ERROR_SUCCESS;

@@ -18,7 +18,7 @@
 #include <string>
 #include <vector>
 
-#include "sim/emulator/Channels.h"
+#include "radio/DriverRadio.h"
 #include "sim/emulator/RequestLog.h"
 #include "sim/emulator/Scenario.h"
 #include "sim/emulator/World.h"
@@ -69,8 +69,8 @@ class AdapterEmulator {
   const NetworkSpec* associatedNetwork() const { return connected_ ? &network_ : nullptr; }
   bool radioOn() const { return radioOn_; }
   uint32_t opMode() const { return opMode_; }
-  uint32_t wirelessMode() const { return wirelessMode_; }
-  uint32_t countryRegionWord() const;
+  uint32_t wirelessMode() const { return uint32_t(radio_.wirelessMode()); }
+  uint32_t countryRegionWord() const { return radio_.regionWord(); }
   bool scanning() const { return scanning_; }
   uint64_t requestsHandled() const { return handled_; }
 
@@ -84,7 +84,7 @@ class AdapterEmulator {
   int32_t Set(uint32_t code, std::span<const uint8_t> value);
   void Advance();
   void CompleteScan(uint64_t now);
-  ScanPlan Plan() const;
+  std::vector<int> ScanChannels() const;
   bool InRange(const NetworkSpec& network, const std::vector<int>& channels) const;
   bool Join(const std::function<bool(const NetworkSpec&)>& match);
   void Disconnect();
@@ -103,9 +103,8 @@ class AdapterEmulator {
 
   uint32_t opMode_ = 0;
   bool radioOn_ = true;
-  uint32_t region24_ = 0;
-  uint32_t region5_ = 0;
-  uint32_t wirelessMode_ = 0;
+  // Wireless mode, country region, HT settings and rates, kept and answered as the driver does.
+  radio::DriverRadio radio_;
   uint32_t infrastructureMode_ = 1;
   std::array<uint32_t, 8> staConfig_{};
   std::array<std::map<uint32_t, uint32_t>, 4> registers_;

@@ -28,6 +28,7 @@ class BssRecordBuilder {
   BssRecordBuilder& Infrastructure(uint32_t mode);          // 0 ad hoc, 1 infrastructure
   BssRecordBuilder& Rates(std::span<const uint8_t> rates);  // up to 16 bytes in the fixed part
   BssRecordBuilder& BeaconInterval(uint16_t interval);
+  BssRecordBuilder& Timestamp(uint64_t tsf);  // the beacon's TSF
   BssRecordBuilder& Capability(uint16_t capability);
   BssRecordBuilder& AddElement(std::span<const uint8_t> element);
   // Adds the SSID element with the fixed part's SSID.
@@ -55,6 +56,7 @@ class BssRecordBuilder {
   std::array<uint8_t, 16> rates_{0x82, 0x84, 0x8B, 0x96, 0x0C, 0x12,
                                  0x18, 0x24, 0x30, 0x48, 0x60, 0x6C};
   uint16_t beaconInterval_ = 100;
+  uint64_t timestamp_ = 0;
   uint16_t capability_ = 0x0001;
   Bytes elements_;
   std::optional<uint32_t> length_, ieLength_, ssidLength_;

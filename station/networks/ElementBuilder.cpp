@@ -5,6 +5,9 @@
 namespace kavo9::build {
 namespace {
 
+constexpr uint8_t kIbssParameterSet = 6;
+constexpr uint8_t kExtendedRates = 50;
+
 void PutLe16(Bytes& out, uint16_t v) {
   out.push_back(uint8_t(v));
   out.push_back(uint8_t(v >> 8));
@@ -89,6 +92,16 @@ Bytes RatesElement(std::span<const uint8_t> rates) {
 Bytes DsParameterElement(uint8_t channel) {
   const uint8_t body[] = {channel};
   return MakeElement(ie::kDsParameterSet, body);
+}
+
+Bytes IbssParameterElement(uint16_t atimWindow) {
+  Bytes body;
+  PutLe16(body, atimWindow);
+  return MakeElement(kIbssParameterSet, body);
+}
+
+Bytes ExtendedRatesElement(std::span<const uint8_t> rates) {
+  return MakeElement(kExtendedRates, rates);
 }
 
 Bytes RsnElement(const SuiteLists& suites) {

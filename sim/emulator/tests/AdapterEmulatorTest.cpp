@@ -69,7 +69,10 @@ TEST_F(EmulatorTest, EveryCatalogueCodeAnswersAtItsListedLength) {
       EXPECT_LE(r.data.size(), info.queryLength) << info.name;
     }
     if (info.CanSet()) {
-      EXPECT_EQ(Set(*emulator, info.code, std::vector<uint8_t>(info.setLength, 0)).status, 0)
+      // An all-zero HT PHY record names no PHY mode, so the driver refuses it as a bad value.
+      const int32_t expected = info.code == OID_VND_HT_PHY_MODE ? ERROR_INVALID_PARAMETER : 0;
+      EXPECT_EQ(Set(*emulator, info.code, std::vector<uint8_t>(info.setLength, 0)).status,
+                expected)
           << info.name;
     }
   }

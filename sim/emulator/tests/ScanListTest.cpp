@@ -6,11 +6,14 @@
 #include <set>
 #include <sstream>
 
-#include "sim/emulator/ElementWriter.h"
+#include "sim/emulator/ScanRecord.h"
+#include "station/networks/BssLayout.h"
 #include "sim/emulator/tests/EmulatorTestSupport.h"
 
 namespace kavo9::test {
 namespace {
+
+constexpr uint8_t kExtendedRates = 50;
 
 std::vector<std::string> Bssids(const std::vector<BssEntry>& entries) {
   std::vector<std::string> result;
@@ -43,24 +46,24 @@ TEST_F(EmulatorTest, OpenNetworkRecordHasItsFixedFieldsAndRates) {
   EXPECT_EQ(cafe.infrastructure, 1u);
   EXPECT_EQ(cafe.beaconInterval, 100);
   EXPECT_EQ(cafe.capability & 0x0011, 0x0001);  // ESS, no privacy
-  ASSERT_TRUE(cafe.Element(kEidSsid));
-  EXPECT_EQ(std::string(cafe.Element(kEidSsid)->begin(), cafe.Element(kEidSsid)->end()), "Cafe");
-  EXPECT_EQ(*cafe.Element(kEidSupportedRates),
+  ASSERT_TRUE(cafe.Element(ie::kSsid));
+  EXPECT_EQ(std::string(cafe.Element(ie::kSsid)->begin(), cafe.Element(ie::kSsid)->end()), "Cafe");
+  EXPECT_EQ(*cafe.Element(ie::kSupportedRates),
             (std::vector<uint8_t>{0x82, 0x84, 0x8B, 0x96, 0x0C, 0x12, 0x18, 0x24}));
-  EXPECT_EQ(*cafe.Element(kEidExtendedRates), (std::vector<uint8_t>{0x30, 0x48, 0x60, 0x6C}));
-  EXPECT_EQ(*cafe.Element(kEidDsParameterSet), std::vector<uint8_t>{6});
-  EXPECT_FALSE(cafe.Element(kEidRsn));
-  EXPECT_FALSE(cafe.Element(kEidHtCapabilities));
+  EXPECT_EQ(*cafe.Element(kExtendedRates), (std::vector<uint8_t>{0x30, 0x48, 0x60, 0x6C}));
+  EXPECT_EQ(*cafe.Element(ie::kDsParameterSet), std::vector<uint8_t>{6});
+  EXPECT_FALSE(cafe.Element(ie::kRsn));
+  EXPECT_FALSE(cafe.Element(ie::kHtCapabilities));
   EXPECT_FALSE(cafe.Vendor(0x00, 0x50, 0xF2, 4));
 }
 
 TEST_F(EmulatorTest, MixedWpaNetworkCarriesRsnWpaWpsAndHtElements) {
   BssEntry home = ByBssid(Scan(), "00-11-22-00-00-02");
   EXPECT_EQ(home.privacy, 1u);
-  ASSERT_TRUE(home.Element(kEidRsn));
+  ASSERT_TRUE(home.Element(ie::kRsn));
   // Version 1, group TKIP, pairwise CCMP and TKIP, AKM PSK, capabilities.
   EXPECT_EQ(
-      *home.Element(kEidRsn),
+      *home.Element(ie::kRsn),
       (std::vector<uint8_t>{1,    0,    0x00, 0x0F, 0xAC, 2, 2,    0,    0x00, 0x0F, 0xAC, 4,
                             0x00, 0x0F, 0xAC, 2,    1,    0, 0x00, 0x0F, 0xAC, 2,    0x0C, 0}));
   const auto* wpa = home.Vendor(0x00, 0x50, 0xF2, 1);
@@ -80,7 +83,7 @@ TEST_F(EmulatorTest, MixedWpaNetworkCarriesRsnWpaWpsAndHtElements) {
   EXPECT_EQ(attributes[kWpsUuidE].size(), 16u);
   EXPECT_EQ(attributes[kWpsConfigMethods], (std::vector<uint8_t>{0x00, 0x84}));
 
-  const auto* htCap = home.Element(kEidHtCapabilities);
+  const auto* htCap = home.Element(ie::kHtCapabilities);
   ASSERT_TRUE(htCap);
   ASSERT_EQ(htCap->size(), 26u);
   uint16_t info = uint16_t((*htCap)[0] | (*htCap)[1] << 8);
@@ -88,7 +91,7 @@ TEST_F(EmulatorTest, MixedWpaNetworkCarriesRsnWpaWpsAndHtElements) {
   EXPECT_EQ((*htCap)[3], 0xFF);   // MCS 0-7
   EXPECT_EQ((*htCap)[4], 0xFF);   // MCS 8-15: two streams
   EXPECT_EQ((*htCap)[15], 0x01);  // Tx MCS set defined
-  const auto* htInfo = home.Element(kEidHtInformation);
+  const auto* htInfo = home.Element(ie::kHtInformation);
   ASSERT_TRUE(htInfo);
   ASSERT_EQ(htInfo->size(), 22u);
   EXPECT_EQ((*htInfo)[0], 11);     // primary channel
@@ -106,11 +109,11 @@ TEST_F(EmulatorTest, MixedWpaNetworkCarriesRsnWpaWpsAndHtElements) {
 TEST_F(EmulatorTest, HiddenWepNetworkHasAnEmptySsidAndPrivacy) {
   BssEntry hidden = ByBssid(Scan(), "00-11-22-00-00-06");
   EXPECT_EQ(hidden.ssid, "");
-  ASSERT_TRUE(hidden.Element(kEidSsid));
-  EXPECT_TRUE(hidden.Element(kEidSsid)->empty());
+  ASSERT_TRUE(hidden.Element(ie::kSsid));
+  EXPECT_TRUE(hidden.Element(ie::kSsid)->empty());
   EXPECT_EQ(hidden.privacy, 1u);
   EXPECT_TRUE(hidden.capability & 0x0010);
-  EXPECT_FALSE(hidden.Element(kEidRsn));
+  EXPECT_FALSE(hidden.Element(ie::kRsn));
   EXPECT_FALSE(hidden.Vendor(0x00, 0x50, 0xF2, 1));
 }
 
@@ -148,9 +151,32 @@ TEST_F(EmulatorTest, RegionAndWirelessModeDecideTheChannelsScanned) {
   // Region 2 is channels 10 and 11 only.
   ASSERT_EQ(Set(*emulator, OID_VND_COUNTRY_REGION, Le32(2)).status, 0);
   EXPECT_EQ(Bssids(Scan()), std::vector<std::string>{"00-11-22-00-00-02"});
-  // 802.11a only on a 2.4 GHz adapter hears nothing.
-  ASSERT_EQ(Set(*emulator, OID_VND_WIRELESS_MODE, Le32(2)).status, 0);
-  EXPECT_TRUE(Scan().empty());
+  // 802.11a only is refused on a 2.4 GHz adapter: the mode and the channels stay.
+  EXPECT_EQ(Set(*emulator, OID_VND_WIRELESS_MODE, Le32(2)).status, ERROR_INVALID_PARAMETER);
+  EXPECT_EQ(Query(*emulator, OID_VND_WIRELESS_MODE).U32(), 9u);
+  EXPECT_EQ(Bssids(Scan()), std::vector<std::string>{"00-11-22-00-00-02"});
+}
+
+TEST_F(EmulatorTest, ChipFamilyPicksTheChannelTablesAndHtSettings) {
+  // Region 2 is channels 1-13 for the first generation, 10-11 for later families.
+  struct Case {
+    const char* family;
+    size_t heard;
+    int32_t htPhyStatus;
+  } cases[] = {{"QKA100", 4, ERROR_NOT_SUPPORTED},
+               {"QKB1", 1, ERROR_NOT_SUPPORTED},
+               {"QKD170", 1, ERROR_SUCCESS}};
+  for (const Case& c : cases) {
+    AdapterSpec spec = scenario.adapters[0];
+    spec.family = c.family;
+    spec.parameters = {{"CountryRegion", "2"}, {"WirelessMode", "0"}};
+    AdapterEmulator adapter(spec, world, [this] { return loop.MonotonicMs(); });
+    loop.Advance(AdapterEmulator::kScanMs24);
+    std::vector<BssEntry> entries;
+    ASSERT_TRUE(ReadBssList(Query(adapter, OID_802_11_BSSID_LIST).data, &entries)) << c.family;
+    EXPECT_EQ(entries.size(), c.heard) << c.family;
+    EXPECT_EQ(Query(adapter, OID_VND_HT_PHY_MODE, 12).status, c.htPhyStatus) << c.family;
+  }
 }
 
 TEST_F(EmulatorTest, DualBandAdapterHearsFiveGigahertzInAnAModeOnly) {
@@ -166,9 +192,9 @@ TEST_F(EmulatorTest, DualBandAdapterHearsFiveGigahertzInAnAModeOnly) {
   BssEntry five = ByBssid(entries, "00-11-22-00-00-04");
   EXPECT_EQ(five.networkType, kNdisOfdm5);
   EXPECT_EQ(five.frequencyKhz, 5180000u);
-  EXPECT_EQ(*five.Element(kEidSupportedRates),
+  EXPECT_EQ(*five.Element(ie::kSupportedRates),
             (std::vector<uint8_t>{0x8C, 0x12, 0x98, 0x24, 0xB0, 0x48, 0x60, 0x6C}));
-  EXPECT_FALSE(five.Element(kEidExtendedRates));
+  EXPECT_FALSE(five.Element(kExtendedRates));
 }
 
 TEST_F(EmulatorTest, RadioOffEmptiesTheNextScan) {
@@ -222,12 +248,12 @@ TEST(DemoScenario, TheDemoAdapterHearsABusyNeighbourhood) {
     hidden += e.ssid.empty();
     adhoc += e.infrastructure == 0;
     fiveGhz += e.frequencyKhz > 5000000;
-    ht += e.Element(kEidHtCapabilities) != nullptr;
+    ht += e.Element(ie::kHtCapabilities) != nullptr;
     wps += e.Vendor(0x00, 0x50, 0xF2, 4) != nullptr;
     acme += e.ssid == "ACME-Corp";
     wpa += e.Vendor(0x00, 0x50, 0xF2, 1) != nullptr;
-    rsn += e.Element(kEidRsn) != nullptr;
-    wep += e.privacy && !e.Element(kEidRsn) && !e.Vendor(0x00, 0x50, 0xF2, 1);
+    rsn += e.Element(ie::kRsn) != nullptr;
+    wep += e.privacy && !e.Element(ie::kRsn) && !e.Vendor(0x00, 0x50, 0xF2, 1);
   }
   EXPECT_EQ(hidden, 1);
   EXPECT_EQ(adhoc, 1);
