@@ -96,7 +96,8 @@ void AdapterEmulator::Load(const Parameters& parameters) {
   parameters_ = parameters;
   const bool ht = FamilyOf(spec_.family).ht;
   opMode_ = Parameter("OpMode").value_or(0) == 1 ? 1 : 0;
-  radioOn_ = Parameter("Radio").value_or(1) != 0;
+  // The key keeps the utilities' meaning: "0" radio on, "1" radio off; missing means on.
+  radioOn_ = Parameter("Radio").value_or(0) == 0;
   radio_ = NewRadio(spec_);
   // A value the key lacks (or that does not read as a number) leaves the driver's default.
   auto stored = [&](const char* name) {

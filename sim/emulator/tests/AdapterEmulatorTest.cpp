@@ -128,7 +128,7 @@ TEST_F(EmulatorTest, ParametersComeFromTheAdapterKeyAndFixedRegionsStay) {
   AdapterEmulator fixed(spec, world, [this] { return loop.MonotonicMs(); });
   fixed.Load({{"countryregion", "1"},
               {"CountryRegionABand", "7"},
-              {"Radio", "0"},
+              {"Radio", "1"},
               {"OpMode", "1"},
               {"WirelessMode", "junk"}});
   EXPECT_EQ(Query(fixed, OID_VND_COUNTRY_REGION).U32(), 0x0785u);
