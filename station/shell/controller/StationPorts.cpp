@@ -25,6 +25,8 @@ AdapterAccessPort::AdapterAccessPort(Platform& platform, AdapterChooser* chooser
   if (chooser) chooser_ = std::make_unique<SelectingChooser>(chooser, std::move(selecting));
 }
 
+AdapterAccessPort::~AdapterAccessPort() = default;
+
 bool AdapterAccessPort::QueryInformation(uint32_t oid, void* buffer, uint32_t length,
                                          uint32_t* bytesReturned) {
   return access_.QueryInformation(oid, buffer, length, bytesReturned);

@@ -22,6 +22,7 @@ class AdapterAccessPort : public AdapterPort {
   // user is being asked, so that ticks and tray commands wait meanwhile.
   AdapterAccessPort(Platform& platform, AdapterChooser* chooser,
                     std::function<void(bool)> selecting = nullptr);
+  ~AdapterAccessPort() override;
   AdapterAccess& access() { return access_; }
 
   bool QueryInformation(uint32_t oid, void* buffer, uint32_t length,
