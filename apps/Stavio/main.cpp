@@ -12,6 +12,8 @@
 
 #include <QApplication>
 #include <QSocketNotifier>
+#include <QTimer>
+#include <cstdlib>
 #include <filesystem>
 #include <memory>
 
@@ -97,6 +99,10 @@ int main(int argc, char** argv) {
   });
 
   controller->Initialise();
+  // For start-up measurements: end as soon as the event loop runs.
+  if (std::getenv("KAVO9_QUIT_WHEN_STARTED")) {
+    QTimer::singleShot(0, &app, [] { QCoreApplication::quit(); });
+  }
   const int result = app.exec();
   controller.reset();
   return result;
