@@ -388,8 +388,11 @@ bool CHideDlg::HandleAdapterLoss() {
 
 void CHideDlg::ApplyTGnWiFiTest() {
   if (!adapter_.Facts().isHtFamily) return;
-  WriteAdapterText("TGnWifiTest", settings_.IsSettingOn(settings::kTGnWiFiTest) ? "1" : "0",
-                   StorePort::Area::kAdvanced);
+  const char* wanted = settings_.IsSettingOn(settings::kTGnWiFiTest) ? "1" : "0";
+  // Several ticks a second would otherwise each rewrite the same value.
+  std::string current;
+  if (ReadAdapterText("TGnWifiTest", &current) && current == wanted) return;
+  WriteAdapterText("TGnWifiTest", wanted, StorePort::Area::kAdvanced);
 }
 
 void CHideDlg::ShowSignalState(const std::string& ssid) {

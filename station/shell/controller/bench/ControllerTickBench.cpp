@@ -3,6 +3,7 @@
 //
 //   build/bench/controller_tick_bench
 
+#include <fcntl.h>
 #include <signal.h>
 #include <spawn.h>
 #include <sys/wait.h>

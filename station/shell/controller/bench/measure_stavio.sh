@@ -28,7 +28,8 @@ for _ in $(seq 100); do [[ -S $machine/run/simd.sock ]] && break; sleep 0.05; do
 run() {
   local start end rss
   start=$(date +%s%N)
-  rss=$( { /usr/bin/time -f "%M" "$@" >/dev/null 2>/dev/null; } 2>&1 | tail -1)
+  /usr/bin/time -f "%M" -o "$machine/rss.tmp" "$@" >/dev/null 2>&1
+  rss=$(tail -1 "$machine/rss.tmp")
   end=$(date +%s%N)
   echo "$(( (end - start) / 1000000 )) $rss"
 }
