@@ -34,4 +34,11 @@ int SimError(int code, const std::string& message);
 extern const std::string_view kRegUsage;
 int RunRegCommand(const SimContext& context, std::span<const std::string> args);
 
+// `session`, `power`, `service` and `event`: SystemCommand.cpp (one usage text for the four).
+extern const std::string_view kSystemUsage;
+int RunSessionCommand(const SimContext& context, std::span<const std::string> args);
+int RunPowerCommand(const SimContext& context, std::span<const std::string> args);
+int RunServiceCommand(const SimContext& context, std::span<const std::string> args);
+int RunEventCommand(const SimContext& context, std::span<const std::string> args);
+
 }  // namespace kavo9

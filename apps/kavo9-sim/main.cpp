@@ -16,6 +16,10 @@ namespace {
 
 const SimCommand kCommands[] = {
     {"reg", kRegUsage, RunRegCommand},
+    {"session", kSystemUsage, RunSessionCommand},
+    {"power", "", RunPowerCommand},
+    {"service", "", RunServiceCommand},
+    {"event", "", RunEventCommand},
 };
 
 void PrintUsage(std::ostream& out) {
@@ -25,7 +29,9 @@ void PrintUsage(std::ostream& out) {
          "                  $XDG_STATE_HOME/kavo9/machine)\n"
          "\n"
          "commands:\n";
-  for (const SimCommand& command : kCommands) out << command.usage << "\n";
+  for (const SimCommand& command : kCommands) {
+    if (!command.usage.empty()) out << command.usage << "\n";
+  }
   PrintMachineCommandUsage(out);
 }
 

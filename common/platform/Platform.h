@@ -5,10 +5,14 @@
 #include "common/platform/DeviceEnum.h"
 #include "common/platform/DeviceIo.h"
 #include "common/platform/EventLoop.h"
+#include "common/platform/EventSubscription.h"
+#include "common/platform/IpHelper.h"
 #include "common/platform/Paths.h"
 #include "common/platform/ProcessLauncher.h"
 #include "common/platform/Registry.h"
 #include "common/platform/SecurityToken.h"
+#include "common/platform/ServiceControl.h"
+#include "common/platform/SessionEvents.h"
 #include "common/platform/SystemInfo.h"
 
 namespace kavo9 {
@@ -22,6 +26,10 @@ struct Platform {
   ProcessLauncher* launcher = nullptr;
   DeviceIo* deviceIo = nullptr;
   DeviceEnum* deviceEnum = nullptr;
+  SessionEvents* session = nullptr;
+  EventSubscription* events = nullptr;
+  IpHelper* ipHelper = nullptr;
+  ServiceControl* services = nullptr;
 };
 
 }  // namespace kavo9

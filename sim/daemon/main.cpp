@@ -9,7 +9,9 @@
 #include <string>
 
 #include "common/platform/Paths.h"
+#include "sim/daemon/MachineSetup.h"
 #include "sim/daemon/SystemDaemon.h"
+#include "sim/system/SystemServices.h"
 
 namespace {
 
@@ -62,9 +64,26 @@ int main(int argc, char** argv) {
     std::cerr << "kavo9-simd: " << error << "\n";
     return 1;
   }
+  // Session, power, service control, IP addresses and the event stream.
+  kavo9::MachineLayout layout(machine);
+  kavo9::SystemServices services(layout.RunDir());
+  if (!services.Start(&error)) {
+    std::cerr << "kavo9-simd: " << error << "\n";
+    return 1;
+  }
+  services.Register([&daemon](std::string name, kavo9::SystemServices::Command command) {
+    daemon.AddCommand(std::move(name), std::move(command));
+  });
+  kavo9::Scenario scenario;
+  if (kavo9::LoadMachineScenario(layout, &scenario, &error)) {
+    std::vector<kavo9::SystemServices::AdapterLink> links;
+    for (const auto& adapter : scenario.adapters) links.push_back({adapter.instanceId, true});
+    services.SetAdapterLinks([links] { return links; });
+  }
   std::cerr << "kavo9-simd: serving machine " << machine.string() << " (pid " << ::getpid()
             << ")\n";
   daemon.Run(stopPipe[0]);
+  services.Stop();
   daemon.Shutdown();
   std::cerr << "kavo9-simd: stopped\n";
   return 0;

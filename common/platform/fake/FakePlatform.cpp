@@ -101,7 +101,8 @@ bool FakeDeviceEnum::GetPresentDevices(const std::string& className,
 
 FakePlatform::FakePlatform() : registry(SqliteRegistry::InMemory(token)) {
   platform_ = Platform{&loop,    registry.get(), &token,    &paths,
-                       &system,  &launcher,      &deviceIo, &deviceEnum};
+                       &system,  &launcher,      &deviceIo, &deviceEnum,
+                       &session, &events,       &ipHelper, &services};
 }
 
 FakePlatform::~FakePlatform() = default;

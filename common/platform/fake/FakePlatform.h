@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "common/platform/Platform.h"
+#include "common/platform/fake/FakeSystemEvents.h"
 #include "common/platform/fake/VirtualEventLoop.h"
 
 namespace kavo9 {
@@ -106,6 +107,10 @@ class FakePlatform {
   FakeProcessLauncher launcher;
   FakeDeviceIo deviceIo;
   FakeDeviceEnum deviceEnum;
+  FakeSessionEvents session;
+  FakeEventSubscription events;
+  FakeIpHelper ipHelper;
+  FakeServiceControl services;
   std::unique_ptr<Registry> registry;
 
  private:

@@ -10,6 +10,7 @@
 
 #include "common/platform/LocaleTable.h"
 #include "common/platform/simulated/SimulatedDeviceIo.h"
+#include "common/platform/simulated/SystemServicesClient.h"
 #include "common/platform/simulated/SqliteRegistry.h"
 
 extern char** environ;
@@ -246,6 +247,10 @@ struct SimulatedPlatform::Parts {
   std::unique_ptr<SimulatedDeviceIo> deviceIo;
   std::unique_ptr<MachineDeviceEnum> deviceEnum;
   std::unique_ptr<SqliteRegistry> registry;
+  std::unique_ptr<SimulatedSessionEvents> session;
+  std::unique_ptr<SimulatedEventSubscription> events;
+  std::unique_ptr<SimulatedIpHelper> ipHelper;
+  std::unique_ptr<SimulatedServiceControl> services;
 };
 
 SimulatedPlatform::SimulatedPlatform(std::filesystem::path machineDir, EventLoop& loop)
@@ -267,6 +272,14 @@ SimulatedPlatform::SimulatedPlatform(std::filesystem::path machineDir, EventLoop
                        parts_->launcher.get(),
                        parts_->deviceIo.get(),
                        parts_->deviceEnum.get()};
+  parts_->session = std::make_unique<SimulatedSessionEvents>(layout_.dir);
+  parts_->events = std::make_unique<SimulatedEventSubscription>(layout_.dir);
+  parts_->ipHelper = std::make_unique<SimulatedIpHelper>(layout_.dir);
+  parts_->services = std::make_unique<SimulatedServiceControl>(layout_.dir);
+  platform_.session = parts_->session.get();
+  platform_.events = parts_->events.get();
+  platform_.ipHelper = parts_->ipHelper.get();
+  platform_.services = parts_->services.get();
 }
 
 SimulatedPlatform::~SimulatedPlatform() = default;

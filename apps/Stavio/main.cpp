@@ -1,0 +1,109 @@
+// Stavio, the station utility: a hidden controller that lives in the notification area, finds
+// the adapter, keeps its connection and opens the main window on demand.
+//
+//   Stavio [-S|-s] [--machine DIR]
+//
+// "-S" (exactly) starts without opening the main window. The simulated machine is DIR, else
+// $KAVO9_MACHINE, else the user's default machine.
+
+#include <fcntl.h>
+#include <signal.h>
+#include <unistd.h>
+
+#include <QApplication>
+#include <QSocketNotifier>
+#include <QTimer>
+#include <cstdlib>
+#include <filesystem>
+#include <memory>
+
+#include "apps/Stavio/SingleInstance.h"
+#include "common/adapter/RegistryServiceProtocol.h"
+#include "common/adapter/ui/CSelCardDlg.h"
+#include "common/platform/Paths.h"
+#include "common/platform/qt/QtEventLoop.h"
+#include "common/platform/simulated/SimulatedMachine.h"
+#include "station/shell/controller/CHideDlg.h"
+#include "station/shell/controller/CommandLine.h"
+#include "station/shell/controller/StationPorts.h"
+
+namespace {
+
+int g_stopPipe[2] = {-1, -1};
+
+void OnStopSignal(int) {
+  char byte = 1;
+  [[maybe_unused]] ssize_t n = ::write(g_stopPipe[1], &byte, 1);
+}
+
+// SIGTERM and SIGINT end the program as Exit does, so that the controller saves its state.
+void QuitOnStopSignals(QApplication& app) {
+  if (::pipe2(g_stopPipe, O_CLOEXEC | O_NONBLOCK) != 0) return;
+  struct sigaction action {};
+  action.sa_handler = OnStopSignal;
+  sigemptyset(&action.sa_mask);
+  ::sigaction(SIGTERM, &action, nullptr);
+  ::sigaction(SIGINT, &action, nullptr);
+  auto* notifier = new QSocketNotifier(g_stopPipe[0], QSocketNotifier::Read, &app);
+  QObject::connect(notifier, &QSocketNotifier::activated, &app, [] { QCoreApplication::quit(); });
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  using namespace kavo9;
+  ::signal(SIGPIPE, SIG_IGN);
+  QApplication app(argc, argv);
+  app.setQuitOnLastWindowClosed(false);
+
+  std::vector<std::string> arguments(argv + 1, argv + argc);
+  std::string machineFlag;
+  const std::string commandLine = CommandLineFromArguments(arguments, &machineFlag);
+  const std::filesystem::path machine = ResolveMachineDir(machineFlag);
+  std::filesystem::create_directories(machine / "run");
+
+  SingleInstance instance(QString::fromStdString((machine / "run" / "QKB1").string()));
+  if (!instance.Acquire()) {
+    instance.NotifyRunning();
+    return 0;
+  }
+  QuitOnStopSignals(app);
+
+  QtEventLoop loop;
+  SimulatedPlatform simulated(machine, loop);
+  Platform& platform = simulated.platform();
+  SettingsFile settings(platform.paths->ExecutablePath());
+
+  std::unique_ptr<CHideDlg> controller;
+  DialogAdapterChooser chooser;
+  AdapterAccessPort adapter(platform, &chooser, [&controller](bool selecting) {
+    if (controller) controller->SetSelecting(selecting);
+  });
+  SocketRegistryServiceClient service(RegistryServiceSocket(machine));
+  ParameterStorePort store(*platform.registry, &service);
+  LanguagePort language(*platform.paths, *platform.system);
+
+  ControllerParts parts;
+  parts.platform = &platform;
+  parts.adapter = &adapter;
+  parts.store = &store;
+  parts.settings = &settings;
+  parts.language = &language;
+  controller = std::make_unique<CHideDlg>(parts);
+  controller->SetOpenMainWindowAtStart(OpensMainWindowAtStart(commandLine));
+  controller->SetOnEnd([] { QCoreApplication::quit(); });
+
+  instance.SetHandler([&controller](uint32_t message, uint32_t parameter) {
+    if (message == kCmdOpen) controller->OnCommand(kCmdOpen);
+    if (message == kMsgTrayCallback) controller->OnTrayCallback(parameter);
+  });
+
+  controller->Initialise();
+  // For start-up measurements: end as soon as the event loop runs.
+  if (std::getenv("KAVO9_QUIT_WHEN_STARTED")) {
+    QTimer::singleShot(0, &app, [] { QCoreApplication::quit(); });
+  }
+  const int result = app.exec();
+  controller.reset();
+  return result;
+}

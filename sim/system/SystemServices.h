@@ -1,0 +1,93 @@
+#pragma once
+// The machine-wide services the system daemon keeps besides its adapters: the logged-on
+// session and power state, the service control manager's view of the wireless configuration
+// service "WZCSVC", the IP addresses of connected adapters, and the event stream that carries
+// session, power and management events to the programs.
+//
+// Event stream: <machine>/run/events.sock. A program connects and sends one line
+// {"subscribe": TOPIC}; TOPIC is "session", "power" or a management event class
+// ("TsWLANMessageEvent", "MSNdis_StatusMediaConnect"). The answer is {"ok": true} (or false for
+// an unknown topic, after which the connection is closed), then one line per event:
+// {"session": CODE}, {"power": CODE} or {"class": NAME}. The stream has its own thread; a
+// subscriber that does not read is dropped rather than waited for.
+//
+// Control commands (through the daemon's control socket, added with Register):
+//   session {"event": "lock|unlock|connect|disconnect"}
+//   power   {"event": "suspend|resume"}
+//   service {"op": "query|start|stop|config", "name": "WZCSVC", "startType": 2|3|4}
+//   ip      {"op": "interfaces|adapters|release|renew", "index": N}
+//   event   {"class": NAME}
+
+#include <atomic>
+#include <filesystem>
+#include <functional>
+#include <map>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include <nlohmann/json.hpp>
+
+namespace kavo9 {
+
+class SystemServices {
+ public:
+  using Command = std::function<nlohmann::json(const nlohmann::json& request)>;
+  // Gives the NetCfgInstanceId of every present adapter and whether it is connected.
+  struct AdapterLink {
+    std::string instanceId;
+    bool connected = false;
+  };
+  using AdapterLinks = std::function<std::vector<AdapterLink>()>;
+
+  explicit SystemServices(std::filesystem::path runDir);
+  ~SystemServices();
+  SystemServices(const SystemServices&) = delete;
+  SystemServices& operator=(const SystemServices&) = delete;
+
+  // Opens the event socket and starts its thread. False with a message when it cannot be bound.
+  bool Start(std::string* error);
+  void Stop();
+
+  // Adds the control commands through `add(name, command)`.
+  void Register(const std::function<void(std::string, Command)>& add);
+  void SetAdapterLinks(AdapterLinks links) { links_ = std::move(links); }
+
+  // Sends one event line to every subscriber of `topic`.
+  void Broadcast(const std::string& topic, const nlohmann::json& line);
+  size_t SubscriberCount() const;
+
+  nlohmann::json Session(const nlohmann::json& request);
+  nlohmann::json Power(const nlohmann::json& request);
+  nlohmann::json Service(const nlohmann::json& request);
+  nlohmann::json Ip(const nlohmann::json& request);
+  nlohmann::json Event(const nlohmann::json& request);
+
+ private:
+  struct Client {
+    int fd = -1;
+    std::string topic;  // empty until subscribed
+    std::string in;
+  };
+  struct ServiceState {
+    uint32_t state;
+    uint32_t startType;
+  };
+  void Run();
+  void Accept();
+  void Receive(Client& client);
+
+  std::filesystem::path socketPath_;
+  int listenFd_ = -1;
+  int wake_[2] = {-1, -1};
+  std::thread thread_;
+  mutable std::mutex mutex_;  // clients_
+  std::vector<Client> clients_;
+  std::mutex stateMutex_;     // everything below
+  std::map<std::string, ServiceState> services_;
+  std::map<std::string, bool> released_;  // instance id -> address released
+  AdapterLinks links_;
+};
+
+}  // namespace kavo9

@@ -1,0 +1,291 @@
+#include <gmock/gmock.h>
+
+#include "station/shell/controller/tests/ControllerFixture.h"
+
+namespace kavo9 {
+namespace {
+
+using ::testing::ElementsAre;
+
+TEST_F(ControllerTest, UnplugIsNoticedWithinOneTickAndReplugRestoresTheAdapter) {
+  Start(true);
+  ASSERT_TRUE(mainWindow.open);
+  adapter.present = false;
+  Ticks(1);
+  EXPECT_FALSE(controller->adapterAvailable());
+  EXPECT_FALSE(mainWindow.open);
+  EXPECT_FALSE(controller->timers().IsSet(kTimerMoreLess));
+  EXPECT_EQ(tray.Last(), "no-adapter");
+  EXPECT_TRUE(adapter.facts.registryKey.empty());
+  EXPECT_FALSE(adapter.facts.usb);
+  EXPECT_GE(supplicant.releases, 2);
+  EXPECT_TRUE(controller->timers().IsSet(kTimerTick));
+
+  // Still gone: looked for at every tick.
+  int discoveries = adapter.discoveries;
+  Ticks(2);
+  EXPECT_GE(adapter.discoveries, discoveries + 2);
+
+  adapter.present = true;
+  adapter.log.clear();
+  supplicant.port = true;
+  int releases = supplicant.releases;
+  fake.loop.Advance(1000);
+  EXPECT_TRUE(controller->adapterAvailable());
+  EXPECT_EQ(tray.states[tray.states.size() - 2], "not-connected");  // found again
+  EXPECT_EQ(adapter.facts.registryKey, kAdapterKey);
+  // The adapter-ready routine ran again, without opening the main window.
+  EXPECT_EQ(adapter.Count("Q OID_VND_OP_MODE"), 1u);
+  EXPECT_EQ(adapter.Count("S OID_VND_RADIO"), 1u);
+  EXPECT_FALSE(mainWindow.open);
+  // The ports left from before the loss are released once more, then the tick goes on.
+  EXPECT_EQ(supplicant.releases, releases + 2);
+  EXPECT_EQ(adapter.Count("Q OID_GEN_MEDIA_CONNECT_STATUS"), 1u);
+}
+
+TEST_F(ControllerTest, ScanRequestEveryNinetyTicksOnlyWithTheRadioOn) {
+  struct Case {
+    const char* radio;
+    int scans;
+  };
+  for (const Case& c : {Case{"0", 2}, Case{"1", 0}}) {
+    SCOPED_TRACE(c.radio);
+    SetAdapterValue("Radio", c.radio);
+    actions.scans = 0;
+    Start();
+    const int atStart = actions.scans;
+    Ticks(181);
+    // Every timer's tick counts, so ReconnectTick passes several multiples of 90.
+    const int multiples = static_cast<int>((controller->reconnectTick() - 1) / 90);
+    ASSERT_GE(multiples, 2);
+    EXPECT_EQ(actions.scans - atStart, c.scans == 0 ? 0 : multiples);
+    EXPECT_EQ(controller->radioOn(), std::string(c.radio) == "0");
+    controller.reset();
+  }
+}
+
+TEST_F(ControllerTest, NoScanRequestWhileTheMainWindowIsOpen) {
+  Start(true);
+  const int atStart = actions.scans;
+  Ticks(91);
+  EXPECT_EQ(actions.scans, atStart);
+}
+
+TEST_F(ControllerTest, ConnectedTickShowsTheSignal) {
+  Connected();
+  adapter.Answer(OID_VND_RSSI1, int32_t{-48});
+  Start();
+  Ticks(1);
+  EXPECT_EQ(tray.Last(), "connected -48 Home");
+  EXPECT_EQ(controller->reconnectTick(), 0u);  // no connect record
+}
+
+TEST_F(ControllerTest, LinkStateTwoMeansNotConnected) {
+  Connected();
+  adapter.Answer(OID_VND_LINK_STATE, uint32_t{2});
+  Start();
+  fake.loop.Advance(1000);
+  EXPECT_EQ(tray.Last(), "not-connected");
+  EXPECT_EQ(controller->reconnectTick(), 1u);
+}
+
+TEST_F(ControllerTest, TicksDoNothingWhileTheAdapterIsBeingSelected) {
+  Start();
+  controller->SetSelecting(true);
+  adapter.log.clear();
+  Ticks(3);
+  EXPECT_TRUE(adapter.log.empty());
+  controller->OnTrayCallback(0x0203);
+  EXPECT_FALSE(mainWindow.open);
+  controller->SetSelecting(false);
+  Ticks(1);
+  EXPECT_FALSE(adapter.log.empty());
+}
+
+TEST_F(ControllerTest, ScanWaitTimerRunsTheQueueOnceWhenAScanIsPending) {
+  struct PendingActions : RecordingActions {
+    bool ScanPending() const override { return true; }
+  } pending;
+  Start();
+  controller.reset();
+  // A fresh controller with a queue that has a scan pending.
+  settings = std::make_unique<SettingsFile>(fake.paths.ExecutablePath());
+  ControllerParts parts{&fake.platform(), &adapter, &store, settings.get()};
+  parts.actions = &pending;
+  controller = std::make_unique<CHideDlg>(parts);
+  controller->Initialise();
+  controller->OnPowerBroadcast(PBT_APMRESUMESUSPEND);  // starts timer 2 with 3 s
+  fake.loop.Advance(3000);
+  EXPECT_EQ(pending.runs, 1);
+  EXPECT_FALSE(controller->timers().IsSet(kTimerScanWait));
+  fake.loop.Advance(10000);
+  EXPECT_EQ(pending.runs, 1);
+  controller.reset();  // before `pending` goes
+}
+
+TEST_F(ControllerTest, SuspendStopsEveryTimerAndResumeRequeuesTheLastRecord) {
+  Start(true);
+  connect.hasRecord = true;
+  controller->ArmKeyErrorMonitor();
+  fake.session.RaisePower(PBT_APMSUSPEND);
+  fake.loop.RunPosted();
+  for (TimerId id = 0; id <= 9; ++id) EXPECT_FALSE(controller->timers().IsSet(id)) << id;
+  adapter.log.clear();
+  fake.loop.Advance(60000);
+  EXPECT_TRUE(adapter.log.empty());  // nothing ticks while suspended
+
+  int starts = supplicant.starts;
+  fake.session.RaisePower(PBT_APMRESUMEAUTOMATIC);
+  fake.loop.RunPosted();
+  EXPECT_TRUE(controller->timers().IsSet(kTimerTick));
+  EXPECT_TRUE(controller->timers().IsSet(kTimerScanWait));
+  EXPECT_TRUE(controller->timers().IsSet(kTimerKeyError));
+  EXPECT_EQ(supplicant.starts, starts + 1);  // no port: the binding starts again
+  EXPECT_EQ(connect.requeues, 1);
+  EXPECT_EQ(actions.runs, 1);  // main window open, password panel hidden
+  fake.loop.Advance(kTickMs);
+  EXPECT_EQ(adapter.Count("Q OID_GEN_MEDIA_CONNECT_STATUS"), 1u);  // timer 5 stays stopped
+}
+
+TEST_F(ControllerTest, AfterResumeARequeuedRecordWaitsWhileTheWindowIsClosedOrAsksForAPassword) {
+  Start();
+  connect.hasRecord = true;
+  controller->OnPowerBroadcast(PBT_APMRESUMESUSPEND);
+  EXPECT_EQ(connect.requeues, 1);
+  EXPECT_EQ(actions.runs, 0);  // no main window
+  controller->OpenMainWindow();
+  mainWindow.ShowPanel(8);
+  controller->OnPowerBroadcast(PBT_APMRESUMESUSPEND);
+  EXPECT_EQ(actions.runs, 0);  // password panel shown
+}
+
+TEST_F(ControllerTest, LockReleasesThePortsAndUnlockAfterAConsoleDisconnectStaysInactive) {
+  Start();
+  auto raise = [&](uint32_t code) {
+    fake.session.RaiseSession(code);
+    fake.loop.RunPosted();
+  };
+  raise(WTS_SESSION_LOCK);
+  EXPECT_FALSE(controller->sessionActive());
+  EXPECT_EQ(supplicant.releases, 1);
+  raise(WTS_SESSION_UNLOCK);
+  EXPECT_TRUE(controller->sessionActive());
+
+  raise(WTS_SESSION_LOCK);
+  raise(WTS_CONSOLE_DISCONNECT);
+  raise(WTS_SESSION_UNLOCK);
+  EXPECT_FALSE(controller->sessionActive());
+  EXPECT_FALSE(controller->consoleDisconnected());
+  // While inactive the tick does not start the supplicant binding.
+  supplicant.running = false;
+  int starts = supplicant.starts;
+  Ticks(2);
+  EXPECT_EQ(supplicant.starts, starts);
+  raise(WTS_CONSOLE_CONNECT);
+  EXPECT_TRUE(controller->sessionActive());
+  Ticks(1);
+  EXPECT_EQ(supplicant.starts, starts + 1);
+}
+
+TEST_F(ControllerTest, WepKeyErrorReachedWithinTwentySecondsOnAFirstGenerationAdapter) {
+  struct Case {
+    const char* name;
+    bool firstGeneration;
+    uint32_t fragmentsPerSample;
+    uint32_t receivedPerSample;
+    bool keyError;
+    bool armedAfter;
+  };
+  for (const Case& c : {Case{"wrong key, first generation", true, 25, 0, true, true},
+                        Case{"wrong key, later family", false, 25, 0, false, true},
+                        Case{"traffic flows", true, 25, 3, false, false},
+                        Case{"too little sent", true, 5, 0, false, true}}) {
+    SCOPED_TRACE(c.name);
+    adapter.foundFacts.isFirstGenerationFamily = c.firstGeneration;
+    Connected();
+    Start();
+    std::array<uint8_t, 176> statistics{};
+    uint64_t fragments = 1000;
+    uint32_t received = 40;
+    auto answerCounters = [&] {
+      std::memcpy(statistics.data() + 8, &fragments, 8);
+      adapter.Answer(OID_802_11_STATISTICS, statistics);
+      adapter.Answer(OID_GEN_RCV_OK, received);
+    };
+    answerCounters();
+    controller->ArmKeyErrorMonitor();
+    for (int second = 0; second < 20; ++second) {
+      if (second % 5 == 0) {  // the adapter keeps sending
+        fragments += c.fragmentsPerSample / 2;
+        received += c.receivedPerSample / 2 + (c.receivedPerSample % 2);
+        answerCounters();
+      }
+      fake.loop.Advance(1000);
+    }
+    EXPECT_EQ(controller->keyError(), c.keyError);
+    EXPECT_EQ(controller->keyErrorMonitorArmed(), c.armedAfter);
+    if (c.keyError) {
+      EXPECT_EQ(tray.Last(), "key-error Home");
+    }
+    controller.reset();
+  }
+}
+
+TEST_F(ControllerTest, LaterFamiliesTakeTheKeyErrorFromTheDriversMessage) {
+  Connected();
+  Start();
+  adapter.Answer(OID_VND_MESSAGE_FLAGS, uint32_t{1});
+  fake.events.Raise(kDriverMessageEventClass, {EventObject{"TsWLANMessageEvent"}});
+  fake.loop.RunPosted();
+  EXPECT_TRUE(controller->keyError());
+  Ticks(1);
+  EXPECT_EQ(tray.Last(), "key-error Home");
+  adapter.Answer(OID_VND_MESSAGE_FLAGS, uint32_t{0});
+  fake.events.Raise(kDriverMessageEventClass, {EventObject{"TsWLANMessageEvent"}});
+  fake.loop.RunPosted();
+  EXPECT_FALSE(controller->keyError());
+}
+
+TEST_F(ControllerTest, AuthenticationStartRenewsTheAddressOnAWorker) {
+  fake.ipHelper.interfaces = {{3, "\\DEVICE\\TCPIP_{OTHER}"},
+                              {7, std::string("\\DEVICE\\TCPIP_") + kInstanceId}};
+  Start();
+  controller->StartAuthentication(true, false);  // status view asked with a false flag
+  EXPECT_EQ(supplicant.portStarts, 0);
+  controller->StartAuthentication(false, false);
+  EXPECT_EQ(supplicant.portStarts, 0);  // no port yet
+  supplicant.port = true;
+  SetAdapterValue("ShowAuthStatus", "1");
+  controller->StartAuthentication(true, true);
+  EXPECT_EQ(supplicant.portStarts, 1);
+  EXPECT_TRUE(mainWindow.IsPanelShown(5));
+  controller.reset();  // waits for the worker
+  const std::string name = std::string("\\DEVICE\\TCPIP_") + kInstanceId;
+  EXPECT_THAT(fake.ipHelper.Calls(),
+              ElementsAre("table", "release " + name, "table", "renew " + name));
+}
+
+TEST_F(ControllerTest, ExitRemovesTheIconStopsTheTimersAndEnds) {
+  Start(true);
+  bool ended = false;
+  controller->SetOnEnd([&] { ended = true; });
+  controller->OnCommand(kCmdExit);
+  EXPECT_TRUE(ended);
+  EXPECT_FALSE(mainWindow.open);
+  EXPECT_EQ(tray.Last(), "removed");
+  EXPECT_EQ(fake.loop.ActiveTimerCount(), 0u);
+}
+
+TEST_F(ControllerTest, TGnWiFiTestIsMirroredOnHtAdaptersAtEveryTick) {
+  adapter.foundFacts.isHtFamily = true;
+  WriteSettings("[Advance]\nTGnWiFiTest=1\n");
+  Start();
+  Ticks(1);
+  EXPECT_EQ(AdapterValue("TGnWifiTest"), "1");
+  WriteSettings("[Advance]\nTGnWiFiTest=yes\n");
+  Ticks(1);
+  EXPECT_EQ(AdapterValue("TGnWifiTest"), "0");
+}
+
+}  // namespace
+}  // namespace kavo9
