@@ -17,7 +17,7 @@
 
 #include "common/adapter/AdapterAccess.h"
 #include "common/adapter/RequestCatalogue.h"
-#include "common/adapter/UnixSocket.h"
+#include "common/platform/simulated/UnixSocket.h"
 #include "common/platform/fake/FakePlatform.h"
 #include "common/platform/simulated/DeviceFrame.h"
 #include "common/platform/simulated/SimulatedDeviceIo.h"

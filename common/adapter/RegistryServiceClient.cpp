@@ -4,7 +4,7 @@
 
 #include <cerrno>
 
-#include "common/adapter/UnixSocket.h"
+#include "common/platform/simulated/UnixSocket.h"
 #include "common/platform/WinTypes.h"
 
 namespace kavo9 {

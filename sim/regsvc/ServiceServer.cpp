@@ -11,7 +11,7 @@
 #include <map>
 #include <vector>
 
-#include "common/adapter/UnixSocket.h"
+#include "common/platform/simulated/UnixSocket.h"
 
 namespace kavo9 {
 namespace {

@@ -10,6 +10,7 @@
 
 #include "common/platform/WinTypes.h"
 #include "common/platform/simulated/DeviceFrame.h"
+#include "common/platform/simulated/UnixSocket.h"
 
 namespace kavo9 {
 namespace {
@@ -17,17 +18,6 @@ namespace {
 // A driver that does not answer within this time is treated as gone; real requests take
 // microseconds to milliseconds.
 constexpr int kReplyTimeoutMs = 10'000;
-
-bool WriteAll(int fd, const uint8_t* data, size_t length) {
-  while (length > 0) {
-    ssize_t n = ::send(fd, data, length, MSG_NOSIGNAL);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) return false;
-    data += n;
-    length -= size_t(n);
-  }
-  return true;
-}
 
 }  // namespace
 
@@ -47,18 +37,9 @@ std::filesystem::path SimulatedDeviceIo::SocketOf(std::string_view devicePath) c
 
 DeviceIo::Handle SimulatedDeviceIo::Open(std::string_view devicePath) {
   std::filesystem::path socketPath = SocketOf(devicePath);
-  sockaddr_un address{};
-  address.sun_family = AF_UNIX;
-  const std::string text = socketPath.string();
-  if (text.empty() || text.size() >= sizeof(address.sun_path)) return kInvalidHandle;
-  std::memcpy(address.sun_path, text.c_str(), text.size() + 1);
-  int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
-  if (fd < 0) return kInvalidHandle;
-  if (::connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof(address)) != 0) {
-    ::close(fd);
-    return kInvalidHandle;
-  }
-  return fd;
+  if (socketPath.empty()) return kInvalidHandle;
+  int fd = ConnectUnixSocket(socketPath);
+  return fd < 0 ? kInvalidHandle : fd;
 }
 
 bool SimulatedDeviceIo::Control(Handle handle, uint32_t ioctl, const void* in, uint32_t inLength,
@@ -74,7 +55,7 @@ bool SimulatedDeviceIo::Control(Handle handle, uint32_t ioctl, const void* in, u
   auto frame = EncodeRequest(
       ioctl, {static_cast<const uint8_t*>(in), in ? inLength : 0},
       {static_cast<const uint8_t*>(out), out ? outLength : 0});
-  if (!WriteAll(fd, frame.data(), frame.size())) return fail(ERROR_DEVICE_NOT_CONNECTED);
+  if (!SendAll(fd, frame.data(), frame.size())) return fail(ERROR_DEVICE_NOT_CONNECTED);
 
   // Kept between requests: a scan list's 64 KiB would otherwise be taken from and given back to
   // the system at every request, which costs more than the request itself.

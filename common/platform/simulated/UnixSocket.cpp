@@ -1,4 +1,4 @@
-#include "common/adapter/UnixSocket.h"
+#include "common/platform/simulated/UnixSocket.h"
 
 #include <poll.h>
 #include <sys/socket.h>
