@@ -5,6 +5,19 @@
 #include "common/platform/ProfileString.h"
 
 namespace kavo9 {
+namespace {
+
+// What the service is asked when a direct write fails: a procedure, the key path and, for the
+// value and sub-key procedures, a name.
+ServiceRequest HandOver(uint32_t procedure, std::string_view path, std::string_view name = {}) {
+  ServiceRequest request;
+  request.procedure = procedure;
+  request.path = std::string(path);
+  request.name = std::string(name);
+  return request;
+}
+
+}  // namespace
 
 StorePolicy StationStorePolicy(bool isAdministrator, const std::filesystem::path& settingsFile) {
   ProfileFile file = ProfileFile::Load(settingsFile);
@@ -60,10 +73,7 @@ int32_t ParameterStore::StoreSetValue(HKEY key, std::string_view name, uint32_t 
   if (data == nullptr) length = 0;
   int32_t error =
       key != 0 ? registry_.SetValue(key, name, type, data, length) : ERROR_INVALID_HANDLE;
-  ServiceRequest request;
-  request.procedure = kProcSetValue;
-  request.path = std::string(path);
-  request.name = std::string(name);
+  ServiceRequest request = HandOver(kProcSetValue, path, name);
   request.type = type;
   // The value travels as text, so it ends at its first zero byte.
   request.data = RegStringFromBytes(data, length);
@@ -77,9 +87,7 @@ int32_t ParameterStore::StoreCreateKey(HKEY root, std::string_view path, uint32_
   *key = 0;
   int32_t error = registry_.CreateKey(root, path, access, key);
   if (error != ERROR_SUCCESS) *key = 0;
-  ServiceRequest request;
-  request.procedure = kProcCreateKey;
-  request.path = std::string(path);
+  ServiceRequest request = HandOver(kProcCreateKey, path);
   request.rootCode = RootCodeOf(root);
   return AfterDirect(error, area, std::move(request));
 }
@@ -87,31 +95,19 @@ int32_t ParameterStore::StoreCreateKey(HKEY root, std::string_view path, uint32_
 int32_t ParameterStore::StoreDeleteValue(HKEY key, std::string_view name, std::string_view path,
                                          PolicyArea area) {
   int32_t error = key != 0 ? registry_.DeleteValue(key, name) : ERROR_INVALID_HANDLE;
-  ServiceRequest request;
-  request.procedure = kProcDeleteValue;
-  request.path = std::string(path);
-  request.name = std::string(name);
-  return AfterDirect(error, area, std::move(request));
+  return AfterDirect(error, area, HandOver(kProcDeleteValue, path, name));
 }
 
 int32_t ParameterStore::StoreDeleteKey(HKEY key, std::string_view subKey, std::string_view path,
                                        PolicyArea area) {
   int32_t error = key != 0 ? registry_.DeleteKey(key, subKey) : ERROR_INVALID_HANDLE;
-  ServiceRequest request;
-  request.procedure = kProcDeleteKey;
-  request.path = std::string(path);
-  request.name = std::string(subKey);
-  return AfterDirect(error, area, std::move(request));
+  return AfterDirect(error, area, HandOver(kProcDeleteKey, path, subKey));
 }
 
 int32_t ParameterStore::StoreDeleteTree(HKEY key, std::string_view subKey, std::string_view path,
                                         PolicyArea area) {
   int32_t error = key != 0 ? registry_.DeleteTree(key, subKey) : ERROR_INVALID_HANDLE;
-  ServiceRequest request;
-  request.procedure = kProcDeleteTree;
-  request.path = std::string(path);
-  request.name = std::string(subKey);
-  return AfterDirect(error, area, std::move(request));
+  return AfterDirect(error, area, HandOver(kProcDeleteTree, path, subKey));
 }
 
 }  // namespace kavo9

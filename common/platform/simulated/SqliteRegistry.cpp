@@ -389,6 +389,14 @@ struct SqliteRegistry::Impl {
 
   bool WriteAllowed(int hive) const { return hive != kMachineHive || token.IsAdministrator(); }
 
+  // A handle that may set or delete the value `name`: the key's handle has the right, the user
+  // may write its hive, and the name is within the limits.
+  int32_t ResolveValueWrite(HKEY handle, std::string_view name, Key* key, Hive** hive) {
+    if (int32_t error = Resolve(handle, key, hive); error != ERROR_SUCCESS) return error;
+    if ((key->access & KEY_SET_VALUE) == 0 || !WriteAllowed(key->hive)) return ERROR_ACCESS_DENIED;
+    return ValidValueName(name) ? ERROR_SUCCESS : ERROR_INVALID_PARAMETER;
+  }
+
   // ---- statements
 
   int32_t FindKey(Hive& hive, const std::string& fold, int64_t* id) {
@@ -597,11 +605,9 @@ int32_t SqliteRegistry::SetValue(HKEY handle, std::string_view name, uint32_t ty
   std::lock_guard lock(impl_->mutex);
   Impl::Key key;
   Impl::Hive* hive = nullptr;
-  if (int32_t error = impl_->Resolve(handle, &key, &hive); error != ERROR_SUCCESS) return error;
-  if ((key.access & KEY_SET_VALUE) == 0 || !impl_->WriteAllowed(key.hive)) {
-    return ERROR_ACCESS_DENIED;
+  if (int32_t error = impl_->ResolveValueWrite(handle, name, &key, &hive); error != ERROR_SUCCESS) {
+    return error;
   }
-  if (!ValidValueName(name)) return ERROR_INVALID_PARAMETER;
   std::string fold = Fold(name);
   Using set(hive->stmts[kSetValue]);
   sqlite3_bind_int64(set, 1, key.id);
@@ -621,11 +627,9 @@ int32_t SqliteRegistry::DeleteValue(HKEY handle, std::string_view name) {
   std::lock_guard lock(impl_->mutex);
   Impl::Key key;
   Impl::Hive* hive = nullptr;
-  if (int32_t error = impl_->Resolve(handle, &key, &hive); error != ERROR_SUCCESS) return error;
-  if ((key.access & KEY_SET_VALUE) == 0 || !impl_->WriteAllowed(key.hive)) {
-    return ERROR_ACCESS_DENIED;
+  if (int32_t error = impl_->ResolveValueWrite(handle, name, &key, &hive); error != ERROR_SUCCESS) {
+    return error;
   }
-  if (!ValidValueName(name)) return ERROR_INVALID_PARAMETER;
   std::string fold = Fold(name);
   Using erase(hive->stmts[kDeleteValue]);
   sqlite3_bind_int64(erase, 1, key.id);
