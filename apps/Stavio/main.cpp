@@ -1,9 +1,10 @@
 // Stavio, the station utility: a hidden controller that lives in the notification area, finds
 // the adapter, keeps its connection and opens the main window on demand.
 //
-//   Stavio [-S|-s] [--machine DIR]
+//   Stavio [-S|-s] [--machine DIR] [--screenshots FOLDER]
 //
-// "-S" (exactly) starts without opening the main window. The simulated machine is DIR, else
+// "-S" (exactly) starts without opening the main window. With --screenshots the windows are
+// photographed into FOLDER once the adapter is ready and the first scan is in, and Stavio ends. The simulated machine is DIR, else
 // $KAVO9_MACHINE, else the user's default machine.
 
 #include <fcntl.h>
@@ -23,9 +24,11 @@
 #include "common/platform/Paths.h"
 #include "common/platform/qt/QtEventLoop.h"
 #include "common/platform/simulated/SimulatedMachine.h"
-#include "station/shell/controller/CHideDlg.h"
+#include "apps/Stavio/Screenshots.h"
+#include "apps/Stavio/wiring/StationApp.h"
 #include "station/shell/controller/CommandLine.h"
-#include "station/shell/controller/StationPorts.h"
+#include "station/shell/ui/QtTrayIcon.h"
+#include "station/shell/ui/Theme.h"
 
 namespace {
 
@@ -57,6 +60,14 @@ int main(int argc, char** argv) {
   app.setQuitOnLastWindowClosed(false);
 
   std::vector<std::string> arguments(argv + 1, argv + argc);
+  // --screenshots DIR: photograph the windows once the adapter is ready, then end.
+  QString screenshots;
+  for (size_t i = 0; i + 1 < arguments.size(); ++i) {
+    if (arguments[i] != "--screenshots") continue;
+    screenshots = QString::fromStdString(arguments[i + 1]);
+    arguments.erase(arguments.begin() + long(i), arguments.begin() + long(i) + 2);
+    break;
+  }
   std::string machineFlag;
   const std::string commandLine = CommandLineFromArguments(arguments, &machineFlag);
   const std::filesystem::path machine = ResolveMachineDir(machineFlag);
@@ -71,39 +82,29 @@ int main(int argc, char** argv) {
 
   QtEventLoop loop;
   SimulatedPlatform simulated(machine, loop);
-  Platform& platform = simulated.platform();
-  SettingsFile settings(platform.paths->ExecutablePath());
-
-  std::unique_ptr<CHideDlg> controller;
+  ApplyTheme(app);
   DialogAdapterChooser chooser;
-  AdapterAccessPort adapter(platform, &chooser, [&controller](bool selecting) {
-    if (controller) controller->SetSelecting(selecting);
-  });
   SocketRegistryServiceClient service(RegistryServiceSocket(machine));
-  ParameterStorePort store(*platform.registry, &service);
-  LanguagePort language(*platform.paths, *platform.system);
-
-  ControllerParts parts;
-  parts.platform = &platform;
-  parts.adapter = &adapter;
-  parts.store = &store;
-  parts.settings = &settings;
-  parts.language = &language;
-  controller = std::make_unique<CHideDlg>(parts);
-  controller->SetOpenMainWindowAtStart(OpensMainWindowAtStart(commandLine));
-  controller->SetOnEnd([] { QCoreApplication::quit(); });
+  auto station = std::make_unique<StationApp>(StationAppParts{.platform = &simulated.platform(),
+                                                              .chooser = &chooser,
+                                                              .service = &service,
+                                                              .trayIcon = CreateTrayIcon()});
+  CHideDlg& controller = station->Controller();
+  controller.SetOpenMainWindowAtStart(OpensMainWindowAtStart(commandLine));
+  controller.SetOnEnd([] { QCoreApplication::quit(); });
 
   instance.SetHandler([&controller](uint32_t message, uint32_t parameter) {
-    if (message == kCmdOpen) controller->OnCommand(kCmdOpen);
-    if (message == kMsgTrayCallback) controller->OnTrayCallback(parameter);
+    if (message == kCmdOpen) controller.OnCommand(kCmdOpen);
+    if (message == kMsgTrayCallback) controller.OnTrayCallback(parameter);
   });
 
-  controller->Initialise();
+  controller.Initialise();
+  if (!screenshots.isEmpty()) TakeScreenshotsWhenReady(*station, screenshots);
   // For start-up measurements: end as soon as the event loop runs.
   if (std::getenv("KAVO9_QUIT_WHEN_STARTED")) {
     QTimer::singleShot(0, &app, [] { QCoreApplication::quit(); });
   }
   const int result = app.exec();
-  controller.reset();
+  station.reset();
   return result;
 }

@@ -32,7 +32,9 @@ class SiteSurvey {
   SiteSurvey(SurveyStation& station, DriverRequests& driver, SurveyHandOver& handOver);
 
   // The page was created: rows are built at the first tick that finds no scan running.
-  void OnCreate() { rebuildPending_ = true; }
+  void OnCreate() { MarkRebuildPending(); }
+  // Rows are rebuilt at the next tick that finds no scan running (also after the radio button).
+  void MarkRebuildPending() { rebuildPending_ = true; }
   // Every 2 seconds.
   void OnTick();
   // Sorts the merged list and rebuilds the rows from a fresh snapshot of it.

@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QTabWidget>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -17,7 +18,7 @@ namespace kavo9 {
 // The General tab's signal bar.
 class SignalBar : public QWidget {
  public:
-  explicit SignalBar(QWidget* parent) : QWidget(parent) { setMinimumHeight(14); }
+  explicit SignalBar(QWidget* parent) : QWidget(parent) { setFixedHeight(12); }
   void SetPercent(int percent) {
     percent_ = percent;
     update();
@@ -71,11 +72,20 @@ CAPDetailInfoDlg::CAPDetailInfoDlg(std::function<void()> returnToPages, SurveyTe
 
 namespace {
 
+// A tab whose rows keep their natural height: when the lower frame is too short for all of them,
+// the tab scrolls instead of drawing rows over each other.
 QWidget* NumberedTab(int number, QFormLayout** form) {
-  auto* tab = new QWidget;
-  tab->setObjectName(QString::number(number));
-  *form = new QFormLayout(tab);
-  return tab;
+  auto* scroll = new QScrollArea;
+  scroll->setObjectName(QString::number(number));
+  scroll->setFrameShape(QFrame::NoFrame);
+  scroll->setWidgetResizable(true);
+  auto* rows = new QWidget;
+  *form = new QFormLayout(rows);
+  (*form)->setContentsMargins(8, 6, 8, 6);
+  (*form)->setVerticalSpacing(3);
+  (*form)->setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);
+  scroll->setWidget(rows);
+  return scroll;
 }
 
 }  // namespace

@@ -170,11 +170,15 @@ void CHideDlg::OnAdapterReady(bool openMainWindow) {
 
   ieee80211h_ = ReadAdapterText("IEEE80211H", &text) && std::atoi(text.c_str()) == 1;
   parts_.softApDefaults->CreateIfMissing();
-  if (selecting_) {
+  {
+    // Ticks and tray commands wait while the channel list and the stored channel are corrected.
+    const bool wasSelecting = selecting_;
+    selecting_ = true;
     parts_.region->RefreshChannels();
     uint16_t driverVersion = 0;
     adapter_.QueryInformation(OID_GEN_DRIVER_VERSION, &driverVersion, sizeof driverVersion,
                               nullptr);
+    selecting_ = wasSelecting;
   }
 
   // "0" means on; a missing or unreadable value counts as on.
@@ -312,6 +316,7 @@ void CHideDlg::OnTimer(TimerId id) {
     media = 1;
   }
   adapter_.QueryInformation(OID_802_11_BSSID, bssid.data(), sizeof bssid, nullptr);
+  tickBssid_ = bssid;
   if (adapter_.QueryInformation(OID_802_11_SSID, ssid.data(), sizeof ssid, nullptr)) {
     const uint32_t length = std::min<uint32_t>(LoadU32(ssid.data()), 32);
     lastSsid_.assign(reinterpret_cast<const char*>(ssid.data() + 4), length);

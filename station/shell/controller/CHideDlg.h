@@ -105,6 +105,10 @@ class CHideDlg {
   void StartAuthentication(bool withStatusView, bool showStatus);
   void PublishLastConnectRecord(std::optional<ConnectRecordSummary> record,
                                 bool supplicantAvailable);
+  // The scan-wait timer (timer 2), started by the action queue when it triggers a scan.
+  void StartScanWaitTimer(uint32_t periodMs) { timers_.Set(kTimerScanWait, periodMs); }
+  // The radio button changed the radio; the tick and the pages follow the flag.
+  void SetRadioOn(bool on) { radioOn_ = on; }
   // Wraps adapter selection: ticks and tray commands do nothing while it is set.
   void SetSelecting(bool selecting) { selecting_ = selecting; }
 
@@ -126,6 +130,8 @@ class CHideDlg {
   bool keyError() const { return keyError_; }
   bool keyErrorMonitorArmed() const { return monitorArmed_; }
   bool radioOn() const { return radioOn_; }
+  // The BSSID the tick last read (zeros while not connected).
+  const std::array<uint8_t, 6>& currentBssid() const { return tickBssid_; }
   bool ieee80211h() const { return ieee80211h_; }
   int configToolState() const { return configToolState_; }
   uint32_t reconnectTick() const { return reconnectTick_; }
@@ -202,6 +208,7 @@ class CHideDlg {
   bool bw40Allowed24G_ = true;
   bool bw40Allowed5G_ = true;
   std::array<uint8_t, 6> savedBssid_{};
+  std::array<uint8_t, 6> tickBssid_{};
   std::string lastSsid_;
   std::array<std::vector<uint8_t>, 3> scanBuffers_;
 };

@@ -44,6 +44,8 @@ class AdapterPort {
   virtual void ClearUsbFlag() = 0;
   // Queries the supported network types and notes whether 5 GHz is among them.
   virtual void ReadSupportedNetworkTypes() = 0;
+  // What the last ReadSupportedNetworkTypes found.
+  virtual bool Supports5GHz() const = 0;
   virtual void DrainSetRetryQueue() = 0;
 };
 
@@ -58,6 +60,7 @@ class StorePort {
   // Writes one value of `type` below HKEY_LOCAL_MACHINE\`path`. Win32 error code.
   virtual int32_t SetValue(std::string_view path, std::string_view name, uint32_t type,
                            const uint8_t* data, uint32_t length, Area area) = 0;
+  virtual int32_t DeleteValue(std::string_view path, std::string_view name, Area area) = 0;
   virtual void Release() = 0;
 };
 

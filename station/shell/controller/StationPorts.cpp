@@ -92,6 +92,17 @@ int32_t ParameterStorePort::SetValue(std::string_view path, std::string_view nam
   return error;
 }
 
+int32_t ParameterStorePort::DeleteValue(std::string_view path, std::string_view name, Area area) {
+  if (!store_) return ERROR_INVALID_HANDLE;
+  const PolicyArea policyArea = area == Area::kProfile ? PolicyArea::kProfile : PolicyArea::kAdvanced;
+  HKEY key = 0;
+  int32_t error = store_->StoreOpenKey(HKEY_LOCAL_MACHINE, path, KEY_WRITE, &key, policyArea);
+  if (error != ERROR_SUCCESS) return error;
+  error = store_->StoreDeleteValue(key, name, path, policyArea);
+  if (key != 0) registry_.CloseKey(key);
+  return error;
+}
+
 std::string LanguagePort::Text(std::string_view key) const {
   auto found = LangKeyFromName(key);
   return found ? language_.Text(*found) : std::string();

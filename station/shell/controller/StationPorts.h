@@ -38,6 +38,7 @@ class AdapterAccessPort : public AdapterPort {
   void ClearRegistryKey() override;
   void ClearUsbFlag() override;
   void ReadSupportedNetworkTypes() override { access_.ReadSupportedNetworkTypes(); }
+  bool Supports5GHz() const override { return access_.Supports5GHz(); }
   void DrainSetRetryQueue() override { access_.DrainSetRetryQueue(); }
 
  private:
@@ -58,6 +59,7 @@ class ParameterStorePort : public StorePort {
   void SetAdministrator(bool administrator) override;
   int32_t SetValue(std::string_view path, std::string_view name, uint32_t type,
                    const uint8_t* data, uint32_t length, Area area) override;
+  int32_t DeleteValue(std::string_view path, std::string_view name, Area area) override;
   void Release() override { store_.reset(); }
   ParameterStore* store() { return store_.get(); }
 

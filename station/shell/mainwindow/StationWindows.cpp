@@ -1,17 +1,17 @@
 #include "station/shell/mainwindow/StationWindows.h"
 
+#include "station/networks/RssiToPercent.h"
 #include "station/shell/mainwindow/MainWindowIds.h"
 
 namespace kavo9 {
 
-StationWindows::StationWindows(EventLoop& loop, StationWindowsHost& host, TrayIcon& icon,
+StationWindows::StationWindows(StationWindowsHost& host, TrayIcon& icon,
                                MainWindowFactory createMainWindow)
     : host_(host),
       createMainWindow_(std::move(createMainWindow)),
       tray_(icon, [&host](std::string_view key) { return host.Text(key); }),
-      icon_(icon),
-      timers_(loop, [this](TimerId id) { OnTimer(id); }) {
-  icon_.SetMouseCallback([this](uint32_t message) { OnTrayCallback(message); });
+      icon_(icon) {
+  icon_.SetMouseCallback([this](uint32_t message) { host_.OnTrayCallback(message); });
   tray_.SetIconChangedCallback([this](uint32_t iconId) {
     if (MainWindowView* window = MainWindow()) window->SetWindowIcon(iconId);
   });
@@ -19,7 +19,6 @@ StationWindows::StationWindows(EventLoop& loop, StationWindowsHost& host, TrayIc
 
 StationWindows::~StationWindows() {
   icon_.SetMouseCallback(nullptr);
-  timers_.KillAll();
   mainWindow_.reset();
 }
 
@@ -27,24 +26,32 @@ MainWindowView* StationWindows::MainWindow() const {
   return mainWindow_ && mainWindow_->IsOpen() ? mainWindow_.get() : nullptr;
 }
 
-void StationWindows::OpenMainWindow() {
-  if (host_.Selecting()) return;
-  if (!host_.AdapterAvailable()) {
-    host_.SetSelecting(true);
-    host_.ShowMessageBox(host_.Text("IDS_DRIVER_NOTOK"));
-    host_.SetSelecting(false);
-    return;
-  }
-  if (mainWindow_ && !mainWindow_->IsOpen()) mainWindow_.reset();  // the user closed it
-  if (!mainWindow_) {
-    mainWindow_ = createMainWindow_();
-    if (!mainWindow_) return;
-    mainWindow_->SetWindowIcon(IconOf(tray_.state()));
-    ShowPanel(mainwindow::kLinkStatusPanel);
-  }
-  timers_.Set(kMoreLessTimer, kMoreLessPeriodMs);
-  mainWindow_->SetExpanded(false);
-  mainWindow_->BringToFront();
+// ---- Main window ---------------------------------------------------------------------------
+
+bool StationWindows::Create() {
+  if (MainWindow()) return true;
+  mainWindow_.reset();  // the user closed it
+  mainWindow_ = createMainWindow_();
+  if (!mainWindow_) return false;
+  mainWindow_->SetWindowIcon(IconOf(tray_.state()));
+  ShowPanel(mainwindow::kLinkStatusPanel);
+  return true;
+}
+
+void StationWindows::Close() {
+  if (closing_ || !mainWindow_) return;
+  closing_ = true;
+  if (mainWindow_->IsOpen()) mainWindow_->Close();
+  mainWindow_.reset();
+  closing_ = false;
+}
+
+void StationWindows::SetExpanded(bool expanded) {
+  if (MainWindowView* window = MainWindow()) window->SetExpanded(expanded);
+}
+
+void StationWindows::BringToForeground() {
+  if (MainWindowView* window = MainWindow()) window->BringToFront();
 }
 
 void StationWindows::ShowPanel(int number) {
@@ -56,30 +63,48 @@ void StationWindows::ShowPanel(int number) {
   if (number >= 0 && number < mainwindow::kPanelCount) window->SetPanelVisible(number, true);
 }
 
-void StationWindows::CloseMainWindow() {
-  timers_.Kill(kMoreLessTimer);
-  if (closing_ || !mainWindow_) return;
-  closing_ = true;
-  if (mainWindow_->IsOpen()) mainWindow_->Close();
-  mainWindow_.reset();
-  closing_ = false;
+bool StationWindows::IsPanelShown(int number) const {
+  return MainWindow() && lastPanel_ == number;
 }
 
-void StationWindows::OnTimer(TimerId id) {
-  if (id != kMoreLessTimer) return;
+void StationWindows::RefreshMoreLess() {
   if (MainWindowView* window = MainWindow()) window->RefreshMoreLess();
 }
 
-void StationWindows::OnTrayCallback(uint32_t mouseMessage) {
-  if (host_.Selecting()) return;
-  if (mouseMessage == WM_LBUTTONDBLCLK) {
-    OnCommand(kTrayOpen);
-  } else if (mouseMessage == WM_RBUTTONDOWN) {
-    ShowTrayMenu();
-  }
+void StationWindows::RefreshRadioControls() {
+  if (MainWindowView* window = MainWindow()) window->RefreshRadioControls();
 }
 
-void StationWindows::ShowTrayMenu() {
+void StationWindows::EnableConfigPages(bool enable) {
+  if (MainWindowView* window = MainWindow()) window->SetConfigToolButtonsEnabled(enable);
+}
+
+void StationWindows::PressFirstPageButton() {
+  if (MainWindowView* window = MainWindow()) window->PressFirstPageButton();
+}
+
+void StationWindows::ShowMessageBox(std::string_view, std::string_view text,
+                                    std::string_view button) {
+  host_.ShowMessageBox(std::string(text), std::string(button));
+}
+
+// ---- Notification-area icon ----------------------------------------------------------------
+
+bool StationWindows::AddIcon(bool adapterPresent) {
+  return tray_.Add(adapterPresent ? TrayState::NotConnected : TrayState::NoAdapter);
+}
+
+void StationWindows::ShowNoAdapter() { tray_.SetTrayState(TrayState::NoAdapter); }
+
+void StationWindows::ShowNotConnected() { tray_.SetTrayState(TrayState::NotConnected); }
+
+void StationWindows::ShowConnected(int32_t rssiDbm, bool keyError, std::string_view ssid) {
+  tray_.SetTrayState(SignalTrayState(RssiToPercent(rssiDbm), keyError), ssid);
+}
+
+void StationWindows::RemoveIcon() { tray_.Delete(); }
+
+void StationWindows::ShowContextMenu() {
   TrayMenuContext context;
   context.administrator = host_.IsAdministrator();
   context.configToolState = host_.ConfigToolState();
@@ -87,30 +112,8 @@ void StationWindows::ShowTrayMenu() {
   context.accessPointSwitchAllowed =
       AccessPointSwitchAllowed(host_.ProgramDir(), host_.ChipCode(), host_.AdapterAvailable());
   auto texts = [this](std::string_view key) { return host_.Text(key); };
-  icon_.TrackMenu(BuildTrayMenu(context, texts), [this](uint32_t command) { OnCommand(command); });
-}
-
-void StationWindows::OnCommand(uint32_t command) {
-  switch (command) {
-    case kTrayOpen:
-      if (!host_.Selecting() && host_.AdapterAvailable() && host_.IsAdapterPresent()) {
-        OpenMainWindow();
-      }
-      break;
-    case kTrayExit:
-      if (host_.Selecting()) return;
-      CloseMainWindow();
-      tray_.Delete();
-      host_.EndController();
-      break;
-    case kTraySwitchApMode:
-    case kTraySwitchTsConfig:
-    case kTraySwitchZeroConfig:
-      host_.RunCommand(command);
-      break;
-    default:
-      break;
-  }
+  icon_.TrackMenu(BuildTrayMenu(context, texts),
+                  [this](uint32_t command) { host_.RunCommand(command); });
 }
 
 }  // namespace kavo9

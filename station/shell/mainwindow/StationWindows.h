@@ -1,7 +1,8 @@
 #pragma once
-// The controller's side of the station utility's windows: opening and closing the main window,
-// its panels, the More/Less refresh timer, the tray icon's clicks and menu, and Exit's window
-// steps. The controller owns one and forwards the tray callback and the window commands to it.
+// The station utility's windows as the controller reaches them: the main window, created and
+// closed on demand with its panels, the program message box, and the notification-area icon with
+// its states and context menu. The controller keeps every rule of when these happen; this class
+// only carries them out, and hands the icon's clicks and the menu's commands back to it.
 
 #include <cstdint>
 #include <filesystem>
@@ -9,8 +10,8 @@
 #include <memory>
 #include <string>
 
-#include "common/platform/EventLoop.h"
 #include "common/platform/TrayIcon.h"
+#include "station/shell/controller/ControllerSeams.h"
 #include "station/shell/mainwindow/MainWindowView.h"
 #include "station/shell/tray/StationTrayIcon.h"
 #include "station/shell/tray/TrayMenu.h"
@@ -21,57 +22,60 @@ class StationWindowsHost {
  public:
   virtual ~StationWindowsHost() = default;
   virtual std::string Text(std::string_view key) const = 0;
-  // Set while the adapter selection dialog is open: clicks and commands are ignored meanwhile.
-  virtual bool Selecting() const = 0;
-  virtual void SetSelecting(bool selecting) = 0;
-  virtual bool AdapterAvailable() const = 0;
-  virtual bool IsAdapterPresent() = 0;
   // Runs the program message box; returns when it is closed.
-  virtual int ShowMessageBox(const std::string& text) = 0;
+  virtual int ShowMessageBox(const std::string& text, const std::string& button) = 0;
+  virtual bool AdapterAvailable() const = 0;
   virtual bool IsAdministrator() const = 0;
   virtual int ConfigToolState() const = 0;
   virtual int WindowsVersionCode() const = 0;
   virtual int ChipCode() const = 0;
   virtual std::filesystem::path ProgramDir() const = 0;
-  // Exit, after the windows are gone: stop the controller's timers and end it.
-  virtual void EndController() = 0;
-  // The mode and configuration-tool commands (32773 to 32775).
+  // The icon's mouse messages (0x0203 double-click, 0x0204 right button down).
+  virtual void OnTrayCallback(uint32_t mouseMessage) = 0;
+  // The menu's commands (32771 to 32775).
   virtual void RunCommand(uint32_t command) = 0;
 };
 
-class StationWindows {
+class StationWindows : public MainWindowSeam, public TrayStateSink {
  public:
   using MainWindowFactory = std::function<std::unique_ptr<MainWindowView>()>;
-  static constexpr TimerId kMoreLessTimer = 11;
-  static constexpr uint32_t kMoreLessPeriodMs = 200;
 
-  StationWindows(EventLoop& loop, StationWindowsHost& host, TrayIcon& icon,
-                 MainWindowFactory createMainWindow);
-  ~StationWindows();
+  StationWindows(StationWindowsHost& host, TrayIcon& icon, MainWindowFactory createMainWindow);
+  ~StationWindows() override;
 
-  // Creates the main window, or brings the existing one forward; laid out collapsed either way.
-  // Without an adapter it explains that in the message box instead.
-  void OpenMainWindow();
+  // MainWindowSeam.
+  bool IsOpen() const override { return MainWindow() != nullptr; }
+  // Makes the window (a closed one is replaced) wearing the tray icon, with the link status
+  // panel shown.
+  bool Create() override;
+  void Close() override;
+  void SetExpanded(bool expanded) override;
+  void BringToForeground() override;
   // Shows panel `number` (0 to 10) in the lower frame and hides the others; any other number
   // hides them all. Without a main window nothing happens and nothing is remembered.
-  void ShowPanel(int number);
+  void ShowPanel(int number) override;
+  bool IsPanelShown(int number) const override;
+  void RefreshMoreLess() override;
+  void RefreshRadioControls() override;
+  void EnableConfigPages(bool enable) override;
+  void PressFirstPageButton() override;
+  void ShowMessageBox(std::string_view caption, std::string_view text,
+                      std::string_view button) override;
+
+  // TrayStateSink.
+  bool AddIcon(bool adapterPresent) override;
+  void ShowNoAdapter() override;
+  void ShowNotConnected() override;
+  void ShowConnected(int32_t rssiDbm, bool keyError, std::string_view ssid) override;
+  void RemoveIcon() override;
+  void ShowContextMenu() override;
+
   int LastPanel() const { return lastPanel_; }
-  // Closes and deletes the main window once, and stops the More/Less refresh.
-  void CloseMainWindow();
   // The open main window, or null.
   MainWindowView* MainWindow() const;
-
-  // The tray icon's callback (0x0203 double-click, 0x0204 right button down).
-  void OnTrayCallback(uint32_t mouseMessage);
-  // Tray and second-instance commands (32771 to 32775).
-  void OnCommand(uint32_t command);
-
   StationTrayIcon& Tray() { return tray_; }
 
  private:
-  void OnTimer(TimerId id);
-  void ShowTrayMenu();
-
   StationWindowsHost& host_;
   MainWindowFactory createMainWindow_;
   StationTrayIcon tray_;
@@ -79,7 +83,6 @@ class StationWindows {
   std::unique_ptr<MainWindowView> mainWindow_;
   bool closing_ = false;
   int lastPanel_ = 0;
-  WindowTimers timers_;
 };
 
 }  // namespace kavo9

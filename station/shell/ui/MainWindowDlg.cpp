@@ -56,6 +56,17 @@ QWidget* MakePlaceholder(int dialog, const QString& title, int icon, QWidget* pa
   return page;
 }
 
+QWidget* MakeStandInPart(const MainWindowHost& host, int dialog, QWidget* parent) {
+  auto text = [&host](std::string_view key) { return QString::fromStdString(host.Text(key)); };
+  for (const auto& info : mainwindow::kPageButtons) {
+    if (info.page == dialog) return MakePlaceholder(dialog, text(info.textKey), info.icon, parent);
+  }
+  QString title = dialog == mainwindow::kPanelDialogs[mainwindow::kLinkStatusPanel]
+                      ? text("IDS_TAB_LINKSTATUS")
+                      : QString();
+  return MakePlaceholder(dialog, title, 0, parent);
+}
+
 CLinkora2007Dlg::CLinkora2007Dlg(MainWindowHost& host, PartFactory createPart, QWidget* parent)
     : QDialog(parent), host_(host), bar_(BarOptions(host)) {
   setObjectName(QString::number(mainwindow::kDialog));
@@ -67,15 +78,7 @@ CLinkora2007Dlg::CLinkora2007Dlg(MainWindowHost& host, PartFactory createPart, Q
 
   if (!createPart) {
     createPart = [this](int dialog, QWidget* parentWidget) {
-      for (const auto& info : mainwindow::kPageButtons) {
-        if (info.page == dialog) {
-          return MakePlaceholder(dialog, Text(info.textKey), info.icon, parentWidget);
-        }
-      }
-      QString title = dialog == mainwindow::kPanelDialogs[mainwindow::kLinkStatusPanel]
-                          ? Text("IDS_TAB_LINKSTATUS")
-                          : QString();
-      return MakePlaceholder(dialog, title, 0, parentWidget);
+      return MakeStandInPart(host_, dialog, parentWidget);
     };
   }
 

@@ -83,5 +83,7 @@ class CLinkora2007Dlg : public QDialog, public MainWindowView {
 
 // A page or panel that is still to be built: its number as object name, its title, if any.
 QWidget* MakePlaceholder(int dialog, const QString& title, int icon, QWidget* parent);
+// The placeholder of page or panel `dialog`, titled with its page button's text.
+QWidget* MakeStandInPart(const MainWindowHost& host, int dialog, QWidget* parent);
 
 }  // namespace kavo9

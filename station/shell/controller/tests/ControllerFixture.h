@@ -80,6 +80,7 @@ class ScriptedAdapter : public AdapterPort {
     uint8_t types[20] = {};
     QueryInformation(OID_802_11_NETWORK_TYPES_SUPPORTED, types, sizeof types, nullptr);
   }
+  bool Supports5GHz() const override { return false; }
   void DrainSetRetryQueue() override { ++drains; }
 };
 
@@ -99,6 +100,13 @@ class RecordingStore : public StorePort {
     allowProfile = profile;
   }
   void SetAdministrator(bool admin) override { administrator = admin; }
+  int32_t DeleteValue(std::string_view path, std::string_view name, Area) override {
+    ScopedKey key(registry_);
+    int32_t error = registry_.OpenKey(HKEY_LOCAL_MACHINE, path, KEY_ALL_ACCESS, &key);
+    if (error != ERROR_SUCCESS) return error;
+    writes.push_back("-" + std::string(name));
+    return registry_.DeleteValue(key.get(), name);
+  }
   int32_t SetValue(std::string_view path, std::string_view name, uint32_t type,
                    const uint8_t* data, uint32_t length, Area) override {
     ScopedKey key(registry_);

@@ -13,10 +13,12 @@ TEST_F(ControllerTest, StartRunsTheAdapterReadySequenceInOrderAndTicks) {
   EXPECT_EQ(CHideDlg::Instance(), controller.get());
   EXPECT_TRUE(controller->adapterAvailable());
   // No installer key on Windows XP: this utility becomes the tool (WPS connect off, service
-  // stopped and on demand), then the TX-burst choice, bands, operating mode and radio.
+  // stopped and on demand), then the TX-burst choice, bands, operating mode, the region refresh
+  // with the driver version, and radio.
   EXPECT_THAT(adapter.log, ElementsAre("S OID_VND_WPS_CONNECT", "Q OID_VND_STA_CONFIG",
                                        "Q OID_802_11_NETWORK_TYPES_SUPPORTED",
-                                       "Q OID_VND_OP_MODE", "S OID_VND_RADIO"));
+                                       "Q OID_VND_OP_MODE", "Q OID_GEN_DRIVER_VERSION",
+                                       "S OID_VND_RADIO"));
   EXPECT_THAT(fake.services.calls, ElementsAre("stop WZCSVC", "config WZCSVC 3"));
   EXPECT_THAT(store.writes, ElementsAre("RunOnceInitConfigTool=1", "TXBurst=0",
                                         "RunOnceInitConfigTxBurst=0"));

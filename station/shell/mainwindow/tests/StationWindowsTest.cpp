@@ -44,31 +44,23 @@ class FakeMainWindow : public MainWindowView {
 class FakeHost : public StationWindowsHost {
  public:
   std::string Text(std::string_view key) const override { return std::string(key); }
-  bool Selecting() const override { return selecting; }
-  void SetSelecting(bool value) override { selecting = value; }
-  bool AdapterAvailable() const override { return adapterAvailable; }
-  bool IsAdapterPresent() override { return adapterPresent; }
-  int ShowMessageBox(const std::string& text) override {
-    messages.push_back(text);
-    selectingDuringMessage = selecting;
+  int ShowMessageBox(const std::string& text, const std::string& button) override {
+    messages.push_back(text + "|" + button);
     return 1;
   }
+  bool AdapterAvailable() const override { return true; }
   bool IsAdministrator() const override { return administrator; }
   int ConfigToolState() const override { return 1; }
   int WindowsVersionCode() const override { return 8; }
   int ChipCode() const override { return 6; }
   std::filesystem::path ProgramDir() const override { return programDir; }
-  void EndController() override { ended = true; }
+  void OnTrayCallback(uint32_t message) override { mouse.push_back(message); }
   void RunCommand(uint32_t command) override { commands.push_back(command); }
 
-  bool selecting = false;
-  bool adapterAvailable = true;
-  bool adapterPresent = true;
   bool administrator = true;
-  bool selectingDuringMessage = false;
-  bool ended = false;
   std::filesystem::path programDir;
   std::vector<std::string> messages;
+  std::vector<uint32_t> mouse;
   std::vector<uint32_t> commands;
 };
 
@@ -81,48 +73,41 @@ class StationWindowsTest : public ::testing::Test {
   FakeMainWindow* Window() { return static_cast<FakeMainWindow*>(windows.MainWindow()); }
 
   FakePaths paths;
-  VirtualEventLoop loop;
   FakeHost host;
   RecordingTrayIcon shell;
   WindowLog log;
-  StationWindows windows{loop, host, shell,
-                         [this] { return std::make_unique<FakeMainWindow>(log); }};
+  StationWindows windows{host, shell, [this] { return std::make_unique<FakeMainWindow>(log); }};
 };
 
-TEST_F(StationWindowsTest, OpenCreatesOnceAndLaysOutCollapsed) {
-  windows.OpenMainWindow();
+TEST_F(StationWindowsTest, CreateMakesOneWindowWithTheLinkStatusPanel) {
+  ASSERT_TRUE(windows.Create());
   ASSERT_NE(Window(), nullptr);
   EXPECT_EQ(log.panels[0], true);
+  EXPECT_TRUE(windows.IsPanelShown(0));
   windows.ShowPanel(3);
-  windows.OpenMainWindow();  // a second request: same window, collapsed, in front
+  EXPECT_TRUE(windows.Create());  // a second request keeps the window and its panel
   EXPECT_EQ(log.created, 1);
-  EXPECT_EQ(log.expanded, std::vector<bool>({false, false}));
-  EXPECT_EQ(log.broughtToFront, 2);
   EXPECT_EQ(windows.LastPanel(), 3);
+  windows.SetExpanded(false);
+  windows.BringToForeground();
+  EXPECT_EQ(log.expanded, std::vector<bool>({false}));
+  EXPECT_EQ(log.broughtToFront, 1);
 }
 
 TEST_F(StationWindowsTest, AWindowTheUserClosedIsReplaced) {
-  windows.OpenMainWindow();
+  windows.Create();
   Window()->open = false;
-  EXPECT_EQ(windows.MainWindow(), nullptr);
-  windows.OpenMainWindow();
+  EXPECT_FALSE(windows.IsOpen());
+  EXPECT_FALSE(windows.IsPanelShown(0));
+  windows.Create();
   EXPECT_EQ(log.created, 2);
-  EXPECT_NE(windows.MainWindow(), nullptr);
-}
-
-TEST_F(StationWindowsTest, WithoutAnAdapterTheMessageIsShownAndNoWindow) {
-  host.adapterAvailable = false;
-  windows.OpenMainWindow();
-  EXPECT_EQ(log.created, 0);
-  EXPECT_EQ(host.messages, std::vector<std::string>({"IDS_DRIVER_NOTOK"}));
-  EXPECT_TRUE(host.selectingDuringMessage);
-  EXPECT_FALSE(host.selecting);
+  EXPECT_TRUE(windows.IsOpen());
 }
 
 TEST_F(StationWindowsTest, ShowPanelRules) {
   windows.ShowPanel(4);  // no window: nothing happens, nothing remembered
   EXPECT_EQ(windows.LastPanel(), 0);
-  windows.OpenMainWindow();
+  windows.Create();
   for (int number : {5, 10, 0}) {
     windows.ShowPanel(number);
     for (int panel = 0; panel < 11; ++panel) EXPECT_EQ(log.panels[panel], panel == number);
@@ -134,68 +119,60 @@ TEST_F(StationWindowsTest, ShowPanelRules) {
   }
 }
 
-TEST_F(StationWindowsTest, MoreLessIsRefreshedEvery200MsWhileTheWindowIsOpen) {
-  windows.OpenMainWindow();
-  loop.Advance(1000);
-  EXPECT_EQ(log.moreLessRefreshes, 5);
-  windows.CloseMainWindow();
-  loop.Advance(1000);
-  EXPECT_EQ(log.moreLessRefreshes, 5);
-  EXPECT_EQ(loop.ActiveTimerCount(), 0u);
+TEST_F(StationWindowsTest, CloseClosesOnceAndForgetsTheWindow) {
+  windows.Create();
+  windows.Close();
+  windows.Close();
+  EXPECT_EQ(log.closed, 1);
+  EXPECT_FALSE(windows.IsOpen());
+  windows.RefreshMoreLess();  // without a window: nothing to refresh
+  EXPECT_EQ(log.moreLessRefreshes, 0);
 }
 
-TEST_F(StationWindowsTest, TrayDoubleClickOpensOnlyWithAPresentAdapterAndNotWhileSelecting) {
-  host.selecting = true;
-  shell.Click(WM_LBUTTONDBLCLK);
-  EXPECT_EQ(log.created, 0);
-  host.selecting = false;
-  host.adapterPresent = false;
-  shell.Click(WM_LBUTTONDBLCLK);
-  EXPECT_EQ(log.created, 0);
-  host.adapterPresent = true;
-  shell.Click(WM_LBUTTONDBLCLK);
-  EXPECT_EQ(log.created, 1);
-}
-
-TEST_F(StationWindowsTest, TrayMenuCommandsReachTheirHandlers) {
+TEST_F(StationWindowsTest, ClicksAndMenuCommandsGoToTheController) {
   std::ofstream(host.programDir / "Hostira") << "x";
   std::ofstream(host.programDir / "TsSwap") << "x";
-  shell.Click(WM_RBUTTONDOWN);
+  shell.Click(WM_LBUTTONDBLCLK);
+  EXPECT_EQ(host.mouse, std::vector<uint32_t>({WM_LBUTTONDBLCLK}));
+  EXPECT_EQ(log.created, 0) << "the controller decides whether the window opens";
+
+  windows.ShowContextMenu();
   ASSERT_TRUE(shell.menu);
   ASSERT_EQ(shell.menu->size(), 4u);
   EXPECT_EQ((*shell.menu)[2].command, kTraySwitchApMode);
   shell.Choose(kTraySwitchApMode);
-  EXPECT_EQ(host.commands, std::vector<uint32_t>({kTraySwitchApMode}));
-
   host.administrator = false;
-  shell.Click(WM_RBUTTONDOWN);
+  windows.ShowContextMenu();
   EXPECT_EQ(shell.menu->size(), 2u);
   shell.Choose(kTrayOpen);
-  EXPECT_EQ(log.created, 1);
+  EXPECT_EQ(host.commands, std::vector<uint32_t>({kTraySwitchApMode, kTrayOpen}));
 }
 
-TEST_F(StationWindowsTest, ExitClosesTheWindowOnceRemovesTheIconAndEnds) {
-  windows.Tray().Add(TrayState::NotConnected);
-  windows.OpenMainWindow();
-  host.selecting = true;
-  windows.OnCommand(kTrayExit);
-  EXPECT_FALSE(host.ended) << "ignored while selecting";
-  host.selecting = false;
-  windows.OnCommand(kTrayExit);
-  EXPECT_EQ(log.closed, 1);
-  EXPECT_EQ(windows.MainWindow(), nullptr);
-  EXPECT_FALSE(shell.added);
-  EXPECT_FALSE(windows.Tray().added());
-  EXPECT_TRUE(host.ended);
-  EXPECT_EQ(loop.ActiveTimerCount(), 0u);
-}
-
-TEST_F(StationWindowsTest, TheOpenWindowWearsTheTrayIcon) {
-  windows.Tray().Add(TrayState::NotConnected);
-  windows.OpenMainWindow();
+TEST_F(StationWindowsTest, TrayStatesFollowTheSignalAndTheWindowWearsTheIcon) {
+  ASSERT_TRUE(windows.AddIcon(true));
+  EXPECT_EQ(windows.Tray().state(), TrayState::NotConnected);
+  windows.Create();
   EXPECT_EQ(log.icon, 132u);
-  windows.Tray().SetTrayState(TrayState::Good, "Lab");
-  EXPECT_EQ(log.icon, 131u);
+  struct Case {
+    int32_t dbm;
+    bool keyError;
+    TrayState state;
+  };
+  for (Case c : {Case{-40, false, TrayState::Good}, Case{-70, false, TrayState::Normal},
+                 Case{-85, false, TrayState::Weak}, Case{-40, true, TrayState::KeyError}}) {
+    windows.ShowConnected(c.dbm, c.keyError, "Lab");
+    EXPECT_EQ(windows.Tray().state(), c.state) << c.dbm;
+    EXPECT_EQ(log.icon, IconOf(c.state));
+  }
+  windows.ShowNoAdapter();
+  EXPECT_EQ(log.icon, 161u);
+  windows.RemoveIcon();
+  EXPECT_FALSE(shell.added);
+}
+
+TEST_F(StationWindowsTest, TheMessageBoxGoesToTheHost) {
+  windows.ShowMessageBox("Kavo9", "IDS_DRIVER_NOTOK", "IDS_OK");
+  EXPECT_EQ(host.messages, std::vector<std::string>({"IDS_DRIVER_NOTOK|IDS_OK"}));
 }
 
 }  // namespace

@@ -197,49 +197,45 @@ TEST_F(MainWindowTest, APartThatCannotBeMadeEndsCreationThere) {
 class StationWindowsHostStub : public StationWindowsHost {
  public:
   std::string Text(std::string_view key) const override { return std::string(key); }
-  bool Selecting() const override { return false; }
-  void SetSelecting(bool) override {}
+  int ShowMessageBox(const std::string&, const std::string&) override { return 1; }
   bool AdapterAvailable() const override { return true; }
-  bool IsAdapterPresent() override { return true; }
-  int ShowMessageBox(const std::string&) override { return 1; }
   bool IsAdministrator() const override { return true; }
   int ConfigToolState() const override { return 1; }
   int WindowsVersionCode() const override { return 8; }
   int ChipCode() const override { return 6; }
   std::filesystem::path ProgramDir() const override { return "/nonexistent"; }
-  void EndController() override {}
+  void OnTrayCallback(uint32_t) override {}
   void RunCommand(uint32_t) override {}
 };
 
 TEST_F(MainWindowTest, ShowPanelAndReopenWithTheRealWindow) {
-  VirtualEventLoop loop;
   StationWindowsHostStub windowsHost;
   RecordingTrayIcon icon;
   int created = 0;
-  StationWindows windows(loop, windowsHost, icon, [&] {
+  StationWindows windows(windowsHost, icon, [&] {
     ++created;
     return std::make_unique<CLinkora2007Dlg>(host);
   });
-  windows.OpenMainWindow();
+  ASSERT_TRUE(windows.Create());
+  windows.BringToForeground();
   auto* window = static_cast<CLinkora2007Dlg*>(windows.MainWindow());
   ASSERT_NE(window, nullptr);
   EXPECT_TRUE(window->isVisible());
   EXPECT_TRUE(Shown(window, 170));
 
   windows.ShowPanel(2);
-  window->SetExpanded(true);
+  windows.SetExpanded(true);
   for (int number = 0; number < mainwindow::kPanelCount; ++number) {
     EXPECT_EQ(Shown(window, mainwindow::kPanelDialogs[number]), number == 2) << number;
   }
-  windows.OpenMainWindow();  // the same window, collapsed again
+  EXPECT_TRUE(windows.Create());  // the same window
   EXPECT_EQ(created, 1);
-  EXPECT_FALSE(window->expanded());
 
   window->close();  // the user closes it; the next open makes a new one
   EXPECT_EQ(windows.MainWindow(), nullptr);
-  windows.OpenMainWindow();
+  windows.Create();
   EXPECT_EQ(created, 2);
-  windows.CloseMainWindow();
+  windows.Close();
   EXPECT_EQ(windows.MainWindow(), nullptr);
 }
 

@@ -1,0 +1,136 @@
+#include "apps/Stavio/Screenshots.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QMenu>
+#include <QPainter>
+#include <QTableView>
+#include <QTimer>
+#include <cstdio>
+
+#include "apps/Stavio/wiring/StationApp.h"
+#include "station/networks/ui/SurveyListImages.h"
+#include "station/shell/mainwindow/MainWindowIds.h"
+#include "station/shell/ui/MainWindowDlg.h"
+#include "station/shell/ui/MessageBoxDlg.h"
+#include "station/shell/ui/QtTrayIcon.h"
+#include "station/shell/ui/TabDialog.h"
+#include "station/shell/ui/Theme.h"
+
+namespace kavo9 {
+namespace {
+
+// How long to wait for the adapter and the first scan before photographing what there is.
+constexpr int kPollMs = 250;
+constexpr int kMaxPolls = 60;
+
+bool Save(const QPixmap& picture, const QString& path) {
+  const bool saved = picture.save(path);
+  std::fprintf(saved ? stdout : stderr, "%s %s\n", saved ? "wrote" : "could not write",
+               qPrintable(path));
+  return saved;
+}
+
+// Every icon resource on one sheet, at two sizes, to judge them side by side.
+QPixmap IconSheet() {
+  const int ids[] = {137, 282, 136, 141, 280, 274, 305, 281, 272, 273, 289, 295,
+                     302, 303, 300, 301, 298, 131, 159, 160, 162, 132, 161};
+  QPixmap sheet(64 * 12, 64 * 3 + 40);
+  sheet.fill(QColor("#F8FAFC"));
+  QPainter painter(&sheet);
+  int i = 0;
+  for (int id : ids) {
+    QRect cell((i % 12) * 64, (i / 12) * 64, 64, 64);
+    painter.fillRect(cell.adjusted(4, 4, -4, -4),
+                     id == 302 || id == 303 ? QColor("#1E293B") : QColor("#FFFFFF"));
+    ResourceIcon(id).paint(&painter, cell.adjusted(12, 8, -12, -16));
+    painter.drawText(cell.adjusted(0, 0, 0, -2), Qt::AlignHCenter | Qt::AlignBottom,
+                     QString::number(id));
+    ++i;
+  }
+  for (int image = 0; image < 10; ++image) {
+    QRect cell(image * 64, 3 * 64 - 20, 64, 56);
+    ListImage(image).paint(&painter, QRect(cell.x() + 24, cell.y() + 8, 16, 16));
+    ListImage(image).paint(&painter, QRect(cell.x() + 20, cell.y() + 28, 24, 24));
+  }
+  return sheet;
+}
+
+// Lets posted work (layouts, the survey's rows) settle before a picture.
+void Settle() {
+  for (int i = 0; i < 3; ++i) QCoreApplication::processEvents();
+}
+
+bool WriteScreenshots(StationApp& station, const QString& folder) {
+  QDir().mkpath(folder);
+  bool ok = true;
+  StationWindows& windows = station.Windows();
+  station.Controller().OpenMainWindow();
+  auto* window = dynamic_cast<CLinkora2007Dlg*>(windows.MainWindow());
+  if (!window) {
+    std::fprintf(stderr, "the main window could not be opened (no adapter?)\n");
+    return false;
+  }
+  window->Tabs()->ShowPageOf(mainwindow::kSiteSurveyButton);
+  if (CPageSiteSurveyDlg* survey = station.Pages().SiteSurveyPage()) {
+    survey->OnTick();
+    if (survey->List()->model()->rowCount() > 0) survey->List()->selectRow(0);
+  }
+  Settle();
+  ok &= Save(window->grab(), folder + "/mainwindow-collapsed.png");
+
+  windows.SetExpanded(true);
+  Settle();
+  ok &= Save(window->grab(), folder + "/mainwindow-expanded.png");
+
+  if (CPageSiteSurveyDlg* survey = station.Pages().SiteSurveyPage()) {
+    std::span<const uint8_t> record = survey->Logic().RecordOfRow(0);
+    if (!record.empty()) {
+      station.Pages().ShowApDetail(record);
+      Settle();
+      ok &= Save(window->grab(), folder + "/ap-detail.png");
+    }
+  }
+  windows.ShowPanel(mainwindow::kLinkStatusPanel);
+  windows.SetExpanded(false);
+  window->Tabs()->ShowPageOf(mainwindow::kAdvanceButton);
+  Settle();
+  ok &= Save(window->grab(), folder + "/advance.png");
+
+  {
+    TextLookup texts = [&station](std::string_view key) { return station.Text(key); };
+    TrayMenuContext context{station.IsAdministrator(), station.ConfigToolState(),
+                            station.WindowsVersionCode(), true};
+    std::unique_ptr<QMenu> menu(BuildTrayMenu(BuildTrayMenu(context, texts), {}));
+    menu->adjustSize();
+    menu->setActiveAction(menu->actions().value(0));
+    ok &= Save(menu->grab(), folder + "/tray-menu.png");
+  }
+  {
+    CMessageBoxDlg box(QString::fromStdString(station.Text("IDS_GUEST_WARN")),
+                       QString::fromStdString(station.Text("IDS_OK")));
+    box.show();
+    ok &= Save(box.grab(), folder + "/message-box.png");
+  }
+  ok &= Save(IconSheet(), folder + "/icons.png");
+  return ok;
+}
+
+}  // namespace
+
+void TakeScreenshotsWhenReady(StationApp& station, const QString& folder) {
+  auto* poll = new QTimer(qApp);
+  auto polls = std::make_shared<int>(0);
+  QObject::connect(poll, &QTimer::timeout, qApp, [&station, folder, poll, polls] {
+    const bool ready = station.Controller().adapterAvailable() &&
+                       !station.Actions().ScanPending() &&
+                       !station.Actions().Queue().Merged().LastSeen.empty();
+    if (!ready && ++*polls < kMaxPolls) return;
+    poll->stop();
+    const bool ok = WriteScreenshots(station, folder);
+    QCoreApplication::exit(ok ? 0 : 1);
+  });
+  poll->start(kPollMs);
+}
+
+}  // namespace kavo9
