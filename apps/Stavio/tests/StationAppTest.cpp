@@ -1,0 +1,153 @@
+// The whole station utility in one process on virtual time: the real controller, windows, action
+// queue and radio settings over the adapter emulator of the demo world. These tests catch wiring
+// faults: a seam left unbound, a page that never sees the queue's list, a button whose request
+// never reaches the driver.
+
+#include <gtest/gtest.h>
+
+#include <QAbstractItemModel>
+#include <QApplication>
+#include <QTableView>
+#include <QToolButton>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "apps/Stavio/wiring/StationApp.h"
+#include "common/adapter/RequestCatalogue.h"
+#include "common/platform/RecordingTrayIcon.h"
+#include "common/platform/fake/FakePlatform.h"
+#include "sim/daemon/MachineSetup.h"
+#include "sim/emulator/AdapterEmulator.h"
+#include "station/shell/mainwindow/MainWindowIds.h"
+#include "station/shell/ui/MainWindowDlg.h"
+#include "station/shell/ui/TabDialog.h"
+
+namespace kavo9 {
+namespace {
+
+std::string ReadFile(const std::filesystem::path& path) {
+  std::ifstream in(path);
+  std::stringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+class StationAppTest : public ::testing::Test {
+ protected:
+  StationAppTest() {
+    const char* source = std::getenv("KAVO9_SOURCE");
+    std::string error;
+    EXPECT_TRUE(ParseScenario(ReadFile(std::string(source) + "/sim/scenarios/demo.json"),
+                              &scenario, &error))
+        << error;
+    adapter = scenario.adapters.at(0);
+    world = World(scenario.networks);
+    EXPECT_EQ(WriteDriverKey(*fake.registry, adapter), ERROR_SUCCESS);
+    fake.deviceEnum.devices.push_back({adapter.hardwareIds, adapter.friendlyName,
+                                       adapter.deviceDescription, adapter.locationInformation,
+                                       adapter.manufacturer, adapter.DriverKeyName()});
+    emulator = std::make_unique<AdapterEmulator>(adapter, world,
+                                                 [this] { return fake.loop.MonotonicMs(); });
+    emulator->Load(ReadDriverParameters(*fake.registry, adapter));
+    Plug();
+    // The language files beside the program.
+    const char* bin = std::getenv("KAVO9_BIN");
+    std::filesystem::copy(std::filesystem::path(bin) / "Languages",
+                          fake.paths.programDir / "Languages",
+                          std::filesystem::copy_options::recursive);
+    auto icon = std::make_unique<RecordingTrayIcon>();
+    tray = icon.get();
+    app = std::make_unique<StationApp>(
+        StationAppParts{.platform = &fake.platform(), .trayIcon = std::move(icon)});
+    app->Controller().SetOnEnd([this] { ended = true; });
+  }
+
+  void Plug() { fake.deviceIo.devices["\\\\.\\" + adapter.instanceId] = emulator->AsHandler(); }
+  void Unplug() {
+    fake.deviceIo.devices.clear();
+    fake.deviceEnum.devices.clear();
+  }
+
+  CLinkora2007Dlg* Window() {
+    return dynamic_cast<CLinkora2007Dlg*>(app->Windows().MainWindow());
+  }
+  std::string AdapterValue(std::string_view name) {
+    std::string value;
+    RegReadString(*fake.registry, HKEY_LOCAL_MACHINE, DriverKeyPath(adapter), name, &value);
+    return value;
+  }
+
+  FakePlatform fake;
+  Scenario scenario;
+  AdapterSpec adapter;
+  World world;
+  std::unique_ptr<AdapterEmulator> emulator;
+  RecordingTrayIcon* tray = nullptr;
+  std::unique_ptr<StationApp> app;
+  bool ended = false;
+};
+
+TEST_F(StationAppTest, StartShowsTheDemoWorldInTheSiteSurvey) {
+  app->Controller().Initialise();
+  ASSERT_TRUE(app->Controller().adapterAvailable());
+  EXPECT_TRUE(tray->added);
+  EXPECT_EQ(tray->icon, 132u) << "present, not connected";
+  ASSERT_NE(Window(), nullptr) << "opened at start without -S";
+  EXPECT_EQ(app->Radio().chipKind, app->ChipCode()) << "the region refresh saw the adapter";
+
+  // The adapter-ready scan, then the one the page asks for at its first tick.
+  fake.loop.Advance(3 * AdapterEmulator::kScanMs5 + 2 * kTickMs);
+  CPageSiteSurveyDlg* survey = app->Pages().SiteSurveyPage();
+  ASSERT_NE(survey, nullptr);
+  const int rows = survey->List()->model()->rowCount();
+  EXPECT_GT(rows, 5);
+  EXPECT_EQ(size_t(rows), app->Actions().Queue().Merged().LastSeen.size());
+
+  // A double click shows the access point's details in the expanded window.
+  app->Pages().ShowApDetail(survey->Logic().RecordOfRow(0));
+  EXPECT_TRUE(Window()->expanded());
+  EXPECT_TRUE(app->Windows().IsPanelShown(4));
+}
+
+TEST_F(StationAppTest, TheRadioButtonReachesTheDriverTheRegistryAndTheSurvey) {
+  app->Controller().Initialise();
+  ASSERT_NE(Window(), nullptr);
+  QToolButton* radio = Window()->Tabs()->Button(mainwindow::BarButton::Radio);
+  ASSERT_NE(radio, nullptr);
+  radio->click();
+  EXPECT_FALSE(app->Controller().radioOn());
+  EXPECT_EQ(AdapterValue("Radio"), "1");
+  EXPECT_FALSE(emulator->radioOn());
+  radio->click();
+  EXPECT_TRUE(app->Controller().radioOn());
+  EXPECT_TRUE(emulator->radioOn());
+  EXPECT_EQ(AdapterValue("Radio"), "0");
+}
+
+TEST_F(StationAppTest, UnplugClosesTheWindowAndPlugBringsTheAdapterBack) {
+  app->Controller().Initialise();
+  ASSERT_NE(Window(), nullptr);
+  Unplug();
+  fake.loop.Advance(kTickMs);
+  EXPECT_EQ(tray->icon, 161u) << "no adapter";
+  EXPECT_FALSE(app->Windows().IsOpen());
+
+  fake.deviceEnum.devices.push_back({adapter.hardwareIds, adapter.friendlyName,
+                                     adapter.deviceDescription, adapter.locationInformation,
+                                     adapter.manufacturer, adapter.DriverKeyName()});
+  Plug();
+  fake.loop.Advance(kTickMs);
+  EXPECT_TRUE(app->Controller().adapterAvailable());
+  EXPECT_EQ(tray->icon, 132u);
+
+  tray->Click(WM_LBUTTONDBLCLK);  // the tray opens the window again
+  EXPECT_TRUE(app->Windows().IsOpen());
+  app->RunCommand(kCmdExit);
+  EXPECT_TRUE(ended);
+  EXPECT_FALSE(tray->added);
+  EXPECT_FALSE(app->Windows().IsOpen());
+}
+
+}  // namespace
+}  // namespace kavo9
