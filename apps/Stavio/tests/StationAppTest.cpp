@@ -44,9 +44,6 @@ class StationAppTest : public ::testing::Test {
     adapter = scenario.adapters.at(0);
     world = World(scenario.networks);
     EXPECT_EQ(WriteDriverKey(*fake.registry, adapter), ERROR_SUCCESS);
-    fake.deviceEnum.devices.push_back({adapter.hardwareIds, adapter.friendlyName,
-                                       adapter.deviceDescription, adapter.locationInformation,
-                                       adapter.manufacturer, adapter.DriverKeyName()});
     emulator = std::make_unique<AdapterEmulator>(adapter, world,
                                                  [this] { return fake.loop.MonotonicMs(); });
     emulator->Load(ReadDriverParameters(*fake.registry, adapter));
@@ -63,7 +60,13 @@ class StationAppTest : public ::testing::Test {
     app->Controller().SetOnEnd([this] { ended = true; });
   }
 
-  void Plug() { fake.deviceIo.devices["\\\\.\\" + adapter.instanceId] = emulator->AsHandler(); }
+  // The adapter's device instance and its device, as the daemon publishes them.
+  void Plug() {
+    fake.deviceEnum.devices.push_back({adapter.hardwareIds, adapter.friendlyName,
+                                       adapter.deviceDescription, adapter.locationInformation,
+                                       adapter.manufacturer, adapter.DriverKeyName()});
+    fake.deviceIo.devices["\\\\.\\" + adapter.instanceId] = emulator->AsHandler();
+  }
   void Unplug() {
     fake.deviceIo.devices.clear();
     fake.deviceEnum.devices.clear();
@@ -133,9 +136,6 @@ TEST_F(StationAppTest, UnplugClosesTheWindowAndPlugBringsTheAdapterBack) {
   EXPECT_EQ(tray->icon, 161u) << "no adapter";
   EXPECT_FALSE(app->Windows().IsOpen());
 
-  fake.deviceEnum.devices.push_back({adapter.hardwareIds, adapter.friendlyName,
-                                     adapter.deviceDescription, adapter.locationInformation,
-                                     adapter.manufacturer, adapter.DriverKeyName()});
   Plug();
   fake.loop.Advance(kTickMs);
   EXPECT_TRUE(app->Controller().adapterAvailable());
