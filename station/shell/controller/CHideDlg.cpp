@@ -500,6 +500,9 @@ void CHideDlg::OnCommand(uint32_t command) {
     case kCmdExit:
       CloseController();
       break;
+    case kCmdSwitchToAp:
+      if (!selecting_) SwitchToAccessPoint();
+      break;
     case kCmdThisUtilityIsTool:
       if (!selecting_) MakeThisUtilityTheTool();
       break;

@@ -114,6 +114,8 @@ class CHideDlg {
 
   // Configuration-tool switching (also the tray commands 32774 and 32775).
   int ComputeConfigToolState();
+  // Command 32773: hands the adapter to the soft-AP utility and ends this one.
+  void SwitchToAccessPoint();
   void MakeThisUtilityTheTool();
   void MakeWindowsServiceTheTool();
   // Copies every value of one adapter-area key into another through the store; stops at the
@@ -153,6 +155,7 @@ class CHideDlg {
   void RunQueueIfWindowAllows(bool queueSaysRun);
   // Adapter-ready pieces.
   void ApplyInstallerConfigToolChoice();
+  void StopWirelessServiceOnDemand();
   void ApplyInstallerTxBurstChoice();
   void ReadHtPermissions();
   void ForceStationMode();

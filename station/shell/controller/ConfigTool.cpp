@@ -49,16 +49,20 @@ void CHideDlg::ApplyInstallerConfigToolChoice() {
   WriteAdapterText("RunOnceInitConfigTool", std::to_string(choice), StorePort::Area::kAdvanced);
 }
 
+void CHideDlg::StopWirelessServiceOnDemand() {
+  ServiceControl* services = platform_.services;
+  if (!services) return;
+  uint32_t state = 0;
+  if (services->QueryStatus(kWirelessConfigService, &state) && state != SERVICE_STOPPED) {
+    services->Stop(kWirelessConfigService);
+  }
+  services->SetStartType(kWirelessConfigService, SERVICE_DEMAND_START);
+}
+
 void CHideDlg::MakeThisUtilityTheTool() {
   uint8_t off = 0;
   adapter_.SetInformation(OID_VND_WPS_CONNECT, &off, 1, 3);
-  if (ServiceControl* services = platform_.services) {
-    uint32_t state = 0;
-    if (services->QueryStatus(kWirelessConfigService, &state) && state != SERVICE_STOPPED) {
-      services->Stop(kWirelessConfigService);
-    }
-    services->SetStartType(kWirelessConfigService, SERVICE_DEMAND_START);
-  }
+  StopWirelessServiceOnDemand();
   if (!parts_.supplicant->IsRunning() && sessionActive_) parts_.supplicant->Start();
   parts_.connect->ConnectActiveProfile(1);
   configToolState_ = ComputeConfigToolState();

@@ -276,6 +276,40 @@ TEST_F(ControllerTest, ExitRemovesTheIconStopsTheTimersAndEnds) {
   EXPECT_EQ(fake.loop.ActiveTimerCount(), 0u);
 }
 
+TEST_F(ControllerTest, SwitchToAccessPointKeepsTheStationValuesAndStartsTheSwitchingProgram) {
+  SetAdapterValue("Radio", "1");  // off: the switch is refused with a message
+  Start(true);
+  controller->OnCommand(kCmdSwitchToAp);
+  EXPECT_THAT(mainWindow.messages, ElementsAre("IDS_INVAILDRADIOOFF"));
+  EXPECT_TRUE(fake.launcher.launches.empty());
+
+  controller->SetRadioOn(true);
+  SetAdapterValue("Channel", "6");
+  SetAdapterValue("SSID", "SoftAP-77", std::string(kAdapterKey) + "\\ApDefault");
+  SetAdapterValue("Channel", "11", std::string(kAdapterKey) + "\\ApDefault");
+  SetAdapterValue("Channel", "1", std::string(kAdapterKey) + "\\Default");
+  bool ended = false;
+  controller->SetOnEnd([&] { ended = true; });
+  adapter.log.clear();
+  controller->OnCommand(kCmdSwitchToAp);
+  EXPECT_TRUE(ended);
+  EXPECT_FALSE(mainWindow.open);
+  EXPECT_EQ(AdapterValue("Channel", std::string(kAdapterKey) + "\\Default"), "6");
+  EXPECT_EQ(AdapterValue("SSID"), "SoftAP-77");
+  EXPECT_EQ(AdapterValue("Channel"), "11");
+  EXPECT_EQ(AdapterValue("OpMode"), "1");
+  EXPECT_EQ(adapter.lastSet[OID_VND_OP_MODE], (std::vector<uint8_t>{1, 0, 0, 0}));
+  ASSERT_EQ(fake.launcher.launches.size(), 1u);
+  EXPECT_EQ(fake.launcher.launches[0].commandLine,
+            "\"TsSwap.exe\" ON Stavio Hostira \"Norvik Wireless\" \"Kavo9 Utility\" "
+            "USB\\VID_1D5A&PID_3071");
+  EXPECT_EQ(fake.launcher.launches[0].showCmd, SW_SHOWMINIMIZED);
+
+  // Destruction does not copy the access-point values over the saved station values.
+  controller.reset();
+  EXPECT_EQ(AdapterValue("Channel", std::string(kAdapterKey) + "\\Default"), "6");
+}
+
 TEST_F(ControllerTest, TGnWiFiTestIsMirroredOnHtAdaptersAtEveryTick) {
   adapter.foundFacts.isHtFamily = true;
   WriteSettings("[Advance]\nTGnWiFiTest=1\n");
