@@ -5,9 +5,9 @@
 
 #include "common/adapter/RequestCatalogue.h"
 #include "common/platform/WinTypes.h"
-#include "radio/Bytes.h"
-#include "radio/Channels.h"
-#include "radio/HtRateTable.h"
+#include "radio/ht/HtRateTable.h"
+#include "radio/vocabulary/Bytes.h"
+#include "radio/vocabulary/Channels.h"
 
 namespace kavo9::radio {
 

@@ -10,9 +10,9 @@
 #include <span>
 #include <vector>
 
-#include "radio/HtSetting.h"
-#include "radio/Rates.h"
-#include "radio/WirelessMode.h"
+#include "radio/ht/HtSetting.h"
+#include "radio/vocabulary/Rates.h"
+#include "radio/vocabulary/WirelessMode.h"
 
 namespace kavo9::radio {
 

@@ -3,13 +3,13 @@
 #include <filesystem>
 #include <fstream>
 
-#include "radio/CcxControlWord.h"
-#include "radio/Channels.h"
-#include "radio/Rates.h"
 #include "radio/RegionRefresh.h"
-#include "radio/TcpTuning.h"
-#include "radio/WirelessMode.h"
 #include "radio/tests/RadioFakes.h"
+#include "radio/vocabulary/CcxControlWord.h"
+#include "radio/vocabulary/Channels.h"
+#include "radio/vocabulary/Rates.h"
+#include "radio/vocabulary/TcpTuning.h"
+#include "radio/vocabulary/WirelessMode.h"
 
 namespace kavo9::radio {
 namespace {

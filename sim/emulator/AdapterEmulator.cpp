@@ -12,7 +12,7 @@
 #include "common/platform/DeviceIo.h"
 #include "common/platform/WinTypes.h"
 #include "common/platform/simulated/DeviceFrame.h"
-#include "radio/Channels.h"
+#include "radio/vocabulary/Channels.h"
 #include "sim/emulator/ScanRecord.h"
 
 namespace kavo9 {

@@ -1,4 +1,4 @@
-#include "radio/Channels.h"
+#include "radio/vocabulary/Channels.h"
 
 #include <algorithm>
 
