@@ -6,10 +6,10 @@
 #include "common/adapter/RequestCatalogue.h"
 #include "common/platform/WinTypes.h"
 #include "radio/RadioRequests.h"
-#include "radio/Rates.h"
 #include "radio/RegionRefresh.h"
-#include "radio/TcpTuning.h"
-#include "radio/WirelessMode.h"
+#include "radio/vocabulary/Rates.h"
+#include "radio/vocabulary/TcpTuning.h"
+#include "radio/vocabulary/WirelessMode.h"
 
 namespace kavo9::radio {
 

@@ -17,10 +17,10 @@
 
 #include "common/platform/EventLoop.h"
 #include "radio/AdvanceControls.h"
-#include "radio/CcxControlWord.h"
-#include "radio/HtSetting.h"
 #include "radio/RadioPorts.h"
 #include "radio/RadioState.h"
+#include "radio/ht/HtSetting.h"
+#include "radio/vocabulary/CcxControlWord.h"
 
 namespace kavo9::radio {
 

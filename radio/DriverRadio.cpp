@@ -5,9 +5,9 @@
 
 #include "common/adapter/RequestCatalogue.h"
 #include "common/platform/WinTypes.h"
-#include "radio/Bytes.h"
-#include "radio/Channels.h"
-#include "radio/HtRateTable.h"
+#include "radio/ht/HtRateTable.h"
+#include "radio/vocabulary/Bytes.h"
+#include "radio/vocabulary/Channels.h"
 
 namespace kavo9::radio {
 
@@ -15,6 +15,11 @@ namespace {
 
 constexpr uint8_t kCckRates[] = {2, 4, 11, 22};
 constexpr uint8_t kOfdmRates[] = {12, 18, 24, 36, 48, 72, 96, 108};
+
+// The MCS values a driver takes: one or two streams, the 40 MHz duplicate 32, or automatic.
+bool McsValid(uint32_t mcs) {
+  return mcs <= 15 || mcs == 32 || mcs == uint32_t(kMcsAuto);
+}
 
 bool IsCck(uint8_t rate) {
   return std::find(std::begin(kCckRates), std::end(kCckRates), rate) != std::end(kCckRates);
@@ -51,8 +56,16 @@ void DriverRadio::LoadRegions(long region24, long region5) {
   regionWord_ = word;
 }
 
-void DriverRadio::LoadTransmitSetting(uint32_t word) {
-  if (bands_.ht) htPhy_ = BuildHtPhyRecord(word);
+bool DriverRadio::LoadTransmitSetting(uint32_t word) {
+  if (!bands_.ht) return false;
+  HtSetting s = UnpackHtSetting(word);
+  // The utilities always write the HT PHY mode 2; a word without it, or with an MCS the driver
+  // does not have, was not written by them and is not taken.
+  if (((word >> 14) & 3) != kHtPhyMode || !McsValid(s.mcs)) return false;
+  // The driver has one wireless mode, read from its own value; the record reports that one.
+  s.wirelessMode = uint32_t(wirelessMode_);
+  htPhy_ = BuildHtPhyRecord(PackHtSetting(s));
+  return true;
 }
 
 std::optional<int32_t> DriverRadio::Query(uint32_t oid, std::span<uint8_t> out,
@@ -106,8 +119,7 @@ std::optional<int32_t> DriverRadio::Set(uint32_t oid, std::span<const uint8_t> i
       if (!exact(kHtPhyRecordSize)) return ERROR_INVALID_PARAMETER;
       HtSetting s = HtSettingFromRecord(
           std::span<const uint8_t, kHtPhyRecordSize>(in.data(), kHtPhyRecordSize));
-      bool mcsOk = s.mcs <= 15 || s.mcs == 32 || s.mcs == uint32_t(kMcsAuto);
-      if (!mcsOk || in[4] != kHtPhyMode) return ERROR_INVALID_PARAMETER;
+      if (!McsValid(s.mcs) || in[4] != kHtPhyMode) return ERROR_INVALID_PARAMETER;
       std::copy(in.begin(), in.end(), htPhy_.begin());
       return ERROR_SUCCESS;
     }

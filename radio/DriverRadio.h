@@ -10,9 +10,9 @@
 #include <span>
 #include <vector>
 
-#include "radio/HtSetting.h"
-#include "radio/Rates.h"
-#include "radio/WirelessMode.h"
+#include "radio/ht/HtSetting.h"
+#include "radio/vocabulary/Rates.h"
+#include "radio/vocabulary/WirelessMode.h"
 
 namespace kavo9::radio {
 
@@ -36,9 +36,13 @@ class DriverRadio {
   std::optional<int32_t> Set(uint32_t oid, std::span<const uint8_t> in);
 
   // Settings read from the adapter key when the driver starts (values out of range are ignored).
+  // Load the wireless mode first: the HT PHY record reports it.
   void LoadWirelessMode(long mode);
   void LoadRegions(long region24, long region5);
-  void LoadTransmitSetting(uint32_t word);
+  // The HT setting word (`TransmitSetting`) into the HT PHY record. False, with the record left
+  // as it was, on an adapter without 802.11n or for a word the utilities would not write (PHY
+  // mode other than 2, an MCS the driver lacks).
+  bool LoadTransmitSetting(uint32_t word);
 
   int wirelessMode() const { return wirelessMode_; }
   uint32_t regionWord() const { return regionWord_; }

@@ -50,7 +50,7 @@ class DriverRequestsOn : public DriverRequests {
 enum class RadioKey {
   kAdapter,          // the adapter's parameter key
   kAdapterDefault,   // its subkey "Default" (the station values kept while in access-point mode)
-  kTcpipParameters,  // the TCP/IP parameters (see TcpTuning.h for the path and view)
+  kTcpipParameters,  // the TCP/IP parameters (see vocabulary/TcpTuning.h for the path and view)
 };
 
 // Registry values of those keys. Reads are plain reads; writes and deletes go through the

@@ -1,8 +1,8 @@
 #include "radio/RadioRequests.h"
 
 #include "common/adapter/RequestCatalogue.h"
-#include "radio/HtSetting.h"
-#include "radio/Rates.h"
+#include "radio/ht/HtSetting.h"
+#include "radio/vocabulary/Rates.h"
 
 namespace kavo9::radio {
 

@@ -5,10 +5,10 @@
 #include <cstdint>
 #include <optional>
 
-#include "radio/Channels.h"
-#include "radio/HtSetting.h"
-#include "radio/StaConfig.h"
-#include "radio/WirelessMode.h"
+#include "radio/ht/HtSetting.h"
+#include "radio/vocabulary/Channels.h"
+#include "radio/vocabulary/StaConfig.h"
+#include "radio/vocabulary/WirelessMode.h"
 
 namespace kavo9::radio {
 

@@ -4,7 +4,7 @@
 #include <array>
 
 #include "common/adapter/RequestCatalogue.h"
-#include "radio/Bytes.h"
+#include "radio/vocabulary/Bytes.h"
 
 namespace kavo9::radio {
 

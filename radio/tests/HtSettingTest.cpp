@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "radio/HtRateTable.h"
-#include "radio/HtSetting.h"
 #include "radio/RadioRequests.h"
+#include "radio/ht/HtRateTable.h"
+#include "radio/ht/HtSetting.h"
 #include "radio/tests/RadioFakes.h"
 
 namespace kavo9::radio {

@@ -3,13 +3,13 @@
 #include <filesystem>
 #include <fstream>
 
-#include "radio/CcxControlWord.h"
-#include "radio/Channels.h"
-#include "radio/Rates.h"
 #include "radio/RegionRefresh.h"
-#include "radio/TcpTuning.h"
-#include "radio/WirelessMode.h"
 #include "radio/tests/RadioFakes.h"
+#include "radio/vocabulary/CcxControlWord.h"
+#include "radio/vocabulary/Channels.h"
+#include "radio/vocabulary/Rates.h"
+#include "radio/vocabulary/TcpTuning.h"
+#include "radio/vocabulary/WirelessMode.h"
 
 namespace kavo9::radio {
 namespace {
@@ -113,16 +113,26 @@ TEST(Channels, AllowedList) {
     std::vector<int> allowed;
   } cases[] = {
       {"mode 9, region 0 on code 6", {word(0, 0), 6, true, 9, 0}, Seq(1, 11)},
-      {"mode 5, regions 1 and 6", {word(1, 6), 6, true, 5, 0}, Cat(Seq(1, 13), {36, 40, 44, 48})},
-      {"mode 2 has no 2.4", {word(1, 6), 6, true, 2, 0}, {36, 40, 44, 48}},
-      {"mode 8 only 5", {word(1, 6), 6, true, 8, 0}, {36, 40, 44, 48}},
-      {"mode 6 has none", {word(1, 6), 6, true, 6, 0}, {}},
       {"mode 3 both", {word(6, 8), 0, true, 3, 0}, Cat(Seq(1, 14), {52, 56, 60, 64})},
+      {"no 2.4 table on family 2", {word(1, 6), 2, true, 5, 0}, {36, 40, 44, 48}},
+      {"unknown mode has none", {word(1, 6), 6, true, 10, 0}, {}},
       {"ad hoc code 3 only 5", {word(1, 6), 6, false, 9, 3}, {36, 40, 44, 48}},
       {"ad hoc code 4 both", {word(1, 6), 6, false, 9, 4}, Cat(Seq(1, 13), {36, 40, 44, 48})},
       {"ad hoc code 9 only 2.4", {word(1, 6), 6, false, 9, 9}, Seq(1, 13)},
+      {"ad hoc 5 GHz mode with a 2.4 code", {word(1, 6), 6, false, 8, 9}, {}},
   };
   for (const auto& c : cases) EXPECT_EQ(BuildAllowedChannels(c.query), c.allowed) << c.name;
+
+  // Every mode, in infrastructure and in ad hoc with the mode's own ad hoc code (mode 7 has none:
+  // 0). 2 and 8 are 5 GHz only, 3 and 5 dual-band, every other mode 2.4 GHz only; 6 (802.11n
+  // only) names no 5 GHz band, so it runs at 2.4 GHz rather than on no channel at all.
+  const std::vector<int> b24 = Seq(1, 13), b5 = {36, 40, 44, 48}, both = Cat(b24, b5);
+  const std::vector<int> byMode[] = {b24, b24, b5, both, b24, both, b24, b24, b5, b24};
+  for (int mode = 0; mode <= 9; ++mode) {
+    EXPECT_EQ(BuildAllowedChannels({word(1, 6), 6, true, mode, 0}), byMode[mode]) << mode;
+    const int code = AdhocOfdmCode(mode).value_or(0);
+    EXPECT_EQ(BuildAllowedChannels({word(1, 6), 6, false, mode, code}), byMode[mode]) << mode;
+  }
 }
 
 TEST(Channels, RegionWordAndComboTexts) {

@@ -3,6 +3,7 @@
 #include <strings.h>
 
 #include <algorithm>
+#include <charconv>
 #include <cstring>
 #include <string_view>
 
@@ -11,7 +12,7 @@
 #include "common/platform/DeviceIo.h"
 #include "common/platform/WinTypes.h"
 #include "common/platform/simulated/DeviceFrame.h"
-#include "radio/Channels.h"
+#include "radio/vocabulary/Channels.h"
 #include "sim/emulator/ScanRecord.h"
 
 namespace kavo9 {
@@ -63,6 +64,23 @@ uint32_t FixedRegionWord(const AdapterSpec& spec) {
   return word;
 }
 
+// What a network offers the adapter's radio when it joins it.
+radio::PeerRadio PeerOf(const NetworkSpec& n) {
+  return {.channel = n.channel,
+          .rates = NetworkRates(n),
+          .ht = n.ht.enabled,
+          .width40 = n.ht.width == 40,
+          .maxMcs = n.ht.streams >= 2 ? 15 : 7};
+}
+
+// The receive-rate index of the families without the rate word: 1, 2, 5.5, 11, then 6 to 54
+// Mbit/s.
+uint32_t LegacyRateIndex(uint32_t rate500k) {
+  constexpr uint32_t kOrder[] = {2, 4, 11, 22, 12, 18, 24, 36, 48, 72, 96, 108};
+  const auto* it = std::find(std::begin(kOrder), std::end(kOrder), rate500k);
+  return it == std::end(kOrder) ? 0 : uint32_t(it - std::begin(kOrder));
+}
+
 radio::DriverRadio NewRadio(const AdapterSpec& spec) {
   const Family family = FamilyOf(spec.family);
   return radio::DriverRadio(family.chipKind, {.has5G = spec.band5, .ht = family.ht},
@@ -83,11 +101,14 @@ AdapterEmulator::AdapterEmulator(AdapterSpec spec, const World& world, Clock clo
 std::optional<uint32_t> AdapterEmulator::Parameter(const char* name) const {
   for (const auto& [key, text] : parameters_) {
     if (strcasecmp(key.c_str(), name) != 0) continue;
-    if (text.empty()) return std::nullopt;
-    char* end = nullptr;
-    unsigned long value = std::strtoul(text.c_str(), &end, 10);
-    if (end == text.c_str() || (*end != '\0')) return std::nullopt;
-    return uint32_t(value);
+    // Decimal digits only, and no more than 32 bits: a sign, a space or an overflow would
+    // otherwise read as some other number.
+    uint32_t value = 0;
+    auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (text.empty() || error != std::errc() || end != text.data() + text.size()) {
+      return std::nullopt;
+    }
+    return value;
   }
   return std::nullopt;
 }
@@ -106,6 +127,10 @@ void AdapterEmulator::Load(const Parameters& parameters) {
   };
   radio_.LoadRegions(stored("CountryRegion"), stored("CountryRegionABand"));
   radio_.LoadWirelessMode(stored("WirelessMode"));
+  // The 802.11n settings the utilities stored; without a usable word the driver's own stand.
+  if (std::optional<uint32_t> word = Parameter("TransmitSetting")) {
+    radio_.LoadTransmitSetting(*word);
+  }
   infrastructureMode_ = 1;
   staConfig_ = {};
   staConfig_[0] = Parameter("TXBurst").value_or(0);
@@ -416,6 +441,30 @@ int32_t AdapterEmulator::Query(uint32_t code, std::span<uint8_t> out, uint32_t* 
       Put32(out, 0, 32);
       Put32(out, 4, connected_ ? network_.beaconInterval : 100);
       Put32(out, 12, connected_ ? ChannelFrequencyKhz(network_.channel) : 0);
+      *bytes = uint32_t(out.size());
+      return ERROR_SUCCESS;
+    }
+    // The rates of the link follow the mode and the HT PHY record; zeros while not connected.
+    case OID_VND_TX_RATE_WORD:
+      return answer32(connected_ ? radio_.TxRateWord(PeerOf(network_)) : 0);
+    case OID_VND_RX_RATE: {
+      if (!connected_) return answer32(0);
+      const radio::PeerRadio peer = PeerOf(network_);
+      const int chip = FamilyOf(spec_.family).chipKind;
+      return answer32(chip >= 6 && chip <= 9 ? radio_.TxRateWord(peer)
+                                             : LegacyRateIndex(radio_.TxRate500k(peer)));
+    }
+    case OID_VND_LINK_RATE_INFO: {
+      std::fill(out.begin(), out.end(), 0);
+      if (connected_) {
+        const radio::PeerRadio peer = PeerOf(network_);
+        Put32(out, 0, radio_.TxRate500k(peer));
+        // The long form ends with the central channel: two channels towards the secondary one
+        // while the link is 40 MHz wide.
+        int central = network_.channel;
+        if (radio_.TxRateWord(peer) & 0x80) central += network_.ht.secondary == 3 ? -2 : 2;
+        Put32(out, 16, uint32_t(central));
+      }
       *bytes = uint32_t(out.size());
       return ERROR_SUCCESS;
     }

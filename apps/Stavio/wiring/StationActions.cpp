@@ -1,6 +1,6 @@
 #include "apps/Stavio/wiring/StationActions.h"
 
-#include "radio/Channels.h"
+#include "radio/vocabulary/Channels.h"
 #include "station/shell/controller/CHideDlg.h"
 
 namespace kavo9 {

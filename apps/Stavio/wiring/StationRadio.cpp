@@ -1,7 +1,7 @@
 #include "apps/Stavio/wiring/StationRadio.h"
 
 #include "radio/RegionRefresh.h"
-#include "radio/TcpTuning.h"
+#include "radio/vocabulary/TcpTuning.h"
 
 namespace kavo9 {
 

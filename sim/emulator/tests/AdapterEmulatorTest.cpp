@@ -71,8 +71,7 @@ TEST_F(EmulatorTest, EveryCatalogueCodeAnswersAtItsListedLength) {
     if (info.CanSet()) {
       // An all-zero HT PHY record names no PHY mode, so the driver refuses it as a bad value.
       const int32_t expected = info.code == OID_VND_HT_PHY_MODE ? ERROR_INVALID_PARAMETER : 0;
-      EXPECT_EQ(Set(*emulator, info.code, std::vector<uint8_t>(info.setLength, 0)).status,
-                expected)
+      EXPECT_EQ(Set(*emulator, info.code, std::vector<uint8_t>(info.setLength, 0)).status, expected)
           << info.name;
     }
   }
@@ -138,6 +137,71 @@ TEST_F(EmulatorTest, ParametersComeFromTheAdapterKeyAndFixedRegionsStay) {
   EXPECT_EQ(Query(fixed, OID_VND_OP_MODE).U32(), 1u);
   EXPECT_EQ(Query(fixed, OID_VND_WIRELESS_MODE).U32(), 9u);  // unreadable: the family's default
   EXPECT_EQ(Query(fixed, OID_VND_STA_CONFIG).U32(20), 0u);   // radio word
+}
+
+TEST_F(EmulatorTest, TransmitSettingFromTheKeySetsTheHtPhyModeAndRates) {
+  // An open two-stream 40 MHz network on channel 6, its secondary channel above.
+  NetworkSpec fast{.ssid = "Fast", .bssid = Mac("00-11-22-00-00-07"), .channel = 6};
+  fast.ht = {.enabled = true, .width = 40, .secondary = 1, .streams = 2};
+  std::string error;
+  ASSERT_TRUE(world.Add(fast, &error)) << error;
+
+  using Record = std::vector<uint8_t>;
+  // The driver's own stand: mode 9, automatic MCS, 20 MHz, long guard interval.
+  const Record defaults = {9, 0, 0, 0, 2, 0, 0, 33, 0, 0, 0, 0};
+  struct {
+    const char* name;
+    const char* word;  // null: no such value
+    Record record;
+    uint32_t rateWord;
+    uint32_t rate500k;
+    uint32_t centralChannel;
+  } cases[] = {
+      {"missing", nullptr, defaults, 15 | 2 << 14, 260, 6},
+      // 0x00009879: mode 9, MCS 7, 40 MHz, short guard interval.
+      {"MCS 7 at 40 MHz, short",
+       "39033",
+       {9, 0, 0, 0, 2, 0, 0, 7, 1, 0, 1, 0},
+       7 | 0x80 | 0x100 | 2 << 14,
+       300,
+       8},
+      // 0x0005A0D5: greenfield, extension code 2, STBC, MCS 13, mode bits 5; the record reports
+      // the driver's mode (9, from WirelessMode), not the word's.
+      {"greenfield, STBC, extension",
+       "368853",
+       {9, 0, 0, 0, 2, 1, 2, 13, 0, 1, 0, 0},
+       13 | 0x200 | 3 << 14,
+       208,
+       6},
+      {"not a number", "junk", defaults, 15 | 2 << 14, 260, 6},
+      {"negative", "-1", defaults, 15 | 2 << 14, 260, 6},
+      {"beyond 32 bits", "4295006329", defaults, 15 | 2 << 14, 260, 6},  // low half 39033
+      {"empty", "", defaults, 15 | 2 << 14, 260, 6},
+      {"PHY mode not 2", "6265", defaults, 15 | 2 << 14, 260, 6},  // 0x1879
+      {"MCS 20", "33097", defaults, 15 | 2 << 14, 260, 6},         // 0x8149
+  };
+  for (const auto& c : cases) {
+    AdapterEmulator::Parameters parameters = {{"WirelessMode", "9"}};
+    if (c.word) parameters["TransmitSetting"] = c.word;
+    emulator->Load(parameters);
+    Reply record = Query(*emulator, OID_VND_HT_PHY_MODE);
+    EXPECT_EQ(record.status, 0) << c.name;
+    EXPECT_EQ(record.data, c.record) << c.name;
+
+    ASSERT_EQ(Set(*emulator, OID_802_11_SSID, SsidValue("Fast")).status, 0) << c.name;
+    EXPECT_EQ(Query(*emulator, OID_VND_TX_RATE_WORD).U32(), c.rateWord) << c.name;
+    EXPECT_EQ(Query(*emulator, OID_VND_RX_RATE).U32(), c.rateWord) << c.name;
+    Reply link = Query(*emulator, OID_VND_LINK_RATE_INFO, 20);
+    EXPECT_EQ(link.U32(0), c.rate500k) << c.name;
+    EXPECT_EQ(link.U32(16), c.centralChannel) << c.name;
+  }
+
+  // Not connected, or on a legacy link, the rates are no 802.11n rates.
+  emulator->Load({{"TransmitSetting", "39033"}});
+  EXPECT_EQ(Query(*emulator, OID_VND_TX_RATE_WORD).U32(), 0u);
+  ASSERT_EQ(Set(*emulator, OID_802_11_SSID, SsidValue("Cafe")).status, 0);
+  EXPECT_EQ(Query(*emulator, OID_VND_TX_RATE_WORD).U32(), 7u | 1 << 14) << "OFDM 54 Mbit/s";
+  EXPECT_EQ(Query(*emulator, OID_VND_LINK_RATE_INFO, 16).U32(0), 108u);
 }
 
 TEST_F(EmulatorTest, JoiningAnOpenNetworkConnectsAndCountersMove) {

@@ -7,8 +7,8 @@
 #include <sstream>
 
 #include "sim/emulator/ScanRecord.h"
-#include "station/networks/BssLayout.h"
 #include "sim/emulator/tests/EmulatorTestSupport.h"
+#include "station/networks/BssLayout.h"
 
 namespace kavo9::test {
 namespace {
@@ -155,6 +155,9 @@ TEST_F(EmulatorTest, RegionAndWirelessModeDecideTheChannelsScanned) {
   EXPECT_EQ(Set(*emulator, OID_VND_WIRELESS_MODE, Le32(2)).status, ERROR_INVALID_PARAMETER);
   EXPECT_EQ(Query(*emulator, OID_VND_WIRELESS_MODE).U32(), 9u);
   EXPECT_EQ(Bssids(Scan()), std::vector<std::string>{"00-11-22-00-00-02"});
+  // 802.11n only runs at 2.4 GHz and hears what the mixed mode hears there.
+  ASSERT_EQ(Set(*emulator, OID_VND_WIRELESS_MODE, Le32(6)).status, 0);
+  EXPECT_EQ(Bssids(Scan()), std::vector<std::string>{"00-11-22-00-00-02"});
 }
 
 TEST_F(EmulatorTest, ChipFamilyPicksTheChannelTablesAndHtSettings) {
@@ -195,6 +198,14 @@ TEST_F(EmulatorTest, DualBandAdapterHearsFiveGigahertzInAnAModeOnly) {
   EXPECT_EQ(*five.Element(ie::kSupportedRates),
             (std::vector<uint8_t>{0x8C, 0x12, 0x98, 0x24, 0xB0, 0x48, 0x60, 0x6C}));
   EXPECT_FALSE(five.Element(kExtendedRates));
+
+  // 802.11n only names no 5 GHz band: a dual-band adapter in that mode stays at 2.4 GHz.
+  ASSERT_EQ(Set(dual, OID_VND_WIRELESS_MODE, Le32(6)).status, 0);
+  ASSERT_EQ(Set(dual, OID_802_11_BSSID_LIST_SCAN, {}).status, 0);
+  loop.Advance(AdapterEmulator::kScanMs24);
+  ASSERT_TRUE(ReadBssList(Query(dual, OID_802_11_BSSID_LIST).data, &entries));
+  EXPECT_EQ(Bssids(entries), (std::vector<std::string>{"00-11-22-00-00-01", "00-11-22-00-00-02",
+                                                       "00-11-22-00-00-03", "00-11-22-00-00-06"}));
 }
 
 TEST_F(EmulatorTest, RadioOffEmptiesTheNextScan) {

@@ -1,4 +1,4 @@
-#include "radio/Channels.h"
+#include "radio/vocabulary/Channels.h"
 
 #include <algorithm>
 
@@ -96,8 +96,12 @@ std::vector<int> Channels5(int chipKind, int region) {
 
 namespace {
 
+// Every mode that is not 5 GHz only uses the 2.4 GHz band. That includes 6 (802.11n only): it
+// names no 5 GHz band, so it runs at 2.4 GHz, and leaving it out would give an adapter in that
+// mode no channel at all to scan or join.
 bool ModeHas24(int mode) {
-  return mode == 0 || mode == 1 || mode == 3 || mode == 4 || mode == 5 || mode == 7 || mode == 9;
+  return mode == 0 || mode == 1 || mode == 3 || mode == 4 || mode == 5 || mode == 6 || mode == 7 ||
+         mode == 9;
 }
 
 }  // namespace

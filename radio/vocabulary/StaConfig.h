@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <span>
 
-#include "radio/Bytes.h"
+#include "radio/vocabulary/Bytes.h"
 
 namespace kavo9::radio {
 

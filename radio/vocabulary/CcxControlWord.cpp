@@ -1,4 +1,4 @@
-#include "radio/CcxControlWord.h"
+#include "radio/vocabulary/CcxControlWord.h"
 
 namespace kavo9::radio {
 

@@ -1,4 +1,4 @@
-#include "radio/TcpTuning.h"
+#include "radio/vocabulary/TcpTuning.h"
 
 #include <vector>
 

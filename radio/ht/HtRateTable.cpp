@@ -1,4 +1,4 @@
-#include "radio/HtRateTable.h"
+#include "radio/ht/HtRateTable.h"
 
 namespace kavo9::radio {
 

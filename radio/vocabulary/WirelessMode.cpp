@@ -1,4 +1,4 @@
-#include "radio/WirelessMode.h"
+#include "radio/vocabulary/WirelessMode.h"
 
 namespace kavo9::radio {
 

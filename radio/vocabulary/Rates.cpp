@@ -1,8 +1,8 @@
-#include "radio/Rates.h"
+#include "radio/vocabulary/Rates.h"
 
 #include <algorithm>
 
-#include "radio/WirelessMode.h"
+#include "radio/vocabulary/WirelessMode.h"
 
 namespace kavo9::radio {
 

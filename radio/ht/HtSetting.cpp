@@ -1,8 +1,8 @@
-#include "radio/HtSetting.h"
+#include "radio/ht/HtSetting.h"
 
 #include <charconv>
 
-#include "radio/Bytes.h"
+#include "radio/vocabulary/Bytes.h"
 
 namespace kavo9::radio {
 
