@@ -126,7 +126,7 @@ void CHideDlg::Initialise() {
 
   timers_.Set(kTimerTick, kTickMs);
 
-  trayAdded_ = parts_.tray->AddIcon(adapterAvailable_);
+  parts_.tray->AddIcon(adapterAvailable_);
 
   if (platform_.session) {
     std::weak_ptr<CHideDlg*> weak = self_;
@@ -175,9 +175,7 @@ void CHideDlg::OnAdapterReady(bool openMainWindow) {
     const bool wasSelecting = selecting_;
     selecting_ = true;
     parts_.region->RefreshChannels();
-    uint16_t driverVersion = 0;
-    adapter_.QueryInformation(OID_GEN_DRIVER_VERSION, &driverVersion, sizeof driverVersion,
-                              nullptr);
+    adapter_.ReadDriverVersion();
     selecting_ = wasSelecting;
   }
 
@@ -524,8 +522,9 @@ void CHideDlg::CloseController() {
   if (selecting_ || ended_) return;
   CloseMainWindow();
   timers_.Kill(kTimerMoreLess);
-  if (trayAdded_) parts_.tray->RemoveIcon();
-  trayAdded_ = false;
+  // The icon keeps its own added flag: one the shell refused at start may have been added by a
+  // later state change, and must go too.
+  parts_.tray->RemoveIcon();
   for (TimerId id = 0; id <= 9; ++id) timers_.Kill(id);
   ended_ = true;
   if (onEnd_) onEnd_();
@@ -562,10 +561,14 @@ void CHideDlg::OnSessionChange(uint32_t wtsCode) {
 void CHideDlg::OnPowerBroadcast(uint32_t powerEvent) {
   if (powerEvent == PBT_APMSUSPEND) {
     for (TimerId id = 0; id <= 9; ++id) timers_.Kill(id);
+    resumeHandled_ = false;
     return;
   }
   if (powerEvent != PBT_APMRESUMEAUTOMATIC && powerEvent != PBT_APMRESUMESUSPEND) return;
-  if (ended_) return;
+  // A wake-up the user caused is announced twice (automatic resume, then resume from suspend);
+  // the last connect record is queued again once per wake-up, not once per announcement.
+  if (ended_ || resumeHandled_) return;
+  resumeHandled_ = true;
   timers_.Set(kTimerTick, kTickMs);
   timers_.Set(kTimerScanWait, kScanWaitAfterResumeMs);
   if (monitorArmed_) timers_.Set(kTimerKeyError, kKeyErrorSampleMs);
@@ -599,8 +602,7 @@ void CHideDlg::StartAuthentication(bool withStatusView, bool showStatus) {
 
 void CHideDlg::Destroy() {
   initialised_ = false;
-  const std::string key = adapter_.Facts().registryKey;
-  if (!endingForApSwitch_ && !key.empty()) CopyRegistryValues(key, key + "\\Default");
+  if (!endingForApSwitch_) SaveStationValues();
   for (auto& buffer : scanBuffers_) std::vector<uint8_t>().swap(buffer);
   uint8_t off = 0;
   adapter_.SetInformation(OID_VND_WPS_CONNECT, &off, 1, 3);

@@ -121,6 +121,9 @@ class CHideDlg {
   // Copies every value of one adapter-area key into another through the store; stops at the
   // first failed write. False also when either key cannot be opened.
   bool CopyRegistryValues(const std::string& sourcePath, const std::string& destinationPath);
+  // Keeps the station values: every value of the adapter key copied into its "Default" subkey,
+  // which is created when the adapter has none yet.
+  bool SaveStationValues();
 
   // State, for the pages and for tests.
   bool adapterAvailable() const { return adapterAvailable_; }
@@ -197,8 +200,8 @@ class CHideDlg {
   bool sessionActive_ = true;
   bool consoleDisconnected_ = false;
   bool sessionRegistered_ = false;
+  bool resumeHandled_ = false;  // since the last suspend
   bool driverEventsSubscribed_ = false;
-  bool trayAdded_ = false;
   uint32_t reconnectTick_ = 0;
   bool monitorArmed_ = false;
   uint64_t lastFragments_ = 0;

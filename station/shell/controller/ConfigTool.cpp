@@ -107,6 +107,16 @@ void CHideDlg::MakeWindowsServiceTheTool() {
   }
 }
 
+bool CHideDlg::SaveStationValues() {
+  const std::string key = adapter_.Facts().registryKey;
+  if (key.empty()) return false;
+  // Without the subkey the station values would be lost once the access-point values replace
+  // them, and nothing could be restored when the adapter comes back to station mode.
+  const std::string destination = key + "\\Default";
+  store_.CreateKey(destination, StorePort::Area::kAdvanced);
+  return CopyRegistryValues(key, destination);
+}
+
 bool CHideDlg::CopyRegistryValues(const std::string& sourcePath,
                                   const std::string& destinationPath) {
   Registry& registry = *platform_.registry;

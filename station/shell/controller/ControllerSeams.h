@@ -46,6 +46,10 @@ class AdapterPort {
   virtual void ReadSupportedNetworkTypes() = 0;
   // What the last ReadSupportedNetworkTypes found.
   virtual bool Supports5GHz() const = 0;
+  // Queries the driver's version and keeps it for the pieces that compare it (0 when the query
+  // failed).
+  virtual void ReadDriverVersion() = 0;
+  virtual uint16_t DriverVersion() const = 0;
   virtual void DrainSetRetryQueue() = 0;
 };
 
@@ -61,6 +65,8 @@ class StorePort {
   virtual int32_t SetValue(std::string_view path, std::string_view name, uint32_t type,
                            const uint8_t* data, uint32_t length, Area area) = 0;
   virtual int32_t DeleteValue(std::string_view path, std::string_view name, Area area) = 0;
+  // Creates HKEY_LOCAL_MACHINE\`path` (an existing key is left as it is). Win32 error code.
+  virtual int32_t CreateKey(std::string_view path, Area area) = 0;
   virtual void Release() = 0;
 };
 
@@ -79,6 +85,7 @@ class TrayStateSink {
   virtual void ShowConnected(int32_t rssiDbm, bool keyError, std::string_view ssid) {
     (void)rssiDbm, (void)keyError, (void)ssid;
   }
+  // Removes the icon when it is shown, and clears its added flag (Exit).
   virtual void RemoveIcon() {}
   // The context menu at the cursor.
   virtual void ShowContextMenu() {}

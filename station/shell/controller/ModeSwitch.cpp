@@ -24,11 +24,9 @@ void CHideDlg::SwitchToAccessPoint() {
   endingForApSwitch_ = true;
   CloseController();
 
+  SaveStationValues();
   const std::string key = adapter_.Facts().registryKey;
-  if (!key.empty()) {
-    CopyRegistryValues(key, key + "\\Default");
-    CopyRegistryValues(key + "\\ApDefault", key);
-  }
+  if (!key.empty()) CopyRegistryValues(key + "\\ApDefault", key);
   WriteAdapterText("OpMode", "1", StorePort::Area::kAdvanced);
   SetDriverValue(OID_VND_OP_MODE, 1);
   platform_.launcher->WinExec(

@@ -103,6 +103,15 @@ int32_t ParameterStorePort::DeleteValue(std::string_view path, std::string_view 
   return error;
 }
 
+int32_t ParameterStorePort::CreateKey(std::string_view path, Area area) {
+  if (!store_) return ERROR_INVALID_HANDLE;
+  const PolicyArea policyArea = area == Area::kProfile ? PolicyArea::kProfile : PolicyArea::kAdvanced;
+  HKEY key = 0;
+  int32_t error = store_->StoreCreateKey(HKEY_LOCAL_MACHINE, path, KEY_WRITE, &key, policyArea);
+  if (key != 0) registry_.CloseKey(key);
+  return error;
+}
+
 std::string LanguagePort::Text(std::string_view key) const {
   auto found = LangKeyFromName(key);
   return found ? language_.Text(*found) : std::string();

@@ -39,6 +39,8 @@ class AdapterAccessPort : public AdapterPort {
   void ClearUsbFlag() override;
   void ReadSupportedNetworkTypes() override { access_.ReadSupportedNetworkTypes(); }
   bool Supports5GHz() const override { return access_.Supports5GHz(); }
+  void ReadDriverVersion() override { access_.ReadDriverVersion(); }
+  uint16_t DriverVersion() const override { return access_.DriverVersion(); }
   void DrainSetRetryQueue() override { access_.DrainSetRetryQueue(); }
 
  private:
@@ -60,6 +62,7 @@ class ParameterStorePort : public StorePort {
   int32_t SetValue(std::string_view path, std::string_view name, uint32_t type,
                    const uint8_t* data, uint32_t length, Area area) override;
   int32_t DeleteValue(std::string_view path, std::string_view name, Area area) override;
+  int32_t CreateKey(std::string_view path, Area area) override;
   void Release() override { store_.reset(); }
   ParameterStore* store() { return store_.get(); }
 

@@ -3,11 +3,8 @@
 namespace kavo9 {
 
 std::string HelpFileName(uint16_t languageId) {
-  // Any Chinese locale (Taiwan 0x0404, PRC 0x0804, Hong Kong, Singapore, Macao) gets the Chinese
-  // document: its primary language is 0x04.
-  constexpr uint16_t kPrimaryLanguageMask = 0x03FF;
-  constexpr uint16_t kChinese = 0x04;
-  return (languageId & kPrimaryLanguageMask) == kChinese ? "TSCONFIGCHN.html" : "TSCONFIGENG.html";
+  constexpr uint16_t kChineseTaiwan = 1028;  // 0x0404
+  return languageId == kChineseTaiwan ? "TSCONFIGCHN.html" : "TSCONFIGENG.html";
 }
 
 void OpenHelp(ProcessLauncher& launcher, const std::filesystem::path& programDir,

@@ -9,7 +9,8 @@
 
 namespace kavo9 {
 
-// "TSCONFIGCHN.html" for Chinese systems, "TSCONFIGENG.html" for all others.
+// "TSCONFIGCHN.html" for systems whose default language is Chinese (Taiwan), "TSCONFIGENG.html"
+// for all others.
 std::string HelpFileName(uint16_t languageId);
 
 // Opens the help document of `languageId` from `programDir` with the desktop's handler. A

@@ -81,6 +81,14 @@ class ScriptedAdapter : public AdapterPort {
     QueryInformation(OID_802_11_NETWORK_TYPES_SUPPORTED, types, sizeof types, nullptr);
   }
   bool Supports5GHz() const override { return false; }
+  void ReadDriverVersion() override {
+    uint16_t version = 0;
+    driverVersion = QueryInformation(OID_GEN_DRIVER_VERSION, &version, sizeof version, nullptr)
+                        ? version
+                        : 0;
+  }
+  uint16_t DriverVersion() const override { return driverVersion; }
+  uint16_t driverVersion = 0;
   void DrainSetRetryQueue() override { ++drains; }
 };
 
@@ -119,6 +127,10 @@ class RecordingStore : public StorePort {
     }
     return registry_.SetValue(key.get(), name, type, data, length);
   }
+  int32_t CreateKey(std::string_view path, Area) override {
+    ScopedKey key(registry_);
+    return registry_.CreateKey(HKEY_LOCAL_MACHINE, path, KEY_ALL_ACCESS, &key);
+  }
   void Release() override { released = true; }
 
  private:
@@ -128,9 +140,10 @@ class RecordingStore : public StorePort {
 class RecordingTray : public TrayStateSink {
  public:
   std::vector<std::string> states;
+  bool shellAcceptsAdd = true;
   bool AddIcon(bool present) override {
     states.push_back(present ? "add not-connected" : "add no-adapter");
-    return true;
+    return shellAcceptsAdd;
   }
   void ShowNoAdapter() override { states.push_back("no-adapter"); }
   void ShowNotConnected() override { states.push_back("not-connected"); }

@@ -8,6 +8,7 @@ namespace {
 using ::testing::ElementsAre;
 
 TEST_F(ControllerTest, StartRunsTheAdapterReadySequenceInOrderAndTicks) {
+  adapter.Answer(OID_GEN_DRIVER_VERSION, uint16_t{0x0502});
   Start();
   EXPECT_EQ(controller->title(), "HideDlg");
   EXPECT_EQ(CHideDlg::Instance(), controller.get());
@@ -23,6 +24,8 @@ TEST_F(ControllerTest, StartRunsTheAdapterReadySequenceInOrderAndTicks) {
   EXPECT_THAT(store.writes, ElementsAre("RunOnceInitConfigTool=1", "TXBurst=0",
                                         "RunOnceInitConfigTxBurst=0"));
   EXPECT_EQ(adapter.lastSet[OID_VND_RADIO], (std::vector<uint8_t>{1, 0, 0, 0}));
+  // The driver's version is kept for the pieces that compare it.
+  EXPECT_EQ(adapter.DriverVersion(), 0x0502);
   EXPECT_EQ(supplicant.starts, 1);
   EXPECT_EQ(actions.scans, 1);
   EXPECT_EQ(connect.activations, 2);  // the installer choice's and the adapter-ready one
@@ -151,20 +154,28 @@ TEST_F(ControllerTest, StartWithoutTheSwitchOpensTheMainWindow) {
 }
 
 TEST_F(ControllerTest, DestructionSavesTheStationValuesAndTurnsWpsOff) {
-  SetAdapterValue("SSID", "Home");
-  SetAdapterValue("Channel", "6");
-  SetAdapterValue("Old", "x", std::string(kAdapterKey) + "\\Default");
-  Start();
-  adapter.log.clear();
-  controller.reset();
-  EXPECT_EQ(AdapterValue("SSID", std::string(kAdapterKey) + "\\Default"), "Home");
-  EXPECT_EQ(AdapterValue("Channel", std::string(kAdapterKey) + "\\Default"), "6");
-  EXPECT_THAT(adapter.log, ElementsAre("S OID_VND_WPS_CONNECT", "S OID_VND_PROFILE_KIND_FLAG"));
-  EXPECT_EQ(adapter.drains, 1);
-  EXPECT_TRUE(store.released);
-  EXPECT_FALSE(fake.session.registered);
-  EXPECT_EQ(fake.events.SubscriberCount(), 0u);
-  EXPECT_EQ(CHideDlg::Instance(), nullptr);
+  const std::string saved = std::string(kAdapterKey) + "\\Default";
+  // An adapter key without its "Default" subkey gets one: the values are kept all the same.
+  for (bool defaultKeyExists : {true, false}) {
+    SCOPED_TRACE(defaultKeyExists ? "Default present" : "Default missing");
+    fake.registry->DeleteTree(HKEY_LOCAL_MACHINE, saved);
+    if (defaultKeyExists) SetAdapterValue("Old", "x", saved);
+    SetAdapterValue("SSID", "Home");
+    SetAdapterValue("Channel", "6");
+    Start();
+    adapter.log.clear();
+    adapter.drains = 0;
+    controller.reset();
+    EXPECT_EQ(AdapterValue("SSID", saved), "Home");
+    EXPECT_EQ(AdapterValue("Channel", saved), "6");
+    EXPECT_THAT(adapter.log,
+                ElementsAre("S OID_VND_WPS_CONNECT", "S OID_VND_PROFILE_KIND_FLAG"));
+    EXPECT_EQ(adapter.drains, 1);
+    EXPECT_TRUE(store.released);
+    EXPECT_FALSE(fake.session.registered);
+    EXPECT_EQ(fake.events.SubscriberCount(), 0u);
+    EXPECT_EQ(CHideDlg::Instance(), nullptr);
+  }
 }
 
 TEST_F(ControllerTest, ConfigurationToolState) {

@@ -143,6 +143,11 @@ TEST_F(ControllerTest, SuspendStopsEveryTimerAndResumeRequeuesTheLastRecord) {
   EXPECT_EQ(supplicant.starts, starts + 1);  // no port: the binding starts again
   EXPECT_EQ(connect.requeues, 1);
   EXPECT_EQ(actions.runs, 1);  // main window open, password panel hidden
+  // The same wake-up announced again (resume from suspend after the automatic resume).
+  fake.session.RaisePower(PBT_APMRESUMESUSPEND);
+  fake.loop.RunPosted();
+  EXPECT_EQ(connect.requeues, 1);
+  EXPECT_EQ(actions.runs, 1);
   fake.loop.Advance(kTickMs);
   EXPECT_EQ(adapter.Count("Q OID_GEN_MEDIA_CONNECT_STATUS"), 1u);  // timer 5 stays stopped
 }
@@ -155,7 +160,9 @@ TEST_F(ControllerTest, AfterResumeARequeuedRecordWaitsWhileTheWindowIsClosedOrAs
   EXPECT_EQ(actions.runs, 0);  // no main window
   controller->OpenMainWindow();
   mainWindow.ShowPanel(8);
+  controller->OnPowerBroadcast(PBT_APMSUSPEND);
   controller->OnPowerBroadcast(PBT_APMRESUMESUSPEND);
+  EXPECT_EQ(connect.requeues, 2);
   EXPECT_EQ(actions.runs, 0);  // password panel shown
 }
 
@@ -185,6 +192,14 @@ TEST_F(ControllerTest, LockReleasesThePortsAndUnlockAfterAConsoleDisconnectStays
   EXPECT_TRUE(controller->sessionActive());
   Ticks(1);
   EXPECT_EQ(supplicant.starts, starts + 1);
+
+  // Switching back to a session connects the console before unlocking it: the user is back, so
+  // the session is active again.
+  raise(WTS_CONSOLE_DISCONNECT);
+  raise(WTS_SESSION_LOCK);
+  raise(WTS_CONSOLE_CONNECT);
+  raise(WTS_SESSION_UNLOCK);
+  EXPECT_TRUE(controller->sessionActive());
 }
 
 TEST_F(ControllerTest, WepKeyErrorReachedWithinTwentySecondsOnAFirstGenerationAdapter) {
@@ -266,14 +281,22 @@ TEST_F(ControllerTest, AuthenticationStartRenewsTheAddressOnAWorker) {
 }
 
 TEST_F(ControllerTest, ExitRemovesTheIconStopsTheTimersAndEnds) {
-  Start(true);
-  bool ended = false;
-  controller->SetOnEnd([&] { ended = true; });
-  controller->OnCommand(kCmdExit);
-  EXPECT_TRUE(ended);
-  EXPECT_FALSE(mainWindow.open);
-  EXPECT_EQ(tray.Last(), "removed");
-  EXPECT_EQ(fake.loop.ActiveTimerCount(), 0u);
+  // An icon the shell refused at start comes back with a later state change; Exit removes it
+  // all the same.
+  for (bool shellAcceptsAdd : {true, false}) {
+    SCOPED_TRACE(shellAcceptsAdd ? "icon added at start" : "icon refused at start");
+    tray.shellAcceptsAdd = shellAcceptsAdd;
+    Start(true);
+    Ticks(1);
+    bool ended = false;
+    controller->SetOnEnd([&] { ended = true; });
+    controller->OnCommand(kCmdExit);
+    EXPECT_TRUE(ended);
+    EXPECT_FALSE(mainWindow.open);
+    EXPECT_EQ(tray.Last(), "removed");
+    EXPECT_EQ(fake.loop.ActiveTimerCount(), 0u);
+    controller.reset();
+  }
 }
 
 TEST_F(ControllerTest, SwitchToAccessPointKeepsTheStationValuesAndStartsTheSwitchingProgram) {

@@ -8,14 +8,14 @@
 namespace kavo9 {
 namespace {
 
-TEST(HelpFileName, ChineseLocalesGetTheChineseDocument) {
+TEST(HelpFileName, OnlyChineseTaiwanGetsTheChineseDocument) {
   struct Case {
     uint16_t languageId;
     const char* expected;
   } cases[] = {
-      {1028, "TSCONFIGCHN.html"},   {0x0804, "TSCONFIGCHN.html"}, {0x0C04, "TSCONFIGCHN.html"},
-      {0x0409, "TSCONFIGENG.html"}, {0x0411, "TSCONFIGENG.html"}, {0x1004, "TSCONFIGCHN.html"},
-      {0x0000, "TSCONFIGENG.html"}, {0x0407, "TSCONFIGENG.html"},
+      {1028, "TSCONFIGCHN.html"},   {0x0804, "TSCONFIGENG.html"}, {0x0C04, "TSCONFIGENG.html"},
+      {0x0409, "TSCONFIGENG.html"}, {0x0411, "TSCONFIGENG.html"}, {0x1004, "TSCONFIGENG.html"},
+      {0x0000, "TSCONFIGENG.html"}, {0x0407, "TSCONFIGENG.html"}, {0x0004, "TSCONFIGENG.html"},
   };
   for (const auto& c : cases) EXPECT_EQ(HelpFileName(c.languageId), c.expected) << c.languageId;
 }
@@ -29,7 +29,7 @@ TEST(OpenHelp, OpensTheDocumentBesideTheProgram) {
 
 TEST(HelpFileName, BothDocumentsSitBesideThePrograms) {
   const std::filesystem::path bin = KAVO9_BIN_DIR;
-  for (uint16_t languageId : {0x0409, 0x0804}) {
+  for (uint16_t languageId : {0x0409, 0x0404}) {
     EXPECT_TRUE(std::filesystem::is_regular_file(bin / HelpFileName(languageId)))
         << HelpFileName(languageId);
   }
