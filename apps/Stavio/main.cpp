@@ -27,6 +27,7 @@
 #include "apps/Stavio/Screenshots.h"
 #include "apps/Stavio/wiring/StationApp.h"
 #include "station/shell/controller/CommandLine.h"
+#include "station/shell/ui/MainWindowDlg.h"
 #include "station/shell/ui/QtTrayIcon.h"
 #include "station/shell/ui/Theme.h"
 
@@ -93,6 +94,14 @@ int main(int argc, char** argv) {
   controller.SetOpenMainWindowAtStart(OpensMainWindowAtStart(commandLine));
   controller.SetOnEnd([] { QCoreApplication::quit(); });
 
+  // A second instance sends its open command when it finds the main window by its title, else
+  // the tray's double-click.
+  instance.SetTopWindowTitle([&station] {
+    if (auto* window = dynamic_cast<CLinkora2007Dlg*>(station->Windows().MainWindow())) {
+      return window->windowTitle();
+    }
+    return QString::fromStdString(station->Controller().title());
+  });
   instance.SetHandler([&controller](uint32_t message, uint32_t parameter) {
     if (message == kCmdOpen) controller.OnCommand(kCmdOpen);
     if (message == kMsgTrayCallback) controller.OnTrayCallback(parameter);

@@ -44,7 +44,8 @@ std::unique_ptr<MainWindowView> StationPages::CreateMainWindow() {
                                     .allowStandardUserSetAdvance = AllowStandardUserSetAdvance()});
   auto window = std::make_unique<CLinkora2007Dlg>(
       *this, [this](int dialog, QWidget* parent) { return CreatePart(dialog, parent); });
-  if (!window->complete()) return nullptr;
+  // A page or panel that could not be made ends the window's creation there; what was made stays
+  // usable, so the window is kept either way.
   return window;
 }
 
