@@ -77,6 +77,9 @@ void AdvancePageModel::Create() {
 void AdvancePageModel::Show() {
   LoadValues();
   if (MustReadFromDriver()) ReadFromDriver();
+  // The mode may differ from the one the controls were laid out for: a choice left unapplied
+  // when the page was hidden, or a change made elsewhere.
+  LayOutForMode();
   UpdateVisibility();
   timers_->Set(kTimerVisibility, kVisibilityPeriodMs);
 }
@@ -117,7 +120,8 @@ void AdvancePageModel::LoadValues() {
   }
   long number = values_.wirelessMode;
   ReadNumber(store_, RadioKey::kAdapter, "WirelessMode", &number);
-  values_.wirelessMode = NormaliseWirelessMode(int(number), state_.bands);
+  values_.wirelessMode =
+      ShownBandMode(NormaliseWirelessMode(int(number), state_.bands), state_.bands);
   LoadHtGroup();
 
   if (ReadNumber(store_, RadioKey::kAdapter, "TXBurst", &number)) values_.txBurst = number != 0;
@@ -159,8 +163,8 @@ void AdvancePageModel::LoadHtGroup() {
 void AdvancePageModel::ReadFromDriver() {
   std::array<uint8_t, 4> word{};
   if (driver_.QueryInformation(OID_VND_WIRELESS_MODE, word.data(), 4, nullptr)) {
-    values_.wirelessMode = NormaliseWirelessMode(int(ReadLe32(word, 0)), state_.bands);
-    state_.wirelessMode = values_.wirelessMode;
+    state_.wirelessMode = NormaliseWirelessMode(int(ReadLe32(word, 0)), state_.bands);
+    values_.wirelessMode = ShownBandMode(state_.wirelessMode, state_.bands);
   }
   std::array<uint8_t, kStaConfigSize> config{};
   if (driver_.QueryInformation(OID_VND_STA_CONFIG, config.data(), kStaConfigSize, nullptr)) {
@@ -220,9 +224,18 @@ void AdvancePageModel::ModeChanged(bool warn) {
   if (warn && !creating_ && driver_.IsAdapterPresent()) {
     host_.ShowModelessMessage("IDS_CHANNELCONFLICT");
   }
+  LayOutForMode();
   const int mode = values_.wirelessMode;
-  txRateKeys_.clear();
+  if (mode == 1 || mode == 2 || mode == 4) {
+    values_.bgProtection = kBgAuto;
+    if (values_.transRate >= int(txRateKeys_.size())) values_.transRate = 0;
+  }
+  UpdateVisibility();
+  values_.ht.width40 = WidthForRegionChoice(mode, state_.bw40, RegionText24());
+}
 
+void AdvancePageModel::LayOutForMode() {
+  const int mode = values_.wirelessMode;
   bool show24 = true;
   bool show5 = false;
   if (mode == 2 || mode == 8) {
@@ -242,12 +255,6 @@ void AdvancePageModel::ModeChanged(bool warn) {
   SetVisible(kRegion5Combo, show5);
 
   txRateKeys_ = TxRateEntryKeys(mode);
-  if (mode == 1 || mode == 2 || mode == 4) {
-    values_.bgProtection = kBgAuto;
-    if (values_.transRate >= int(txRateKeys_.size())) values_.transRate = 0;
-  }
-  UpdateVisibility();
-  values_.ht.width40 = WidthForRegionChoice(mode, state_.bw40, RegionText24());
 }
 
 // ---- visibility -----------------------------------------------------------------------------
@@ -385,9 +392,9 @@ bool AdvancePageModel::Apply() {
   }
   appliedBandKey_ = modeKey;
 
-  // The values as they are stored and sent.
+  // The values as they are stored and sent: the mode is the one the combo shows.
   values_.transRate = TxRateIndex() < 0 ? 0 : values_.transRate;
-  const int mode = NormaliseWirelessMode(values_.wirelessMode, state_.bands);
+  const int mode = NormaliseWirelessMode(ModeFromBandKey(modeKey, state_.bands.ht), state_.bands);
   values_.wirelessMode = mode;
   state_.wirelessMode = mode;
   const bool fiveGHz = state_.bands.has5G;

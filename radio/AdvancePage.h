@@ -120,6 +120,8 @@ class AdvancePageModel {
   void ReadFromDriver();
   bool MustReadFromDriver() const;
   void ModeChanged(bool warn);
+  // The region combos and the transmit-rate entries of the selected mode.
+  void LayOutForMode();
   void UpdateVisibility();
   void SetControl(int id, bool visible, bool enabled);
   void SetVisible(int id, bool visible);

@@ -58,7 +58,10 @@ enum class RadioKey {
 class RadioStore {
  public:
   virtual ~RadioStore() = default;
-  // Whether the key opens (for reading, or with full access when `write`).
+  // Whether the key opens for reading, or, with `write`, whether writes to it can be made: the key
+  // opens with full access, or the parameter store would hand its writes to the privileged
+  // service (a standard user whose advanced-settings switch is on). Only when neither holds does
+  // the advanced page skip its registry writes.
   virtual bool CanOpen(RadioKey key, bool write) = 0;
   // Reads a value; false when the key or the value is missing.
   virtual bool QueryValue(RadioKey key, std::string_view name, uint32_t* type,

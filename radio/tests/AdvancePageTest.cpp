@@ -340,6 +340,58 @@ TEST_F(AdvancePageTest, ModeChangeWarnsOnlyWithAdapterPresent) {
   EXPECT_TRUE(p.Control(kRegion5Combo).visible);
 }
 
+TEST_F(AdvancePageTest, StoredModeShowsAsItsBandAndIsAppliedAsShown) {
+  struct {
+    const char* name;
+    AdapterBands bands;  // 5 GHz, 802.11n
+    const char* stored;
+    const char* shown;
+    int applied;
+    bool region24Shown;
+  } cases[] = {
+      {"802.11n adapter, B/G mix", {true, true}, "0", "IDS_PHY_24G", 9, true},
+      {"802.11n adapter, A only", {true, true}, "2", "IDS_PHY_24G", 9, true},
+      {"802.11n adapter, A/B/G mix", {true, true}, "3", "IDS_PHY_24G", 9, true},
+      {"802.11n adapter, A/N mix", {true, true}, "8", "IDS_PHY_5G", 8, false},
+      {"legacy adapter, A only", {true, false}, "2", "IDS_PHY_5G", 2, false},
+      {"legacy adapter, A/B/G/N mix", {true, false}, "5", "IDS_PHY_24_5G", 3, true},
+      {"legacy 2.4 GHz adapter, G only", {false, false}, "4", "IDS_PHY_24G", 0, true},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    page.reset();
+    state.bands = c.bands;
+    store.SetText(RadioKey::kAdapter, "WirelessMode", c.stored);
+    AdvancePageModel& p = Page();
+    ASSERT_GE(p.WirelessModeIndex(), 0);
+    EXPECT_EQ(p.WirelessModeEntries()[p.WirelessModeIndex()], c.shown);
+    EXPECT_EQ(p.Control(kRegion24Combo).visible, c.region24Shown);
+    ASSERT_TRUE(p.Apply());
+    EXPECT_EQ(store.Text(RadioKey::kAdapter, "WirelessMode"), std::to_string(c.applied));
+    EXPECT_EQ(driver.LastSet(OID_VND_WIRELESS_MODE)->data, Le32(c.applied));
+    EXPECT_EQ(state.wirelessMode, c.applied);
+  }
+}
+
+TEST_F(AdvancePageTest, ShowingAgainLaysTheControlsOutForTheStoredMode) {
+  state.bands.ht = false;
+  store.SetText(RadioKey::kAdapter, "WirelessMode", "0");
+  store.SetText(RadioKey::kAdapter, "TransRate", "1");  // 1 Mbit/s in the b/g mix
+  AdvancePageModel& p = Page();
+  ASSERT_EQ(p.TxRateEntries().size(), 13u);
+  p.ChooseWirelessMode(1);  // 5 GHz, left unapplied
+  EXPECT_EQ(p.TxRateEntries().size(), 9u);
+  EXPECT_FALSE(p.Control(kRegion24Combo).visible);
+
+  p.Hide();
+  p.Show();
+  EXPECT_EQ(p.values().wirelessMode, 0);
+  ASSERT_EQ(p.TxRateEntries().size(), 13u);
+  EXPECT_EQ(p.TxRateEntries()[p.TxRateIndex()], "IDS_1MBPS");
+  EXPECT_TRUE(p.Control(kRegion24Combo).visible);
+  EXPECT_FALSE(p.Control(kRegion5Combo).visible);
+}
+
 TEST_F(AdvancePageTest, TcpTuningFollowsTheCheckBox) {
   store.SetDword(RadioKey::kTcpipParameters, "TCPWindowSize", 65536);
   AdvancePageModel& p = Page();

@@ -43,6 +43,10 @@ std::string_view BandKeyFromMode(int mode, bool ht) {
   return kPhy24G;
 }
 
+int ShownBandMode(int mode, AdapterBands bands) {
+  return NormaliseWirelessMode(ModeFromBandKey(BandKeyFromMode(mode, bands.ht), bands.ht), bands);
+}
+
 std::optional<int> AdhocOfdmCode(int mode) {
   switch (mode) {
     case 0:

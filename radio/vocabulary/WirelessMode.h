@@ -34,6 +34,10 @@ inline constexpr std::string_view kPhy24And5G = "IDS_PHY_24_5G";
 int ModeFromBandKey(std::string_view key, bool ht);
 // The band text of a mode: the three band modes map back; any other mode shows 2.4 GHz.
 std::string_view BandKeyFromMode(int mode, bool ht);
+// The mode the wireless-mode combo stands for while it shows `mode`: the mode of its band text,
+// fitted to the adapter. The page offers only the band modes, so a stored mode it has no entry for
+// (0 on an 802.11n adapter, say) shows as 2.4 GHz and is applied as what it shows.
+int ShownBandMode(int mode, AdapterBands bands);
 
 // The ad hoc OFDM code (`AdhocOfdm`, word 4 of the station options); mode 7 and unknown modes
 // have none.
