@@ -149,5 +149,42 @@ TEST_F(StationAppTest, UnplugClosesTheWindowAndPlugBringsTheAdapterBack) {
   EXPECT_FALSE(app->Windows().IsOpen());
 }
 
+class RecordingService : public RegistryServiceClient {
+ public:
+  bool bound = false;
+  std::vector<std::string> names;
+  bool Bind() override { return bound = true; }
+  bool IsBound() const override { return bound; }
+  void Unbind() override { bound = false; }
+  int32_t Call(const ServiceRequest& request) override {
+    names.push_back(request.name);
+    return ERROR_SUCCESS;
+  }
+};
+
+// A standard user's radio settings reach the privileged service when the settings file allows
+// it, and are skipped when it does not.
+TEST_F(StationAppTest, AStandardUsersRadioWritesGoThroughTheService) {
+  fake.token.administrator = false;
+  AdapterAccessPort adapterPort(fake.platform(), nullptr);
+  adapterPort.DetectWindowsVersion();
+  ASSERT_TRUE(adapterPort.DiscoverAdapter());
+  RecordingService service;
+  for (bool allowed : {true, false}) {
+    ParameterStorePort store(*fake.registry, &service);
+    store.Bind(allowed, false);
+    store.SetAdministrator(false);
+    StationRadioStore radioStore(fake.platform(), adapterPort, store);
+    EXPECT_TRUE(radioStore.CanOpen(radio::RadioKey::kAdapter, false));
+    EXPECT_EQ(radioStore.CanOpen(radio::RadioKey::kAdapter, true), allowed);
+  }
+  ParameterStorePort store(*fake.registry, &service);
+  store.Bind(true, false);
+  store.SetAdministrator(false);
+  StationRadioStore radioStore(fake.platform(), adapterPort, store);
+  EXPECT_TRUE(radio::WriteDecimal(radioStore, radio::RadioKey::kAdapter, "WirelessMode", 9));
+  EXPECT_EQ(service.names, std::vector<std::string>({"WirelessMode"}));
+}
+
 }  // namespace
 }  // namespace kavo9

@@ -178,10 +178,14 @@ void StationPages::ShowMessage(std::string_view key) {
 }
 
 void StationPages::ShowModelessMessage(std::string_view key) {
-  auto* box = new CMessageBoxDlg(QString::fromStdString(Text(key)),
-                                 QString::fromStdString(Text("IDS_OK")));
-  box->setAttribute(Qt::WA_DeleteOnClose);
-  box->show();
+  // One warning window at a time: a second warning while it is open only brings it forward.
+  if (!modelessMessage_) {
+    modelessMessage_ = new CMessageBoxDlg(QString::fromStdString(Text(key)),
+                                          QString::fromStdString(Text("IDS_OK")));
+    modelessMessage_->setAttribute(Qt::WA_DeleteOnClose);
+  }
+  modelessMessage_->show();
+  modelessMessage_->raise();
 }
 
 void StationPages::PressSiteSurveyRescan() {

@@ -113,6 +113,7 @@ class StationPages : public MainWindowHost,
   std::unique_ptr<radio::AdvancePageModel> advance_;
   QPointer<CPageSiteSurveyDlg> survey_;
   QPointer<CAPDetailInfoDlg> apDetail_;
+  QPointer<QWidget> modelessMessage_;
 };
 
 }  // namespace kavo9

@@ -29,13 +29,16 @@ bool StationRadioStore::CanOpen(radio::RadioKey key, bool write) {
   const std::string path = PathOf(key);
   if (path.empty()) return false;
   HKEY handle = 0;
-  if (platform_.registry->OpenKey(HKEY_LOCAL_MACHINE, path,
-                                  Access(key, write ? KEY_ALL_ACCESS : KEY_READ),
-                                  &handle) != ERROR_SUCCESS) {
-    return false;
+  int32_t error = ERROR_ACCESS_DENIED;
+  if (!write) {
+    error = platform_.registry->OpenKey(HKEY_LOCAL_MACHINE, path, Access(key, KEY_READ), &handle);
+  } else if (ParameterStore* store = store_.store()) {
+    // Succeeds without a handle when the writes would go to the privileged service.
+    error = store->StoreOpenKey(HKEY_LOCAL_MACHINE, path, Access(key, KEY_ALL_ACCESS), &handle,
+                                PolicyArea::kAdvanced);
   }
-  platform_.registry->CloseKey(handle);
-  return true;
+  if (handle != 0) platform_.registry->CloseKey(handle);
+  return error == ERROR_SUCCESS;
 }
 
 bool StationRadioStore::QueryValue(radio::RadioKey key, std::string_view name, uint32_t* type,

@@ -6,12 +6,13 @@
 #include "radio/RadioPorts.h"
 #include "radio/RadioState.h"
 #include "station/shell/controller/ControllerSeams.h"
+#include "station/shell/controller/StationPorts.h"
 
 namespace kavo9 {
 
 class StationRadioStore : public radio::RadioStore {
  public:
-  StationRadioStore(Platform& platform, AdapterPort& adapter, StorePort& store)
+  StationRadioStore(Platform& platform, AdapterPort& adapter, ParameterStorePort& store)
       : platform_(platform), adapter_(adapter), store_(store) {}
 
   bool CanOpen(radio::RadioKey key, bool write) override;
@@ -28,7 +29,7 @@ class StationRadioStore : public radio::RadioStore {
 
   Platform& platform_;
   AdapterPort& adapter_;
-  StorePort& store_;
+  ParameterStorePort& store_;
 };
 
 // The adapter-ready step that reads the country regions and corrects the stored channel. It also
