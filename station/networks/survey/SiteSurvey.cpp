@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <optional>
 
 #include "common/adapter/RequestCatalogue.h"
 #include "station/networks/BssFacts.h"
@@ -30,6 +31,16 @@ std::string_view Trim(std::string_view text) {
   return text.substr(first, text.find_last_not_of(kSpace) - first + 1);
 }
 
+// At most the 32 bytes an SSID holds. The text comes as UTF-8: a character that does not fit
+// whole is left out rather than cut into bytes no network name can carry.
+std::string_view FirstSsidBytes(std::string_view text) {
+  constexpr size_t kSsidMax = 32;
+  if (text.size() <= kSsidMax) return text;
+  size_t length = kSsidMax;
+  while (length > 0 && (uint8_t(text[length]) & 0xC0) == 0x80) --length;
+  return text.substr(0, length);
+}
+
 }  // namespace
 
 bool& ShowDbm() {
@@ -54,7 +65,13 @@ void SiteSurvey::RebuildAfterOutsideRead() {
 }
 
 void SiteSurvey::OnTick() {
-  if (rebuildPending_ && !station_.ScanPending()) {
+  if (rebuildPending_) {
+    // A scan still running: the rows, their connected mark and the rescan count wait for its
+    // list, so the rows are never redrawn from a list about to be replaced.
+    if (station_.ScanPending()) {
+      EnablePass();
+      return;
+    }
     RebuildRows();
     rebuildPending_ = false;
   }
@@ -71,8 +88,12 @@ void SiteSurvey::OnTick() {
   if (connected && !radioOn) {
     rows_.clear();
   } else if (connected && !IsAllZero(station_.CurrentBssid())) {
-    connectedRow = FindConnectedRow();
-    if (connectedRow < 0) station_.RequestScan();
+    // The snapshot, not the rows, tells whether the network is listed: rows emptied while the
+    // radio was off must not set off a scan every tick.
+    const std::optional<size_t> offset = FindConnectedRecord();
+    if (!offset) station_.RequestScan();
+    for (size_t i = 0; offset && i < rows_.size() && connectedRow < 0; ++i)
+      if (rows_[i].RecordOffset == *offset) connectedRow = int(i);
   } else if (radioOn) {
     if (rescanTick_ == 0 || rescanTick_ % kRescanEveryTicks == 0) {
       rescanTick_ = 0;
@@ -89,7 +110,7 @@ void SiteSurvey::OnTick() {
   EnablePass();
 }
 
-int SiteSurvey::FindConnectedRow() {
+std::optional<size_t> SiteSurvey::FindConnectedRecord() {
   std::array<uint8_t, kConfigurationSize> configuration{};
   driver_.QueryInformation(OID_802_11_CONFIGURATION, configuration.data(),
                            uint32_t(configuration.size()), nullptr);
@@ -97,15 +118,17 @@ int SiteSurvey::FindConnectedRow() {
   const std::array<uint8_t, 6> bssid = station_.CurrentBssid();
   const bool checkSsid = station_.ConnectedThroughProfile();
   const std::string profileSsid = checkSsid ? station_.ActiveProfileSsid() : std::string();
-  for (size_t i = 0; i < rows_.size(); ++i) {
-    const BssRecordView record(RecordOfRow(int(i)));
-    const auto mac = record.MacAddress();
+  const BssListView list(snapshot_);
+  for (auto it = list.begin(); !(it == list.end()); ++it) {
+    const auto mac = it->MacAddress();
     if (mac.size() != 6 || !std::equal(mac.begin(), mac.end(), bssid.begin())) continue;
-    if (ChannelFromFrequency(record.DsConfig()) != channel) continue;
-    if (checkSsid && !ProfileSsidMatches(profileSsid, rows_[i].Ssid)) continue;
-    return int(i);
+    if (ChannelFromFrequency(it->DsConfig()) != channel) continue;
+    const auto ssid = it->Ssid();
+    const std::string_view ssidText(reinterpret_cast<const char*>(ssid.data()), ssid.size());
+    if (checkSsid && !ProfileSsidMatches(profileSsid, ssidText)) continue;
+    return it.Offset();
   }
-  return -1;
+  return std::nullopt;
 }
 
 SurveyControls SiteSurvey::EnablePass() {
@@ -143,9 +166,9 @@ void SiteSurvey::OnRescan() {
 
 void SiteSurvey::OnSortClicked(int sortKey) {
   if (sortKey < kSortBySsid || sortKey > kSortBySignal) return;
+  // The new order shows at the next tick; the controls stay as they are until then.
   sortKey_ = sortKey;
   rebuildPending_ = true;
-  EnablePass();
 }
 
 bool SiteSurvey::SelectRecord(int row) {
@@ -188,8 +211,7 @@ void SiteSurvey::OnConnect(int row) {
 }
 
 bool SiteSurvey::OnHiddenSsidOk(std::string_view text) {
-  std::string_view ssid = Trim(text);
-  ssid = ssid.substr(0, std::min<size_t>(ssid.size(), 32));
+  const std::string_view ssid = FirstSsidBytes(Trim(text));
   if (ssid.empty()) {
     handOver_.ShowMessage(LangKey::IDS_HIDDEN_TEXT);
     return false;

@@ -4,6 +4,7 @@
 // double click hand over. The window binds to it and holds no rule of its own.
 
 #include <cstdint>
+#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -66,7 +67,8 @@ class SiteSurvey {
 
  private:
   bool SelectRecord(int row);  // fills selection_ from the row's record; false without a row
-  int FindConnectedRow();
+  // Where the record of the current network starts in the snapshot, if it is there.
+  std::optional<size_t> FindConnectedRecord();
 
   SurveyStation& station_;
   DriverRequests& driver_;

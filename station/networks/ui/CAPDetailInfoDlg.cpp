@@ -12,6 +12,7 @@
 
 #include "station/networks/ui/ApDetailIds.h"
 #include "station/networks/ui/SignalBarDelegate.h"
+#include "station/networks/ui/SiteSurveyModel.h"
 
 namespace kavo9 {
 
@@ -37,8 +38,9 @@ class SignalBar : public QWidget {
 
 namespace {
 
+// The SSID reads as it does in the list.
 QString FromBytes(const std::string& text) {
-  return QString::fromUtf8(text.data(), qsizetype(text.size()));
+  return OctetsText(text);
 }
 
 // A caption's language text, or the dialog's own caption when the file lacks it.

@@ -189,11 +189,11 @@ void CPageSiteSurveyDlg::ShowRows() {
 void CPageSiteSurveyDlg::ApplyControls() {
   const SurveyControls& c = survey_.Controls();
   rescan_->setEnabled(c.RescanAndSort);
+  // The "Sorted by" caption itself stays as it is; the choices and their labels follow.
   for (int i = 0; i < 3; ++i) {
     sort_[i]->setEnabled(c.RescanAndSort);
     sortLabels_[i]->setEnabled(c.RescanAndSort);
   }
-  sortBy_->setEnabled(c.RescanAndSort);
   showDbm_->setEnabled(c.RescanAndSort);
   showDbmLabel_->setEnabled(c.RescanAndSort);
   connect_->setEnabled(c.Connect);

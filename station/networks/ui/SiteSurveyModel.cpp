@@ -7,6 +7,13 @@
 
 namespace kavo9 {
 
+QString OctetsText(std::string_view octets) {
+  const QString shown = QString::fromUtf8(octets.data(), qsizetype(octets.size()));
+  if (shown.contains(QChar::ReplacementCharacter))
+    return QString::fromLatin1(octets.data(), qsizetype(octets.size()));
+  return shown;
+}
+
 SiteSurveyModel::SiteSurveyModel(QObject* parent) : QAbstractTableModel(parent) {}
 
 int SiteSurveyModel::rowCount(const QModelIndex& parent) const {
@@ -26,11 +33,7 @@ QVariant SiteSurveyModel::data(const QModelIndex& index, int role) const {
     case Qt::DisplayRole: {
       const std::string text = SurveyCellText(row, column, showDbm_);
       if (text.empty()) return {};
-      // SSIDs are octets; show them as UTF-8 where they are, as Latin-1 otherwise.
-      const QString shown = QString::fromUtf8(text.data(), qsizetype(text.size()));
-      if (shown.contains(QChar::ReplacementCharacter))
-        return QString::fromLatin1(text.data(), qsizetype(text.size()));
-      return shown;
+      return OctetsText(text);
     }
     case Qt::DecorationRole: {
       const int image = SurveyCellImage(row, column);

@@ -4,11 +4,15 @@
 // position while the list refreshes every two seconds.
 
 #include <QAbstractTableModel>
+#include <string_view>
 #include <vector>
 
 #include "station/networks/survey/SurveyRows.h"
 
 namespace kavo9 {
+
+// Octets as the user reads them: UTF-8 where they are, Latin-1 otherwise (SSIDs are octets).
+QString OctetsText(std::string_view octets);
 
 class SiteSurveyModel : public QAbstractTableModel {
   Q_OBJECT

@@ -71,6 +71,28 @@ TEST_F(SiteSurveyTest, RowsWaitForTheRunningScan) {
   ASSERT_EQ(survey.Rows().size(), 4u);
   EXPECT_EQ(survey.Rows()[0].Ssid, "") << "sorted by SSID";
   EXPECT_EQ(survey.Rows()[1].Ssid, "Open");
+
+  // Connected to "Wpa2"; then a rescan runs while the radio goes off and the link drops. Until
+  // the scan's list is read the tick leaves the rows, their mark and the rescan count alone.
+  driver.connected = true;
+  station.bssid = {0x00, 0x1D, 0x5A, 0x00, 0x00, 2};
+  driver.dsConfig = 2437000;
+  survey.OnTick();
+  ASSERT_EQ(ConnectedRows(), 1);
+  survey.OnRescan();
+  station.scanPending = true;
+  station.radioOn = false;
+  driver.connected = false;
+  const int scans = station.scans, rescanTick = survey.RescanTick();
+  survey.OnTick();
+  EXPECT_EQ(survey.Rows().size(), 4u);
+  EXPECT_EQ(ConnectedRows(), 1);
+  EXPECT_EQ(station.scans, scans);
+  EXPECT_EQ(survey.RescanTick(), rescanTick);
+  EXPECT_EQ(survey.Controls(), (SurveyControls{false, false, false}));
+  station.scanPending = false;
+  survey.OnTick();
+  EXPECT_TRUE(survey.Rows().empty()) << "the list is read: now the radio-off clearing";
 }
 
 TEST_F(SiteSurveyTest, RescanKeepsControlsOffUntilTheRowsAreRebuilt) {
@@ -111,9 +133,17 @@ TEST_F(SiteSurveyTest, ConnectedMarkFollowsBssidChannelAndProfileSsid) {
   survey.OnTick();
   EXPECT_EQ(ConnectedRows(), 0);
 
+  driver.dsConfig = 2437000;
   station.radioOn = false;
   survey.OnTick();
   EXPECT_TRUE(survey.Rows().empty());
+  // Radio on again: the snapshot still holds the network, so no scan is asked for on its account
+  // while the rows wait for their rebuild.
+  station.radioOn = true;
+  const int scansBefore = station.scans;
+  survey.OnTick();
+  survey.OnTick();
+  EXPECT_EQ(station.scans, scansBefore);
 }
 
 TEST_F(SiteSurveyTest, EnablePass) {
@@ -190,10 +220,23 @@ TEST_F(SiteSurveyTest, HiddenNetworkAsksForItsName) {
 
   EXPECT_FALSE(survey.OnHiddenSsidOk("   "));
   EXPECT_EQ(handOver.calls.back(), "IDS_HIDDEN_TEXT");
-  EXPECT_TRUE(survey.OnHiddenSsidOk("  Backroom \t"));
-  EXPECT_EQ(handOver.calls.back(), "complete");
-  EXPECT_EQ(handOver.last.HiddenSsid, "Backroom");
-  EXPECT_TRUE(handOver.last.HiddenSsidPath);
+
+  const std::string a31(31, 'a');
+  const struct {
+    std::string typed, kept;
+  } names[] = {
+      {"  Backroom \t", "Backroom"},
+      {std::string(40, 'x'), std::string(32, 'x')},
+      {a31 + "\xC3\xA9", a31},  // "é" would be cut in half at byte 32: left out whole
+      {a31 + "\xC3\xA9" + "b", a31},
+      {std::string(30, 'a') + "\xC3\xA9", std::string(30, 'a') + "\xC3\xA9"},
+  };
+  for (const auto& n : names) {
+    EXPECT_TRUE(survey.OnHiddenSsidOk(n.typed));
+    EXPECT_EQ(handOver.calls.back(), "complete");
+    EXPECT_EQ(handOver.last.HiddenSsid, n.kept) << n.typed;
+    EXPECT_TRUE(handOver.last.HiddenSsidPath);
+  }
 }
 
 TEST_F(SiteSurveyTest, AddToProfileAndDetails) {
@@ -217,6 +260,7 @@ TEST_F(SiteSurveyTest, SortClickRebuildsAtTheNextTick) {
   survey.OnTick();
   survey.OnSortClicked(kSortBySignal);
   EXPECT_TRUE(survey.RebuildPending());
+  EXPECT_EQ(survey.Controls(), (SurveyControls{true, true, true})) << "unchanged until the tick";
   survey.OnTick();
   EXPECT_EQ(survey.Rows()[0].Ssid, "Open");
   EXPECT_EQ(survey.Rows()[3].Ssid, "Wep");

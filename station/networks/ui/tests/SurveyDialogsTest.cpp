@@ -87,6 +87,10 @@ TEST(APDetailInfoDlg, FillsTheFourTabsAndStartsOnTheFirst) {
   ASSERT_EQ(tree->topLevelItemCount(), 9);
   EXPECT_EQ(tree->topLevelItem(8)->child(0)->text(1), "36");
 
+  // An SSID whose octets are not UTF-8 reads as it does in the list.
+  dlg.ShowRecord(Network(1, "Caf\xE9").Build());
+  EXPECT_EQ(dlg.ValueOf("SSID >>"), QString::fromUtf8("Caf\xC3\xA9"));
+
   QTest::mouseClick(dlg.findChild<QPushButton*>(QString::number(apdetail::kOk)), Qt::LeftButton);
   EXPECT_EQ(returned, 1);
 }
