@@ -94,14 +94,20 @@ void ApplyTheme(QApplication& app) {
   InitIconResources();
   if (QStyle* fusion = QStyleFactory::create("Fusion")) app.setStyle(fusion);
   QPalette palette = app.style()->standardPalette();
-  palette.setColor(QPalette::Window, QColor("#EEF2F7"));
-  palette.setColor(QPalette::WindowText, QColor("#1E293B"));
-  palette.setColor(QPalette::Base, QColor("#FFFFFF"));
-  palette.setColor(QPalette::Text, QColor("#1E293B"));
-  palette.setColor(QPalette::Button, QColor("#F8FAFC"));
-  palette.setColor(QPalette::ButtonText, QColor("#1E293B"));
-  palette.setColor(QPalette::Highlight, QColor("#2F6FEB"));
-  palette.setColor(QPalette::HighlightedText, QColor("#FFFFFF"));
+  // Setting a colour for every group would paint disabled controls like enabled ones.
+  auto set = [&palette](QPalette::ColorRole role, const char* normal, const char* disabled) {
+    palette.setColor(QPalette::Active, role, QColor(normal));
+    palette.setColor(QPalette::Inactive, role, QColor(normal));
+    palette.setColor(QPalette::Disabled, role, QColor(disabled));
+  };
+  set(QPalette::Window, "#EEF2F7", "#EEF2F7");
+  set(QPalette::WindowText, "#1E293B", "#94A3B8");
+  set(QPalette::Base, "#FFFFFF", "#F1F5F9");
+  set(QPalette::Text, "#1E293B", "#94A3B8");
+  set(QPalette::Button, "#F8FAFC", "#F1F5F9");
+  set(QPalette::ButtonText, "#1E293B", "#94A3B8");
+  set(QPalette::Highlight, "#2F6FEB", "#CBD5E1");
+  set(QPalette::HighlightedText, "#FFFFFF", "#FFFFFF");
   app.setPalette(palette);
   app.setStyleSheet(kStyleSheet);
 }
