@@ -1,6 +1,12 @@
 // The system daemon as a real process: device sockets, the device list, plugging, the control
 // tool's commands, the request log, bad input on the sockets, and a clean stop.
 #include <poll.h>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
+
+#include <cstring>
+#include <fstream>
 
 #include <nlohmann/json.hpp>
 
@@ -254,9 +260,7 @@ TEST_F(DaemonTest, SecondDaemonRefusesAndSigtermStopsCleanly) {
   const std::filesystem::path err = machine / "second.err";
   pid_t second = SpawnDaemon(machine, err);
   ASSERT_GT(second, 0);
-  int status = 0;
-  ::waitpid(second, &status, 0);
-  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 1);
+  EXPECT_EQ(Wait(second), 1);
   EXPECT_NE(ReadText(err).find("already running on machine"), std::string::npos) << ReadText(err);
   std::vector<uint8_t> value;
   EXPECT_EQ(QueryDevice(machine, DevicePath(0), OID_VND_OP_MODE, &value), 0);
@@ -305,26 +309,9 @@ TEST_F(DaemonTest, DriverKeyIsWrittenAndReadAgainOnReload) {
 
 // Runs build/bin/kavo9-sim with `args`; its standard output in `out`.
 int RunTool(const std::vector<std::string>& args, std::string* out) {
-  std::string program = (BinDir() / "kavo9-sim").string();
-  std::vector<std::string> all = {program};
+  std::vector<std::string> all = {(BinDir() / "kavo9-sim").string()};
   all.insert(all.end(), args.begin(), args.end());
-  std::vector<char*> argv;
-  for (auto& a : all) argv.push_back(a.data());
-  argv.push_back(nullptr);
-  char pattern[] = "/tmp/k9outXXXXXX";
-  int fd = ::mkstemp(pattern);
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_adddup2(&actions, fd, 1);
-  pid_t child = -1;
-  int rc = posix_spawn(&child, program.c_str(), &actions, nullptr, argv.data(), environ);
-  posix_spawn_file_actions_destroy(&actions);
-  ::close(fd);
-  int status = 0;
-  if (rc == 0) ::waitpid(child, &status, 0);
-  *out = ReadText(pattern);
-  ::unlink(pattern);
-  return rc != 0 ? -1 : WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  return Run(all, out);
 }
 
 TEST_F(DaemonTest, TheToolProgramRunsTheMachineCommands) {
@@ -342,9 +329,8 @@ TEST_F(DaemonTest, TheToolProgramRunsTheMachineCommands) {
 }
 
 TEST(MachineInit, RefusesAMalformedScenarioWithItsPath) {
-  char pattern[] = "/tmp/k9simXXXXXX";
-  ASSERT_TRUE(::mkdtemp(pattern));
-  std::filesystem::path dir = pattern;
+  std::filesystem::path dir = MakeTempDir("k9sim");
+  ASSERT_FALSE(dir.empty());
   {
     std::ofstream bad(dir / "bad.json");
     bad << R"({"adapters": [{"hardwareIds": ["USB\\VID_1D5A&PID_3070"], "deviceDescription": "x",
