@@ -374,8 +374,9 @@ void SystemDaemon::AddBuiltInCommands() {
   });
 }
 
-json SystemDaemon::Dispatch(const std::string& line) {
+json SystemDaemon::Dispatch(const std::string& line, bool* keep) {
   json request = json::parse(line, nullptr, false);
+  *keep = request.is_object() && request.value("keep", false) == true;
   if (!request.is_object() || !request.contains("cmd") || !request["cmd"].is_string()) {
     return Error("expected a JSON object with \"cmd\"");
   }
@@ -417,7 +418,7 @@ void SystemDaemon::Accept(int listenFd, Adapter* adapter) {
     c->fd = fd;
     c->adapter = adapter;
     c->lastUsedMs = SteadyMs();
-    // A control client has one exchange and the client timeout for it; a device client may stay.
+    // A control client has the client timeout for each line; a device client may stay idle.
     if (!adapter) c->deadlineMs = c->lastUsedMs + uint64_t(options_.clientTimeoutMs);
     Connection& ref = *c;
     connections_.push_back(std::move(c));
@@ -425,11 +426,11 @@ void SystemDaemon::Accept(int listenFd, Adapter* adapter) {
   }
 }
 
-// Closes the device connection that has been idle longest. False when every connection is busy.
+// Closes the connection that has been idle longest. False when every connection is busy.
 bool SystemDaemon::MakeRoom() {
   Connection* oldest = nullptr;
   for (auto& c : connections_) {
-    if (!c->adapter || c->replying || !c->in.empty()) continue;
+    if (c->replying || !c->in.empty()) continue;
     if (!oldest || c->lastUsedMs < oldest->lastUsedMs) oldest = c.get();
   }
   if (!oldest) return false;
@@ -437,8 +438,9 @@ bool SystemDaemon::MakeRoom() {
   return true;
 }
 
-// Reads, answers and writes as far as the socket allows without blocking. Device connections go
-// on with the next request after each reply; the control connection ends after its answer.
+// Reads, answers and writes as far as the socket allows without blocking. A device connection goes
+// on with the next request after each reply until the client hangs up; a control connection only
+// when its line asked to be kept, and idle for no longer than the client timeout.
 void SystemDaemon::Pump(Connection& c) {
   uint8_t chunk[65536];
   for (;;) {
@@ -450,12 +452,12 @@ void SystemDaemon::Pump(Connection& c) {
         if (n <= 0) return Close(c);
         c.sent += size_t(n);
       }
-      if (!c.adapter || c.closeAfterReply) return Close(c);
+      if (c.closeAfterReply) return Close(c);
       c.replying = false;
       c.out.clear();
       c.sent = 0;
-      c.deadlineMs = 0;
       c.lastUsedMs = SteadyMs();
+      c.deadlineMs = c.adapter ? 0 : c.lastUsedMs + uint64_t(options_.clientTimeoutMs);
       continue;  // a client may have sent its next request already
     }
     if (StartReply(c)) continue;
@@ -507,9 +509,11 @@ bool SystemDaemon::StartReply(Connection& c) {
     auto newline = std::find(c.in.begin(), c.in.end(), '\n');
     if (newline == c.in.end()) return false;
     std::string line(c.in.begin(), newline);
-    std::string answer = Dispatch(line).dump() + "\n";
+    c.in.erase(c.in.begin(), newline + 1);
+    bool keep = false;
+    std::string answer = Dispatch(line, &keep).dump() + "\n";
     c.out.assign(answer.begin(), answer.end());
-    c.in.clear();
+    c.closeAfterReply = !keep;
   }
   c.replying = true;
   c.sent = 0;

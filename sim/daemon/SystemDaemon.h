@@ -8,7 +8,9 @@
 // the longest-idle device connection makes room for a new one.
 // The control socket <machine>/run/simd.sock takes one JSON line per connection
 // ({"cmd": "status"} ...) and answers one JSON line ({"ok": true, ...} or {"ok": false,
-// "error": "..."}); commands are entries of one table, so new ones are one function each.
+// "error": "..."}), then closes it; a line with "keep": true leaves the connection open for the
+// next one (the programs' service clients ask at every tick). Commands are entries of one table,
+// so new ones are one function each.
 //
 // One thread, one poll() loop. A client that stalls inside a request is dropped after the client
 // timeout without holding up anyone else; malformed frames get a failure reply and the connection
@@ -76,7 +78,7 @@ class SystemDaemon {
   void PublishDevices();
   Adapter* FindAdapter(const nlohmann::json& request, std::string* error);
   void AddBuiltInCommands();
-  nlohmann::json Dispatch(const std::string& line);
+  nlohmann::json Dispatch(const std::string& line, bool* keep);
 
   void RaiseDriverEvents(Adapter& adapter);
 

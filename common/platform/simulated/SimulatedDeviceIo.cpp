@@ -1,8 +1,8 @@
 #include "common/platform/simulated/SimulatedDeviceIo.h"
 
 #include <fcntl.h>
-#include <poll.h>
 #include <sys/socket.h>
+#include <sys/time.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -18,17 +18,16 @@ namespace {
 
 // A driver that does not answer within this time is treated as gone; real requests take
 // microseconds to milliseconds.
-constexpr int kReplyTimeoutMs = 10'000;
+constexpr int kReplyTimeoutSeconds = 10;
 
-// Whether a kept connection can carry another request: nothing may be waiting on it. The daemon
-// never speaks first, so anything readable is its hang-up (or garbage): the connection is done.
-bool StillOpen(int fd) {
-  pollfd pfd{fd, POLLIN, 0};
-  int ready;
-  do {
-    ready = ::poll(&pfd, 1, 0);
-  } while (ready < 0 && errno == EINTR);
-  return ready == 0;
+// A connection to a device socket whose reads give up after the reply timeout.
+int ConnectDevice(const std::filesystem::path& socketPath) {
+  int fd = ConnectUnixSocket(socketPath);
+  if (fd >= 0) {
+    timeval timeout{kReplyTimeoutSeconds, 0};
+    ::setsockopt(fd, SOL_SOCKET, SO_RCVTIMEO, &timeout, sizeof timeout);
+  }
+  return fd;
 }
 
 }  // namespace
@@ -52,25 +51,25 @@ std::filesystem::path SimulatedDeviceIo::SocketOf(std::string_view devicePath) c
 }
 
 DeviceIo::Handle SimulatedDeviceIo::Open(std::string_view devicePath) {
-  std::filesystem::path socketPath = SocketOf(devicePath);
-  if (socketPath.empty()) return kInvalidHandle;
   {
     std::lock_guard lock(mutex_);
-    auto kept = kept_.find(socketPath);
+    auto kept = kept_.find(devicePath);
     if (kept != kept_.end()) {
-      const int fd = kept->second;
-      kept_.erase(kept);
+      auto node = kept_.extract(kept);
+      const int fd = node.mapped();
       if (StillOpen(fd)) {
-        open_[fd] = {socketPath, true, false};
+        open_[fd] = {std::move(node.key()), true, false};
         return fd;
       }
       ::close(fd);  // unplugged, replugged or the daemon restarted: connect anew
     }
   }
-  int fd = ConnectUnixSocket(socketPath);
+  std::filesystem::path socketPath = SocketOf(devicePath);
+  if (socketPath.empty()) return kInvalidHandle;
+  int fd = ConnectDevice(socketPath);
   if (fd < 0) return kInvalidHandle;
   std::lock_guard lock(mutex_);
-  open_[fd] = {std::move(socketPath), false, false};
+  open_[fd] = {std::string(devicePath), false, false};
   return fd;
 }
 
@@ -106,15 +105,12 @@ SimulatedDeviceIo::Exchange SimulatedDeviceIo::RoundTrip(int fd, uint32_t ioctl,
       *error = ERROR_GEN_FAILURE;
       return Exchange::kFailed;
     }
-    pollfd pfd{fd, POLLIN, 0};
-    int ready = ::poll(&pfd, 1, kReplyTimeoutMs);
-    if (ready < 0 && errno == EINTR) continue;
-    if (ready <= 0) {
+    ssize_t n = ::recv(fd, chunk, sizeof(chunk), 0);
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) {  // the reply timeout
       *error = ERROR_GEN_FAILURE;
       return Exchange::kFailed;
     }
-    ssize_t n = ::recv(fd, chunk, sizeof(chunk), 0);
-    if (n < 0 && errno == EINTR) continue;
     if (n <= 0) {
       *error = ERROR_DEVICE_NOT_CONNECTED;
       // Hung up before answering: the request may be sent again on a new connection.
@@ -157,7 +153,7 @@ bool SimulatedDeviceIo::Control(Handle handle, uint32_t ioctl, const void* in, u
     // The kept connection died after Open looked at it. Once, on a new connection in its place
     // (same descriptor, so the handle stays valid); a device that is really gone fails here.
     device.reused = false;
-    int fresh = ConnectUnixSocket(device.socket);
+    int fresh = ConnectDevice(SocketOf(device.path));
     if (fresh >= 0) {
       const bool replaced = ::dup3(fresh, fd, O_CLOEXEC) == fd;
       ::close(fresh);
@@ -183,7 +179,7 @@ void SimulatedDeviceIo::Close(Handle handle) {
   OpenDevice device = std::move(it->second);
   open_.erase(it);
   // Kept for the next request unless it is out of step or another one is kept already.
-  if (!device.broken && kept_.emplace(std::move(device.socket), fd).second) return;
+  if (!device.broken && kept_.emplace(std::move(device.path), fd).second) return;
   ::close(fd);
 }
 

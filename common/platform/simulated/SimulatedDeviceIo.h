@@ -14,6 +14,7 @@
 #include <filesystem>
 #include <map>
 #include <mutex>
+#include <string>
 
 #include "common/platform/DeviceIo.h"
 
@@ -36,7 +37,7 @@ class SimulatedDeviceIo : public DeviceIo {
 
  private:
   struct OpenDevice {
-    std::filesystem::path socket;
+    std::string path;     // as opened: "\\.\NAME"
     bool reused = false;  // the connection was kept from an earlier request
     bool broken = false;  // the byte stream can no longer be trusted: never kept
   };
@@ -46,8 +47,8 @@ class SimulatedDeviceIo : public DeviceIo {
 
   std::filesystem::path devDir_;
   std::mutex mutex_;
-  std::map<int, OpenDevice> open_;             // by the handle's socket
-  std::map<std::filesystem::path, int> kept_;  // one idle connection per device socket
+  std::map<int, OpenDevice> open_;                // by the handle's socket
+  std::map<std::string, int, std::less<>> kept_;  // one idle connection per device path
 };
 
 }  // namespace kavo9

@@ -5,6 +5,7 @@
 #include <sys/un.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstring>
 #include <fstream>
 #include <map>
@@ -14,6 +15,7 @@
 #include <nlohmann/json.hpp>
 
 #include "common/adapter/RequestCatalogue.h"
+#include "common/platform/ServiceControl.h"
 #include "common/platform/WinTypes.h"
 #include "common/platform/fake/VirtualEventLoop.h"
 #include "common/platform/simulated/DeviceFrame.h"
@@ -204,11 +206,23 @@ TEST_F(DaemonTest, GarbageOnTheSocketLeavesTheDaemonAnswering) {
   json reply;
   ASSERT_TRUE(SendDaemonCommand(machine, {{"cmd", "launch-missiles"}}, &reply, &error));
   EXPECT_FALSE(reply["ok"]);
+  // A line may keep the connection for the next; a bad line gets its answer and ends it.
   int control = RawConnect(machine / "run" / "simd.sock");
-  ::send(control, "{not json\n", 10, MSG_NOSIGNAL);
-  std::vector<uint8_t> answer = ReadAll(control);
+  const std::string lines = "{\"cmd\": \"status\", \"keep\": true}\n{not json\n";
+  ::send(control, lines.data(), lines.size(), MSG_NOSIGNAL);
+  std::string answers;
+  while (std::count(answers.begin(), answers.end(), '\n') < 2) {
+    pollfd p{control, POLLIN, 0};
+    char chunk[4096];
+    ssize_t n = ::poll(&p, 1, 5000) > 0 ? ::recv(control, chunk, sizeof chunk, 0) : 0;
+    if (n <= 0) break;
+    answers.append(chunk, size_t(n));
+  }
   ::close(control);
-  EXPECT_NE(std::string(answer.begin(), answer.end()).find("\"ok\":false"), std::string::npos);
+  const size_t first = answers.find('\n');
+  ASSERT_NE(first, std::string::npos) << answers;
+  EXPECT_NE(answers.substr(0, first).find("\"ok\":true"), std::string::npos) << answers;
+  EXPECT_NE(answers.substr(first).find("\"ok\":false"), std::string::npos) << answers;
 
   std::vector<uint8_t> value;
   EXPECT_EQ(QueryDevice(machine, DevicePath(0), OID_VND_OP_MODE, &value), 0);
@@ -385,6 +399,22 @@ TEST_F(DaemonTest, KeptDeviceConnectionsFollowUnplugPlugAndARestart) {
   EXPECT_FALSE(io.Control(h, IOCTL_NDIS_QUERY_GLOBAL_STATS, &code, 4, &mode, 4, &count, &error));
   EXPECT_EQ(error, ERROR_DEVICE_NOT_CONNECTED);
   io.Close(h);
+}
+
+TEST_F(DaemonTest, KeptControlConnectionFollowsARestart) {
+  SimulatedServiceControl services(machine);
+  uint32_t state = 0;
+  for (int i = 0; i < 20; ++i) ASSERT_TRUE(services.QueryStatus("WZCSVC", &state)) << i;
+  EXPECT_EQ(state, SERVICE_RUNNING);
+  ASSERT_TRUE(services.Stop("WZCSVC"));
+  EXPECT_FALSE(services.Stop("WZCSVC"));  // an error answer leaves the connection usable
+  ASSERT_TRUE(services.QueryStatus("WZCSVC", &state));
+  EXPECT_EQ(state, SERVICE_STOPPED);
+  ASSERT_EQ(StopDaemon(), 0);
+  EXPECT_FALSE(services.QueryStatus("WZCSVC", &state));
+  StartDaemon();
+  ASSERT_TRUE(services.QueryStatus("WZCSVC", &state));
+  EXPECT_EQ(state, SERVICE_RUNNING);  // the new daemon's own state
 }
 
 TEST_F(DaemonTest, ServesManyLongLivedConnectionsAndMakesRoomForNewOnes) {
