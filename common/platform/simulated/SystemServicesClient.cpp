@@ -250,14 +250,12 @@ bool SimulatedIpHelper::GetAdaptersInfo(std::vector<IpAdapterInfo>* adapters) {
 
 bool SimulatedIpHelper::IpReleaseAddress(const IpInterface& interface) {
   nlohmann::json reply;
-  return daemon_.Call({{"cmd", "ip"}, {"op", "release"}, {"index", interface.index}},
-                    &reply);
+  return daemon_.Call({{"cmd", "ip"}, {"op", "release"}, {"index", interface.index}}, &reply);
 }
 
 bool SimulatedIpHelper::IpRenewAddress(const IpInterface& interface) {
   nlohmann::json reply;
-  return daemon_.Call({{"cmd", "ip"}, {"op", "renew"}, {"index", interface.index}},
-                    &reply);
+  return daemon_.Call({{"cmd", "ip"}, {"op", "renew"}, {"index", interface.index}}, &reply);
 }
 
 SimulatedSessionEvents::SimulatedSessionEvents(std::filesystem::path machineDir)
