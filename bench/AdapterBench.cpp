@@ -29,7 +29,8 @@ constexpr const char* kGuid = "{6F1C0A52-7B3D-4E1A-9C2B-1D5A30700001}";
 // A scan list of about thirty networks.
 constexpr uint32_t kBssidListReply = 8 * 1024;
 
-// Answers each connection's one request, then closes it, as a device does.
+// Answers a connection's requests one after the other until the client hangs up, as the system
+// daemon does; one connection at a time.
 class MiniDevice {
  public:
   MiniDevice() {
@@ -63,10 +64,9 @@ class MiniDevice {
       received.clear();
       DeviceRequest request;
       size_t consumed = 0;
-      while (ReceiveSome(fd, &received, 1000)) {
-        FrameResult result = DecodeRequest(received, &request, &consumed);
-        if (result == FrameResult::kNeedMore) continue;
-        if (result == FrameResult::kComplete) {
+      FrameResult result = FrameResult::kNeedMore;
+      while (result != FrameResult::kMalformed && ReceiveSome(fd, &received, 1000)) {
+        while ((result = DecodeRequest(received, &request, &consumed)) == FrameResult::kComplete) {
           uint32_t oid = request.in.size() == 4 ? ReadLe32(request.in.data()) : 0;
           DeviceReply reply;
           reply.data.assign(oid == OID_802_11_BSSID_LIST ? kBssidListReply
@@ -74,8 +74,8 @@ class MiniDevice {
                             0x5A);
           auto frame = EncodeReply(reply);
           SendAll(fd, frame.data(), frame.size());
+          received.erase(received.begin(), received.begin() + long(consumed));
         }
-        break;
       }
       ::close(fd);
     }
@@ -93,7 +93,8 @@ MiniDevice& Device() {
   return device;
 }
 
-// The same exchange without the transport: connect, one frame, one reply, close.
+// The exchange without the device layer, a new connection each time: connect, one frame, one
+// reply, close.
 void BareRoundTrip(benchmark::State& state, uint32_t oid, uint32_t length) {
   std::vector<uint8_t> out(length);
   uint8_t code[4];

@@ -19,6 +19,7 @@
 #include "common/adapter/RequestCatalogue.h"
 #include "common/platform/simulated/DeviceFrame.h"
 #include "common/platform/simulated/SimulatedDeviceIo.h"
+#include "common/platform/simulated/UnixSocket.h"
 #include "sim/daemon/MachineSetup.h"
 #include "sim/daemon/SystemDaemon.h"
 
@@ -65,7 +66,8 @@ DemoMachine& Demo() {
   return machine;
 }
 
-// A server that reads one request frame and answers `replyBytes` bytes, per connection.
+// A server that reads one request frame and answers `replyBytes` bytes, per connection: what
+// every request cost when each opened a connection of its own.
 class BareServer {
  public:
   explicit BareServer(size_t replyBytes) : replyBytes_(replyBytes) {
@@ -85,8 +87,7 @@ class BareServer {
   }
   ~BareServer() {
     stop_ = true;
-    SimulatedDeviceIo io(dir_);
-    io.Close(io.Open("\\\\.\\bare"));  // wakes the accept
+    ::close(ConnectUnixSocket(path_));  // wakes the accept
     thread_.join();
     ::close(fd_);
   }

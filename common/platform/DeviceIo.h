@@ -3,8 +3,9 @@
 //
 // The adapter's device path "\\.\{GUID}" (or "\\.\NAME") names a device of the machine. Every
 // driver request opens the device, issues one control and closes it. On the simulated machine the
-// device is a Unix socket <machine>/run/dev/<name>: Open connects, Control sends one request frame
-// and reads one reply, Close closes the connection.
+// device is a Unix socket <machine>/run/dev/<name>: Open takes the device's connection (kept
+// between requests, connected anew when the device went away), Control sends one request frame
+// and reads one reply, Close gives the connection back.
 
 #include <cstdint>
 #include <string_view>

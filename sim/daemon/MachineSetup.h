@@ -42,6 +42,11 @@ int32_t WriteDriverKey(Registry& registry, const AdapterSpec& adapter);
 // parameters when the key cannot be read.
 AdapterEmulator::Parameters ReadDriverParameters(Registry& registry, const AdapterSpec& adapter);
 
+// The name the management service knows an adapter by, carried by its driver's events.
+inline std::string EventInstanceName(const AdapterSpec& adapter) {
+  return adapter.friendlyName.empty() ? adapter.deviceDescription : adapter.friendlyName;
+}
+
 // A token with administrator rights, for the system's own writes below HKEY_LOCAL_MACHINE.
 class SystemToken : public SecurityToken {
  public:

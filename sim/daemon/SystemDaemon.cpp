@@ -27,6 +27,10 @@ using nlohmann::json;
 
 constexpr size_t kMaxControlLine = 1 << 20;
 
+// The management event classes of the adapter's driver.
+constexpr const char* kDriverMessageEvent = "TsWLANMessageEvent";
+constexpr const char* kMediaConnectEvent = "MSNdis_StatusMediaConnect";
+
 uint64_t NowMs() {
   return uint64_t(std::chrono::duration_cast<std::chrono::milliseconds>(
                       std::chrono::system_clock::now().time_since_epoch())
@@ -76,6 +80,9 @@ struct SystemDaemon::Adapter {
   bool plugged = false;
   int listenFd = -1;
   std::filesystem::path socketPath;
+  // The emulator's event counters when its events were last raised.
+  uint64_t seenLinkUps = 0;
+  uint64_t seenMessageFlagChanges = 0;
 };
 
 struct SystemDaemon::Connection {
@@ -85,7 +92,9 @@ struct SystemDaemon::Connection {
   std::vector<uint8_t> out;
   size_t sent = 0;
   bool replying = false;
-  uint64_t deadlineMs = 0;
+  bool closeAfterReply = false;
+  uint64_t deadlineMs = 0;  // 0: an idle device connection, kept without a time limit
+  uint64_t lastUsedMs = 0;
 };
 
 SystemDaemon::SystemDaemon(std::filesystem::path machineDir)
@@ -187,6 +196,7 @@ void SystemDaemon::Plug(Adapter& adapter) {
               << "); the adapters use their scenario parameters\n";
   }
   adapter.emulator->Load(ReadDriverParameters(*registry_, adapter.spec));
+  RaiseDriverEvents(adapter);
   if (adapter.spec.driverLoaded) {
     std::string error;
     adapter.listenFd = Listen(adapter.socketPath, &error);
@@ -305,6 +315,7 @@ void SystemDaemon::AddBuiltInCommands() {
     Adapter* adapter = FindAdapter(request, &error);
     if (!adapter) return Error(error);
     adapter->emulator->Load(ReadDriverParameters(*registry_, adapter->spec));
+    RaiseDriverEvents(*adapter);
     return Ok();
   });
   AddCommand("fail", [this](const json& request) {
@@ -363,8 +374,9 @@ void SystemDaemon::AddBuiltInCommands() {
   });
 }
 
-json SystemDaemon::Dispatch(const std::string& line) {
+json SystemDaemon::Dispatch(const std::string& line, bool* keep) {
   json request = json::parse(line, nullptr, false);
+  *keep = request.is_object() && request.value("keep", false) == true;
   if (!request.is_object() || !request.contains("cmd") || !request["cmd"].is_string()) {
     return Error("expected a JSON object with \"cmd\"");
   }
@@ -378,52 +390,109 @@ json SystemDaemon::Dispatch(const std::string& line) {
   }
 }
 
+void SystemDaemon::RaiseDriverEvents(Adapter& adapter) {
+  const AdapterEmulator& e = *adapter.emulator;
+  const bool linkUp = e.linkUps() != adapter.seenLinkUps;
+  const bool flagsChanged = e.messageFlagChanges() != adapter.seenMessageFlagChanges;
+  adapter.seenLinkUps = e.linkUps();
+  adapter.seenMessageFlagChanges = e.messageFlagChanges();
+  if (!eventSink_.raise || (!linkUp && !flagsChanged)) return;
+  auto raise = [&](const char* className) {
+    if (eventSink_.wanted && !eventSink_.wanted(className)) return;
+    eventSink_.raise(className, EventInstanceName(adapter.spec));
+  };
+  // The link comes up before the driver can find that nothing it receives decrypts.
+  if (linkUp) raise(kMediaConnectEvent);
+  if (flagsChanged) raise(kDriverMessageEvent);
+}
+
 void SystemDaemon::Accept(int listenFd, Adapter* adapter) {
   for (;;) {
     int fd = ::accept4(listenFd, nullptr, nullptr, SOCK_NONBLOCK | SOCK_CLOEXEC);
     if (fd < 0) return;  // EAGAIN: all taken; other errors: the client is gone
-    if (connections_.size() >= options_.maxConnections) {
+    if (connections_.size() >= options_.maxConnections && !MakeRoom()) {
       ::close(fd);
       continue;
     }
     auto c = std::make_unique<Connection>();
     c->fd = fd;
     c->adapter = adapter;
-    c->deadlineMs = SteadyMs() + uint64_t(options_.clientTimeoutMs);
+    c->lastUsedMs = SteadyMs();
+    // A control client has the client timeout for each line; a device client may stay idle.
+    if (!adapter) c->deadlineMs = c->lastUsedMs + uint64_t(options_.clientTimeoutMs);
     Connection& ref = *c;
     connections_.push_back(std::move(c));
-    Receive(ref);  // the request often arrives with the connection
+    Pump(ref);  // the request often arrives with the connection
   }
 }
 
-void SystemDaemon::Receive(Connection& c) {
+// Closes the connection that has been idle longest. False when every connection is busy.
+bool SystemDaemon::MakeRoom() {
+  Connection* oldest = nullptr;
+  for (auto& c : connections_) {
+    if (c->replying || !c->in.empty()) continue;
+    if (!oldest || c->lastUsedMs < oldest->lastUsedMs) oldest = c.get();
+  }
+  if (!oldest) return false;
+  Close(*oldest);
+  return true;
+}
+
+// Reads, answers and writes as far as the socket allows without blocking. A device connection goes
+// on with the next request after each reply until the client hangs up; a control connection only
+// when its line asked to be kept, and idle for no longer than the client timeout.
+void SystemDaemon::Pump(Connection& c) {
   uint8_t chunk[65536];
-  DeviceRequest request;
-  FrameResult frame = FrameResult::kNeedMore;
-  bool lineComplete = false;
   for (;;) {
+    if (c.replying) {
+      while (c.sent < c.out.size()) {
+        ssize_t n = ::send(c.fd, c.out.data() + c.sent, c.out.size() - c.sent, MSG_NOSIGNAL);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) return;  // poll for POLLOUT
+        if (n <= 0) return Close(c);
+        c.sent += size_t(n);
+      }
+      if (c.closeAfterReply) return Close(c);
+      c.replying = false;
+      c.out.clear();
+      c.sent = 0;
+      c.lastUsedMs = SteadyMs();
+      c.deadlineMs = c.adapter ? 0 : c.lastUsedMs + uint64_t(options_.clientTimeoutMs);
+      continue;  // a client may have sent its next request already
+    }
+    if (StartReply(c)) continue;
     ssize_t n = ::recv(c.fd, chunk, sizeof chunk, 0);
     if (n < 0 && errno == EINTR) continue;
-    if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) return;  // wait for more
-    if (n <= 0) return Close(c);  // closed before a whole request, or failed
-    size_t before = c.in.size();
+    if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) {
+      // Once a request has begun, the client has the timeout to finish it.
+      if (!c.in.empty() && c.deadlineMs == 0)
+        c.deadlineMs = SteadyMs() + uint64_t(options_.clientTimeoutMs);
+      return;
+    }
+    if (n <= 0) return Close(c);  // the client hung up (between or inside requests), or failed
     c.in.insert(c.in.end(), chunk, chunk + n);
-    if (c.adapter) {
-      size_t used = 0;
-      frame = DecodeRequest(c.in, &request, &used);
-      if (frame != FrameResult::kNeedMore) break;
-    } else {
-      if (std::find(c.in.begin() + long(before), c.in.end(), '\n') != c.in.end()) {
-        lineComplete = true;
-        break;
-      }
-      if (c.in.size() > kMaxControlLine) return Close(c);
+    if (!c.adapter && c.in.size() > kMaxControlLine &&
+        std::find(c.in.begin(), c.in.end(), '\n') == c.in.end()) {
+      return Close(c);
     }
   }
+}
+
+// Answers the request at the front of the received bytes, if it is complete: the reply is
+// queued and the request's bytes dropped. False when more bytes are needed.
+bool SystemDaemon::StartReply(Connection& c) {
+  if (c.in.empty()) return false;
   if (c.adapter) {
+    DeviceRequest request;
+    size_t used = 0;
+    FrameResult frame = DecodeRequest(c.in, &request, &used);
+    if (frame == FrameResult::kNeedMore) return false;
     DeviceReply reply;
     if (frame == FrameResult::kMalformed) {
+      // Nothing after a malformed frame can be trusted to start a request.
       reply.status = ERROR_INVALID_PARAMETER;
+      c.closeAfterReply = true;
+      c.in.clear();
     } else {
       uint32_t count = 0;
       reply.status =
@@ -432,28 +501,24 @@ void SystemDaemon::Receive(Connection& c) {
         request.out.resize(std::min<size_t>(count, request.out.size()));
         reply.data = std::move(request.out);
       }
+      c.in.erase(c.in.begin(), c.in.begin() + long(used));
+      RaiseDriverEvents(*c.adapter);
     }
     c.out = EncodeReply(reply);
-  } else if (lineComplete) {
+  } else {
     auto newline = std::find(c.in.begin(), c.in.end(), '\n');
+    if (newline == c.in.end()) return false;
     std::string line(c.in.begin(), newline);
-    std::string answer = Dispatch(line).dump() + "\n";
+    c.in.erase(c.in.begin(), newline + 1);
+    bool keep = false;
+    std::string answer = Dispatch(line, &keep).dump() + "\n";
     c.out.assign(answer.begin(), answer.end());
+    c.closeAfterReply = !keep;
   }
   c.replying = true;
-  c.in.clear();
-  SendPending(c);
-}
-
-void SystemDaemon::SendPending(Connection& c) {
-  while (c.sent < c.out.size()) {
-    ssize_t n = ::send(c.fd, c.out.data() + c.sent, c.out.size() - c.sent, MSG_NOSIGNAL);
-    if (n < 0 && errno == EINTR) continue;
-    if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) return;
-    if (n <= 0) return Close(c);
-    c.sent += size_t(n);
-  }
-  Close(c);  // one request per connection
+  c.sent = 0;
+  if (c.deadlineMs == 0) c.deadlineMs = SteadyMs() + uint64_t(options_.clientTimeoutMs);
+  return true;
 }
 
 void SystemDaemon::Close(Connection& c) {
@@ -485,7 +550,7 @@ void SystemDaemon::Run(int stopFd) {
     for (auto& c : connections_) {
       fds.push_back({c->fd, short(c->replying ? POLLOUT : POLLIN), 0});
       polled.push_back(c.get());
-      nextDeadline = std::min(nextDeadline, c->deadlineMs);
+      if (c->deadlineMs) nextDeadline = std::min(nextDeadline, c->deadlineMs);
     }
     int timeout = nextDeadline == UINT64_MAX ? -1
                   : nextDeadline <= now      ? 0
@@ -505,14 +570,10 @@ void SystemDaemon::Run(int stopFd) {
         auto alive = std::find_if(connections_.begin(), connections_.end(),
                                   [&](const auto& p) { return p.get() == c; });
         if (alive == connections_.end()) continue;
-        if (c->replying) {
-          if (fds[i].revents & (POLLERR | POLLHUP))
-            Close(*c);
-          else
-            SendPending(*c);
-        } else {
-          Receive(*c);
-        }
+        if (c->replying && (fds[i].revents & (POLLERR | POLLHUP)))
+          Close(*c);
+        else
+          Pump(*c);
       }
       for (size_t i = 0; i < listenerAdapters.size(); ++i) {
         Adapter* a = listenerAdapters[i];
@@ -522,7 +583,8 @@ void SystemDaemon::Run(int stopFd) {
     }
     now = SteadyMs();
     for (size_t i = connections_.size(); i-- > 0;) {
-      if (connections_[i]->deadlineMs <= now) Close(*connections_[i]);
+      const uint64_t deadline = connections_[i]->deadlineMs;
+      if (deadline && deadline <= now) Close(*connections_[i]);
     }
   }
 }

@@ -2,13 +2,22 @@
 // The system daemon of a simulated machine: it hosts the machine's adapters and the radio world
 // around them. For each plugged-in adapter it writes the driver key, publishes the device
 // instance in <machine>/run/devices.json and, when its driver is loaded, serves the device socket
-// <machine>/run/dev/{GUID}: one request frame per connection, answered by the adapter's emulator.
+// <machine>/run/dev/{GUID}: request frames answered one after the other by the adapter's
+// emulator. A device connection lives as long as its client keeps it (the programs keep one per
+// device and use it for every request) or until the adapter is unplugged; when the daemon is full,
+// the longest-idle device connection makes room for a new one.
 // The control socket <machine>/run/simd.sock takes one JSON line per connection
 // ({"cmd": "status"} ...) and answers one JSON line ({"ok": true, ...} or {"ok": false,
-// "error": "..."}); commands are entries of one table, so new ones are one function each.
+// "error": "..."}), then closes it; a line with "keep": true leaves the connection open for the
+// next one (the programs' service clients ask at every tick). Commands are entries of one table,
+// so new ones are one function each.
 //
-// One thread, one poll() loop. A client that stalls is dropped after the client timeout without
-// holding up anyone else; malformed frames get a failure reply and the connection is closed.
+// One thread, one poll() loop. A client that stalls inside a request is dropped after the client
+// timeout without holding up anyone else; malformed frames get a failure reply and the connection
+// is closed.
+//
+// Driver events: when a request makes an adapter's driver change its message flags, or its link
+// come up, the daemon hands `TsWLANMessageEvent` or `MSNdis_StatusMediaConnect` to the event sink.
 
 #include <filesystem>
 #include <functional>
@@ -52,6 +61,14 @@ class SystemDaemon {
   // Adds or replaces a control command.
   void AddCommand(std::string name, Command command);
 
+  // Where the adapters' driver events go (the machine's event stream). `wanted(className)` is
+  // asked first, so nothing is built while no program listens. Called on the loop's thread.
+  struct EventSink {
+    std::function<bool(const std::string& className)> wanted;
+    std::function<void(const std::string& className, const std::string& instanceName)> raise;
+  };
+  void SetEventSink(EventSink sink) { eventSink_ = std::move(sink); }
+
  private:
   struct Adapter;
   struct Connection;
@@ -61,11 +78,14 @@ class SystemDaemon {
   void PublishDevices();
   Adapter* FindAdapter(const nlohmann::json& request, std::string* error);
   void AddBuiltInCommands();
-  nlohmann::json Dispatch(const std::string& line);
+  nlohmann::json Dispatch(const std::string& line, bool* keep);
+
+  void RaiseDriverEvents(Adapter& adapter);
 
   void Accept(int listenFd, Adapter* adapter);
-  void Receive(Connection& c);
-  void SendPending(Connection& c);
+  bool MakeRoom();
+  void Pump(Connection& c);
+  bool StartReply(Connection& c);
   void Close(Connection& c);
 
   MachineLayout layout_;
@@ -78,6 +98,7 @@ class SystemDaemon {
   std::vector<std::unique_ptr<Adapter>> adapters_;
   std::vector<std::unique_ptr<Connection>> connections_;
   std::map<std::string, Command> commands_;
+  EventSink eventSink_;
   bool registryWarned_ = false;
 };
 

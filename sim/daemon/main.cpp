@@ -77,9 +77,17 @@ int main(int argc, char** argv) {
   kavo9::Scenario scenario;
   if (kavo9::LoadMachineScenario(layout, &scenario, &error)) {
     std::vector<kavo9::SystemServices::AdapterLink> links;
-    for (const auto& adapter : scenario.adapters) links.push_back({adapter.instanceId, true});
+    for (const auto& adapter : scenario.adapters) {
+      links.push_back({adapter.instanceId, true, kavo9::EventInstanceName(adapter)});
+    }
     services.SetAdapterLinks([links] { return links; });
   }
+  // The adapters' drivers raise their management events on the machine's event stream.
+  daemon.SetEventSink(
+      {[&services](const std::string& className) { return services.HasSubscribers(className); },
+       [&services](const std::string& className, const std::string& instanceName) {
+         services.RaiseDriverEvent(className, instanceName);
+       }});
   std::cerr << "kavo9-simd: serving machine " << machine.string() << " (pid " << ::getpid()
             << ")\n";
   daemon.Run(stopPipe[0]);

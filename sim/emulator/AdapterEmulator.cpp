@@ -28,6 +28,27 @@ uint32_t Get32(std::span<const uint8_t> in, size_t offset) {
   return offset + 4 <= in.size() ? ReadLe32(&in[offset]) : 0;
 }
 
+// NDIS_802_11_KEY: length, key index (bit 31: the transmit key), key length, BSSID and padding,
+// receive sequence counter, then the key material.
+constexpr size_t kKeyMaterialOffset = 32;
+constexpr uint32_t kTransmitKeyBit = 0x80000000;
+constexpr uint32_t kEncryptionWepEnabled = 0;  // Ndis802_11WEPEnabled
+constexpr uint32_t kAuthShared = 1;            // Ndis802_11AuthModeShared
+
+// A WEP key as the scenario writes it: 10 or 26 hexadecimal digits, else the text's own bytes.
+std::vector<uint8_t> WepKeyBytes(const std::string& text) {
+  std::vector<uint8_t> bytes(text.begin(), text.end());
+  if ((text.size() != 10 && text.size() != 26) ||
+      text.find_first_not_of("0123456789abcdefABCDEF") != std::string::npos) {
+    return bytes;
+  }
+  bytes.clear();
+  for (size_t i = 0; i < text.size(); i += 2) {
+    bytes.push_back(uint8_t(std::stoul(text.substr(i, 2), nullptr, 16)));
+  }
+  return bytes;
+}
+
 // A small deterministic spread (-2..+2 dB) per network and scan, so signals move a little
 // between scans the way real ones do, yet every run of a test sees the same values.
 int Jitter(const MacAddress& bssid, uint32_t scan) {
@@ -163,12 +184,15 @@ void AdapterEmulator::Load(const Parameters& parameters) {
   value32(OID_802_11_RTS_THRESHOLD, 2347);
   value32(OID_802_11_AUTHENTICATION_MODE, 0);
   value32(OID_802_11_ENCRYPTION_STATUS, 1);  // WEP disabled
-  messageFlags_ = 0;
+  SetMessageFlags(0);
+  for (auto& key : wepKeys_) key.clear();
+  transmitKey_ = 0;
 
   connected_ = false;
   desiredSsid_.clear();
   lastAdvanceMs_ = clock_();
   countedMs_ = 0;
+  receivedMs_ = 0;
   scanResults_.clear();
   scanList_.assign(4, 0);
   scanCount_ = 0;
@@ -217,7 +241,10 @@ void AdapterEmulator::Advance() {
       Disconnect();
     } else {
       network_.signal = current->signal;
-      if (now > lastAdvanceMs_) countedMs_ += now - lastAdvanceMs_;
+      if (now > lastAdvanceMs_) {
+        countedMs_ += now - lastAdvanceMs_;
+        if (!(messageFlags_ & kMessageKeyError)) receivedMs_ += now - lastAdvanceMs_;
+      }
     }
   }
   lastAdvanceMs_ = std::max(lastAdvanceMs_, now);
@@ -254,16 +281,59 @@ bool AdapterEmulator::Join(const std::function<bool(const NetworkSpec&)>& match)
     if (n.adhoc != (infrastructureMode_ == 0)) continue;
     if (!best || n.signal > best->signal) best = &n;
   }
-  // Keys and authentication are not negotiated by this emulator yet: open networks only.
-  if (!best || best->Privacy()) return false;
+  if (!best) return false;
+  bool keyError = false;
+  if (best->Privacy()) {
+    // WPA and WPA2 are not negotiated by this emulator yet; WEP is. With open authentication a
+    // wrong key still associates, but nothing received decrypts: the driver reports a key error.
+    // Shared-key authentication fails the challenge instead.
+    if (best->security != Security::kWep) return false;
+    if (Value32(OID_802_11_ENCRYPTION_STATUS, ~0u) != kEncryptionWepEnabled) return false;
+    keyError = !WepKeyMatches(*best);
+    if (keyError && Value32(OID_802_11_AUTHENTICATION_MODE, 0) == kAuthShared) return false;
+  }
   connected_ = true;
   network_ = *best;
   lastAdvanceMs_ = clock_();
+  ++linkUps_;
+  if (keyError) SetMessageFlags(messageFlags_ | kMessageKeyError);
   return true;
 }
 
 void AdapterEmulator::Disconnect() {
   connected_ = false;
+  SetMessageFlags(messageFlags_ & ~kMessageKeyError);
+}
+
+void AdapterEmulator::SetMessageFlags(uint32_t flags) {
+  if (flags == messageFlags_) return;
+  messageFlags_ = flags;
+  ++messageFlagChanges_;
+}
+
+bool AdapterEmulator::WepKeyMatches(const NetworkSpec& network) const {
+  const std::vector<uint8_t>& key = wepKeys_[transmitKey_];
+  return !key.empty() && key == WepKeyBytes(network.key);
+}
+
+uint32_t AdapterEmulator::Value32(uint32_t code, uint32_t missing) const {
+  auto it = values_.find(code);
+  return it == values_.end() || it->second.size() < 4 ? missing : Get32(it->second, 0);
+}
+
+int32_t AdapterEmulator::SetKey(std::span<const uint8_t> value) {
+  const uint32_t index = Get32(value, 4);
+  const uint32_t length = Get32(value, 8);
+  const uint32_t slot = index & 0xFF;
+  if (slot >= wepKeys_.size()) return ERROR_INVALID_PARAMETER;
+  if (length > 0 &&
+      (value.size() < kKeyMaterialOffset || length > value.size() - kKeyMaterialOffset)) {
+    return ERROR_INVALID_PARAMETER;
+  }
+  const auto material = value.subspan(length ? kKeyMaterialOffset : 0, length);
+  wepKeys_[slot].assign(material.begin(), material.end());
+  if (index & kTransmitKeyBit) transmitKey_ = slot;
+  return ERROR_SUCCESS;
 }
 
 int32_t AdapterEmulator::CurrentRssi() const {
@@ -274,7 +344,7 @@ int32_t AdapterEmulator::CurrentRssi() const {
 std::vector<uint8_t> AdapterEmulator::Statistics() const {
   std::vector<uint8_t> s(176, 0);
   WriteLe32(s.data(), 176);
-  const uint64_t ms = countedMs_;
+  const uint64_t ms = countedMs_, rx = receivedMs_;
   const uint64_t counters[] = {
       ms * 18 / 1000,  // transmitted fragments
       ms / 2000,       // multicast transmitted
@@ -285,8 +355,8 @@ std::vector<uint8_t> AdapterEmulator::Statistics() const {
       ms / 20000,      // RTS failure
       ms / 6000,       // ACK failure
       ms / 4000,       // duplicates
-      ms * 25 / 1000,  // received fragments
-      ms * 3 / 1000,   // multicast received
+      rx * 25 / 1000,  // received fragments
+      rx * 3 / 1000,   // multicast received
       ms / 1500,       // FCS errors
   };
   for (size_t i = 0; i < std::size(counters); ++i) {
@@ -420,9 +490,9 @@ int32_t AdapterEmulator::Query(uint32_t code, std::span<uint8_t> out, uint32_t* 
       return answerBytes(s.data(), s.size());
     }
     case OID_GEN_RCV_OK:
-      return answer32(uint32_t(countedMs_ * 25 / 1000));
+      return answer32(uint32_t(receivedMs_ * 25 / 1000));
     case OID_GEN_RCV_NO_BUFFER:
-      return answer32(uint32_t(countedMs_ / 60000));
+      return answer32(uint32_t(receivedMs_ / 60000));
     case OID_VND_MESSAGE_FLAGS:
       return answer32(messageFlags_);
     case OID_802_11_RSSI:
@@ -549,6 +619,7 @@ int32_t AdapterEmulator::Set(uint32_t code, std::span<const uint8_t> value) {
       return ERROR_SUCCESS;
     case OID_VND_RESET_COUNTERS:
       countedMs_ = 0;
+      receivedMs_ = 0;
       return ERROR_SUCCESS;
     case OID_VND_REGISTER_ACCESS: {
       uint32_t type = Get32(value, 0), offset = Get32(value, 4), data = Get32(value, 8);
@@ -566,7 +637,17 @@ int32_t AdapterEmulator::Set(uint32_t code, std::span<const uint8_t> value) {
     case OID_802_11_RELOAD_DEFAULTS:
       values_[OID_802_11_AUTHENTICATION_MODE] = {0, 0, 0, 0};
       values_[OID_802_11_ENCRYPTION_STATUS] = {1, 0, 0, 0};
+      for (auto& key : wepKeys_) key.clear();
+      transmitKey_ = 0;
       return ERROR_SUCCESS;
+    case OID_802_11_ADD_KEY:
+      return SetKey(value);
+    case OID_802_11_REMOVE_KEY: {
+      const uint32_t slot = Get32(value, 4) & 0xFF;
+      if (slot >= wepKeys_.size()) return ERROR_INVALID_PARAMETER;
+      wepKeys_[slot].clear();
+      return ERROR_SUCCESS;
+    }
     default:
       values_[code].assign(value.begin(), value.end());
       return ERROR_SUCCESS;

@@ -10,6 +10,7 @@
 // virtual time, and Handle has the shape of FakeDeviceIo's handlers so it runs in-process too.
 // Not thread-safe: one caller thread (the daemon's loop, or a test).
 
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <map>
@@ -74,6 +75,15 @@ class AdapterEmulator {
   bool scanning() const { return scanning_; }
   uint64_t requestsHandled() const { return handled_; }
 
+  // Bit 0 of the message flags: the driver suspects a wrong WEP key (associated with open
+  // authentication, yet nothing it receives decrypts).
+  static constexpr uint32_t kMessageKeyError = 1;
+  uint32_t messageFlags() const { return messageFlags_; }
+  // What the system daemon turns into the driver's events: how often the link came up (every
+  // association, also one that moves to another BSSID) and how often the message flags changed.
+  uint64_t linkUps() const { return linkUps_; }
+  uint64_t messageFlagChanges() const { return messageFlagChanges_; }
+
  private:
   struct ScanResult {
     NetworkSpec network;
@@ -88,6 +98,10 @@ class AdapterEmulator {
   bool InRange(const NetworkSpec& network, const std::vector<int>& channels) const;
   bool Join(const std::function<bool(const NetworkSpec&)>& match);
   void Disconnect();
+  void SetMessageFlags(uint32_t flags);
+  int32_t SetKey(std::span<const uint8_t> value);
+  bool WepKeyMatches(const NetworkSpec& network) const;
+  uint32_t Value32(uint32_t code, uint32_t missing) const;  // a 32-bit value last set
   int32_t CurrentRssi() const;
   std::vector<uint8_t> Statistics() const;
   uint32_t ReadRegister(uint32_t type, uint32_t offset) const;
@@ -110,12 +124,17 @@ class AdapterEmulator {
   std::array<std::map<uint32_t, uint32_t>, 4> registers_;
   std::map<uint32_t, std::vector<uint8_t>> values_;  // other codes: the last value set
   uint32_t messageFlags_ = 0;
+  uint64_t messageFlagChanges_ = 0;
+  std::array<std::vector<uint8_t>, 4> wepKeys_;  // by key index; empty when not set
+  uint32_t transmitKey_ = 0;
 
   bool connected_ = false;
   NetworkSpec network_;
   std::string desiredSsid_;
   uint64_t lastAdvanceMs_ = 0;
-  uint64_t countedMs_ = 0;  // connected time since the counters were last cleared
+  uint64_t countedMs_ = 0;   // connected time since the counters were last cleared
+  uint64_t receivedMs_ = 0;  // the part of it in which received frames decrypted
+  uint64_t linkUps_ = 0;
 
   bool scanning_ = false;
   uint64_t scanDoneMs_ = 0;

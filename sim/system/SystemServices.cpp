@@ -171,6 +171,18 @@ void SystemServices::Broadcast(const std::string& topic, const json& line) {
   }
 }
 
+bool SystemServices::HasSubscribers(const std::string& topic) const {
+  std::lock_guard lock(mutex_);
+  return std::any_of(clients_.begin(), clients_.end(),
+                     [&](const Client& c) { return c.fd >= 0 && c.topic == topic; });
+}
+
+void SystemServices::RaiseDriverEvent(const std::string& className,
+                                      const std::string& instanceName) {
+  if (!HasSubscribers(className)) return;
+  Broadcast(className, {{"class", className}, {"instanceName", instanceName}});
+}
+
 size_t SystemServices::SubscriberCount() const {
   std::lock_guard lock(mutex_);
   return static_cast<size_t>(std::count_if(clients_.begin(), clients_.end(),
@@ -277,7 +289,15 @@ json SystemServices::Event(const json& request) {
   if (name == "session" || name == "power" || !Topics().count(name)) {
     return Error("\"class\" must be TsWLANMessageEvent or MSNdis_StatusMediaConnect");
   }
-  Broadcast(name, {{"class", name}});
+  const std::vector<AdapterLink> links = links_ ? links_() : std::vector<AdapterLink>{};
+  const std::string wanted = request.value("adapter", "");
+  auto link = std::find_if(links.begin(), links.end(), [&](const AdapterLink& l) {
+    return wanted.empty() || l.instanceId == wanted || l.instanceName == wanted;
+  });
+  if (link == links.end()) {
+    return Error(wanted.empty() ? "no adapter on this machine" : "no adapter \"" + wanted + "\"");
+  }
+  Broadcast(name, {{"class", name}, {"instanceName", link->instanceName}});
   return Ok();
 }
 

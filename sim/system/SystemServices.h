@@ -8,15 +8,18 @@
 // {"subscribe": TOPIC}; TOPIC is "session", "power" or a management event class
 // ("TsWLANMessageEvent", "MSNdis_StatusMediaConnect"). The answer is {"ok": true} (or false for
 // an unknown topic, after which the connection is closed), then one line per event:
-// {"session": CODE}, {"power": CODE} or {"class": NAME}. The stream has its own thread; a
-// subscriber that does not read is dropped rather than waited for.
+// {"session": CODE}, {"power": CODE} or {"class": NAME, "instanceName": ADAPTER}, where ADAPTER
+// is the name the management service knows the adapter by (its friendly name). The system daemon
+// raises the management events itself when an adapter's driver sets its message flags or its
+// link comes up. The stream has its own thread; a subscriber that does not read is dropped
+// rather than waited for.
 //
 // Control commands (through the daemon's control socket, added with Register):
 //   session {"event": "lock|unlock|connect|disconnect"}
 //   power   {"event": "suspend|resume"}
 //   service {"op": "query|start|stop|config", "name": "WZCSVC", "startType": 2|3|4}
 //   ip      {"op": "interfaces|adapters|release|renew", "index": N}
-//   event   {"class": NAME}
+//   event   {"class": NAME, "adapter": INSTANCE ID or NAME} (default: the first adapter)
 
 #include <atomic>
 #include <filesystem>
@@ -34,10 +37,12 @@ namespace kavo9 {
 class SystemServices {
  public:
   using Command = std::function<nlohmann::json(const nlohmann::json& request)>;
-  // Gives the NetCfgInstanceId of every present adapter and whether it is connected.
+  // Gives the NetCfgInstanceId of every present adapter, whether it is connected, and the name
+  // its management events carry.
   struct AdapterLink {
     std::string instanceId;
     bool connected = false;
+    std::string instanceName;
   };
   using AdapterLinks = std::function<std::vector<AdapterLink>()>;
 
@@ -57,6 +62,10 @@ class SystemServices {
   // Sends one event line to every subscriber of `topic`.
   void Broadcast(const std::string& topic, const nlohmann::json& line);
   size_t SubscriberCount() const;
+  // Whether anyone listens to `topic`: the daemon asks before it builds an event.
+  bool HasSubscribers(const std::string& topic) const;
+  // A management event of an adapter's driver (`className` one of the two management topics).
+  void RaiseDriverEvent(const std::string& className, const std::string& instanceName);
 
   nlohmann::json Session(const nlohmann::json& request);
   nlohmann::json Power(const nlohmann::json& request);

@@ -2,18 +2,9 @@
 // adapter's request log, that the utility found the adapter, made it ready and ticks; then that
 // unplugging is noticed and plugging in brings the adapter back.
 
-#include <fcntl.h>
-#include <signal.h>
-#include <spawn.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <functional>
-#include <sstream>
 #include <string>
 #include <thread>
 #include <vector>
@@ -22,60 +13,22 @@
 #include <nlohmann/json.hpp>
 
 #include "common/platform/simulated/SystemServicesClient.h"
+#include "common/testing/ProcessTestSupport.h"
 #include "sim/daemon/MachineSetup.h"
 
-extern char** environ;
-
-namespace kavo9 {
+namespace kavo9::test {
 namespace {
-
-std::filesystem::path FromEnvironment(const char* name, const char* fallback) {
-  const char* value = std::getenv(name);
-  return value ? value : fallback;
-}
-
-pid_t Spawn(const std::vector<std::string>& arguments, const std::filesystem::path& errFile) {
-  std::vector<char*> argv;
-  for (const std::string& a : arguments) argv.push_back(const_cast<char*>(a.c_str()));
-  argv.push_back(nullptr);
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_addopen(&actions, 2, errFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
-                                   0644);
-  pid_t pid = -1;
-  int rc = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ);
-  posix_spawn_file_actions_destroy(&actions);
-  return rc == 0 ? pid : -1;
-}
-
-int Stop(pid_t& pid) {
-  if (pid <= 0) return -1;
-  ::kill(pid, SIGTERM);
-  int status = 0;
-  ::waitpid(pid, &status, 0);
-  pid = -1;
-  return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-}
-
-std::string ReadText(const std::filesystem::path& path) {
-  std::ifstream in(path);
-  std::stringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
 
 class StavioEndToEnd : public ::testing::Test {
  protected:
   void SetUp() override {
-    char pattern[] = "/tmp/k9stavioXXXXXX";
-    ASSERT_TRUE(::mkdtemp(pattern));
-    machine = pattern;
-    const auto source = FromEnvironment("KAVO9_SOURCE", KAVO9_SOURCE_DIR);
+    machine = MakeTempDir("k9stavio");
+    ASSERT_FALSE(machine.empty());
     std::string error;
-    ASSERT_TRUE(InitMachine(source / "sim/scenarios/one-open.json", MachineLayout(machine),
+    ASSERT_TRUE(InitMachine(SourceDir() / "sim/scenarios/one-open.json", MachineLayout(machine),
                             &error))
         << error;
-    const auto bin = FromEnvironment("KAVO9_BIN", KAVO9_BIN_DIR);
+    const auto bin = BinDir();
     daemon = Spawn({(bin / "kavo9-simd").string(), "--machine", machine.string()},
                    machine / "simd.err");
     ASSERT_GT(daemon, 0);
@@ -111,16 +64,6 @@ class StavioEndToEnd : public ::testing::Test {
     return names;
   }
   uint64_t LastRequest() { return Call({{"cmd", "requests"}}).value("last", uint64_t(0)); }
-
-  // Waits (bounded, real time: these are real processes) for `done`.
-  static bool WaitFor(const std::function<bool()>& done, int seconds = 20) {
-    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
-    while (std::chrono::steady_clock::now() < end) {
-      if (done()) return true;
-      std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    }
-    return false;
-  }
 
   static bool ContainsInOrder(const std::vector<std::string>& log,
                               const std::vector<std::string>& sequence) {
@@ -161,4 +104,4 @@ TEST_F(StavioEndToEnd, FindsTheAdapterMakesItReadyTicksAndFollowsUnplugAndPlug) 
 }
 
 }  // namespace
-}  // namespace kavo9
+}  // namespace kavo9::test

@@ -1,7 +1,20 @@
 #pragma once
 // DeviceIo on the simulated machine: "\\.\NAME" is the Unix socket <machine>/run/dev/NAME.
+//
+// The programs open the device for every request, as the driver's clients do on Windows. A new
+// socket connection for each would cost more than the request itself, so the device layer keeps
+// one connection per device between requests: Open takes it (after checking that the daemon has
+// not closed it: an unplugged adapter or a stopped daemon closes every connection, and then Open
+// connects anew and fails exactly as it did before), Close gives it back. A kept connection that
+// turns out to be dead when the request is sent is replaced once, transparently (the daemon was
+// restarted or the adapter replugged in between).
+//
+// Safe to use from several threads, one thread per handle at a time.
 
 #include <filesystem>
+#include <map>
+#include <mutex>
+#include <string>
 
 #include "common/platform/DeviceIo.h"
 
@@ -10,6 +23,10 @@ namespace kavo9 {
 class SimulatedDeviceIo : public DeviceIo {
  public:
   explicit SimulatedDeviceIo(std::filesystem::path machineDir);
+  ~SimulatedDeviceIo() override;
+  SimulatedDeviceIo(const SimulatedDeviceIo&) = delete;
+  SimulatedDeviceIo& operator=(const SimulatedDeviceIo&) = delete;
+
   Handle Open(std::string_view devicePath) override;
   bool Control(Handle handle, uint32_t ioctl, const void* in, uint32_t inLength, void* out,
                uint32_t outLength, uint32_t* bytesReturned, int32_t* lastError) override;
@@ -19,7 +36,19 @@ class SimulatedDeviceIo : public DeviceIo {
   std::filesystem::path SocketOf(std::string_view devicePath) const;
 
  private:
+  struct OpenDevice {
+    std::string path;     // as opened: "\\.\NAME"
+    bool reused = false;  // the connection was kept from an earlier request
+    bool broken = false;  // the byte stream can no longer be trusted: never kept
+  };
+  enum class Exchange { kDone, kPeerGone, kFailed };
+  Exchange RoundTrip(int fd, uint32_t ioctl, const void* in, uint32_t inLength, void* out,
+                     uint32_t outLength, uint32_t* bytesReturned, int32_t* error);
+
   std::filesystem::path devDir_;
+  std::mutex mutex_;
+  std::map<int, OpenDevice> open_;                // by the handle's socket
+  std::map<std::string, int, std::less<>> kept_;  // one idle connection per device path
 };
 
 }  // namespace kavo9

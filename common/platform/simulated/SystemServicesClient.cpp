@@ -9,6 +9,8 @@
 #include <cerrno>
 #include <cstring>
 
+#include "common/platform/simulated/UnixSocket.h"
+
 namespace kavo9 {
 namespace {
 
@@ -99,6 +101,40 @@ bool CallDaemon(const std::filesystem::path& socketPath, const nlohmann::json& r
   return ok;
 }
 
+DaemonConnection::~DaemonConnection() {
+  if (fd_ >= 0) ::close(fd_);
+}
+
+bool DaemonConnection::Call(const nlohmann::json& request, nlohmann::json* reply) {
+  std::lock_guard lock(mutex_);
+  if (fd_ >= 0 && !StillOpen(fd_)) {
+    ::close(fd_);
+    fd_ = -1;
+  }
+  bool reused = fd_ >= 0;
+  for (;;) {
+    if (fd_ < 0) fd_ = ConnectUnix(socket_);
+    if (fd_ < 0) return false;
+    std::string buffer, line;
+    nlohmann::json kept = request;
+    kept["keep"] = true;
+    const bool sent = SendLine(fd_, kept);
+    const int read = sent ? ReadLine(fd_, buffer, &line, kReplyTimeoutMs) : 0;
+    // One answer and nothing after it keeps the connection in step for the next call.
+    const bool answered = read == 1 && buffer.empty();
+    if (!answered) {
+      ::close(fd_);
+      fd_ = -1;
+    }
+    // Hung up before answering (a restart since the check above): once more, on a new connection.
+    if ((!sent || read == 0) && reused) {
+      reused = false;
+      continue;
+    }
+    return read == 1 && ParseObject(line, reply) && reply->value("ok", false) == true;
+  }
+}
+
 std::unique_ptr<EventStream> EventStream::Open(const std::filesystem::path& socketPath,
                                                const std::string& topic, LineHandler onLine) {
   int fd = ConnectUnix(socketPath);
@@ -142,13 +178,13 @@ void EventStream::Run() {
 }
 
 SimulatedServiceControl::SimulatedServiceControl(std::filesystem::path machineDir)
-    : socket_(std::move(machineDir) / "run" / "simd.sock") {}
+    : daemon_(std::move(machineDir) / "run" / "simd.sock") {}
 
 bool SimulatedServiceControl::Call(std::string_view op, std::string_view service,
                                    nlohmann::json* reply, uint32_t startType) {
   nlohmann::json request{{"cmd", "service"}, {"op", op}, {"name", service}};
   if (startType != 0) request["startType"] = startType;
-  return CallDaemon(socket_, request, reply);
+  return daemon_.Call(request, reply);
 }
 
 bool SimulatedServiceControl::QueryStatus(std::string_view service, uint32_t* state) {
@@ -181,11 +217,11 @@ bool SimulatedServiceControl::SetStartType(std::string_view service, uint32_t st
 }
 
 SimulatedIpHelper::SimulatedIpHelper(std::filesystem::path machineDir)
-    : socket_(std::move(machineDir) / "run" / "simd.sock") {}
+    : daemon_(std::move(machineDir) / "run" / "simd.sock") {}
 
 bool SimulatedIpHelper::GetInterfaceInfo(std::vector<IpInterface>* interfaces) {
   nlohmann::json reply;
-  if (!CallDaemon(socket_, {{"cmd", "ip"}, {"op", "interfaces"}}, &reply)) return false;
+  if (!daemon_.Call({{"cmd", "ip"}, {"op", "interfaces"}}, &reply)) return false;
   interfaces->clear();
   auto list = reply.find("interfaces");
   if (list == reply.end() || !list->is_array()) return true;
@@ -199,7 +235,7 @@ bool SimulatedIpHelper::GetInterfaceInfo(std::vector<IpInterface>* interfaces) {
 
 bool SimulatedIpHelper::GetAdaptersInfo(std::vector<IpAdapterInfo>* adapters) {
   nlohmann::json reply;
-  if (!CallDaemon(socket_, {{"cmd", "ip"}, {"op", "adapters"}}, &reply)) return false;
+  if (!daemon_.Call({{"cmd", "ip"}, {"op", "adapters"}}, &reply)) return false;
   adapters->clear();
   auto list = reply.find("adapters");
   if (list == reply.end() || !list->is_array()) return true;
@@ -214,14 +250,12 @@ bool SimulatedIpHelper::GetAdaptersInfo(std::vector<IpAdapterInfo>* adapters) {
 
 bool SimulatedIpHelper::IpReleaseAddress(const IpInterface& interface) {
   nlohmann::json reply;
-  return CallDaemon(socket_, {{"cmd", "ip"}, {"op", "release"}, {"index", interface.index}},
-                    &reply);
+  return daemon_.Call({{"cmd", "ip"}, {"op", "release"}, {"index", interface.index}}, &reply);
 }
 
 bool SimulatedIpHelper::IpRenewAddress(const IpInterface& interface) {
   nlohmann::json reply;
-  return CallDaemon(socket_, {{"cmd", "ip"}, {"op", "renew"}, {"index", interface.index}},
-                    &reply);
+  return daemon_.Call({{"cmd", "ip"}, {"op", "renew"}, {"index", interface.index}}, &reply);
 }
 
 SimulatedSessionEvents::SimulatedSessionEvents(std::filesystem::path machineDir)

@@ -1,14 +1,16 @@
 #pragma once
 // The programs' side of the system daemon's services on a simulated machine:
 //
-//   <machine>/run/simd.sock    one JSON line per connection, one JSON line back:
+//   <machine>/run/simd.sock    one JSON line per connection, one JSON line back (with "keep":
+//                              true the connection carries the next line too):
 //                              {"cmd":"service","op":"query|start|stop|config","name":"WZCSVC",
 //                               "startType":3} and {"cmd":"ip","op":"interfaces|adapters|
 //                               release|renew","index":N}
 //   <machine>/run/events.sock  a subscription stream: the client sends {"subscribe":TOPIC} with
 //                              TOPIC a management event class, "session" or "power"; the daemon
 //                              answers {"ok":true|false} and then sends one line per event:
-//                              {"class":NAME}, {"session":CODE} or {"power":CODE}.
+//                              {"class":NAME,"instanceName":ADAPTER}, {"session":CODE} or
+//                              {"power":CODE}.
 //
 // Without a daemon every call fails and nothing is delivered: the programs then behave as on a
 // system without the facility.
@@ -35,6 +37,25 @@ namespace kavo9 {
 // in time or the reply is not a JSON object with "ok": true.
 bool CallDaemon(const std::filesystem::path& socketPath, const nlohmann::json& request,
                 nlohmann::json* reply);
+
+// A connection to the daemon's control socket kept between calls, for the services the programs
+// ask at every tick: connecting anew each time would cost more than the call. A connection the
+// daemon has closed (it restarted, or dropped it idle) is replaced before the call, or once when
+// it turns out dead as the call is sent.
+class DaemonConnection {
+ public:
+  explicit DaemonConnection(std::filesystem::path socketPath) : socket_(std::move(socketPath)) {}
+  ~DaemonConnection();
+  DaemonConnection(const DaemonConnection&) = delete;
+  DaemonConnection& operator=(const DaemonConnection&) = delete;
+  // As CallDaemon.
+  bool Call(const nlohmann::json& request, nlohmann::json* reply);
+
+ private:
+  std::filesystem::path socket_;
+  std::mutex mutex_;
+  int fd_ = -1;
+};
 
 // One open subscription: a worker thread that reads event lines and hands each to `onLine`.
 class EventStream {
@@ -68,7 +89,7 @@ class SimulatedServiceControl : public ServiceControl {
  private:
   bool Call(std::string_view op, std::string_view service, nlohmann::json* reply,
             uint32_t startType = 0);
-  std::filesystem::path socket_;
+  DaemonConnection daemon_;
 };
 
 class SimulatedIpHelper : public IpHelper {
@@ -80,7 +101,7 @@ class SimulatedIpHelper : public IpHelper {
   bool IpRenewAddress(const IpInterface& interface) override;
 
  private:
-  std::filesystem::path socket_;
+  DaemonConnection daemon_;
 };
 
 class SimulatedSessionEvents : public SessionEvents {

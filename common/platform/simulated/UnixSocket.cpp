@@ -58,4 +58,13 @@ bool ReceiveSome(int fd, std::vector<uint8_t>* buffer, int timeoutMs) {
   }
 }
 
+bool StillOpen(int fd) {
+  pollfd pfd{fd, POLLIN, 0};
+  int ready;
+  do {
+    ready = ::poll(&pfd, 1, 0);
+  } while (ready < 0 && errno == EINTR);
+  return ready == 0;
+}
+
 }  // namespace kavo9

@@ -15,5 +15,8 @@ bool SendAll(int fd, const uint8_t* data, size_t length);
 // Receives what is there, waiting at most `timeoutMs`; appends to `buffer`. False on timeout,
 // error or end of stream.
 bool ReceiveSome(int fd, std::vector<uint8_t>* buffer, int timeoutMs);
+// Whether a kept request/reply connection can carry another request: nothing may be waiting on
+// it. The daemons never speak first, so anything readable is their hang-up (or garbage).
+bool StillOpen(int fd);
 
 }  // namespace kavo9

@@ -1,16 +1,28 @@
 // The system daemon as a real process: device sockets, the device list, plugging, the control
 // tool's commands, the request log, bad input on the sockets, and a clean stop.
 #include <poll.h>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstring>
+#include <fstream>
+#include <map>
+#include <memory>
+#include <mutex>
 
 #include <nlohmann/json.hpp>
 
 #include "common/adapter/RequestCatalogue.h"
+#include "common/platform/ServiceControl.h"
 #include "common/platform/WinTypes.h"
 #include "common/platform/fake/VirtualEventLoop.h"
 #include "common/platform/simulated/DeviceFrame.h"
 #include "common/platform/simulated/SimulatedDeviceIo.h"
 #include "common/platform/simulated/SimulatedMachine.h"
 #include "common/platform/simulated/SqliteRegistry.h"
+#include "common/platform/simulated/SystemServicesClient.h"
 #include "sim/daemon/tests/DaemonTestSupport.h"
 
 namespace kavo9::test {
@@ -194,11 +206,23 @@ TEST_F(DaemonTest, GarbageOnTheSocketLeavesTheDaemonAnswering) {
   json reply;
   ASSERT_TRUE(SendDaemonCommand(machine, {{"cmd", "launch-missiles"}}, &reply, &error));
   EXPECT_FALSE(reply["ok"]);
+  // A line may keep the connection for the next; a bad line gets its answer and ends it.
   int control = RawConnect(machine / "run" / "simd.sock");
-  ::send(control, "{not json\n", 10, MSG_NOSIGNAL);
-  std::vector<uint8_t> answer = ReadAll(control);
+  const std::string lines = "{\"cmd\": \"status\", \"keep\": true}\n{not json\n";
+  ::send(control, lines.data(), lines.size(), MSG_NOSIGNAL);
+  std::string answers;
+  while (std::count(answers.begin(), answers.end(), '\n') < 2) {
+    pollfd p{control, POLLIN, 0};
+    char chunk[4096];
+    ssize_t n = ::poll(&p, 1, 5000) > 0 ? ::recv(control, chunk, sizeof chunk, 0) : 0;
+    if (n <= 0) break;
+    answers.append(chunk, size_t(n));
+  }
   ::close(control);
-  EXPECT_NE(std::string(answer.begin(), answer.end()).find("\"ok\":false"), std::string::npos);
+  const size_t first = answers.find('\n');
+  ASSERT_NE(first, std::string::npos) << answers;
+  EXPECT_NE(answers.substr(0, first).find("\"ok\":true"), std::string::npos) << answers;
+  EXPECT_NE(answers.substr(first).find("\"ok\":false"), std::string::npos) << answers;
 
   std::vector<uint8_t> value;
   EXPECT_EQ(QueryDevice(machine, DevicePath(0), OID_VND_OP_MODE, &value), 0);
@@ -254,9 +278,7 @@ TEST_F(DaemonTest, SecondDaemonRefusesAndSigtermStopsCleanly) {
   const std::filesystem::path err = machine / "second.err";
   pid_t second = SpawnDaemon(machine, err);
   ASSERT_GT(second, 0);
-  int status = 0;
-  ::waitpid(second, &status, 0);
-  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 1);
+  EXPECT_EQ(Wait(second), 1);
   EXPECT_NE(ReadText(err).find("already running on machine"), std::string::npos) << ReadText(err);
   std::vector<uint8_t> value;
   EXPECT_EQ(QueryDevice(machine, DevicePath(0), OID_VND_OP_MODE, &value), 0);
@@ -305,26 +327,9 @@ TEST_F(DaemonTest, DriverKeyIsWrittenAndReadAgainOnReload) {
 
 // Runs build/bin/kavo9-sim with `args`; its standard output in `out`.
 int RunTool(const std::vector<std::string>& args, std::string* out) {
-  std::string program = (BinDir() / "kavo9-sim").string();
-  std::vector<std::string> all = {program};
+  std::vector<std::string> all = {(BinDir() / "kavo9-sim").string()};
   all.insert(all.end(), args.begin(), args.end());
-  std::vector<char*> argv;
-  for (auto& a : all) argv.push_back(a.data());
-  argv.push_back(nullptr);
-  char pattern[] = "/tmp/k9outXXXXXX";
-  int fd = ::mkstemp(pattern);
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_adddup2(&actions, fd, 1);
-  pid_t child = -1;
-  int rc = posix_spawn(&child, program.c_str(), &actions, nullptr, argv.data(), environ);
-  posix_spawn_file_actions_destroy(&actions);
-  ::close(fd);
-  int status = 0;
-  if (rc == 0) ::waitpid(child, &status, 0);
-  *out = ReadText(pattern);
-  ::unlink(pattern);
-  return rc != 0 ? -1 : WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  return Run(all, out);
 }
 
 TEST_F(DaemonTest, TheToolProgramRunsTheMachineCommands) {
@@ -341,10 +346,246 @@ TEST_F(DaemonTest, TheToolProgramRunsTheMachineCommands) {
   EXPECT_EQ(PresentNames(machine).size(), 3u);
 }
 
+// One request through `io`, opening and closing the device around it as the programs do.
+int32_t Request(SimulatedDeviceIo& io, const std::string& path, uint32_t code,
+                std::vector<uint8_t> value, DeviceIo::Handle* used = nullptr) {
+  DeviceIo::Handle h = io.Open(path);
+  if (used) *used = h;
+  if (h == DeviceIo::kInvalidHandle) return -1;
+  uint32_t count = 0;
+  int32_t error = 0;
+  bool ok = io.Control(h, IOCTL_NDIS_QUERY_GLOBAL_STATS, &code, 4, value.data(),
+                       uint32_t(value.size()), &count, &error);
+  io.Close(h);
+  return ok ? 0 : error;
+}
+
+TEST_F(DaemonTest, KeptDeviceConnectionsFollowUnplugPlugAndARestart) {
+  SimulatedDeviceIo io(machine);
+  const std::string path = DevicePath(0);
+  DeviceIo::Handle first = DeviceIo::kInvalidHandle, again = DeviceIo::kInvalidHandle;
+  ASSERT_EQ(Request(io, path, OID_VND_OP_MODE, Le32Bytes(0), &first), 0);
+  for (int i = 0; i < 50; ++i)
+    ASSERT_EQ(Request(io, path, OID_VND_OP_MODE, Le32Bytes(0), &again), 0);
+  EXPECT_EQ(again, first);  // one connection carried them all
+
+  // An unplugged adapter fails at Open, as before; plugged in again it answers at once.
+  ASSERT_EQ(RunCommand(RunUnplug, {"usb0"}, machine).rc, 0);
+  EXPECT_EQ(io.Open(path), DeviceIo::kInvalidHandle);
+  EXPECT_EQ(Request(io, path, OID_VND_OP_MODE, Le32Bytes(0)), -1);
+  ASSERT_EQ(RunCommand(RunPlug, {"usb0"}, machine).rc, 0);
+  EXPECT_EQ(Request(io, path, OID_VND_OP_MODE, Le32Bytes(0)), 0);
+
+  // A stopped daemon fails the open; a new one is found without the client noticing.
+  ASSERT_EQ(StopDaemon(), 0);
+  EXPECT_EQ(io.Open(path), DeviceIo::kInvalidHandle);
+  StartDaemon();
+  EXPECT_EQ(Request(io, path, OID_VND_OP_MODE, Le32Bytes(0)), 0);
+
+  // The daemon restarts between Open and the request: the request goes to the new daemon.
+  DeviceIo::Handle h = io.Open(path);
+  ASSERT_NE(h, DeviceIo::kInvalidHandle);
+  ASSERT_EQ(StopDaemon(), 0);
+  StartDaemon();
+  uint32_t code = OID_VND_WIRELESS_MODE, count = 0, mode = 0;
+  EXPECT_TRUE(io.Control(h, IOCTL_NDIS_QUERY_GLOBAL_STATS, &code, 4, &mode, 4, &count, nullptr));
+  EXPECT_EQ(mode, 9u);
+  io.Close(h);
+  // Unplugged between Open and the request: the request fails, not retried elsewhere.
+  h = io.Open(path);
+  ASSERT_NE(h, DeviceIo::kInvalidHandle);
+  ASSERT_EQ(RunCommand(RunUnplug, {"usb0"}, machine).rc, 0);
+  int32_t error = 0;
+  EXPECT_FALSE(io.Control(h, IOCTL_NDIS_QUERY_GLOBAL_STATS, &code, 4, &mode, 4, &count, &error));
+  EXPECT_EQ(error, ERROR_DEVICE_NOT_CONNECTED);
+  io.Close(h);
+}
+
+TEST_F(DaemonTest, KeptControlConnectionFollowsARestart) {
+  SimulatedServiceControl services(machine);
+  uint32_t state = 0;
+  for (int i = 0; i < 20; ++i) ASSERT_TRUE(services.QueryStatus("WZCSVC", &state)) << i;
+  EXPECT_EQ(state, SERVICE_RUNNING);
+  ASSERT_TRUE(services.Stop("WZCSVC"));
+  EXPECT_FALSE(services.Stop("WZCSVC"));  // an error answer leaves the connection usable
+  ASSERT_TRUE(services.QueryStatus("WZCSVC", &state));
+  EXPECT_EQ(state, SERVICE_STOPPED);
+  ASSERT_EQ(StopDaemon(), 0);
+  EXPECT_FALSE(services.QueryStatus("WZCSVC", &state));
+  StartDaemon();
+  ASSERT_TRUE(services.QueryStatus("WZCSVC", &state));
+  EXPECT_EQ(state, SERVICE_RUNNING);  // the new daemon's own state
+}
+
+TEST_F(DaemonTest, ServesManyLongLivedConnectionsAndMakesRoomForNewOnes) {
+  // More clients than the daemon keeps connections (512): each keeps its connection and comes
+  // back for a second request; the daemon closes the longest-idle ones to make room, and those
+  // clients reconnect without an error.
+  constexpr int kClients = 600;
+  std::vector<std::unique_ptr<SimulatedDeviceIo>> clients;
+  for (int i = 0; i < kClients; ++i) {
+    clients.push_back(std::make_unique<SimulatedDeviceIo>(machine));
+    ASSERT_EQ(Request(*clients.back(), DevicePath(i % 2), OID_VND_OP_MODE, Le32Bytes(0)), 0) << i;
+  }
+  for (int round = 0; round < 2; ++round) {
+    for (int i = 0; i < kClients; ++i) {
+      ASSERT_EQ(Request(*clients[size_t(i)], DevicePath(i % 2), OID_VND_OP_MODE, Le32Bytes(0)), 0)
+          << "round " << round << ", client " << i;
+    }
+  }
+  Captured status = RunCommand(RunStatus, {}, machine);
+  EXPECT_EQ(status.rc, 0) << status.err;
+}
+
+// The machine's event stream as a program sees it: one subscription per class.
+class EventStreamTest : public DaemonTest {
+ protected:
+  const char* ScenarioName() const override { return "demo.json"; }
+
+  // Subscribes to `topic`; the connection, or -1.
+  int Subscribe(const std::string& topic) {
+    int fd = RawConnect(machine / "run" / "events.sock");
+    if (fd < 0) return -1;
+    const std::string line = json{{"subscribe", topic}}.dump() + "\n";
+    ::send(fd, line.data(), line.size(), MSG_NOSIGNAL);
+    json answer = NextLine(fd);
+    if (answer.value("ok", false) != true) {
+      ::close(fd);
+      return -1;
+    }
+    return fd;
+  }
+
+  // The next line of a stream as JSON (null after 5 s without one).
+  json NextLine(int fd) {
+    std::string& buffer = pending[fd];
+    for (;;) {
+      size_t end = buffer.find('\n');
+      if (end != std::string::npos) {
+        json line = json::parse(buffer.substr(0, end), nullptr, false);
+        buffer.erase(0, end + 1);
+        return line;
+      }
+      pollfd p{fd, POLLIN, 0};
+      if (::poll(&p, 1, 5000) <= 0) return nullptr;
+      char chunk[512];
+      ssize_t n = ::recv(fd, chunk, sizeof chunk, 0);
+      if (n <= 0) return nullptr;
+      buffer.append(chunk, size_t(n));
+    }
+  }
+
+  // Whether a line arrives within `ms`.
+  bool Quiet(int fd, int ms) {
+    if (pending[fd].find('\n') != std::string::npos) return false;
+    pollfd p{fd, POLLIN, 0};
+    return ::poll(&p, 1, ms) == 0;
+  }
+
+  int32_t SetSsid(SimulatedDeviceIo& io, const std::string& ssid) {
+    std::vector<uint8_t> value(36, 0);
+    WriteLe32(value.data(), uint32_t(ssid.size()));
+    std::memcpy(value.data() + 4, ssid.data(), ssid.size());
+    return Request(io, DevicePath(0), OID_802_11_SSID | kSetBit, value);
+  }
+
+  std::map<int, std::string> pending;
+};
+
+TEST_F(EventStreamTest, LinkUpRaisesTheMediaConnectEventWithTheAdaptersName) {
+  SimulatedDeviceIo io(machine);
+  // Nobody listens yet: the link comes up without an event to be kept for later.
+  ASSERT_EQ(SetSsid(io, "Library-Public"), 0);
+  int media = Subscribe("MSNdis_StatusMediaConnect");
+  ASSERT_GE(media, 0);
+  EXPECT_TRUE(Quiet(media, 100));
+
+  ASSERT_EQ(Request(io, DevicePath(0), OID_802_11_DISASSOCIATE | kSetBit, {}), 0);
+  EXPECT_TRUE(Quiet(media, 100));  // the link going down is not a media-connect event
+  ASSERT_EQ(SetSsid(io, "Library-Public"), 0);
+  const json expected = {{"class", "MSNdis_StatusMediaConnect"},
+                         {"instanceName", "802.11n USB Wireless LAN Card"}};
+  EXPECT_EQ(NextLine(media), expected);
+  // Another network (another BSSID) is a new link.
+  ASSERT_EQ(SetSsid(io, "Hoffmann-Open-Test"), 0);  // not in range: no link, no event
+  EXPECT_TRUE(Quiet(media, 100));
+  ASSERT_EQ(SetSsid(io, "Library-Public"), 0);
+  EXPECT_EQ(NextLine(media), expected);
+
+  // The programs' subscription sees the class as the management service names it.
+  SimulatedEventSubscription events(machine);
+  ASSERT_TRUE(events.Connect());
+  std::mutex mutex;
+  std::vector<std::string> classes;
+  ASSERT_NE(events.Subscribe("MSNdis_StatusMediaConnect",
+                             [&](const std::vector<EventObject>& batch) {
+                               std::lock_guard lock(mutex);
+                               for (const auto& e : batch)
+                                 classes.push_back(e.className.value_or(""));
+                             }),
+            0u);
+  ASSERT_EQ(SetSsid(io, "Library-Public"), 0);
+  EXPECT_TRUE(WaitFor(
+      [&] {
+        std::lock_guard lock(mutex);
+        return classes == std::vector<std::string>{"MSNdis_StatusMediaConnect"};
+      },
+      std::chrono::seconds(5)));
+  events.Disconnect();
+  ::close(media);
+}
+
+TEST_F(EventStreamTest, AWrongWepKeyRaisesTheDriversMessageEvent) {
+  SimulatedDeviceIo io(machine);
+  int message = Subscribe("TsWLANMessageEvent");
+  int media = Subscribe("MSNdis_StatusMediaConnect");
+  ASSERT_GE(message, 0);
+  ASSERT_GE(media, 0);
+  auto set32 = [&](uint32_t code, uint32_t v) {
+    return Request(io, DevicePath(0), code | kSetBit, Le32Bytes(v));
+  };
+  ASSERT_EQ(set32(OID_802_11_AUTHENTICATION_MODE, 0), 0);  // open
+  ASSERT_EQ(set32(OID_802_11_ENCRYPTION_STATUS, 0), 0);    // WEP enabled
+  std::vector<uint8_t> key(32, 0);
+  WriteLe32(key.data(), 39 + 5);
+  WriteLe32(key.data() + 4, 0x80000000);
+  WriteLe32(key.data() + 8, 5);
+  key.insert(key.end(), {0x11, 0x22, 0x33, 0x44, 0x55});  // not the network's key
+  ASSERT_EQ(Request(io, DevicePath(0), OID_802_11_ADD_KEY | kSetBit, key), 0);
+  ASSERT_EQ(SetSsid(io, "Hoffmann"), 0);
+
+  EXPECT_EQ(NextLine(media).value("class", ""), "MSNdis_StatusMediaConnect");
+  const json event = NextLine(message);
+  EXPECT_EQ(event, (json{{"class", "TsWLANMessageEvent"},
+                         {"instanceName", "802.11n USB Wireless LAN Card"}}));
+  std::vector<uint8_t> flags(4, 0);
+  uint32_t code = OID_VND_MESSAGE_FLAGS;
+  {
+    DeviceIo::Handle h = io.Open(DevicePath(0));
+    uint32_t count = 0;
+    ASSERT_TRUE(
+        io.Control(h, IOCTL_NDIS_QUERY_GLOBAL_STATS, &code, 4, flags.data(), 4, &count, nullptr));
+    io.Close(h);
+  }
+  EXPECT_EQ(ReadLe32(flags.data()) & 1, 1u);  // the key error the controller reads
+  // The flags clear with the link: the driver tells that too.
+  ASSERT_EQ(Request(io, DevicePath(0), OID_802_11_DISASSOCIATE | kSetBit, {}), 0);
+  EXPECT_EQ(NextLine(message).value("class", ""), "TsWLANMessageEvent");
+  EXPECT_TRUE(Quiet(media, 100));
+
+  // The control tool's event names the adapter too.
+  ASSERT_EQ(RunCommand(RunStatus, {}, machine).rc, 0);
+  json reply;
+  ASSERT_TRUE(SendDaemonCommand(machine, {{"cmd", "event"}, {"class", "TsWLANMessageEvent"}},
+                                &reply, &error));
+  EXPECT_EQ(NextLine(message).value("instanceName", ""), "802.11n USB Wireless LAN Card");
+  ::close(message);
+  ::close(media);
+}
+
 TEST(MachineInit, RefusesAMalformedScenarioWithItsPath) {
-  char pattern[] = "/tmp/k9simXXXXXX";
-  ASSERT_TRUE(::mkdtemp(pattern));
-  std::filesystem::path dir = pattern;
+  std::filesystem::path dir = MakeTempDir("k9sim");
+  ASSERT_FALSE(dir.empty());
   {
     std::ofstream bad(dir / "bad.json");
     bad << R"({"adapters": [{"hardwareIds": ["USB\\VID_1D5A&PID_3070"], "deviceDescription": "x",

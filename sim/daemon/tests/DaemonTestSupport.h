@@ -2,42 +2,19 @@
 // Runs the real kavo9-simd on a temporary machine folder made from a shipped scenario, and
 // stops it with SIGTERM.
 
-#include <fcntl.h>
-#include <signal.h>
-#include <spawn.h>
-#include <sys/socket.h>
-#include <sys/un.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <chrono>
-#include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <iostream>
 #include <sstream>
 #include <string>
-#include <thread>
-#include <vector>
 
 #include <gtest/gtest.h>
 
+#include "common/testing/ProcessTestSupport.h"
 #include "sim/control/MachineCommands.h"
 #include "sim/daemon/MachineSetup.h"
 
-extern char** environ;
-
 namespace kavo9::test {
-
-inline std::filesystem::path SourceDir() {
-  const char* source = std::getenv("KAVO9_SOURCE");
-  return source ? source : KAVO9_SOURCE_DIR;
-}
-
-inline std::filesystem::path BinDir() {
-  const char* bin = std::getenv("KAVO9_BIN");
-  return bin ? bin : KAVO9_BIN_DIR;
-}
 
 // Captures what a control command prints.
 struct Captured {
@@ -63,25 +40,7 @@ inline Captured RunCommand(int (*run)(const MachineCommandArgs&, const std::file
 // Starts kavo9-simd and returns its pid; its standard error goes to `errFile`.
 inline pid_t SpawnDaemon(const std::filesystem::path& machine,
                          const std::filesystem::path& errFile) {
-  std::string program = (BinDir() / "kavo9-simd").string();
-  std::string machineText = machine.string();
-  std::vector<char*> argv = {program.data(), const_cast<char*>("--machine"), machineText.data(),
-                             nullptr};
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_addopen(&actions, 2, errFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
-                                   0644);
-  pid_t pid = -1;
-  int rc = posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), environ);
-  posix_spawn_file_actions_destroy(&actions);
-  return rc == 0 ? pid : -1;
-}
-
-inline std::string ReadText(const std::filesystem::path& path) {
-  std::ifstream in(path);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
+  return Spawn({(BinDir() / "kavo9-simd").string(), "--machine", machine.string()}, errFile);
 }
 
 // A machine folder made from a scenario with its daemon running.
@@ -90,9 +49,8 @@ class DaemonTest : public ::testing::Test {
   virtual const char* ScenarioName() const { return "two-adapters.json"; }
 
   void SetUp() override {
-    char pattern[] = "/tmp/k9simXXXXXX";
-    ASSERT_TRUE(::mkdtemp(pattern));
-    machine = pattern;
+    machine = MakeTempDir("k9sim");
+    ASSERT_FALSE(machine.empty());
     Captured init =
         RunCommand(RunInit, {(SourceDir() / "sim/scenarios" / ScenarioName()).string()}, machine);
     ASSERT_EQ(init.rc, 0) << init.err;
@@ -104,23 +62,17 @@ class DaemonTest : public ::testing::Test {
     pid = SpawnDaemon(machine, machine / "simd.err");
     ASSERT_GT(pid, 0);
     // Wait (bounded) until the control socket answers.
-    for (int i = 0; i < 1500; ++i) {
-      nlohmann::json reply;
-      if (SendDaemonCommand(machine, {{"cmd", "status"}}, &reply, &error)) return;
-      std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
-    FAIL() << "the daemon did not come up: " << ReadText(machine / "simd.err");
+    const bool up = WaitFor(
+        [&] {
+          nlohmann::json reply;
+          return SendDaemonCommand(machine, {{"cmd", "status"}}, &reply, &error);
+        },
+        std::chrono::seconds(15));
+    ASSERT_TRUE(up) << "the daemon did not come up: " << ReadText(machine / "simd.err");
   }
 
   // Stops the daemon with SIGTERM and returns its exit status.
-  int StopDaemon() {
-    if (pid <= 0) return -1;
-    ::kill(pid, SIGTERM);
-    int status = 0;
-    ::waitpid(pid, &status, 0);
-    pid = -1;
-    return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-  }
+  int StopDaemon() { return Stop(pid); }
 
   void TearDown() override {
     StopDaemon();

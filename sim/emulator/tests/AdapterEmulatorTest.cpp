@@ -237,6 +237,105 @@ TEST_F(EmulatorTest, JoiningAnOpenNetworkConnectsAndCountersMove) {
   EXPECT_EQ(Query(*emulator, OID_GEN_RCV_OK).U32(), 0u);  // still while disconnected
 }
 
+// An NDIS_802_11_KEY record for a WEP key of index `index` (bit 31: the transmit key).
+std::vector<uint8_t> WepKey(uint32_t index, const std::vector<uint8_t>& material) {
+  std::vector<uint8_t> record(32, 0);
+  WriteLe32(record.data(), uint32_t(39 + material.size()));
+  WriteLe32(record.data() + 4, index);
+  WriteLe32(record.data() + 8, uint32_t(material.size()));
+  std::fill(record.begin() + 12, record.begin() + 20, 0xFF);
+  record.insert(record.end(), material.begin(), material.end());
+  return record;
+}
+
+TEST_F(EmulatorTest, WepKeyDecidesBetweenALinkAndAKeyError) {
+  std::string error;
+  NetworkSpec wep;
+  wep.ssid = "Hoffmann";
+  wep.bssid = Mac("00-09-5B-11-22-33");
+  wep.channel = 3;
+  wep.signal = -55;
+  wep.security = Security::kWep;
+  wep.key = "1A2B3C4D5E";
+  ASSERT_TRUE(world.Add(wep, &error)) << error;
+  const std::vector<uint8_t> right = {0x1A, 0x2B, 0x3C, 0x4D, 0x5E};
+  const std::vector<uint8_t> wrong = {0x1A, 0x2B, 0x3C, 0x4D, 0x00};
+
+  struct Case {
+    const char* name;
+    uint32_t auth;        // 0 open, 1 shared
+    uint32_t encryption;  // 0 WEP enabled, 1 disabled
+    std::vector<uint8_t> key;
+    uint32_t keyIndex;
+    bool connected;
+    uint32_t flags;
+  };
+  const Case cases[] = {
+      {"open, right key", 0, 0, right, 0x80000000, true, 0},
+      {"open, right key at index 2", 0, 0, right, 0x80000002, true, 0},
+      {"open, wrong key", 0, 0, wrong, 0x80000000, true, AdapterEmulator::kMessageKeyError},
+      {"open, right key not the transmit key", 0, 0, right, 1, true,
+       AdapterEmulator::kMessageKeyError},
+      {"shared, right key", 1, 0, right, 0x80000000, true, 0},
+      {"shared, wrong key", 1, 0, wrong, 0x80000000, false, 0},
+      {"WEP not enabled", 0, 1, right, 0x80000000, false, 0},
+  };
+  for (const Case& c : cases) {
+    ASSERT_EQ(Set(*emulator, OID_802_11_DISASSOCIATE, {}).status, 0) << c.name;
+    ASSERT_EQ(Set(*emulator, OID_802_11_RELOAD_DEFAULTS, Le32(0)).status, 0) << c.name;
+    ASSERT_EQ(Set(*emulator, OID_802_11_AUTHENTICATION_MODE, Le32(c.auth)).status, 0) << c.name;
+    ASSERT_EQ(Set(*emulator, OID_802_11_ENCRYPTION_STATUS, Le32(c.encryption)).status, 0);
+    ASSERT_EQ(Set(*emulator, OID_802_11_ADD_KEY, WepKey(c.keyIndex, c.key)).status, 0) << c.name;
+    const uint64_t ups = emulator->linkUps(), changes = emulator->messageFlagChanges();
+    ASSERT_EQ(Set(*emulator, OID_802_11_SSID, SsidValue("Hoffmann")).status, 0) << c.name;
+    EXPECT_EQ(Query(*emulator, OID_GEN_MEDIA_CONNECT_STATUS).U32(), c.connected ? 0u : 1u)
+        << c.name;
+    EXPECT_EQ(Query(*emulator, OID_VND_MESSAGE_FLAGS).U32(), c.flags) << c.name;
+    EXPECT_EQ(emulator->linkUps(), ups + (c.connected ? 1 : 0)) << c.name;
+    EXPECT_EQ(emulator->messageFlagChanges(), changes + (c.flags ? 1 : 0)) << c.name;
+    // A wrong key sends but receives nothing.
+    ASSERT_EQ(Set(*emulator, OID_VND_RESET_COUNTERS, {}).status, 0);
+    loop.Advance(10'000);
+    const uint32_t received = Query(*emulator, OID_GEN_RCV_OK).U32();
+    EXPECT_EQ(received > 0, c.connected && c.flags == 0) << c.name;
+  }
+  // The key error goes with the link, and the change is counted.
+  ASSERT_EQ(Set(*emulator, OID_802_11_ADD_KEY, WepKey(0x80000000, wrong)).status, 0);
+  ASSERT_EQ(Set(*emulator, OID_802_11_AUTHENTICATION_MODE, Le32(0)).status, 0);
+  ASSERT_EQ(Set(*emulator, OID_802_11_ENCRYPTION_STATUS, Le32(0)).status, 0);
+  ASSERT_EQ(Set(*emulator, OID_802_11_SSID, SsidValue("Hoffmann")).status, 0);
+  ASSERT_EQ(emulator->messageFlags(), AdapterEmulator::kMessageKeyError);
+  const uint64_t changes = emulator->messageFlagChanges();
+  ASSERT_EQ(Set(*emulator, OID_802_11_DISASSOCIATE, {}).status, 0);
+  EXPECT_EQ(Query(*emulator, OID_VND_MESSAGE_FLAGS).U32(), 0u);
+  EXPECT_EQ(emulator->messageFlagChanges(), changes + 1);
+
+  // Malformed key records are refused.
+  std::vector<uint8_t> truncated = WepKey(0x80000000, right);
+  truncated.resize(34);
+  EXPECT_EQ(Set(*emulator, OID_802_11_ADD_KEY, truncated).status, ERROR_INVALID_PARAMETER);
+  EXPECT_EQ(Set(*emulator, OID_802_11_ADD_KEY, WepKey(4, right)).status, ERROR_INVALID_PARAMETER);
+}
+
+TEST_F(EmulatorTest, ALinkComingUpIsCountedAlsoWhenItMovesToAnotherBssid) {
+  std::string error;
+  NetworkSpec second;
+  second.ssid = "Europe13";
+  second.bssid = Mac("00-11-22-00-00-07");
+  second.channel = 1;
+  second.signal = -70;
+  ASSERT_TRUE(world.Add(second, &error)) << error;
+  ASSERT_EQ(emulator->linkUps(), 0u);
+  ASSERT_EQ(Set(*emulator, OID_802_11_SSID, SsidValue("Cafe")).status, 0);
+  EXPECT_EQ(emulator->linkUps(), 1u);
+  std::vector<uint8_t> bssid = {0x00, 0x11, 0x22, 0x00, 0x00, 0x07};
+  ASSERT_EQ(Set(*emulator, OID_802_11_BSSID, bssid).status, 0);
+  EXPECT_EQ(emulator->linkUps(), 2u);
+  ASSERT_EQ(Set(*emulator, OID_802_11_SSID, SsidValue("NoSuchNet")).status, 0);
+  EXPECT_EQ(emulator->linkUps(), 2u);
+  EXPECT_EQ(emulator->messageFlagChanges(), 0u);
+}
+
 TEST_F(EmulatorTest, RequestLogKeepsEveryRequestInOrder) {
   Query(*emulator, OID_VND_OP_MODE);
   Set(*emulator, OID_VND_RADIO, Le32(1));

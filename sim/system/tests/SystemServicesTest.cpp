@@ -61,6 +61,14 @@ TEST(SystemServicesStream, SessionAndPowerEventsReachTheirSubscribersOnly) {
   ASSERT_TRUE(events.Connect());
   EXPECT_EQ(events.Subscribe("Win32_Process", [](const auto&) {}), 0u);
   EXPECT_FALSE(services.Event({{"class", "session"}}).value("ok", true));
+  // A management event names its adapter; none is raised for an adapter the machine lacks.
+  services.SetAdapterLinks([] {
+    return std::vector<SystemServices::AdapterLink>{{"{A}", true, "Card A"}};
+  });
+  EXPECT_FALSE(
+      services.Event({{"class", "TsWLANMessageEvent"}, {"adapter", "{B}"}}).value("ok", true));
+  EXPECT_TRUE(
+      services.Event({{"class", "TsWLANMessageEvent"}, {"adapter", "Card A"}}).value("ok", false));
 
   client.UnregisterSessionNotification();
   client.SetPowerCallback(nullptr);
