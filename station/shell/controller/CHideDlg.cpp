@@ -155,6 +155,7 @@ void CHideDlg::Initialise() {
 // ---- Adapter ready -------------------------------------------------------------------------
 
 void CHideDlg::OnAdapterReady(bool openMainWindow) {
+  tgnWiFiTest_.clear();
   if (adapter_.WindowsVersionCode() > 7) ApplyInstallerConfigToolChoice();
   ApplyInstallerTxBurstChoice();
 
@@ -392,10 +393,15 @@ bool CHideDlg::HandleAdapterLoss() {
 void CHideDlg::ApplyTGnWiFiTest() {
   if (!adapter_.Facts().isHtFamily) return;
   const char* wanted = settings_.IsSettingOn(settings::kTGnWiFiTest) ? "1" : "0";
-  // Several ticks a second would otherwise each rewrite the same value.
+  // Several ticks a second would otherwise each rewrite the same value; the registry is only read
+  // again when this adapter's value is not known yet.
+  if (tgnWiFiTest_ == wanted) return;
   std::string current;
-  if (ReadAdapterText("TGnWifiTest", &current) && current == wanted) return;
-  WriteAdapterText("TGnWifiTest", wanted, StorePort::Area::kAdvanced);
+  if (!(ReadAdapterText("TGnWifiTest", &current) && current == wanted) &&
+      !WriteAdapterText("TGnWifiTest", wanted, StorePort::Area::kAdvanced)) {
+    return;
+  }
+  tgnWiFiTest_ = wanted;
 }
 
 void CHideDlg::ShowSignalState(const std::string& ssid) {

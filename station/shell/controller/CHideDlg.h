@@ -216,6 +216,7 @@ class CHideDlg {
   std::array<uint8_t, 6> savedBssid_{};
   std::array<uint8_t, 6> tickBssid_{};
   std::string lastSsid_;
+  std::string tgnWiFiTest_;  // the adapter's TGnWifiTest value as last read or written
   std::array<std::vector<uint8_t>, 3> scanBuffers_;
 };
 
