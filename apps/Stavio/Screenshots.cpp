@@ -22,7 +22,7 @@ namespace {
 
 // How long to wait for the adapter and the first scan before photographing what there is.
 constexpr int kPollMs = 250;
-constexpr int kMaxPolls = 60;
+constexpr int kMaxPolls = 120;
 
 bool Save(const QPixmap& picture, const QString& path) {
   const bool saved = picture.save(path);
@@ -73,7 +73,6 @@ bool WriteScreenshots(StationApp& station, const QString& folder) {
   }
   window->Tabs()->ShowPageOf(mainwindow::kSiteSurveyButton);
   if (CPageSiteSurveyDlg* survey = station.Pages().SiteSurveyPage()) {
-    survey->OnTick();
     if (survey->List()->model()->rowCount() > 0) survey->List()->selectRow(0);
   }
   Settle();
@@ -122,9 +121,12 @@ void TakeScreenshotsWhenReady(StationApp& station, const QString& folder) {
   auto* poll = new QTimer(qApp);
   auto polls = std::make_shared<int>(0);
   QObject::connect(poll, &QTimer::timeout, qApp, [&station, folder, poll, polls] {
-    const bool ready = station.Controller().adapterAvailable() &&
+    // The site survey has drawn its rows and enabled its buttons after its own rescan.
+    CPageSiteSurveyDlg* survey = station.Pages().SiteSurveyPage();
+    const bool ready = station.Controller().adapterAvailable() && survey &&
                        !station.Actions().ScanPending() &&
-                       !station.Actions().Queue().Merged().LastSeen.empty();
+                       survey->List()->model()->rowCount() > 0 &&
+                       survey->Logic().Controls().Connect;
     if (!ready && ++*polls < kMaxPolls) return;
     poll->stop();
     const bool ok = WriteScreenshots(station, folder);
