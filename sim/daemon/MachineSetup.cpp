@@ -55,16 +55,11 @@ std::string DriverKeyPath(const AdapterSpec& adapter) {
 }
 
 bool LoadMachineScenario(const MachineLayout& layout, Scenario* scenario, std::string* error) {
-  std::string text;
-  if (!ReadFile(ScenarioFile(layout), &text, error)) {
+  if (!std::filesystem::exists(ScenarioFile(layout))) {
     *error = layout.dir.string() + " is not a machine folder (make one with kavo9-sim init)";
     return false;
   }
-  if (!ParseScenario(text, scenario, error)) {
-    *error = ScenarioFile(layout).string() + ": " + *error;
-    return false;
-  }
-  return true;
+  return LoadScenarioFile(ScenarioFile(layout), scenario, error);
 }
 
 bool InitMachine(const std::filesystem::path& scenarioFile, const MachineLayout& layout,

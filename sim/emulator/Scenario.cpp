@@ -1,6 +1,8 @@
 #include "sim/emulator/Scenario.h"
 
 #include <cstdio>
+#include <fstream>
+#include <sstream>
 #include <nlohmann/json.hpp>
 #include <set>
 
@@ -653,6 +655,21 @@ bool ParseScenario(std::string_view text, Scenario* scenario, std::string* error
     return false;
   }
   return ParseScenarioJson(doc, scenario, error);
+}
+
+bool LoadScenarioFile(const std::filesystem::path& file, Scenario* scenario, std::string* error) {
+  std::ifstream in(file, std::ios::binary);
+  if (!in) {
+    *error = "cannot read " + file.string();
+    return false;
+  }
+  std::stringstream text;
+  text << in.rdbuf();
+  if (!ParseScenario(text.str(), scenario, error)) {
+    *error = file.string() + ": " + *error;
+    return false;
+  }
+  return true;
 }
 
 }  // namespace kavo9

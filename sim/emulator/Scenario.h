@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <map>
 #include <optional>
+#include <filesystem>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -112,6 +113,8 @@ struct Scenario {
 // (PATH a JSON pointer such as "/adapters/0/mac", empty for the whole document).
 bool ParseScenario(std::string_view text, Scenario* scenario, std::string* error);
 bool ParseScenarioJson(const nlohmann::json& doc, Scenario* scenario, std::string* error);
+// Reads and parses a scenario file; `error` starts with the file's path.
+bool LoadScenarioFile(const std::filesystem::path& file, Scenario* scenario, std::string* error);
 // One network object, as in the scenario's "networks" list and the control tool's `world add`.
 bool ParseNetwork(const nlohmann::json& doc, std::string_view path, NetworkSpec* network,
                   std::string* error);

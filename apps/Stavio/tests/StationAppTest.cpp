@@ -10,8 +10,6 @@
 #include <QTableView>
 #include <QToolButton>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
 #include "apps/Stavio/wiring/StationApp.h"
 #include "common/adapter/RequestCatalogue.h"
@@ -26,20 +24,13 @@
 namespace kavo9 {
 namespace {
 
-std::string ReadFile(const std::filesystem::path& path) {
-  std::ifstream in(path);
-  std::stringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
-
 class StationAppTest : public ::testing::Test {
  protected:
   StationAppTest() {
     const char* source = std::getenv("KAVO9_SOURCE");
     std::string error;
-    EXPECT_TRUE(ParseScenario(ReadFile(std::string(source) + "/sim/scenarios/demo.json"),
-                              &scenario, &error))
+    EXPECT_TRUE(
+        LoadScenarioFile(std::string(source) + "/sim/scenarios/demo.json", &scenario, &error))
         << error;
     adapter = scenario.adapters.at(0);
     world = World(scenario.networks);

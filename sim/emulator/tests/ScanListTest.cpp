@@ -239,13 +239,9 @@ namespace kavo9::test {
 namespace {
 
 TEST(DemoScenario, TheDemoAdapterHearsABusyNeighbourhood) {
-  const std::string source = SourceDir();
-  std::ifstream in(source + "/sim/scenarios/demo.json");
-  std::stringstream text;
-  text << in.rdbuf();
   Scenario demo;
   std::string error;
-  ASSERT_TRUE(ParseScenario(text.str(), &demo, &error)) << error;
+  ASSERT_TRUE(LoadScenarioFile(SourceDir() + "/sim/scenarios/demo.json", &demo, &error)) << error;
   World world(demo.networks);
   VirtualEventLoop loop;
   AdapterEmulator emulator(demo.adapters[0], world, [&] { return loop.MonotonicMs(); });

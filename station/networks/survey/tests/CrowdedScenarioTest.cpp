@@ -57,13 +57,12 @@ struct EmulatedStation : FakeStation, DriverRequests, ScanCycleHost {
 
 TEST(CrowdedScenario, OneScanFillsTheSurveyWithBothBands) {
   const char* source = std::getenv("KAVO9_SOURCE");
-  std::ifstream in(std::string(source ? source : KAVO9_SOURCE_DIR) + "/sim/scenarios/crowded.json");
-  ASSERT_TRUE(in);
-  std::stringstream text;
-  text << in.rdbuf();
   Scenario scenario;
   std::string error;
-  ASSERT_TRUE(ParseScenario(text.str(), &scenario, &error)) << error;
+  ASSERT_TRUE(LoadScenarioFile(std::string(source ? source : KAVO9_SOURCE_DIR) +
+                                   "/sim/scenarios/crowded.json",
+                               &scenario, &error))
+      << error;
 
   World world(scenario.networks);
   VirtualEventLoop loop;
