@@ -17,10 +17,10 @@
 
 #include "common/adapter/AdapterAccess.h"
 #include "common/adapter/RequestCatalogue.h"
-#include "common/platform/simulated/UnixSocket.h"
 #include "common/platform/fake/FakePlatform.h"
 #include "common/platform/simulated/DeviceFrame.h"
 #include "common/platform/simulated/SimulatedDeviceIo.h"
+#include "common/platform/simulated/UnixSocket.h"
 
 namespace kavo9 {
 namespace {
@@ -162,7 +162,7 @@ void BM_FailedSetAppend(benchmark::State& state) {
   access.Publish("\\\\.\\dev", {});
   const uint8_t value[36] = {4, 0, 0, 0, 'h', 'o', 'm', 'e'};
   for (auto _ : state) {
-    access.SetInformation(OID_802_11_SSID, value, sizeof(value), nullptr, 3);
+    access.SetInformation(OID_802_11_SSID, value, sizeof(value), 3);
     if (access.SetRetryQueue().size() >= 1024) {
       state.PauseTiming();
       access.DrainSetRetryQueue();
@@ -181,7 +181,7 @@ void BM_RetryTick(benchmark::State& state) {
   access.Publish("\\\\.\\dev", {});
   const uint8_t value[36] = {};
   for (int i = 0; i < 8; ++i) {  // a few neighbours, as a busy connect leaves behind
-    access.SetInformation(OID_802_11_SSID, value, sizeof(value), nullptr, INT_MAX);
+    access.SetInformation(OID_802_11_SSID, value, sizeof(value), INT_MAX);
   }
   TimerId last = access.SetRetryQueue().back().TimerId;
   for (auto _ : state) access.SetRetryTimerProc(last);

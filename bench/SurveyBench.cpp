@@ -7,6 +7,7 @@
 
 #include "common/adapter/RequestCatalogue.h"
 #include "station/networks/queue/ActionQueue.h"
+#include "station/networks/queue/testing/QuietQueueParts.h"
 #include "station/networks/survey/CrowdedSky.h"
 #include "station/networks/survey/SiteSurvey.h"
 
@@ -17,14 +18,15 @@ const std::vector<int32_t> kAllowed = {1,  2,  3,  4,  5,  6,  7,  8,  9,   10, 
                                        36, 40, 44, 48, 52, 56, 60, 64, 100, 116, 149, 157};
 
 // A driver that answers the list query with a crowded sky, and a station around the queue.
-struct Bench : DriverRequests, ScanCycleHost, SurveyStation, SurveyHandOver {
+struct Bench : DriverPort, ScanCycleHost, SurveyStationPort, SurveyHandOverPort {
   explicit Bench(int networks) {
     for (int round = 0; round < 2; ++round) skies.push_back(build::CrowdedSkyList(networks, round));
   }
   std::vector<std::vector<uint8_t>> skies;
   size_t next = 0;
   uint64_t now = 130'000'000'000'000'000ull;
-  ActionQueue queue{{this, this}};
+  QuietQueueParts quiet;
+  ActionQueue queue{{*this, *this, quiet, quiet, quiet}};
 
   bool QueryInformation(uint32_t oid, void* buffer, uint32_t length, uint32_t*) override {
     if (oid != OID_802_11_BSSID_LIST) return false;
@@ -33,7 +35,9 @@ struct Bench : DriverRequests, ScanCycleHost, SurveyStation, SurveyHandOver {
     return true;
   }
   bool SetInformation(uint32_t, const void*, uint32_t, int) override { return true; }
+  bool IsAdapterPresent() override { return true; }
   void StartScanWaitTimer(uint32_t) override {}
+  void OnListReadOutsideQueue() override {}
   std::vector<int32_t> AllowedChannels() override { return kAllowed; }
   uint64_t UtcFileTime() override { return now += 20'000'000; }  // two seconds a refresh
   bool ScanPending() const override { return false; }
@@ -46,6 +50,15 @@ struct Bench : DriverRequests, ScanCycleHost, SurveyStation, SurveyHandOver {
   std::array<uint8_t, 6> CurrentBssid() const override { return {}; }
   bool ConnectedThroughProfile() const override { return false; }
   std::string ActiveProfileSsid() const override { return {}; }
+  // The benchmark hands nothing over.
+  void ShowMessage(LangKey) override {}
+  void ClosePeapDialog() override {}
+  void MarkNotThroughProfile() override {}
+  void ShowHiddenSsidDialog() override {}
+  void ShowSecurityEditor(const SurveySelection&) override {}
+  void CompleteConnection(const SurveySelection&) override {}
+  void OpenProfileEditor(const SurveySelection&) override {}
+  void ShowApDetail(std::span<const uint8_t>) override {}
 };
 
 void BM_FullRefresh(benchmark::State& state) {

@@ -18,7 +18,6 @@ using namespace advance;
 namespace {
 
 constexpr std::string_view kSection = "Advance";
-constexpr int kAttempts = 3;
 
 bool Win2000OrLater(int versionCode) {
   return versionCode >= kMinTcpTuningVersionCode;
@@ -26,8 +25,8 @@ bool Win2000OrLater(int versionCode) {
 
 }  // namespace
 
-AdvancePageModel::AdvancePageModel(RadioState& state, DriverRequests& driver, RadioStore& store,
-                                   const TextSource& texts, const SettingsSource& settings,
+AdvancePageModel::AdvancePageModel(RadioState& state, DriverPort& driver, RadioStorePort& store,
+                                   const TextPort& texts, const SettingsPort& settings,
                                    AdvancePageHost& host, EventLoop& loop,
                                    AdvancePageEnvironment environment)
     : state_(state),
@@ -388,7 +387,7 @@ bool AdvancePageModel::Apply() {
   const int region24 = values_.region24;
   const int region5 = values_.region5;
   if (BandChanged(modeKey)) {
-    driver_.SetInformation(OID_802_11_BSSID_LIST_SCAN, nullptr, 0, nullptr, kAttempts);
+    driver_.SetInformation(OID_802_11_BSSID_LIST_SCAN, nullptr, 0, kSetAttempts);
   }
   appliedBandKey_ = modeKey;
 
@@ -413,7 +412,7 @@ bool AdvancePageModel::Apply() {
 
   if (modeKey != appliedModeKey_ || region24 != appliedRegion24_ || region5 != appliedRegion5_) {
     if (host_.HasCurrentConnection()) {
-      driver_.SetInformation(OID_802_11_DISASSOCIATE, nullptr, 0, nullptr, kAttempts);
+      driver_.SetInformation(OID_802_11_DISASSOCIATE, nullptr, 0, kSetAttempts);
       timers_->Set(kTimerRequeue, kRequeueDelayMs);
     }
     timers_->Set(kTimerRescan, kRescanDelayMs);
@@ -453,7 +452,7 @@ void AdvancePageModel::WriteRegistry(int mode) {
 void AdvancePageModel::SendToDriver(int mode) {
   std::array<uint8_t, 4> modeBytes{};
   WriteLe32(modeBytes, 0, uint32_t(mode));
-  driver_.SetInformation(OID_VND_WIRELESS_MODE, modeBytes.data(), 4, nullptr, kAttempts);
+  driver_.SetInformation(OID_VND_WIRELESS_MODE, modeBytes.data(), 4, kSetAttempts);
 
   if (state_.bands.ht) SendHtSettingWord(driver_, state_.htSettingWord);
   host_.RefreshCcxControl();
@@ -470,7 +469,7 @@ void AdvancePageModel::SendToDriver(int mode) {
     config.words[StaConfig::kCleared] = 0;
     if (config != reported) {
       auto bytes = config.ToBytes();
-      driver_.SetInformation(OID_VND_STA_CONFIG, bytes.data(), kStaConfigSize, nullptr, kAttempts);
+      driver_.SetInformation(OID_VND_STA_CONFIG, bytes.data(), kStaConfigSize, kSetAttempts);
       state_.staConfig = config;
     }
   }
@@ -478,7 +477,7 @@ void AdvancePageModel::SendToDriver(int mode) {
   if (state_.region.region24Editable || state_.region.region5Editable) {
     std::array<uint8_t, 4> region{};
     WriteLe32(region, 0, MakeRegionWord(values_.region24, values_.region5));
-    driver_.SetInformation(OID_VND_COUNTRY_REGION, region.data(), 4, nullptr, kAttempts);
+    driver_.SetInformation(OID_VND_COUNTRY_REGION, region.data(), 4, kSetAttempts);
     RefreshCountryRegion(state_, driver_, store_);
   }
 

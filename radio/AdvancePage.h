@@ -73,8 +73,8 @@ struct ControlState {
 
 class AdvancePageModel {
  public:
-  AdvancePageModel(RadioState& state, DriverRequests& driver, RadioStore& store,
-                   const TextSource& texts, const SettingsSource& settings, AdvancePageHost& host,
+  AdvancePageModel(RadioState& state, DriverPort& driver, RadioStorePort& store,
+                   const TextPort& texts, const SettingsPort& settings, AdvancePageHost& host,
                    EventLoop& loop, AdvancePageEnvironment environment);
   ~AdvancePageModel();
   AdvancePageModel(const AdvancePageModel&) = delete;
@@ -134,10 +134,10 @@ class AdvancePageModel {
   bool BandChanged(std::string_view newKey) const;
 
   RadioState& state_;
-  DriverRequests& driver_;
-  RadioStore& store_;
-  const TextSource& texts_;
-  const SettingsSource& settings_;
+  DriverPort& driver_;
+  RadioStorePort& store_;
+  const TextPort& texts_;
+  const SettingsPort& settings_;
   AdvancePageHost& host_;
   AdvancePageEnvironment env_;
   std::unique_ptr<WindowTimers> timers_;

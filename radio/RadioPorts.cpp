@@ -7,7 +7,7 @@
 
 namespace kavo9::radio {
 
-bool ReadNumber(RadioStore& store, RadioKey key, std::string_view name, long* value) {
+bool ReadNumber(RadioStorePort& store, RadioKey key, std::string_view name, long* value) {
   uint32_t type = 0;
   std::vector<uint8_t> data;
   if (!store.QueryValue(key, name, &type, &data)) return false;
@@ -27,7 +27,7 @@ bool ReadNumber(RadioStore& store, RadioKey key, std::string_view name, long* va
   return true;
 }
 
-bool ReadDword(RadioStore& store, RadioKey key, std::string_view name, uint32_t* value) {
+bool ReadDword(RadioStorePort& store, RadioKey key, std::string_view name, uint32_t* value) {
   uint32_t type = 0;
   std::vector<uint8_t> data;
   if (!store.QueryValue(key, name, &type, &data)) return false;
@@ -36,22 +36,16 @@ bool ReadDword(RadioStore& store, RadioKey key, std::string_view name, uint32_t*
   return true;
 }
 
-bool WriteDecimal(RadioStore& store, RadioKey key, std::string_view name, long value) {
+bool WriteDecimal(RadioStorePort& store, RadioKey key, std::string_view name, long value) {
   std::string text = std::to_string(value);
   return store.StoreSetValue(key, name, REG_SZ, reinterpret_cast<const uint8_t*>(text.c_str()),
                              uint32_t(text.size() + 1)) == ERROR_SUCCESS;
 }
 
-bool WriteDword(RadioStore& store, RadioKey key, std::string_view name, uint32_t value) {
+bool WriteDword(RadioStorePort& store, RadioKey key, std::string_view name, uint32_t value) {
   uint8_t bytes[4] = {uint8_t(value), uint8_t(value >> 8), uint8_t(value >> 16),
                       uint8_t(value >> 24)};
   return store.StoreSetValue(key, name, REG_DWORD, bytes, 4) == ERROR_SUCCESS;
-}
-
-std::string ProfileSettings::Read(std::string_view section, std::string_view key,
-                                  std::string_view defaultValue) const {
-  // The switches read here are "0" or "1"; a short buffer holds them.
-  return ReadProfileString(file_, section, key, defaultValue, 16);
 }
 
 }  // namespace kavo9::radio

@@ -11,10 +11,10 @@ namespace kavo9::radio {
 // Sends the 802.11n settings: queries the driver's HT PHY record, overwrites it from `word`
 // (the driver keeps its extension channel) and sets it. On channel 14 only 20 MHz is allowed, so
 // the width is cleared there first. Returns the word as sent.
-uint32_t SendHtSettingWord(DriverRequests& driver, uint32_t word, bool onChannel14 = false);
+uint32_t SendHtSettingWord(DriverPort& driver, uint32_t word, bool onChannel14 = false);
 
 // Sends the rates of a mode: the desired rates for the transmit-rate index (or, in the 802.11n
 // modes, for an automatic or fixed MCS) and, outside the 802.11n modes, the rate set.
-void SendRates(DriverRequests& driver, int wirelessMode, int transRate, bool mcsAuto);
+void SendRates(DriverPort& driver, int wirelessMode, int transRate, bool mcsAuto);
 
 }  // namespace kavo9::radio

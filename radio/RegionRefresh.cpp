@@ -8,8 +8,8 @@
 
 namespace kavo9::radio {
 
-RegionRefreshResult RefreshCountryRegion(RadioState& state, DriverRequests& driver,
-                                         RadioStore& store) {
+RegionRefreshResult RefreshCountryRegion(RadioState& state, DriverPort& driver,
+                                         RadioStorePort& store) {
   RegionRefreshResult result;
   std::array<uint8_t, 4> word{};
   driver.QueryInformation(OID_VND_COUNTRY_REGION, word.data(), uint32_t(word.size()), nullptr);
@@ -42,7 +42,7 @@ RegionRefreshResult RefreshCountryRegion(RadioState& state, DriverRequests& driv
 namespace {
 
 // One EEPROM word read through the register access record; nullopt when the read fails.
-std::optional<uint16_t> ReadEepromWord(DriverRequests& driver, uint32_t offset) {
+std::optional<uint16_t> ReadEepromWord(DriverPort& driver, uint32_t offset) {
   std::array<uint8_t, 12> record{};
   WriteLe32(record, 0, kEepromRegisterType);
   WriteLe32(record, 4, offset);
@@ -55,7 +55,7 @@ std::optional<uint16_t> ReadEepromWord(DriverRequests& driver, uint32_t offset) 
 
 }  // namespace
 
-void ReadBw40Permissions(RadioState& state, DriverRequests& driver) {
+void ReadBw40Permissions(RadioState& state, DriverPort& driver) {
   if (!state.bands.ht) return;
   if (auto value = ReadEepromWord(driver, kBw40EepromOffset))
     TakeBw40Eeprom24G(*value, &state.bw40);

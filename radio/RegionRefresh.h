@@ -19,10 +19,10 @@ struct RegionRefreshResult {
 // Reads the region word from the driver into `state.region`, the stored wireless mode
 // (normalised) into `state.wirelessMode`, and replaces a missing or disallowed `Channel` of the
 // adapter key, and of its "Default" subkey, with the first allowed channel.
-RegionRefreshResult RefreshCountryRegion(RadioState& state, DriverRequests& driver,
-                                         RadioStore& store);
+RegionRefreshResult RefreshCountryRegion(RadioState& state, DriverPort& driver,
+                                         RadioStorePort& store);
 
 // Reads the two 40 MHz permissions from the EEPROM into `state.bw40` (802.11n adapters only).
-void ReadBw40Permissions(RadioState& state, DriverRequests& driver);
+void ReadBw40Permissions(RadioState& state, DriverPort& driver);
 
 }  // namespace kavo9::radio

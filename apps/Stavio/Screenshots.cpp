@@ -9,13 +9,13 @@
 #include <cstdio>
 
 #include "apps/Stavio/wiring/StationApp.h"
+#include "common/ui/MessageBoxDlg.h"
+#include "common/ui/QtTrayIcon.h"
+#include "common/ui/Theme.h"
 #include "station/networks/ui/SurveyListImages.h"
 #include "station/shell/mainwindow/MainWindowIds.h"
 #include "station/shell/ui/MainWindowDlg.h"
-#include "station/shell/ui/MessageBoxDlg.h"
-#include "station/shell/ui/QtTrayIcon.h"
 #include "station/shell/ui/TabDialog.h"
-#include "station/shell/ui/Theme.h"
 
 namespace kavo9 {
 namespace {
@@ -123,7 +123,7 @@ void TakeScreenshotsWhenReady(StationApp& station, const QString& folder) {
   QObject::connect(poll, &QTimer::timeout, qApp, [&station, folder, poll, polls] {
     // The site survey has drawn its rows and enabled its buttons after its own rescan.
     CPageSiteSurveyDlg* survey = station.Pages().SiteSurveyPage();
-    const bool ready = station.Controller().adapterAvailable() && survey &&
+    const bool ready = station.Controller().state().adapterAvailable && survey &&
                        !station.Actions().ScanPending() &&
                        survey->List()->model()->rowCount() > 0 &&
                        survey->Logic().Controls().Connect;

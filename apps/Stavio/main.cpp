@@ -4,52 +4,38 @@
 //   Stavio [-S|-s] [--machine DIR] [--screenshots FOLDER]
 //
 // "-S" (exactly) starts without opening the main window. With --screenshots the windows are
-// photographed into FOLDER once the adapter is ready and the first scan is in, and Stavio ends. The simulated machine is DIR, else
-// $KAVO9_MACHINE, else the user's default machine.
+// photographed into FOLDER once the adapter is ready and the first scan is in, and Stavio ends.
+// The simulated machine is DIR, else $KAVO9_MACHINE, else the user's default machine.
 
-#include <fcntl.h>
 #include <signal.h>
-#include <unistd.h>
 
 #include <QApplication>
-#include <QSocketNotifier>
 #include <QTimer>
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
 
-#include "apps/Stavio/SingleInstance.h"
+#include "apps/Stavio/Screenshots.h"
+#include "apps/Stavio/wiring/StationApp.h"
 #include "common/adapter/RegistryServiceProtocol.h"
 #include "common/adapter/ui/CSelCardDlg.h"
 #include "common/platform/Paths.h"
 #include "common/platform/qt/QtEventLoop.h"
 #include "common/platform/simulated/SimulatedMachine.h"
-#include "apps/Stavio/Screenshots.h"
-#include "apps/Stavio/wiring/StationApp.h"
-#include "station/shell/controller/CommandLine.h"
+#include "common/shell/CommandLine.h"
+#include "common/ui/QtTrayIcon.h"
+#include "common/ui/SingleInstance.h"
+#include "common/ui/StopSignals.h"
+#include "common/ui/Theme.h"
 #include "station/shell/ui/MainWindowDlg.h"
-#include "station/shell/ui/QtTrayIcon.h"
-#include "station/shell/ui/Theme.h"
 
 namespace {
 
-int g_stopPipe[2] = {-1, -1};
+kavo9::CHideDlg* g_controller = nullptr;
 
-void OnStopSignal(int) {
-  char byte = 1;
-  [[maybe_unused]] ssize_t n = ::write(g_stopPipe[1], &byte, 1);
-}
-
-// SIGTERM and SIGINT end the program as Exit does, so that the controller saves its state.
-void QuitOnStopSignals(QApplication& app) {
-  if (::pipe2(g_stopPipe, O_CLOEXEC | O_NONBLOCK) != 0) return;
-  struct sigaction action {};
-  action.sa_handler = OnStopSignal;
-  sigemptyset(&action.sa_mask);
-  ::sigaction(SIGTERM, &action, nullptr);
-  ::sigaction(SIGINT, &action, nullptr);
-  auto* notifier = new QSocketNotifier(g_stopPipe[0], QSocketNotifier::Read, &app);
-  QObject::connect(notifier, &QSocketNotifier::activated, &app, [] { QCoreApplication::quit(); });
+// A stop signal ends the controller as Exit does, so that it saves its state.
+void ExitController() {
+  if (g_controller) g_controller->OnCommand(kavo9::kCmdExit);
 }
 
 }  // namespace
@@ -74,12 +60,12 @@ int main(int argc, char** argv) {
   const std::filesystem::path machine = ResolveMachineDir(machineFlag);
   std::filesystem::create_directories(machine / "run");
 
-  SingleInstance instance(QString::fromStdString((machine / "run" / "QKB1").string()));
+  SingleInstance instance(machine);
   if (!instance.Acquire()) {
     instance.NotifyRunning();
     return 0;
   }
-  QuitOnStopSignals(app);
+  EndOnStopSignals(app, ExitController);
 
   QtEventLoop loop;
   SimulatedPlatform simulated(machine, loop);
@@ -91,6 +77,7 @@ int main(int argc, char** argv) {
                                                               .service = &service,
                                                               .trayIcon = CreateTrayIcon()});
   CHideDlg& controller = station->Controller();
+  g_controller = &controller;
   controller.SetOpenMainWindowAtStart(OpensMainWindowAtStart(commandLine));
   controller.SetOnEnd([] { QCoreApplication::quit(); });
 
@@ -108,12 +95,17 @@ int main(int argc, char** argv) {
   });
 
   controller.Initialise();
-  if (!screenshots.isEmpty()) TakeScreenshotsWhenReady(*station, screenshots);
-  // For start-up measurements: end as soon as the event loop runs.
-  if (std::getenv("KAVO9_QUIT_WHEN_STARTED")) {
-    QTimer::singleShot(0, &app, [] { QCoreApplication::quit(); });
+  int result = 0;
+  // A stop that came during the start-up (in a dialog, during discovery) ends the program here.
+  if (!StopRequested()) {
+    if (!screenshots.isEmpty()) TakeScreenshotsWhenReady(*station, screenshots);
+    // For start-up measurements: end as soon as the event loop runs.
+    if (std::getenv("KAVO9_QUIT_WHEN_STARTED")) {
+      QTimer::singleShot(0, &app, [] { QCoreApplication::quit(); });
+    }
+    result = app.exec();
   }
-  const int result = app.exec();
+  g_controller = nullptr;
   station.reset();
   return result;
 }

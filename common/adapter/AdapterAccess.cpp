@@ -8,8 +8,6 @@
 namespace kavo9 {
 namespace {
 
-// The network type of 5 GHz OFDM in OID_802_11_NETWORK_TYPES_SUPPORTED.
-constexpr uint32_t kNetworkTypeOfdm5 = 2;
 constexpr uint32_t kMaxNetworkTypes = 4;
 
 // Closes the device when the request is done, whatever happened.
@@ -59,15 +57,10 @@ bool AdapterAccess::QueryInformation(uint32_t oid, void* buffer, uint32_t length
   return Control(device.get(), oid, buffer, length, bytesReturned);
 }
 
-bool AdapterAccess::QueryRecord(uint32_t oid, void* buffer, uint32_t length, uint32_t fixedPart) {
-  uint32_t returned = 0;
-  return QueryInformation(oid, buffer, length, &returned) && returned >= fixedPart;
-}
-
 bool AdapterAccess::SetInformation(uint32_t oid, const void* buffer, uint32_t length,
-                                   uint32_t* bytesReturned, int attempts) {
-  uint32_t ignored = 0;
-  if (bytesReturned == nullptr) bytesReturned = &ignored;
+                                   int attempts) {
+  uint32_t returned = 0;
+  uint32_t* bytesReturned = &returned;
   if (buffer == nullptr) length = 0;
   DeviceHandle device(*platform_.deviceIo, adapterDevicePath_);
   if (!device.valid()) return false;
@@ -82,7 +75,7 @@ bool AdapterAccess::SetInformation(uint32_t oid, const void* buffer, uint32_t le
   if (Control(device.get(), oid, value.data(), length, bytesReturned)) return true;
   if (attempts <= 0) return false;
 
-  _SET_INFORMATION_DATA entry;
+  SetInformationData entry;
   entry.Oid = oid;
   entry.Buffer.assign(bytes, bytes + length);
   entry.BufferLength = length;
@@ -101,7 +94,7 @@ void AdapterAccess::RemoveEntry(size_t index) {
 
 void AdapterAccess::SetRetryTimerProc(TimerId id) {
   auto it = std::find_if(setRetryQueue_.begin(), setRetryQueue_.end(),
-                         [id](const _SET_INFORMATION_DATA& e) { return e.TimerId == id; });
+                         [id](const SetInformationData& e) { return e.TimerId == id; });
   if (it == setRetryQueue_.end()) {
     platform_.loop->KillThreadTimer(id);
     return;
@@ -117,7 +110,7 @@ void AdapterAccess::SetRetryTimerProc(TimerId id) {
     while (!setRetryQueue_.empty()) RemoveEntry(0);
     return;
   }
-  _SET_INFORMATION_DATA& entry = setRetryQueue_[index];
+  SetInformationData& entry = setRetryQueue_[index];
   entry.BytesReturned = 0;
   bool ok = Control(device.get(), entry.Oid, entry.Buffer.data(), entry.BufferLength,
                     &entry.BytesReturned);
@@ -146,7 +139,7 @@ void AdapterAccess::Publish(std::string devicePath, AdapterIdentity identity) {
 
 bool AdapterAccess::ReadDriverVersion() {
   uint8_t value[2] = {0, 0};
-  if (!QueryRecord(OID_GEN_DRIVER_VERSION, value, sizeof(value), sizeof(value))) {
+  if (!kavo9::QueryRecord(*this, OID_GEN_DRIVER_VERSION, value, sizeof(value), sizeof(value))) {
     driverVersion_ = 0;
     return false;
   }
@@ -157,7 +150,6 @@ bool AdapterAccess::ReadDriverVersion() {
 bool AdapterAccess::ReadSupportedNetworkTypes() {
   uint8_t value[4 + 4 * kMaxNetworkTypes] = {};
   uint32_t returned = 0;
-  supports5GHz_ = false;
   networkTypes_ = 0;
   if (!QueryInformation(OID_802_11_NETWORK_TYPES_SUPPORTED, value, sizeof(value), &returned) ||
       returned < 4) {
@@ -171,7 +163,6 @@ bool AdapterAccess::ReadSupportedNetworkTypes() {
   uint32_t count = std::min({le32(0), kMaxNetworkTypes, (returned - 4) / 4});
   for (uint32_t i = 0; i < count; ++i) {
     uint32_t type = le32(4 + 4 * i);
-    if (type == kNetworkTypeOfdm5) supports5GHz_ = true;
     if (type < 32) networkTypes_ |= 1u << type;
   }
   return true;

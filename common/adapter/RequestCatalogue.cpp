@@ -43,22 +43,27 @@ constexpr auto kByCode = [] {
   return sorted;
 }();
 
-static_assert([] {
-  for (size_t i = 1; i < kByCode.size(); ++i) {
-    if (kByCode[i - 1]->code == kByCode[i]->code) return false;
-  }
-  return true;
-}(), "a request code is listed twice");
+static_assert(
+    [] {
+      for (size_t i = 1; i < kByCode.size(); ++i) {
+        if (kByCode[i - 1]->code == kByCode[i]->code) return false;
+      }
+      return true;
+    }(),
+    "a request code is listed twice");
 
 }  // namespace
 
 bool RequestInfo::QueryLengthOk(uint32_t length) const {
   if (!CanQuery()) return false;
   switch (lengthRule) {
-    case LengthRule::kExact: return length == queryLength;
-    case LengthRule::kEither: return length == queryLength || length == alternateQueryLength;
+    case LengthRule::kExact:
+      return length == queryLength;
+    case LengthRule::kEither:
+      return length == queryLength || length == alternateQueryLength;
     case LengthRule::kAtLeast:
-    case LengthRule::kVariable: return length >= queryLength;
+    case LengthRule::kVariable:
+      return length >= queryLength;
   }
   return false;
 }
@@ -67,14 +72,18 @@ bool RequestInfo::SetLengthOk(uint32_t length) const {
   if (!CanSet()) return false;
   switch (lengthRule) {
     case LengthRule::kExact:
-    case LengthRule::kEither: return length == setLength;
+    case LengthRule::kEither:
+      return length == setLength;
     case LengthRule::kAtLeast:
-    case LengthRule::kVariable: return length >= setLength;
+    case LengthRule::kVariable:
+      return length >= setLength;
   }
   return false;
 }
 
-std::span<const RequestInfo> RequestCatalogue() { return kCatalogue; }
+std::span<const RequestInfo> RequestCatalogue() {
+  return kCatalogue;
+}
 
 const RequestInfo* FindRequest(uint32_t code) {
   code &= ~kSetBit;

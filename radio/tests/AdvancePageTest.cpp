@@ -10,15 +10,14 @@ namespace kavo9::radio {
 namespace {
 
 using namespace advance;
-using test::FakeDriver;
 using test::MemoryStore;
 
-class KeyTexts : public TextSource {
+class KeyTexts : public TextPort {
  public:
   std::string Text(std::string_view key) const override { return std::string(key); }
 };
 
-class IniSettings : public SettingsSource {
+class IniSettings : public SettingsPort {
  public:
   std::map<std::string, std::string, std::less<>> values;  // by key, section "Advance"
   std::string Read(std::string_view section, std::string_view key,
@@ -84,7 +83,7 @@ class AdvancePageTest : public ::testing::Test {
   }
 
   RadioState state;
-  FakeDriver driver;
+  ScriptedDriver driver;
   MemoryStore store;
   KeyTexts texts;
   IniSettings settings;
@@ -239,18 +238,18 @@ TEST_F(AdvancePageTest, ApplyOnHtAdapterWritesAndSendsInOrder) {
       EXPECT_EQ(r.attempts, 3);
     }
   }
-  EXPECT_EQ(driver.LastSet(OID_VND_WIRELESS_MODE)->data, Le32(9));
-  EXPECT_EQ(driver.LastSet(OID_VND_HT_PHY_MODE)->data,
+  EXPECT_EQ(driver.LastSet(OID_VND_WIRELESS_MODE)->value, Le32(9));
+  EXPECT_EQ(driver.LastSet(OID_VND_HT_PHY_MODE)->value,
             (std::vector<uint8_t>{9, 0, 0, 0, 2, 0, 2, 7, 1, 0, 1, 0x5A}))
       << "the driver keeps its own extension channel";
-  std::vector<uint8_t> sta = driver.LastSet(OID_VND_STA_CONFIG)->data;
+  std::vector<uint8_t> sta = driver.LastSet(OID_VND_STA_CONFIG)->value;
   EXPECT_EQ(sta[0], 1);      // TX burst
   EXPECT_EQ(sta[8], 2);      // b/g protection off
   EXPECT_EQ(sta[12], 0x77);  // the driver's word
   EXPECT_EQ(sta[16], 9);     // ad hoc OFDM code of mode 9
   EXPECT_EQ(sta[24], 0);
   ASSERT_TRUE(state.staConfig);
-  EXPECT_EQ(driver.LastSet(OID_802_11_DESIRED_RATES)->data,
+  EXPECT_EQ(driver.LastSet(OID_802_11_DESIRED_RATES)->value,
             (std::vector<uint8_t>{108, 0, 0, 0, 0, 0, 0, 0}));
   EXPECT_EQ(host.Count("ccx"), 2u);
   EXPECT_EQ(host.Count("changed"), 1u);
@@ -260,7 +259,7 @@ TEST_F(AdvancePageTest, ApplyOnHtAdapterWritesAndSendsInOrder) {
   ASSERT_TRUE(p.Apply());
   ASSERT_TRUE(ReadDword(store, RadioKey::kAdapter, "TransmitSetting", &word));
   EXPECT_EQ(word, 0x00029879u ^ ((7u ^ 33u) << 4));
-  EXPECT_EQ(driver.LastSet(OID_802_11_DESIRED_RATES)->data,
+  EXPECT_EQ(driver.LastSet(OID_802_11_DESIRED_RATES)->value,
             (std::vector<uint8_t>{108, 96, 72, 48, 22, 11, 4, 2}));
 }
 
@@ -274,9 +273,9 @@ TEST_F(AdvancePageTest, ApplyLegacyModeSendsRateListAndRateSet) {
   EXPECT_EQ(p.TxRateEntries().size(), 9u);
   EXPECT_EQ(p.TxRateIndex(), -1) << "index 9 has no entry in mode 2";
   ASSERT_TRUE(p.Apply());
-  EXPECT_EQ(driver.LastSet(OID_802_11_DESIRED_RATES)->data,
+  EXPECT_EQ(driver.LastSet(OID_802_11_DESIRED_RATES)->value,
             (std::vector<uint8_t>{108, 96, 72, 48, 36, 24, 18, 12}));
-  EXPECT_EQ(driver.LastSet(OID_VND_RATE_SET)->data,
+  EXPECT_EQ(driver.LastSet(OID_VND_RATE_SET)->value,
             (std::vector<uint8_t>{8, 0x8C, 0x12, 0x98, 0x24, 0xB0, 0x48, 0x60, 0x6C, 0, 0, 0, 0,
                                   0, 0,    0,    0,    0,    0,    0,    0,    0,    0, 0, 0, 0}));
   EXPECT_EQ(store.Text(RadioKey::kAdapter, "BGProtection"), "0");
@@ -368,7 +367,7 @@ TEST_F(AdvancePageTest, StoredModeShowsAsItsBandAndIsAppliedAsShown) {
     EXPECT_EQ(p.Control(kRegion24Combo).visible, c.region24Shown);
     ASSERT_TRUE(p.Apply());
     EXPECT_EQ(store.Text(RadioKey::kAdapter, "WirelessMode"), std::to_string(c.applied));
-    EXPECT_EQ(driver.LastSet(OID_VND_WIRELESS_MODE)->data, Le32(c.applied));
+    EXPECT_EQ(driver.LastSet(OID_VND_WIRELESS_MODE)->value, Le32(c.applied));
     EXPECT_EQ(state.wirelessMode, c.applied);
   }
 }

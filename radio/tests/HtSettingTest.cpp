@@ -145,7 +145,7 @@ namespace kavo9::radio {
 namespace {
 
 TEST(HtSettingSend, OverlaysTheDriversRecordAndNarrowsOnChannel14) {
-  test::FakeDriver driver;
+  ScriptedDriver driver;
   driver.answers[OID_VND_HT_PHY_MODE] = {0, 0, 0, 0, 0, 0, 3, 0, 0, 0, 0, 0x11};
   struct {
     const char* name;
@@ -159,7 +159,7 @@ TEST(HtSettingSend, OverlaysTheDriversRecordAndNarrowsOnChannel14) {
   for (const auto& c : cases) {
     EXPECT_EQ(SendHtSettingWord(driver, 0x00029879, c.channel14), c.sentWord) << c.name;
     ASSERT_NE(driver.LastSet(OID_VND_HT_PHY_MODE), nullptr);
-    EXPECT_EQ(driver.LastSet(OID_VND_HT_PHY_MODE)->data, c.record) << c.name;
+    EXPECT_EQ(driver.LastSet(OID_VND_HT_PHY_MODE)->value, c.record) << c.name;
     EXPECT_EQ(driver.LastSet(OID_VND_HT_PHY_MODE)->attempts, 3);
   }
 }

@@ -1,5 +1,5 @@
 #pragma once
-// A scripted driver that logs every request, and an in-memory registry of the radio keys.
+// An in-memory registry of the radio keys (the scripted driver is common/adapter/testing).
 
 #include <cstring>
 #include <map>
@@ -7,64 +7,13 @@
 #include <vector>
 
 #include "common/adapter/RequestCatalogue.h"
+#include "common/adapter/testing/ScriptedDriver.h"
 #include "common/platform/WinTypes.h"
 #include "radio/RadioPorts.h"
 
 namespace kavo9::radio::test {
 
-class FakeDriver : public DriverRequests {
- public:
-  struct Request {
-    bool set;
-    uint32_t oid;  // without the set bit
-    std::vector<uint8_t> data;
-    int attempts;
-  };
-  std::map<uint32_t, std::vector<uint8_t>> answers;  // query replies by code
-  std::vector<Request> log;
-  bool present = true;
-  bool refuseQueries = false;
-
-  bool QueryInformation(uint32_t oid, void* buffer, uint32_t length,
-                        uint32_t* bytesReturned) override {
-    log.push_back({false, oid, {}, 1});
-    if (bytesReturned) *bytesReturned = 0;
-    auto it = answers.find(oid);
-    if (refuseQueries || it == answers.end()) return false;
-    uint32_t n = std::min<uint32_t>(length, uint32_t(it->second.size()));
-    std::memcpy(buffer, it->second.data(), n);
-    if (bytesReturned) *bytesReturned = n;
-    return true;
-  }
-  bool SetInformation(uint32_t oid, const void* buffer, uint32_t length, uint32_t* bytesReturned,
-                      int attempts) override {
-    const auto* bytes = static_cast<const uint8_t*>(buffer);
-    log.push_back({true, oid & ~kSetBit, std::vector<uint8_t>(bytes, bytes + length), attempts});
-    if (bytesReturned) *bytesReturned = length;
-    return true;
-  }
-  bool IsAdapterPresent() override { return present; }
-
-  std::vector<uint32_t> Sets() const {
-    std::vector<uint32_t> codes;
-    for (const auto& r : log) {
-      if (r.set) codes.push_back(r.oid);
-    }
-    return codes;
-  }
-  const Request* LastSet(uint32_t oid) const {
-    for (auto it = log.rbegin(); it != log.rend(); ++it) {
-      if (it->set && it->oid == oid) return &*it;
-    }
-    return nullptr;
-  }
-  void AnswerDword(uint32_t oid, uint32_t value) {
-    answers[oid] = {uint8_t(value), uint8_t(value >> 8), uint8_t(value >> 16),
-                    uint8_t(value >> 24)};
-  }
-};
-
-class MemoryStore : public RadioStore {
+class MemoryStore : public RadioStorePort {
  public:
   struct Value {
     uint32_t type;

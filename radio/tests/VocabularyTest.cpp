@@ -14,7 +14,6 @@
 namespace kavo9::radio {
 namespace {
 
-using test::FakeDriver;
 using test::MemoryStore;
 
 std::vector<int> Seq(int first, int last, int step = 1) {
@@ -260,7 +259,7 @@ TEST(TcpTuning, WritesAndDeletesFourValues) {
 class RegionRefreshTest : public ::testing::Test {
  protected:
   RadioState state{.chipKind = 6, .bands = {true, true}};
-  FakeDriver driver;
+  ScriptedDriver driver;
   MemoryStore store;
 };
 
@@ -344,7 +343,7 @@ TEST(RadioPorts, SettingsFileAndNumbers) {
     std::ofstream out(file);
     out << "[Advance]\nHT Setting=1\r\nTxRate = 0 \n";
   }
-  ProfileSettings settings(file);
+  SettingsFile settings(file.parent_path() / file.stem());
   EXPECT_EQ(settings.Read("Advance", "HT Setting", "0"), "1");
   EXPECT_EQ(settings.Read("advance", "TXRATE", "1"), "0");
   EXPECT_EQ(settings.Read("Advance", "BgProtection", "0"), "0");

@@ -23,13 +23,13 @@ uint32_t TcpipKeyAccess(uint32_t access, int windowsVersionCode, bool wow64) {
   return access;
 }
 
-bool TcpTuningOn(RadioStore& store) {
+bool TcpTuningOn(RadioStorePort& store) {
   uint32_t type = 0;
   std::vector<uint8_t> data;
   return store.QueryValue(RadioKey::kTcpipParameters, kTuning[0].name, &type, &data);
 }
 
-void ApplyTcpTuning(RadioStore& store, bool on) {
+void ApplyTcpTuning(RadioStorePort& store, bool on) {
   for (const TuningValue& v : kTuning) {
     if (on) {
       WriteDword(store, RadioKey::kTcpipParameters, v.name, v.value);

@@ -19,8 +19,8 @@ inline constexpr int kMinTcpTuningVersionCode = 7;
 uint32_t TcpipKeyAccess(uint32_t access, int windowsVersionCode, bool wow64);
 
 // Whether the tuning is on: "TCPWindowSize" can be read.
-bool TcpTuningOn(RadioStore& store);
+bool TcpTuningOn(RadioStorePort& store);
 // Writes or deletes the four values.
-void ApplyTcpTuning(RadioStore& store, bool on);
+void ApplyTcpTuning(RadioStorePort& store, bool on);
 
 }  // namespace kavo9::radio

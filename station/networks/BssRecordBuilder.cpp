@@ -88,7 +88,8 @@ Bytes BssRecordBuilder::Build() const {
   WriteLe32(r, bss::kInfrastructureMode, infrastructure_);
   std::copy(rates_.begin(), rates_.end(), out.begin() + bss::kSupportedRates);
   WriteLe32(r, bss::kIeLength, ieLength_.value_or(uint32_t(ieLength)));
-  for (size_t i = 0; i < 8; ++i) out[bss::kIes + bss::kIeTimestamp + i] = uint8_t(timestamp_ >> 8 * i);
+  for (size_t i = 0; i < 8; ++i)
+    out[bss::kIes + bss::kIeTimestamp + i] = uint8_t(timestamp_ >> 8 * i);
   out[bss::kIes + bss::kIeBeaconInterval] = uint8_t(beaconInterval_);
   out[bss::kIes + bss::kIeBeaconInterval + 1] = uint8_t(beaconInterval_ >> 8);
   out[bss::kIes + bss::kIeCapability] = uint8_t(capability_);

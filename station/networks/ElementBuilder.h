@@ -48,7 +48,7 @@ Bytes VendorElement(const ie::Oui& oui, uint8_t type, std::span<const uint8_t> p
 Bytes SsidElement(std::string_view ssid);
 Bytes RatesElement(std::span<const uint8_t> rates);  // 500 kb/s units, bit 7 = basic
 Bytes DsParameterElement(uint8_t channel);
-Bytes IbssParameterElement(uint16_t atimWindow);            // element 6
+Bytes IbssParameterElement(uint16_t atimWindow);             // element 6
 Bytes ExtendedRatesElement(std::span<const uint8_t> rates);  // element 50, the rates past 8
 
 // RSN with the 00-0F-AC suites given (version 1).

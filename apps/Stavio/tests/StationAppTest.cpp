@@ -63,9 +63,7 @@ class StationAppTest : public ::testing::Test {
     fake.deviceEnum.devices.clear();
   }
 
-  CLinkora2007Dlg* Window() {
-    return dynamic_cast<CLinkora2007Dlg*>(app->Windows().MainWindow());
-  }
+  CLinkora2007Dlg* Window() { return dynamic_cast<CLinkora2007Dlg*>(app->Windows().MainWindow()); }
   std::string AdapterValue(std::string_view name) {
     std::string value;
     RegReadString(*fake.registry, HKEY_LOCAL_MACHINE, DriverKeyPath(adapter), name, &value);
@@ -84,7 +82,7 @@ class StationAppTest : public ::testing::Test {
 
 TEST_F(StationAppTest, StartShowsTheDemoWorldInTheSiteSurvey) {
   app->Controller().Initialise();
-  ASSERT_TRUE(app->Controller().adapterAvailable());
+  ASSERT_TRUE(app->Controller().state().adapterAvailable);
   EXPECT_TRUE(tray->added);
   EXPECT_EQ(tray->icon, 132u) << "present, not connected";
   ASSERT_NE(Window(), nullptr) << "opened at start without -S";
@@ -110,11 +108,11 @@ TEST_F(StationAppTest, TheRadioButtonReachesTheDriverTheRegistryAndTheSurvey) {
   QToolButton* radio = Window()->Tabs()->Button(mainwindow::BarButton::Radio);
   ASSERT_NE(radio, nullptr);
   radio->click();
-  EXPECT_FALSE(app->Controller().radioOn());
+  EXPECT_FALSE(app->Controller().state().radioOn);
   EXPECT_EQ(AdapterValue("Radio"), "1");
   EXPECT_FALSE(emulator->radioOn());
   radio->click();
-  EXPECT_TRUE(app->Controller().radioOn());
+  EXPECT_TRUE(app->Controller().state().radioOn);
   EXPECT_TRUE(emulator->radioOn());
   EXPECT_EQ(AdapterValue("Radio"), "0");
 }
@@ -129,7 +127,7 @@ TEST_F(StationAppTest, UnplugClosesTheWindowAndPlugBringsTheAdapterBack) {
 
   Plug();
   fake.loop.Advance(kTickMs);
-  EXPECT_TRUE(app->Controller().adapterAvailable());
+  EXPECT_TRUE(app->Controller().state().adapterAvailable);
   EXPECT_EQ(tray->icon, 132u);
 
   tray->Click(WM_LBUTTONDBLCLK);  // the tray opens the window again
@@ -157,22 +155,22 @@ class RecordingService : public RegistryServiceClient {
 // it, and are skipped when it does not.
 TEST_F(StationAppTest, AStandardUsersRadioWritesGoThroughTheService) {
   fake.token.administrator = false;
-  AdapterAccessPort adapterPort(fake.platform(), nullptr);
+  Adapter adapterPort(fake.platform(), Utility::kStation, nullptr);
   adapterPort.DetectWindowsVersion();
   ASSERT_TRUE(adapterPort.DiscoverAdapter());
   RecordingService service;
   for (bool allowed : {true, false}) {
-    ParameterStorePort store(*fake.registry, &service);
+    StoreAccess store(*fake.registry, &service, Utility::kStation);
     store.Bind(allowed, false);
     store.SetAdministrator(false);
-    StationRadioStore radioStore(fake.platform(), adapterPort, store);
+    radio::RegistryRadioStore radioStore(fake.platform(), adapterPort, store);
     EXPECT_TRUE(radioStore.CanOpen(radio::RadioKey::kAdapter, false));
     EXPECT_EQ(radioStore.CanOpen(radio::RadioKey::kAdapter, true), allowed);
   }
-  ParameterStorePort store(*fake.registry, &service);
+  StoreAccess store(*fake.registry, &service, Utility::kStation);
   store.Bind(true, false);
   store.SetAdministrator(false);
-  StationRadioStore radioStore(fake.platform(), adapterPort, store);
+  radio::RegistryRadioStore radioStore(fake.platform(), adapterPort, store);
   EXPECT_TRUE(radio::WriteDecimal(radioStore, radio::RadioKey::kAdapter, "WirelessMode", 9));
   EXPECT_EQ(service.names, std::vector<std::string>({"WirelessMode"}));
 }

@@ -25,15 +25,16 @@ class StavioEndToEnd : public ::testing::Test {
     machine = MakeTempDir("k9stavio");
     ASSERT_FALSE(machine.empty());
     std::string error;
-    ASSERT_TRUE(InitMachine(SourceDir() / "sim/scenarios/one-open.json", MachineLayout(machine),
-                            &error))
+    ASSERT_TRUE(
+        InitMachine(SourceDir() / "sim/scenarios/one-open.json", MachineLayout(machine), &error))
         << error;
     const auto bin = BinDir();
-    daemon = Spawn({(bin / "kavo9-simd").string(), "--machine", machine.string()},
-                   machine / "simd.err");
+    daemon =
+        Spawn({(bin / "kavo9-simd").string(), "--machine", machine.string()}, machine / "simd.err");
     ASSERT_GT(daemon, 0);
-    ASSERT_TRUE(WaitFor([&] { return Call({{"cmd", "status"}}).value("ok", false); }))
-        << ReadText(machine / "simd.err");
+    ASSERT_TRUE(WaitFor([&] {
+      return Call({{"cmd", "status"}}).value("ok", false);
+    })) << ReadText(machine / "simd.err");
     ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
     stavio = Spawn({(bin / "Stavio").string(), "-S", "--machine", machine.string()},
                    machine / "stavio.err");
@@ -80,12 +81,16 @@ class StavioEndToEnd : public ::testing::Test {
 };
 
 TEST_F(StavioEndToEnd, FindsTheAdapterMakesItReadyTicksAndFollowsUnplugAndPlug) {
-  const std::vector<std::string> ready = {
-      "S OID_VND_WPS_CONNECT",     "Q OID_VND_STA_CONFIG",
-      "S OID_VND_STA_CONFIG",      "Q OID_802_11_NETWORK_TYPES_SUPPORTED",
-      "Q OID_VND_OP_MODE",         "S OID_VND_RADIO",
-      "Q OID_GEN_MEDIA_CONNECT_STATUS", "Q OID_802_11_BSSID",
-      "Q OID_802_11_SSID",         "Q OID_VND_LINK_STATE"};
+  const std::vector<std::string> ready = {"S OID_VND_WPS_CONNECT",
+                                          "Q OID_VND_STA_CONFIG",
+                                          "S OID_VND_STA_CONFIG",
+                                          "Q OID_802_11_NETWORK_TYPES_SUPPORTED",
+                                          "Q OID_VND_OP_MODE",
+                                          "S OID_VND_RADIO",
+                                          "Q OID_GEN_MEDIA_CONNECT_STATUS",
+                                          "Q OID_802_11_BSSID",
+                                          "Q OID_802_11_SSID",
+                                          "Q OID_VND_LINK_STATE"};
   ASSERT_TRUE(WaitFor([&] { return ContainsInOrder(Requests(), ready); }))
       << ReadText(machine / "stavio.err");
 

@@ -1,13 +1,13 @@
 #include "apps/Stavio/wiring/StationActions.h"
 
-#include "radio/vocabulary/Channels.h"
 #include "station/shell/controller/CHideDlg.h"
 
 namespace kavo9 {
 
-StationActions::StationActions(EventLoop& loop, DriverRequests& driver,
-                               const radio::RadioState& radio)
-    : loop_(loop), radio_(radio), queue_(ActionQueueParts{.driver = &driver, .host = this}) {}
+StationActions::StationActions(EventLoop& loop, DriverPort& driver,
+                               const radio::AdapterRadio& radio, ConnectStepsPort& connect,
+                               LastConnectRecordPort& lastRecord, WpsScanPort& wps)
+    : loop_(loop), radio_(radio), queue_({driver, *this, connect, lastRecord, wps}) {}
 
 void StationActions::StoreScanList(const uint8_t* data, uint32_t length, uint64_t fileTime) {
   queue_.StoreScanList(data, length, fileTime);
@@ -19,9 +19,7 @@ void StationActions::StartScanWaitTimer(uint32_t periodMs) {
 }
 
 std::vector<int32_t> StationActions::AllowedChannels() {
-  const std::vector<int> channels = radio::BuildAllowedChannels(
-      {.regionWord = radio_.region.word, .chipKind = radio_.chipKind,
-       .wirelessMode = radio_.wirelessMode});
+  const std::vector<int> channels = radio_.AllowedChannels();
   return {channels.begin(), channels.end()};
 }
 

@@ -1,22 +1,23 @@
 #pragma once
-// The action queue bound to the station: the controller drives it through its seam, the queue
+// The action queue bound to the station: the controller drives it through its port, the queue
 // starts the controller's scan-wait timer, takes the allowed channels from the radio state and
 // tells the pages when a list was read outside the queue.
 
 #include <functional>
 
 #include "common/platform/EventLoop.h"
-#include "radio/RadioState.h"
+#include "radio/AdapterRadio.h"
 #include "station/networks/queue/ActionQueue.h"
-#include "station/shell/controller/ControllerSeams.h"
+#include "station/shell/controller/ControllerPorts.h"
 
 namespace kavo9 {
 
 class CHideDlg;
 
-class StationActions : public ActionQueueSeam, public ScanCycleHost {
+class StationActions : public ActionQueuePort, public ScanCycleHost {
  public:
-  StationActions(EventLoop& loop, DriverRequests& driver, const radio::RadioState& radio);
+  StationActions(EventLoop& loop, DriverPort& driver, const radio::AdapterRadio& radio,
+                 ConnectStepsPort& connect, LastConnectRecordPort& lastRecord, WpsScanPort& wps);
 
   // The controller, once it exists (the scan-wait timer is its timer 2).
   void SetController(CHideDlg* controller) { controller_ = controller; }
@@ -24,7 +25,7 @@ class StationActions : public ActionQueueSeam, public ScanCycleHost {
   void SetListReadCallback(std::function<void()> callback) { listRead_ = std::move(callback); }
   ActionQueue& Queue() { return queue_; }
 
-  // ActionQueueSeam.
+  // ActionQueuePort.
   void RequestScan() override { queue_.RequestScan(); }
   void RunActionQueue() override { queue_.RunActionQueue(); }
   bool ScanPending() const override { return queue_.ScanPending(); }
@@ -40,7 +41,7 @@ class StationActions : public ActionQueueSeam, public ScanCycleHost {
 
  private:
   EventLoop& loop_;
-  const radio::RadioState& radio_;
+  const radio::AdapterRadio& radio_;
   CHideDlg* controller_ = nullptr;
   std::function<void()> listRead_;
   ActionQueue queue_;

@@ -2,7 +2,7 @@
 
 #include <QString>
 
-#include "station/shell/ui/MessageBoxDlg.h"
+#include "common/ui/MessageBoxDlg.h"
 
 namespace kavo9 {
 
@@ -10,43 +10,28 @@ StationApp::StationApp(StationAppParts parts)
     : platform_(*parts.platform),
       trayIcon_(std::move(parts.trayIcon)),
       settings_(platform_.paths->ExecutablePath()),
-      adapter_(platform_, parts.chooser,
-               [this](bool selecting) {
-                 if (controller_) controller_->SetSelecting(selecting);
-               }),
-      store_(*platform_.registry, parts.service),
+      adapter_(platform_, Utility::kStation, parts.chooser,
+               [this](bool selecting) { state_.selecting = selecting; }),
+      driver_(adapter_.access()),
+      store_(*platform_.registry, parts.service, Utility::kStation),
       language_(*platform_.paths, *platform_.system),
-      requests_(adapter_),
       radioStore_(platform_, adapter_, store_),
-      region_(radio_, adapter_, requests_, radioStore_) {
-  actions_ = std::make_unique<StationActions>(*platform_.loop, requests_, radio_);
-  pages_ = std::make_unique<StationPages>(StationPagesParts{.platform = &platform_,
-                                                            .adapter = &adapter_,
-                                                            .requests = &requests_,
-                                                            .store = &store_,
-                                                            .settings = &settings_,
-                                                            .language = &language_,
-                                                            .actions = actions_.get(),
-                                                            .radio = &radio_,
-                                                            .radioStore = &radioStore_});
+      adapterRadio_(radio_, adapter_, driver_, radioStore_),
+      region_(adapterRadio_),
+      actions_(*platform_.loop, driver_, adapterRadio_, nulls_.connect, nulls_.connect, nulls_.wps),
+      services_({platform_, driver_, adapter_, store_, settings_, language_, state_,
+                 actions_.Queue(), nulls_.connect, nulls_.supplicant}) {
+  pages_ = std::make_unique<StationPages>(StationPagesParts{
+      platform_, driver_, adapter_, settings_, language_, state_, services_, radio_, radioStore_,
+      nulls_.connect, nulls_.supplicant, nulls_.profileEditor, nulls_.securityEditor, nulls_.ccx});
   windows_ = std::make_unique<StationWindows>(*this, *trayIcon_,
                                               [this] { return pages_->CreateMainWindow(); });
+  controller_ = std::make_unique<CHideDlg>(ControllerParts{
+      platform_, driver_, adapter_, store_, settings_, language_, *windows_, *windows_, actions_,
+      nulls_.connect, nulls_.supplicant, nulls_.wps, nulls_.softApDefaults, region_, state_});
 
-  ControllerParts controllerParts;
-  controllerParts.platform = &platform_;
-  controllerParts.adapter = &adapter_;
-  controllerParts.store = &store_;
-  controllerParts.settings = &settings_;
-  controllerParts.language = &language_;
-  controllerParts.tray = windows_.get();
-  controllerParts.mainWindow = windows_.get();
-  controllerParts.actions = actions_.get();
-  controllerParts.region = &region_;
-  controller_ = std::make_unique<CHideDlg>(controllerParts);
-
-  actions_->SetController(controller_.get());
-  actions_->SetListReadCallback([this] { pages_->OnListReadOutsideQueue(); });
-  pages_->SetController(controller_.get());
+  actions_.SetController(controller_.get());
+  actions_.SetListReadCallback([this] { pages_->OnListReadOutsideQueue(); });
   pages_->SetWindows(windows_.get());
 }
 
@@ -59,7 +44,5 @@ StationApp::~StationApp() {
 int StationApp::ShowMessageBox(const std::string& text, const std::string& button) {
   return kavo9::ShowMessageBox(QString::fromStdString(text), QString::fromStdString(button));
 }
-
-std::filesystem::path StationApp::ProgramDir() const { return platform_.paths->ProgramDir(); }
 
 }  // namespace kavo9

@@ -1,18 +1,22 @@
 #pragma once
-// Stavio put together: the controller with the adapter, the parameter store, the language, the
-// windows and the tray icon, the action queue and the radio settings, each bound to its seam.
+// Stavio put together: every part constructed and handed to the pieces that use it. Nothing here
+// decides anything; the rules live in the libraries.
 
-#include <functional>
 #include <memory>
 
-#include "apps/Stavio/wiring/AdapterRequests.h"
+#include "apps/Stavio/wiring/NullParts.h"
 #include "apps/Stavio/wiring/StationActions.h"
 #include "apps/Stavio/wiring/StationPages.h"
-#include "apps/Stavio/wiring/StationRadio.h"
+#include "common/adapter/Adapter.h"
+#include "common/adapter/FaultableDriver.h"
 #include "common/platform/TrayIcon.h"
+#include "common/shell/StoreAccess.h"
+#include "radio/AdapterRadio.h"
+#include "radio/RegistryRadioStore.h"
 #include "station/shell/controller/CHideDlg.h"
-#include "station/shell/controller/StationPorts.h"
+#include "station/shell/controller/StationLanguage.h"
 #include "station/shell/mainwindow/StationWindows.h"
+#include "station/shell/services/StationServices.h"
 
 namespace kavo9 {
 
@@ -24,6 +28,17 @@ struct StationAppParts {
   std::unique_ptr<TrayIcon> trayIcon;  // required
 };
 
+// The radio steps of the adapter-ready routine, as the controller asks for them.
+class StationRegionRefresh : public RegionRefreshPort {
+ public:
+  explicit StationRegionRefresh(radio::AdapterRadio& radio) : radio_(radio) {}
+  void ReadHtPermissions() override { radio_.ReadHtPermissions(); }
+  void RefreshChannels() override { radio_.RefreshChannels(); }
+
+ private:
+  radio::AdapterRadio& radio_;
+};
+
 class StationApp : public StationWindowsHost {
  public:
   explicit StationApp(StationAppParts parts);
@@ -32,18 +47,20 @@ class StationApp : public StationWindowsHost {
   CHideDlg& Controller() { return *controller_; }
   StationWindows& Windows() { return *windows_; }
   StationPages& Pages() { return *pages_; }
-  StationActions& Actions() { return *actions_; }
+  StationActions& Actions() { return actions_; }
   const radio::RadioState& Radio() const { return radio_; }
+  // The driver every piece reaches, with its fault hooks.
+  FaultableDriver& Driver() { return driver_; }
 
   // StationWindowsHost.
   std::string Text(std::string_view key) const override { return language_.Text(key); }
   int ShowMessageBox(const std::string& text, const std::string& button) override;
-  bool AdapterAvailable() const override { return controller_->adapterAvailable(); }
-  bool IsAdministrator() const override { return controller_->isAdministrator(); }
-  int ConfigToolState() const override { return controller_->configToolState(); }
+  bool AdapterAvailable() const override { return state_.adapterAvailable; }
+  bool IsAdministrator() const override { return state_.isAdministrator; }
+  int ConfigToolState() const override { return state_.configToolState; }
   int WindowsVersionCode() const override { return adapter_.WindowsVersionCode(); }
-  int ChipCode() const override { return adapter_.Facts().chipKind; }
-  std::filesystem::path ProgramDir() const override;
+  int ChipCode() const override { return adapter_.Identity().chipKind; }
+  std::filesystem::path ProgramDir() const override { return platform_.paths->ProgramDir(); }
   void OnTrayCallback(uint32_t mouseMessage) override { controller_->OnTrayCallback(mouseMessage); }
   void RunCommand(uint32_t command) override { controller_->OnCommand(command); }
 
@@ -51,14 +68,18 @@ class StationApp : public StationWindowsHost {
   Platform& platform_;
   std::unique_ptr<TrayIcon> trayIcon_;
   SettingsFile settings_;
-  AdapterAccessPort adapter_;
-  ParameterStorePort store_;
-  LanguagePort language_;
-  AdapterRequests requests_;
+  StationState state_;
+  Adapter adapter_;
+  FaultableDriver driver_;
+  StoreAccess store_;
+  StationLanguage language_;
+  NullParts nulls_;
   radio::RadioState radio_;
-  StationRadioStore radioStore_;
+  radio::RegistryRadioStore radioStore_;
+  radio::AdapterRadio adapterRadio_;
   StationRegionRefresh region_;
-  std::unique_ptr<StationActions> actions_;
+  StationActions actions_;
+  StationServices services_;
   std::unique_ptr<StationPages> pages_;
   std::unique_ptr<StationWindows> windows_;
   std::unique_ptr<CHideDlg> controller_;

@@ -19,13 +19,14 @@ namespace {
 
 using namespace radio;
 using namespace radio::advance;
-using radio::test::FakeDriver;
 using radio::test::MemoryStore;
 
 // The test main owns the one application of the run.
-QApplication& App() { return *qApp; }
+QApplication& App() {
+  return *qApp;
+}
 
-class Texts : public TextSource {
+class Texts : public TextPort {
  public:
   std::string Text(std::string_view key) const override {
     static const std::map<std::string_view, std::string> texts = {{"IDS_PHY_24G", "2.4G"},
@@ -37,7 +38,7 @@ class Texts : public TextSource {
   }
 };
 
-class Settings : public SettingsSource {
+class Settings : public SettingsPort {
  public:
   std::map<std::string, std::string, std::less<>> values;
   std::string Read(std::string_view, std::string_view key, std::string_view def) const override {
@@ -91,7 +92,7 @@ class AdvancePageWindowTest : public ::testing::Test {
   bool Shown(int id) { return Find(id)->isVisibleTo(page.get()); }
 
   RadioState state;
-  FakeDriver driver;
+  ScriptedDriver driver;
   MemoryStore store;
   Texts texts;
   Settings settings;
@@ -154,9 +155,9 @@ TEST_F(AdvancePageWindowTest, ApplySendsTheChosenBand) {
   QTest::mouseClick(Find<QPushButton>(kApplyButton), Qt::LeftButton);
 
   ASSERT_NE(driver.LastSet(OID_VND_WIRELESS_MODE), nullptr);
-  EXPECT_EQ(driver.LastSet(OID_VND_WIRELESS_MODE)->data, (std::vector<uint8_t>{8, 0, 0, 0}));
+  EXPECT_EQ(driver.LastSet(OID_VND_WIRELESS_MODE)->value, (std::vector<uint8_t>{8, 0, 0, 0}));
   EXPECT_NE(driver.LastSet(OID_802_11_BSSID_LIST_SCAN), nullptr) << "2.4G to 5G rescans";
-  EXPECT_EQ(driver.LastSet(OID_VND_STA_CONFIG)->data[0], 1);
+  EXPECT_EQ(driver.LastSet(OID_VND_STA_CONFIG)->value[0], 1);
   EXPECT_EQ(store.Text(RadioKey::kAdapter, "WirelessMode"), "8");
   EXPECT_EQ(store.Text(RadioKey::kAdapter, "TXBurst"), "1");
 

@@ -3,31 +3,11 @@
 #include <cstring>
 
 #include "common/adapter/RequestCatalogue.h"
+#include "radio/vocabulary/WirelessMode.h"
 #include "station/networks/BssLayout.h"
 
 namespace kavo9 {
-namespace {
-
-ConnectSteps g_noConnect;
-LastConnectRecordSeam g_noLastRecord;
-WpsScanHooks g_noWps;
-
-template <typename T>
-T* OrDefault(T* given, T& fallback) {
-  return given ? given : &fallback;
-}
-
-// The wireless modes that include the 5 GHz band.
-bool ModeIncludes5GHz(uint32_t mode) {
-  return mode == 2 || mode == 3 || mode == 5 || mode == 8;
-}
-
-}  // namespace
-
 ActionQueue::ActionQueue(ActionQueueParts parts) : parts_(parts), fresh_(kBssListBufferSize, 0) {
-  parts_.connect = OrDefault(parts.connect, g_noConnect);
-  parts_.lastRecord = OrDefault(parts.lastRecord, g_noLastRecord);
-  parts_.wps = OrDefault(parts.wps, g_noWps);
   merged_.LastSeen.reserve(kMaxBssStamps);
   spare_.LastSeen.reserve(kMaxBssStamps);
 }
@@ -35,11 +15,11 @@ ActionQueue::ActionQueue(ActionQueueParts parts) : parts_(parts), fresh_(kBssLis
 bool ActionQueue::QueueAction(uint32_t kind, std::unique_ptr<ActionPayload> data) {
   if (kind > ACTION_CONNECT_BSSID) return false;
   if (kind != ACTION_SCAN && !data) return false;
-  if (kind == ACTION_CONNECT_RECORD) parts_.lastRecord->StoreCopy(*data);
+  if (kind == ACTION_CONNECT_RECORD) parts_.lastRecord.StoreCopy(*data);
 
   bool replaced = false;
   for (size_t i = queue_.size(); i-- > 0;) {
-    _ACTION_DATA& entry = queue_[i];
+    ActionData& entry = queue_[i];
     if (entry.Action != kind) continue;
     // The scan at the head is running; it stays until its list has been read.
     if (i == 0 && kind == ACTION_SCAN && scanPending_) continue;
@@ -54,7 +34,7 @@ bool ActionQueue::QueueAction(uint32_t kind, std::unique_ptr<ActionPayload> data
       }
     }
   }
-  if (!replaced) queue_.push_back(_ACTION_DATA{kind, std::move(data)});
+  if (!replaced) queue_.push_back(ActionData{kind, std::move(data)});
   return DecideRunNow();
 }
 
@@ -64,7 +44,7 @@ bool ActionQueue::DecideRunNow() const {
   const uint32_t head = queue_[0].Action;
   if (head == ACTION_SCAN) return false;  // the running scan continues the queue
   if (head == ACTION_CONNECT_RECORD && queue_[1].Action == ACTION_SCAN)
-    return !parts_.lastRecord->NeedsUnstoredCredentials();
+    return !parts_.lastRecord.NeedsUnstoredCredentials();
   return true;
 }
 
@@ -73,7 +53,7 @@ void ActionQueue::RunActionQueue() {
     scanPending_ = false;
     ReadAndMergeBssList();
     if (!queue_.empty() && queue_[0].Action == ACTION_SCAN) queue_.erase(queue_.begin());
-    parts_.wps->OnScanListRead();
+    parts_.wps.OnScanListRead();
   }
   while (!queue_.empty()) {
     if (queue_[0].Action == ACTION_SCAN) {
@@ -81,7 +61,7 @@ void ActionQueue::RunActionQueue() {
       return;  // the scan stays at the head until its list has been read
     }
     // Take the entry out first: a connect step may queue further actions.
-    _ACTION_DATA entry = std::move(queue_[0]);
+    ActionData entry = std::move(queue_[0]);
     queue_.erase(queue_.begin());
     RunConnect(entry);
   }
@@ -89,25 +69,25 @@ void ActionQueue::RunActionQueue() {
 
 void ActionQueue::StartScan() {
   scanPending_ = true;
-  parts_.wps->DisableScanControls();
-  parts_.driver->SetInformation(OID_802_11_BSSID_LIST_SCAN, nullptr, 0, kScanTriggerAttempts);
+  parts_.wps.DisableScanControls();
+  parts_.driver.SetInformation(OID_802_11_BSSID_LIST_SCAN, nullptr, 0, kScanTriggerAttempts);
   uint32_t mode = 0;
-  parts_.driver->QueryInformation(OID_VND_WIRELESS_MODE, &mode, sizeof mode, nullptr);
-  parts_.host->StartScanWaitTimer(ModeIncludes5GHz(mode) ? kScanWaitDualBandMs : kScanWaitMs);
+  parts_.driver.QueryInformation(OID_VND_WIRELESS_MODE, &mode, sizeof mode, nullptr);
+  parts_.host.StartScanWaitTimer(radio::ModeUses5G(int(mode)) ? kScanWaitDualBandMs : kScanWaitMs);
 }
 
-void ActionQueue::RunConnect(_ACTION_DATA& entry) {
+void ActionQueue::RunConnect(ActionData& entry) {
   switch (entry.Action) {
     case ACTION_CONNECT_RECORD:
-      parts_.connect->RunConnectRecord(*entry.Data);
+      parts_.connect.RunConnectRecord(*entry.Data);
       break;
     case ACTION_CONNECT_SSID:
       if (auto* ssid = dynamic_cast<SsidPayload*>(entry.Data.get()))
-        parts_.connect->RunConnectSsid(*ssid);
+        parts_.connect.RunConnectSsid(*ssid);
       break;
     case ACTION_CONNECT_BSSID:
       if (auto* bssid = dynamic_cast<BssidPayload*>(entry.Data.get()))
-        parts_.connect->RunConnectBssid(*bssid);
+        parts_.connect.RunConnectBssid(*bssid);
       break;
     default:
       break;
@@ -123,17 +103,17 @@ void ActionQueue::OnScanWaitTimer(bool autoReconnect) {
 }
 
 void ActionQueue::ReadAndMergeBssList() {
-  const std::vector<int32_t> allowed = parts_.host->AllowedChannels();
+  const std::vector<int32_t> allowed = parts_.host.AllowedChannels();
   // Not cleared first: a failed query leaves the previous list, which is then used again.
-  parts_.driver->QueryInformation(OID_802_11_BSSID_LIST, fresh_.data(), uint32_t(fresh_.size()),
-                                  nullptr);
-  MergeBssList(fresh_, allowed, parts_.host->UtcFileTime(), merged_, spare_);
+  parts_.driver.QueryInformation(OID_802_11_BSSID_LIST, fresh_.data(), uint32_t(fresh_.size()),
+                                 nullptr);
+  MergeBssList(fresh_, allowed, parts_.host.UtcFileTime(), merged_, spare_);
   std::swap(merged_, spare_);
 }
 
 void ActionQueue::RefreshScanList() {
   ReadAndMergeBssList();
-  parts_.host->OnListReadOutsideQueue();
+  parts_.host.OnListReadOutsideQueue();
 }
 
 void ActionQueue::StoreScanList(const uint8_t* data, uint32_t length, uint64_t fileTime) {

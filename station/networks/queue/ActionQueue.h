@@ -23,7 +23,9 @@ enum ActionKind : uint32_t {
   ACTION_CONNECT_BSSID = 3,   // Data: BssidPayload
 };
 
-struct _ACTION_DATA {
+// One queued action (the driver interface's ActionData; a leading underscore and capital are
+// reserved in C++).
+struct ActionData {
   uint32_t Action = ACTION_SCAN;
   std::unique_ptr<ActionPayload> Data;
 };
@@ -34,11 +36,11 @@ inline constexpr uint32_t kScanWaitMs = 3000;
 inline constexpr int kScanTriggerAttempts = 3;
 
 struct ActionQueueParts {
-  DriverRequests* driver = nullptr;  // required
-  ScanCycleHost* host = nullptr;     // required
-  ConnectSteps* connect = nullptr;
-  LastConnectRecordSeam* lastRecord = nullptr;
-  WpsScanHooks* wps = nullptr;
+  DriverPort& driver;
+  ScanCycleHost& host;
+  ConnectStepsPort& connect;
+  LastConnectRecordPort& lastRecord;
+  WpsScanPort& wps;
 };
 
 class ActionQueue {
@@ -72,7 +74,7 @@ class ActionQueue {
   void FreeAll() { queue_.clear(); }
 
   bool ScanPending() const { return scanPending_; }
-  const std::vector<_ACTION_DATA>& Queue() const { return queue_; }
+  const std::vector<ActionData>& Queue() const { return queue_; }
   const std::vector<uint8_t>& FreshBssList() const { return fresh_; }
   // The list every page shows. The site survey sorts it in place.
   MergedBssList& Merged() { return merged_; }
@@ -81,10 +83,10 @@ class ActionQueue {
  private:
   bool DecideRunNow() const;
   void StartScan();
-  void RunConnect(_ACTION_DATA& entry);
+  void RunConnect(ActionData& entry);
 
   ActionQueueParts parts_;
-  std::vector<_ACTION_DATA> queue_;
+  std::vector<ActionData> queue_;
   bool scanPending_ = false;
   std::vector<uint8_t> fresh_;
   MergedBssList merged_;

@@ -1,25 +1,15 @@
 #pragma once
-// What the action queue reaches outside itself. The controller fills these; the pieces that do
-// not exist yet (WPS page, connect steps, last connect record) have named no-op defaults, so the
-// queue's order of steps is complete and testable now.
+// What the action queue reaches outside itself. The wiring gives it every part; a part not built
+// yet is a named null class of the wiring.
 
 #include <array>
 #include <cstdint>
 #include <span>
 #include <vector>
 
-namespace kavo9 {
+#include "common/adapter/DriverPort.h"
 
-// The driver transport, with the signatures of the controller's adapter port.
-class DriverRequests {
- public:
-  virtual ~DriverRequests() = default;
-  // `bytesReturned` may be null. On failure the buffer keeps whatever it held.
-  virtual bool QueryInformation(uint32_t oid, void* buffer, uint32_t length,
-                                uint32_t* bytesReturned) = 0;
-  // `attempts` counts the immediate one; failed sets are retried in the background.
-  virtual bool SetInformation(uint32_t oid, const void* buffer, uint32_t length, int attempts) = 0;
-};
+namespace kavo9 {
 
 // Data of one queued action. The entry owns it; destroying it frees what it holds (a connect
 // record frees its key buffers in its destructor).
@@ -37,34 +27,34 @@ struct BssidPayload : ActionPayload {
 };
 
 // The connect steps: carry out one queued connect. Filled by the connecting piece.
-class ConnectSteps {
+class ConnectStepsPort {
  public:
-  virtual ~ConnectSteps() = default;
-  virtual void RunConnectRecord(ActionPayload& record) { (void)record; }
-  virtual void RunConnectSsid(const SsidPayload& ssid) { (void)ssid; }
-  virtual void RunConnectBssid(const BssidPayload& bssid) { (void)bssid; }
+  virtual ~ConnectStepsPort() = default;
+  virtual void RunConnectRecord(ActionPayload& record) = 0;
+  virtual void RunConnectSsid(const SsidPayload& ssid) = 0;
+  virtual void RunConnectBssid(const BssidPayload& bssid) = 0;
 };
 
 // The last connect record, kept by the connecting piece.
-class LastConnectRecordSeam {
+class LastConnectRecordPort {
  public:
-  virtual ~LastConnectRecordSeam() = default;
+  virtual ~LastConnectRecordPort() = default;
   // Keeps a deep copy of `record` as the last connect record and clears the reconnect hold.
-  virtual void StoreCopy(const ActionPayload& record) { (void)record; }
+  virtual void StoreCopy(const ActionPayload& record) = 0;
   // The last record asks for 802.1X credentials that are not stored: a scan queued behind it
   // must not start the queue, the prompt comes first.
-  virtual bool NeedsUnstoredCredentials() const { return false; }
+  virtual bool NeedsUnstoredCredentials() const = 0;
 };
 
 // The WPS page's controls that follow the scan cycle.
-class WpsScanHooks {
+class WpsScanPort {
  public:
-  virtual ~WpsScanHooks() = default;
+  virtual ~WpsScanPort() = default;
   // A scan starts: disable the seven scan-sensitive controls.
-  virtual void DisableScanControls() {}
+  virtual void DisableScanControls() = 0;
   // A scan's list was read: refresh the access-point list and re-enable the two scan-dependent
   // controls.
-  virtual void OnScanListRead() {}
+  virtual void OnScanListRead() = 0;
 };
 
 // The controller's side of the scan cycle.
@@ -79,7 +69,7 @@ class ScanCycleHost {
   virtual uint64_t UtcFileTime() = 0;
   // The list was read outside the queue (media-connect event, completed authentication): the
   // site survey rebuilds at once and the WPS page refreshes its lists.
-  virtual void OnListReadOutsideQueue() {}
+  virtual void OnListReadOutsideQueue() = 0;
 };
 
 }  // namespace kavo9

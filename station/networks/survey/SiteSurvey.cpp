@@ -4,6 +4,8 @@
 #include <cstring>
 #include <optional>
 
+#include "common/shell/ConfigToolState.h"
+
 #include "common/adapter/RequestCatalogue.h"
 #include "station/networks/BssFacts.h"
 #include "station/networks/ChannelFrequency.h"
@@ -48,7 +50,7 @@ bool& ShowDbm() {
   return showDbm;
 }
 
-SiteSurvey::SiteSurvey(SurveyStation& station, DriverRequests& driver, SurveyHandOver& handOver)
+SiteSurvey::SiteSurvey(SurveyStationPort& station, DriverPort& driver, SurveyHandOverPort& handOver)
     : station_(station), driver_(driver), handOver_(handOver), snapshot_(kBssListBufferSize, 0) {}
 
 void SiteSurvey::RebuildRows() {
@@ -135,7 +137,8 @@ SurveyControls SiteSurvey::EnablePass() {
   const bool radioOn = station_.RadioOn();
   SurveyControls c;
   c.RescanAndSort = radioOn && !rebuildPending_;
-  if (station_.ConfigToolState() == 2 || rebuildPending_ || !radioOn || rows_.empty()) {
+  if (station_.ConfigToolState() == kConfigToolService || rebuildPending_ || !radioOn ||
+      rows_.empty()) {
     c.Connect = c.AddToProfile = false;
   } else if (!station_.SupplicantAvailable() && selectedSecured_ >= 1 && selectedSecured_ <= 5) {
     c.Connect = c.AddToProfile = false;
@@ -189,7 +192,7 @@ void SiteSurvey::OnConnect(int row) {
   handOver_.ClosePeapDialog();
   handOver_.MarkNotThroughProfile();
   selection_.HiddenSsidPath = false;
-  if (station_.ConfigToolState() == 2) return;
+  if (station_.ConfigToolState() == kConfigToolService) return;
   if (RecordOfRow(row).empty()) {
     handOver_.ShowMessage(LangKey::IDS_NOSELECTEDITEM);
     return;

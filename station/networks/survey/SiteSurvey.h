@@ -30,7 +30,7 @@ struct SurveyControls {
 
 class SiteSurvey {
  public:
-  SiteSurvey(SurveyStation& station, DriverRequests& driver, SurveyHandOver& handOver);
+  SiteSurvey(SurveyStationPort& station, DriverPort& driver, SurveyHandOverPort& handOver);
 
   // The page was created: rows are built at the first tick that finds no scan running.
   void OnCreate() { MarkRebuildPending(); }
@@ -70,9 +70,9 @@ class SiteSurvey {
   // Where the record of the current network starts in the snapshot, if it is there.
   std::optional<size_t> FindConnectedRecord();
 
-  SurveyStation& station_;
-  DriverRequests& driver_;
-  SurveyHandOver& handOver_;
+  SurveyStationPort& station_;
+  DriverPort& driver_;
+  SurveyHandOverPort& handOver_;
   std::vector<uint8_t> snapshot_;
   std::vector<SiteSurveyRow> rows_;
   int sortKey_ = kSortBySsid;

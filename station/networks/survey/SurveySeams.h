@@ -1,7 +1,6 @@
 #pragma once
 // What the site survey page reads from the station and what it hands over to the pieces that
-// connect, edit security settings and profiles, and show an access point's details. The
-// hand-over's defaults do nothing until those pieces fill them.
+// connect, edit security settings and profiles, and show an access point's details.
 
 #include <array>
 #include <cstdint>
@@ -10,14 +9,15 @@
 #include <vector>
 
 #include "station/networks/BssMerge.h"
+#include "station/networks/survey/SurveySelection.h"
 #include "station/shell/LangKeys.h"
 
 namespace kavo9 {
 
 // The station's state as the page needs it; the controller fills it.
-class SurveyStation {
+class SurveyStationPort {
  public:
-  virtual ~SurveyStation() = default;
+  virtual ~SurveyStationPort() = default;
   virtual bool ScanPending() const = 0;
   virtual void RequestScan() = 0;
   // The merged list; the page sorts it in place when it rebuilds its rows.
@@ -35,37 +35,26 @@ class SurveyStation {
   virtual std::string ActiveProfileSsid() const = 0;
 };
 
-// The network chosen for Connect or Add To Profile, as the next step reads it.
-struct SurveySelection {
-  std::vector<uint8_t> Record;  // a copy of the whole NDIS_WLAN_BSSID_EX record
-  std::string Authentication;   // the part of the security summary before ";"
-  std::string Cipher;           // the part after it
-  bool Secured = false;
-  int SecurityClass = 0;
-  bool HiddenSsidPath = false;  // the SSID was asked for
-  std::string HiddenSsid;       // up to 32 bytes, trimmed
-};
-
-class SurveyHandOver {
+class SurveyHandOverPort {
  public:
-  virtual ~SurveyHandOver() = default;
+  virtual ~SurveyHandOverPort() = default;
   // The program's message box with a language text.
-  virtual void ShowMessage(LangKey key) { (void)key; }
+  virtual void ShowMessage(LangKey key) = 0;
   // The password panel of an 802.1X exchange, closed before a new connect.
-  virtual void ClosePeapDialog() {}
+  virtual void ClosePeapDialog() = 0;
   // The next connection is not made through a profile.
-  virtual void MarkNotThroughProfile() {}
+  virtual void MarkNotThroughProfile() = 0;
   // Panel 1: asks for the name of a hidden network; its OK comes back to the page.
-  virtual void ShowHiddenSsidDialog() {}
+  virtual void ShowHiddenSsidDialog() = 0;
   // Panel 3: collects keys or 802.1X settings, then completes the connection itself.
-  virtual void ShowSecurityEditor(const SurveySelection& selection) { (void)selection; }
+  virtual void ShowSecurityEditor(const SurveySelection& selection) = 0;
   // Fills a connect record from the selection (open authentication, encryption disabled to
   // start with) and queues it.
-  virtual void CompleteConnection(const SurveySelection& selection) { (void)selection; }
+  virtual void CompleteConnection(const SurveySelection& selection) = 0;
   // Panel 2: the profile editor with a new profile taken from the selection.
-  virtual void OpenProfileEditor(const SurveySelection& selection) { (void)selection; }
+  virtual void OpenProfileEditor(const SurveySelection& selection) = 0;
   // Panel 4: the access point's details (hidden first when showing, then shown).
-  virtual void ShowApDetail(std::span<const uint8_t> record) { (void)record; }
+  virtual void ShowApDetail(std::span<const uint8_t> record) = 0;
 };
 
 }  // namespace kavo9

@@ -30,8 +30,8 @@ W* Numbered(W* widget, int number) {
 
 }  // namespace
 
-CPageSiteSurveyDlg::CPageSiteSurveyDlg(EventLoop& loop, SurveyStation& station,
-                                       DriverRequests& driver, SurveyHandOver& handOver,
+CPageSiteSurveyDlg::CPageSiteSurveyDlg(EventLoop& loop, SurveyStationPort& station,
+                                       DriverPort& driver, SurveyHandOverPort& handOver,
                                        SurveyTextLookup text, QWidget* parent)
     : QWidget(parent),
       survey_(station, driver, handOver),

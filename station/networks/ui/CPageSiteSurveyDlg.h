@@ -28,8 +28,9 @@ using SurveyTextLookup = std::function<QString(LangKey)>;
 class CPageSiteSurveyDlg : public QWidget {
   Q_OBJECT
  public:
-  CPageSiteSurveyDlg(EventLoop& loop, SurveyStation& station, DriverRequests& driver,
-                     SurveyHandOver& handOver, SurveyTextLookup text, QWidget* parent = nullptr);
+  CPageSiteSurveyDlg(EventLoop& loop, SurveyStationPort& station, DriverPort& driver,
+                     SurveyHandOverPort& handOver, SurveyTextLookup text,
+                     QWidget* parent = nullptr);
   ~CPageSiteSurveyDlg() override;
 
   SiteSurvey& Logic() { return survey_; }

@@ -1,6 +1,6 @@
 #include "station/networks/ui/SurveyListImages.h"
 
-#include "station/shell/ui/Theme.h"
+#include "common/ui/Theme.h"
 
 namespace kavo9 {
 

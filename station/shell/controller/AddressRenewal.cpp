@@ -9,7 +9,8 @@ namespace {
 
 bool SameName(std::string_view a, std::string_view b) {
   return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-    return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
+    return std::tolower(static_cast<unsigned char>(x)) ==
+           std::tolower(static_cast<unsigned char>(y));
   });
 }
 
@@ -35,14 +36,15 @@ void RenewAdapterAddress(IpHelper& ipHelper, const std::string& instanceId) {
   if (auto found = FindInterface(ipHelper, name)) ipHelper.IpRenewAddress(*found);
 }
 
-AddressRenewal::~AddressRenewal() { Wait(); }
+AddressRenewal::~AddressRenewal() {
+  Wait();
+}
 
 void AddressRenewal::Start(std::string instanceId) {
   if (!ipHelper_) return;
   Wait();
-  worker_ = std::thread([helper = ipHelper_, id = std::move(instanceId)] {
-    RenewAdapterAddress(*helper, id);
-  });
+  worker_ = std::thread(
+      [helper = ipHelper_, id = std::move(instanceId)] { RenewAdapterAddress(*helper, id); });
 }
 
 void AddressRenewal::Wait() {

@@ -1,26 +1,22 @@
 #include "station/shell/controller/DriverEvents.h"
 
-#include <cstdio>
+#include "common/adapter/DriverValues.h"
 
 namespace kavo9 {
-
-void TraceFile::Append(std::string_view text) const {
-  if (!enabled_ || file_.empty()) return;
-  std::FILE* file = std::fopen(file_.c_str(), "a+");
-  if (!file) return;
-  std::fwrite(text.data(), 1, text.size(), file);
-  std::fclose(file);
-}
 
 bool MediaConnectWanted(const std::optional<ConnectRecordSummary>& record,
                         bool supplicantAvailable) {
   if (!record) return true;
   if (record->ccxBytes & 1) return false;
-  if (!supplicantAvailable || record->infraMode == 0) return true;
+  if (!supplicantAvailable || record->infraMode == Ndis802_11IBSS) return true;
   switch (record->authMode) {
-    case 3: case 4: case 6: case 7:  // WPA, WPA-PSK, WPA2, WPA2-PSK
+    case Ndis802_11AuthModeWPA:
+    case Ndis802_11AuthModeWPAPSK:
+    case Ndis802_11AuthModeWPA2:
+    case Ndis802_11AuthModeWPA2PSK:
       return false;
-    case 0: case 1:
+    case Ndis802_11AuthModeOpen:
+    case Ndis802_11AuthModeShared:
       if (record->use8021X) return false;
       break;
     default:
@@ -56,7 +52,9 @@ DriverEventManager::DriverEventManager(EventSubscription* events, const TraceFil
                                        const LastConnectView& view, CMySink::Post post)
     : events_(events), trace_(trace), view_(view), post_(std::move(post)) {}
 
-DriverEventManager::~DriverEventManager() { UnsubscribeDriverEvents(); }
+DriverEventManager::~DriverEventManager() {
+  UnsubscribeDriverEvents();
+}
 
 bool DriverEventManager::SubscribeDriverEvents() {
   trace_.Append("Start to set window handle\n");

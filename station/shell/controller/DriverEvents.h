@@ -4,7 +4,6 @@
 // that all reactions run on the loop's thread.
 
 #include <cstdint>
-#include <filesystem>
 #include <functional>
 #include <memory>
 #include <mutex>
@@ -14,6 +13,7 @@
 #include <vector>
 
 #include "common/platform/EventSubscription.h"
+#include "common/shell/TraceFile.h"
 
 namespace kavo9 {
 
@@ -22,19 +22,6 @@ inline constexpr const char* kMediaConnectEventClass = "MSNdis_StatusMediaConnec
 
 // Messages posted to the controller.
 enum : uint32_t { kMsgDriverMessage = 0x8001, kMsgMediaConnect = 0x8003 };
-
-// Appends diagnostic lines to the trace file when the settings switch is on. The file is opened
-// for each line and closed again; a file that cannot be opened loses the line, nothing more.
-class TraceFile {
- public:
-  TraceFile(std::filesystem::path file, bool enabled) : file_(std::move(file)), enabled_(enabled) {}
-  bool enabled() const { return enabled_; }
-  void Append(std::string_view text) const;
-
- private:
-  std::filesystem::path file_;
-  bool enabled_;
-};
 
 // What the media-connect filter needs to know of the last connect record.
 struct ConnectRecordSummary {
@@ -84,8 +71,8 @@ class CMySink {
 // The subscriptions of the station utility's controller.
 class DriverEventManager {
  public:
-  DriverEventManager(EventSubscription* events, const TraceFile& trace,
-                     const LastConnectView& view, CMySink::Post post);
+  DriverEventManager(EventSubscription* events, const TraceFile& trace, const LastConnectView& view,
+                     CMySink::Post post);
   ~DriverEventManager();
   DriverEventManager(const DriverEventManager&) = delete;
   DriverEventManager& operator=(const DriverEventManager&) = delete;

@@ -86,8 +86,16 @@ inline constexpr const PageButtonInfo& InfoOf(BarButton button) {
   return kPageButtons[static_cast<size_t>(button)];
 }
 
-inline constexpr int kSiteSurveyPage = 144;
-inline constexpr int k80211nPage = 3243;
+// Dialog numbers of the pages.
+inline constexpr int kProfilePageDialog = 143;
+inline constexpr int kSiteSurveyPageDialog = 144;
+inline constexpr int kAdvancePageDialog = 145;
+inline constexpr int kStatisticsPageDialog = 146;
+inline constexpr int kWmmPageDialog = 262;
+inline constexpr int kWpsPageDialog = 263;
+inline constexpr int kSsoPageDialog = 2300;
+inline constexpr int k80211nPageDialog = 3243;
+inline constexpr int kAboutPageDialog = 136;
 
 // Panels of the lower frame, by number: their dialog numbers.
 inline constexpr int kPanelCount = 11;
@@ -105,6 +113,15 @@ inline constexpr std::array<int, kPanelCount> kPanelDialogs{
     3245,  // 10 delete Block Ack sessions
 };
 inline constexpr int kLinkStatusPanel = 0;
+inline constexpr int kHiddenSsidPanel = 1;
+inline constexpr int kProfileEditorPanel = 2;
+inline constexpr int kSecurityEditorPanel = 3;
+inline constexpr int kApDetailPanel = 4;
+inline constexpr int kAuthStatusPanel = 5;
+inline constexpr int kWpsCredentialPanel = 6;
+inline constexpr int kReentryPanel = 7;
 inline constexpr int kPasswordPanel = 8;
+inline constexpr int kAddBlockAckPanel = 9;
+inline constexpr int kDeleteBlockAckPanel = 10;
 
 }  // namespace kavo9::mainwindow

@@ -91,8 +91,9 @@ bool PageButtonEnabled(BarButton button, const PageBarOptions& options, int conf
 }
 
 int PageAfterLayout(int currentPage, bool setting11n) {
-  return currentPage == mainwindow::k80211nPage && !setting11n ? mainwindow::kSiteSurveyPage
-                                                               : currentPage;
+  return currentPage == mainwindow::k80211nPageDialog && !setting11n
+             ? mainwindow::kSiteSurveyPageDialog
+             : currentPage;
 }
 
 }  // namespace kavo9

@@ -1,5 +1,6 @@
 #include "station/shell/mainwindow/RadioButton.h"
 
+#include "common/shell/ConfigToolState.h"
 #include "station/shell/mainwindow/MainWindowIds.h"
 
 namespace kavo9 {
@@ -13,11 +14,11 @@ bool ToggleRadio(RadioHost& host) {
   host.SetRadioOnFlag(on);
   host.SetAutoReconnect(on);
   host.SendRadioRequest(on);
-  if (on && host.ConfigToolState() != 2) {
+  if (on && host.ConfigToolState() != kConfigToolService) {
     host.ClearSurveyConnectMarks();
     host.ConnectActiveProfile(1);
   }
-  if (host.IsAdministrator() || host.AllowStandardUserSetAdvance()) {
+  if (host.MaySetAdvanced()) {
     host.WriteRadioValue(on ? "0" : "1");
   }
   host.SetSurveyRebuildPending();

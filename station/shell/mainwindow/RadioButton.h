@@ -18,8 +18,8 @@ class RadioHost {
   virtual int ConfigToolState() const = 0;
   virtual void ClearSurveyConnectMarks() = 0;
   virtual void ConnectActiveProfile(int mode) = 0;
-  virtual bool IsAdministrator() const = 0;
-  virtual bool AllowStandardUserSetAdvance() const = 0;
+  // An administrator, or standard users may change advanced settings.
+  virtual bool MaySetAdvanced() const = 0;
   // Writes the adapter value `Radio` through the parameter store.
   virtual void WriteRadioValue(std::string_view value) = 0;
   virtual void SetSurveyRebuildPending() = 0;

@@ -94,15 +94,21 @@ bool StationWindows::AddIcon(bool adapterPresent) {
   return tray_.Add(adapterPresent ? TrayState::NotConnected : TrayState::NoAdapter);
 }
 
-void StationWindows::ShowNoAdapter() { tray_.SetTrayState(TrayState::NoAdapter); }
+void StationWindows::ShowNoAdapter() {
+  tray_.SetTrayState(TrayState::NoAdapter);
+}
 
-void StationWindows::ShowNotConnected() { tray_.SetTrayState(TrayState::NotConnected); }
+void StationWindows::ShowNotConnected() {
+  tray_.SetTrayState(TrayState::NotConnected);
+}
 
 void StationWindows::ShowConnected(int32_t rssiDbm, bool keyError, std::string_view ssid) {
   tray_.SetTrayState(SignalTrayState(RssiToPercent(rssiDbm), keyError), ssid);
 }
 
-void StationWindows::RemoveIcon() { tray_.Delete(); }
+void StationWindows::RemoveIcon() {
+  tray_.Delete();
+}
 
 void StationWindows::ShowContextMenu() {
   TrayMenuContext context;

@@ -11,7 +11,7 @@
 #include <string>
 
 #include "common/platform/TrayIcon.h"
-#include "station/shell/controller/ControllerSeams.h"
+#include "station/shell/controller/ControllerPorts.h"
 #include "station/shell/mainwindow/MainWindowView.h"
 #include "station/shell/tray/StationTrayIcon.h"
 #include "station/shell/tray/TrayMenu.h"
@@ -36,14 +36,14 @@ class StationWindowsHost {
   virtual void RunCommand(uint32_t command) = 0;
 };
 
-class StationWindows : public MainWindowSeam, public TrayStateSink {
+class StationWindows : public MainWindowPort, public TrayPort {
  public:
   using MainWindowFactory = std::function<std::unique_ptr<MainWindowView>()>;
 
   StationWindows(StationWindowsHost& host, TrayIcon& icon, MainWindowFactory createMainWindow);
   ~StationWindows() override;
 
-  // MainWindowSeam.
+  // MainWindowPort.
   bool IsOpen() const override { return MainWindow() != nullptr; }
   // Makes the window (a closed one is replaced) wearing the tray icon, with the link status
   // panel shown.
@@ -62,7 +62,7 @@ class StationWindows : public MainWindowSeam, public TrayStateSink {
   void ShowMessageBox(std::string_view caption, std::string_view text,
                       std::string_view button) override;
 
-  // TrayStateSink.
+  // TrayPort.
   bool AddIcon(bool adapterPresent) override;
   void ShowNoAdapter() override;
   void ShowNotConnected() override;

@@ -2,6 +2,8 @@
 
 #include <fstream>
 
+#include "common/shell/ConfigToolState.h"
+
 namespace kavo9 {
 
 bool ProgramFileOpenable(const std::filesystem::path& dir, std::string_view fileName) {
@@ -31,7 +33,7 @@ std::vector<TrayMenuItem> BuildTrayMenu(const TrayMenuContext& context, const Te
     items.push_back({command, texts(key)});
   };
   if (context.administrator) {
-    if (context.configToolState == 2) {
+    if (context.configToolState == kConfigToolService) {
       add(kTraySwitchTsConfig, "IDS_TRAY_SWITCH_TSCONFIG");
     } else if (context.windowsVersionCode >= 8) {
       add(kTraySwitchZeroConfig, "IDS_TRAY_SWITCH_ZEROCONFIG");

@@ -9,11 +9,11 @@
 #include <QVBoxLayout>
 #include <QWindow>
 
+#include "common/ui/Theme.h"
 #include "station/shell/mainwindow/HelpFile.h"
 #include "station/shell/mainwindow/MainWindowIds.h"
 #include "station/shell/mainwindow/RadioButton.h"
 #include "station/shell/ui/TabDialog.h"
-#include "station/shell/ui/Theme.h"
 
 namespace kavo9 {
 

@@ -5,7 +5,7 @@
 #include <QStackedWidget>
 #include <QToolButton>
 
-#include "station/shell/ui/Theme.h"
+#include "common/ui/Theme.h"
 
 namespace kavo9 {
 

@@ -6,6 +6,7 @@
 #include <map>
 
 #include "common/adapter/RequestCatalogue.h"
+#include "common/adapter/testing/ScriptedDriver.h"
 #include "station/networks/BssRecordBuilder.h"
 
 namespace kavo9 {
@@ -14,29 +15,6 @@ namespace {
 using build::BssListBuilder;
 using build::BssRecordBuilder;
 using build::Bytes;
-
-struct FakeDriver : DriverRequests {
-  std::vector<uint32_t> log;  // codes in order, sets with kSetBit
-  uint32_t wirelessMode = 0;
-  Bytes list;  // the driver's BSS list; empty: the query fails
-  bool QueryInformation(uint32_t oid, void* buffer, uint32_t length, uint32_t*) override {
-    log.push_back(oid);
-    if (oid == OID_VND_WIRELESS_MODE && length == 4) {
-      std::memcpy(buffer, &wirelessMode, 4);
-      return true;
-    }
-    if (oid == OID_802_11_BSSID_LIST && !list.empty()) {
-      std::memcpy(buffer, list.data(), std::min<size_t>(length, list.size()));
-      return true;
-    }
-    return false;
-  }
-  bool SetInformation(uint32_t oid, const void*, uint32_t, int) override {
-    log.push_back(oid | kSetBit);
-    return true;
-  }
-  int Count(uint32_t code) const { return int(std::count(log.begin(), log.end(), code)); }
-};
 
 struct FakeHost : ScanCycleHost {
   std::vector<uint32_t> timerStarts;
@@ -57,7 +35,7 @@ struct Record : ActionPayload {
   ~Record() override { (*freed)[id] = true; }
 };
 
-struct Steps : ConnectSteps, LastConnectRecordSeam, WpsScanHooks {
+struct Steps : ConnectStepsPort, LastConnectRecordPort, WpsScanPort {
   std::vector<std::string> calls;
   bool needsCredentials = false;
   void RunConnectRecord(ActionPayload& r) override {
@@ -75,11 +53,13 @@ struct Steps : ConnectSteps, LastConnectRecordSeam, WpsScanHooks {
 
 class ActionQueueTest : public ::testing::Test {
  protected:
-  FakeDriver driver;
+  ActionQueueTest() { driver.AnswerDword(OID_VND_WIRELESS_MODE, 0); }
+
+  ScriptedDriver driver;
   FakeHost host;
   Steps steps;
   std::map<int, bool> freed;
-  ActionQueue queue{{&driver, &host, &steps, &steps, &steps}};
+  ActionQueue queue{{driver, host, steps, steps, steps}};
 
   std::unique_ptr<ActionPayload> NewRecord(int id) { return std::make_unique<Record>(id, &freed); }
   std::vector<uint32_t> Kinds() const {
@@ -92,15 +72,15 @@ class ActionQueueTest : public ::testing::Test {
 TEST_F(ActionQueueTest, ScansQueuedWhileOneRunsCollapseIntoOne) {
   queue.RequestScan();
   ASSERT_TRUE(queue.ScanPending());
-  EXPECT_EQ(driver.Count(OID_802_11_BSSID_LIST_SCAN | kSetBit), 1);
+  EXPECT_EQ(int(driver.Count("S OID_802_11_BSSID_LIST_SCAN")), 1);
   for (int i = 0; i < 3; ++i) queue.RequestScan();
   EXPECT_EQ(Kinds(), (std::vector<uint32_t>{ACTION_SCAN, ACTION_SCAN}));
-  EXPECT_EQ(driver.Count(OID_802_11_BSSID_LIST_SCAN | kSetBit), 1) << "the running scan waits";
+  EXPECT_EQ(int(driver.Count("S OID_802_11_BSSID_LIST_SCAN")), 1) << "the running scan waits";
 
   // The scan-wait timer: the list is read, the finished scan leaves, the queued one starts.
   queue.OnScanWaitTimer(false);
-  EXPECT_EQ(driver.Count(OID_802_11_BSSID_LIST), 1);
-  EXPECT_EQ(driver.Count(OID_802_11_BSSID_LIST_SCAN | kSetBit), 2);
+  EXPECT_EQ(int(driver.Count("Q OID_802_11_BSSID_LIST")), 1);
+  EXPECT_EQ(int(driver.Count("S OID_802_11_BSSID_LIST_SCAN")), 2);
   EXPECT_EQ(Kinds(), (std::vector<uint32_t>{ACTION_SCAN}));
   queue.OnScanWaitTimer(false);
   EXPECT_TRUE(queue.Queue().empty());
@@ -164,7 +144,7 @@ TEST_F(ActionQueueTest, ScanWaitFollowsTheWirelessMode) {
                                                  {3, 5000}, {4, 3000}, {5, 5000},
                                                  {6, 3000}, {8, 5000}, {9, 3000}};
   for (auto [mode, ms] : cases) {
-    driver.wirelessMode = mode;
+    driver.AnswerDword(OID_VND_WIRELESS_MODE, mode);
     queue.FreeAll();
     queue.OnScanWaitTimer(false);  // finishes any pending scan
     queue.RequestScan();
@@ -175,9 +155,9 @@ TEST_F(ActionQueueTest, ScanWaitFollowsTheWirelessMode) {
 TEST_F(ActionQueueTest, ScanWaitTimerRunsTheQueueOnlyWhenThereIsSomethingToDo) {
   queue.QueueAction(ACTION_SCAN, nullptr);  // queued but never started
   queue.OnScanWaitTimer(false);
-  EXPECT_EQ(driver.Count(OID_802_11_BSSID_LIST_SCAN | kSetBit), 0);
+  EXPECT_EQ(int(driver.Count("S OID_802_11_BSSID_LIST_SCAN")), 0);
   queue.OnScanWaitTimer(true);  // automatic reconnection runs what waits
-  EXPECT_EQ(driver.Count(OID_802_11_BSSID_LIST_SCAN | kSetBit), 1);
+  EXPECT_EQ(int(driver.Count("S OID_802_11_BSSID_LIST_SCAN")), 1);
 }
 
 Bytes Network(uint8_t last, uint32_t khz, std::string_view ssid) {
@@ -185,15 +165,16 @@ Bytes Network(uint8_t last, uint32_t khz, std::string_view ssid) {
 }
 
 TEST_F(ActionQueueTest, ListReadMergesFiltersAndAges) {
-  driver.list = BssListBuilder()
-                    .Add(Network(1, 2412000, "one"))
-                    .Add(Network(2, 2472000, "thirteen"))  // channel 13 is not allowed
-                    .Add(Network(3, 5180000, "five"))
-                    .Build();
+  driver.answers[OID_802_11_BSSID_LIST] =
+      BssListBuilder()
+          .Add(Network(1, 2412000, "one"))
+          .Add(Network(2, 2472000, "thirteen"))  // channel 13 is not allowed
+          .Add(Network(3, 5180000, "five"))
+          .Build();
   queue.ReadAndMergeBssList();
   EXPECT_EQ(queue.Merged().Count(), 2u);
 
-  driver.list = BssListBuilder().Add(Network(1, 2412000, "one")).Build();
+  driver.answers[OID_802_11_BSSID_LIST] = BssListBuilder().Add(Network(1, 2412000, "one")).Build();
   host.now += 14 * 10'000'000ull;
   queue.ReadAndMergeBssList();
   EXPECT_EQ(queue.Merged().Count(), 2u) << "'five' is remembered for 15 seconds";
@@ -203,7 +184,7 @@ TEST_F(ActionQueueTest, ListReadMergesFiltersAndAges) {
   EXPECT_EQ(queue.Merged().Count(), 1u);
 
   // A failed query leaves the previous list, which counts as fresh again.
-  driver.list.clear();
+  driver.answers.erase(OID_802_11_BSSID_LIST);
   host.now += 60 * 10'000'000ull;
   queue.ReadAndMergeBssList();
   ASSERT_EQ(queue.Merged().Count(), 1u);
@@ -211,7 +192,7 @@ TEST_F(ActionQueueTest, ListReadMergesFiltersAndAges) {
 }
 
 TEST_F(ActionQueueTest, ListReadOutsideTheQueueTellsTheHost) {
-  driver.list = BssListBuilder().Add(Network(1, 2412000, "one")).Build();
+  driver.answers[OID_802_11_BSSID_LIST] = BssListBuilder().Add(Network(1, 2412000, "one")).Build();
   queue.RefreshScanList();
   EXPECT_EQ(host.outsideReads, 1);
   EXPECT_EQ(queue.Merged().Count(), 1u);

@@ -12,6 +12,7 @@
 #include "sim/emulator/Scenario.h"
 #include "station/networks/ChannelFrequency.h"
 #include "station/networks/queue/ActionQueue.h"
+#include "station/networks/queue/testing/QuietQueueParts.h"
 #include "station/networks/survey/SurveyColumns.h"
 #include "station/networks/survey/tests/SurveyTestSupport.h"
 
@@ -20,11 +21,12 @@ namespace {
 
 using namespace testing;
 
-struct EmulatedStation : FakeStation, DriverRequests, ScanCycleHost {
+struct EmulatedStation : FakeStation, DriverPort, ScanCycleHost {
   EmulatedStation(AdapterEmulator& e, VirtualEventLoop& l) : emulator(e), loop(l) {}
   AdapterEmulator& emulator;
   VirtualEventLoop& loop;
-  ActionQueue queue{{this, this}};
+  QuietQueueParts quiet;
+  ActionQueue queue{{*this, *this, quiet, quiet, quiet}};
 
   bool QueryInformation(uint32_t oid, void* buffer, uint32_t length, uint32_t* count) override {
     uint8_t in[4];
@@ -43,7 +45,9 @@ struct EmulatedStation : FakeStation, DriverRequests, ScanCycleHost {
     uint32_t written = 0;
     return emulator.Handle(IOCTL_NDIS_QUERY_GLOBAL_STATS, in, value, &written) == 0;
   }
+  bool IsAdapterPresent() override { return true; }
   void StartScanWaitTimer(uint32_t) override {}
+  void OnListReadOutsideQueue() override {}
   std::vector<int32_t> AllowedChannels() override {
     std::vector<int32_t> all;
     for (const auto& row : ChannelFrequencyTable) all.push_back(row.Channel);
@@ -59,9 +63,9 @@ TEST(CrowdedScenario, OneScanFillsTheSurveyWithBothBands) {
   const char* source = std::getenv("KAVO9_SOURCE");
   Scenario scenario;
   std::string error;
-  ASSERT_TRUE(LoadScenarioFile(std::string(source ? source : KAVO9_SOURCE_DIR) +
-                                   "/sim/scenarios/crowded.json",
-                               &scenario, &error))
+  ASSERT_TRUE(LoadScenarioFile(
+      std::string(source ? source : KAVO9_SOURCE_DIR) + "/sim/scenarios/crowded.json", &scenario,
+      &error))
       << error;
 
   World world(scenario.networks);

@@ -74,15 +74,15 @@ TEST_F(SiteSurveyTest, RowsWaitForTheRunningScan) {
 
   // Connected to "Wpa2"; then a rescan runs while the radio goes off and the link drops. Until
   // the scan's list is read the tick leaves the rows, their mark and the rescan count alone.
-  driver.connected = true;
+  driver.SetConnected(true);
   station.bssid = {0x00, 0x1D, 0x5A, 0x00, 0x00, 2};
-  driver.dsConfig = 2437000;
+  driver.SetDsConfig(2437000);
   survey.OnTick();
   ASSERT_EQ(ConnectedRows(), 1);
   survey.OnRescan();
   station.scanPending = true;
   station.radioOn = false;
-  driver.connected = false;
+  driver.SetConnected(false);
   const int scans = station.scans, rescanTick = survey.RescanTick();
   survey.OnTick();
   EXPECT_EQ(survey.Rows().size(), 4u);
@@ -111,9 +111,9 @@ TEST_F(SiteSurveyTest, RescanKeepsControlsOffUntilTheRowsAreRebuilt) {
 
 TEST_F(SiteSurveyTest, ConnectedMarkFollowsBssidChannelAndProfileSsid) {
   Start();
-  driver.connected = true;
+  driver.SetConnected(true);
   station.bssid = {0x00, 0x1D, 0x5A, 0x00, 0x00, 2};
-  driver.dsConfig = 2437000;
+  driver.SetDsConfig(2437000);
   survey.OnTick();
   EXPECT_EQ(survey.Rows()[size_t(RowOf("Wpa2"))].Connected, 1);
   EXPECT_EQ(ConnectedRows(), 1);
@@ -129,11 +129,11 @@ TEST_F(SiteSurveyTest, ConnectedMarkFollowsBssidChannelAndProfileSsid) {
   survey.OnTick();
   EXPECT_EQ(ConnectedRows(), 1);
 
-  driver.dsConfig = 2412000;  // same BSSID on another channel
+  driver.SetDsConfig(2412000);  // same BSSID on another channel
   survey.OnTick();
   EXPECT_EQ(ConnectedRows(), 0);
 
-  driver.dsConfig = 2437000;
+  driver.SetDsConfig(2437000);
   station.radioOn = false;
   survey.OnTick();
   EXPECT_TRUE(survey.Rows().empty());

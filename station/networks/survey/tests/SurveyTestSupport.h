@@ -10,6 +10,8 @@
 
 #include "common/adapter/RequestCatalogue.h"
 
+#include "common/adapter/DriverValues.h"
+#include "common/adapter/testing/ScriptedDriver.h"
 #include "station/networks/BssMerge.h"
 #include "station/networks/BssRecordBuilder.h"
 #include "station/networks/survey/SiteSurvey.h"
@@ -38,7 +40,7 @@ inline MergedBssList MergedOf(const std::vector<Bytes>& records) {
   return list;
 }
 
-struct FakeStation : SurveyStation {
+struct FakeStation : SurveyStationPort {
   MergedBssList merged;
   bool scanPending = false;
   int scans = 0;
@@ -61,25 +63,23 @@ struct FakeStation : SurveyStation {
   std::string ActiveProfileSsid() const override { return profileSsid; }
 };
 
-struct FakeDriver : DriverRequests {
-  bool connected = false;
-  uint32_t dsConfig = 0;
-  bool QueryInformation(uint32_t oid, void* buffer, uint32_t length, uint32_t*) override {
-    if (oid == OID_GEN_MEDIA_CONNECT_STATUS && length == 4) {
-      const uint32_t status = connected ? 0 : 1;
-      std::memcpy(buffer, &status, 4);
-      return true;
-    }
-    if (oid == OID_802_11_CONFIGURATION && length == 32) {
-      std::memcpy(static_cast<uint8_t*>(buffer) + 12, &dsConfig, 4);
-      return true;
-    }
-    return false;
+// The driver as the survey reads it: the media status and the configuration record's frequency.
+struct FakeDriver : ScriptedDriver {
+  FakeDriver() {
+    SetConnected(false);
+    SetDsConfig(0);
   }
-  bool SetInformation(uint32_t, const void*, uint32_t, int) override { return false; }
+  void SetConnected(bool connected) {
+    AnswerDword(OID_GEN_MEDIA_CONNECT_STATUS, connected ? kMediaConnected : kMediaDisconnected);
+  }
+  void SetDsConfig(uint32_t khz) {
+    std::vector<uint8_t> record(32, 0);
+    std::memcpy(record.data() + 12, &khz, 4);
+    answers[OID_802_11_CONFIGURATION] = record;
+  }
 };
 
-struct RecordingHandOver : SurveyHandOver {
+struct RecordingHandOver : SurveyHandOverPort {
   std::vector<std::string> calls;
   SurveySelection last;
   void ShowMessage(LangKey key) override { calls.push_back(std::string(LangKeyName(key))); }

@@ -11,6 +11,7 @@
 
 #include "common/platform/fake/VirtualEventLoop.h"
 #include "station/networks/queue/ActionQueue.h"
+#include "station/networks/queue/testing/QuietQueueParts.h"
 #include "station/networks/survey/CrowdedSky.h"
 #include "station/networks/survey/SurveyColumns.h"
 #include "station/networks/survey/tests/SurveyTestSupport.h"
@@ -23,12 +24,13 @@ namespace {
 using namespace testing;
 
 // The station of the page test: a real action queue over a driver that returns a crowded sky.
-struct SkyStation : FakeStation, DriverRequests, ScanCycleHost {
+struct SkyStation : FakeStation, DriverPort, ScanCycleHost {
   explicit SkyStation(VirtualEventLoop& l) : loop(l) {}
   VirtualEventLoop& loop;
   int round = 0;
   std::vector<uint8_t> sky = build::CrowdedSkyList(160);
-  ActionQueue queue{{this, this}};
+  QuietQueueParts quiet;
+  ActionQueue queue{{*this, *this, quiet, quiet, quiet}};
 
   bool QueryInformation(uint32_t oid, void* buffer, uint32_t length, uint32_t* r) override {
     if (oid == OID_802_11_BSSID_LIST && length >= sky.size()) {
@@ -38,7 +40,9 @@ struct SkyStation : FakeStation, DriverRequests, ScanCycleHost {
     return driver.QueryInformation(oid, buffer, length, r);
   }
   bool SetInformation(uint32_t, const void*, uint32_t, int) override { return true; }
+  bool IsAdapterPresent() override { return true; }
   void StartScanWaitTimer(uint32_t) override {}
+  void OnListReadOutsideQueue() override {}
   std::vector<int32_t> AllowedChannels() override {
     return {1,  2,  3,  4,  5,  6,  7,  8,  9,   10,  11,  12, 13,
             36, 40, 44, 48, 52, 56, 60, 64, 100, 116, 149, 157};

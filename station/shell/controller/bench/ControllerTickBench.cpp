@@ -16,12 +16,13 @@
 #include <filesystem>
 #include <thread>
 
+#include "common/adapter/Adapter.h"
 #include "common/platform/fake/VirtualEventLoop.h"
 #include "common/platform/simulated/SimulatedMachine.h"
 #include "common/platform/simulated/SystemServicesClient.h"
 #include "sim/daemon/MachineSetup.h"
 #include "station/shell/controller/CHideDlg.h"
-#include "station/shell/controller/StationPorts.h"
+#include "station/shell/controller/testing/RecordingParts.h"
 
 extern char** environ;
 
@@ -68,17 +69,24 @@ void BM_ControllerTick(benchmark::State& state) {
   SimulatedPlatform simulated(machine.dir, loop);
   Platform& platform = simulated.platform();
   SettingsFile settings(platform.paths->ExecutablePath());
-  AdapterAccessPort adapter(platform, nullptr);
-  ParameterStorePort store(*platform.registry, nullptr);
-  ControllerParts parts;
-  parts.platform = &platform;
-  parts.adapter = &adapter;
-  parts.store = &store;
-  parts.settings = &settings;
-  CHideDlg controller(parts);
+  Adapter adapter(platform, Utility::kStation, nullptr);
+  RecordingStore store(*platform.registry);
+  KeyLanguage language;
+  RecordingTray tray;
+  RecordingMainWindow window;
+  RecordingActions actions;
+  RecordingConnect connect;
+  RecordingSupplicant supplicant;
+  RecordingWps wps;
+  RecordingSoftApDefaults softAp;
+  RecordingRegion region;
+  StationState station;
+  CHideDlg controller(ControllerParts{platform, adapter.access(), adapter, store, settings,
+                                      language, tray, window, actions, connect, supplicant, wps,
+                                      softAp, region, station});
   controller.SetOpenMainWindowAtStart(false);
   controller.Initialise();
-  if (!controller.adapterAvailable()) state.SkipWithError("no adapter on the demo machine");
+  if (!station.adapterAvailable) state.SkipWithError("no adapter on the demo machine");
   for (auto _ : state) controller.OnTimer(kTimerTick);
 }
 BENCHMARK(BM_ControllerTick)->Unit(benchmark::kMicrosecond);

@@ -10,14 +10,14 @@ using ::testing::ElementsAre;
 TEST_F(ControllerTest, UnplugIsNoticedWithinOneTickAndReplugRestoresTheAdapter) {
   Start(true);
   ASSERT_TRUE(mainWindow.open);
-  adapter.present = false;
+  driver.present = false;
   Ticks(1);
-  EXPECT_FALSE(controller->adapterAvailable());
+  EXPECT_FALSE(controller->state().adapterAvailable);
   EXPECT_FALSE(mainWindow.open);
   EXPECT_FALSE(controller->timers().IsSet(kTimerMoreLess));
   EXPECT_EQ(tray.Last(), "no-adapter");
-  EXPECT_TRUE(adapter.facts.registryKey.empty());
-  EXPECT_FALSE(adapter.facts.usb);
+  EXPECT_TRUE(adapter.identity.registryKey.empty());
+  EXPECT_FALSE(adapter.identity.usb());
   EXPECT_GE(supplicant.releases, 2);
   EXPECT_TRUE(controller->timers().IsSet(kTimerTick));
 
@@ -26,21 +26,21 @@ TEST_F(ControllerTest, UnplugIsNoticedWithinOneTickAndReplugRestoresTheAdapter) 
   Ticks(2);
   EXPECT_GE(adapter.discoveries, discoveries + 2);
 
-  adapter.present = true;
-  adapter.log.clear();
+  driver.present = true;
+  driver.log.clear();
   supplicant.port = true;
   int releases = supplicant.releases;
   fake.loop.Advance(1000);
-  EXPECT_TRUE(controller->adapterAvailable());
+  EXPECT_TRUE(controller->state().adapterAvailable);
   EXPECT_EQ(tray.states[tray.states.size() - 2], "not-connected");  // found again
-  EXPECT_EQ(adapter.facts.registryKey, kAdapterKey);
+  EXPECT_EQ(adapter.identity.registryKey, kAdapterKey);
   // The adapter-ready routine ran again, without opening the main window.
-  EXPECT_EQ(adapter.Count("Q OID_VND_OP_MODE"), 1u);
-  EXPECT_EQ(adapter.Count("S OID_VND_RADIO"), 1u);
+  EXPECT_EQ(driver.Count("Q OID_VND_OP_MODE"), 1u);
+  EXPECT_EQ(driver.Count("S OID_VND_RADIO"), 1u);
   EXPECT_FALSE(mainWindow.open);
   // The ports left from before the loss are released once more, then the tick goes on.
   EXPECT_EQ(supplicant.releases, releases + 2);
-  EXPECT_EQ(adapter.Count("Q OID_GEN_MEDIA_CONNECT_STATUS"), 1u);
+  EXPECT_EQ(driver.Count("Q OID_GEN_MEDIA_CONNECT_STATUS"), 1u);
 }
 
 TEST_F(ControllerTest, ScanRequestEveryNinetyTicksOnlyWithTheRadioOn) {
@@ -59,7 +59,7 @@ TEST_F(ControllerTest, ScanRequestEveryNinetyTicksOnlyWithTheRadioOn) {
     const int multiples = static_cast<int>((controller->reconnectTick() - 1) / 90);
     ASSERT_GE(multiples, 2);
     EXPECT_EQ(actions.scans - atStart, c.scans == 0 ? 0 : multiples);
-    EXPECT_EQ(controller->radioOn(), std::string(c.radio) == "0");
+    EXPECT_EQ(controller->state().radioOn, std::string(c.radio) == "0");
     controller.reset();
   }
 }
@@ -73,7 +73,7 @@ TEST_F(ControllerTest, NoScanRequestWhileTheMainWindowIsOpen) {
 
 TEST_F(ControllerTest, ConnectedTickShowsTheSignal) {
   Connected();
-  adapter.Answer(OID_VND_RSSI1, int32_t{-48});
+  driver.Answer(OID_VND_RSSI1, int32_t{-48});
   Start();
   Ticks(1);
   EXPECT_EQ(tray.Last(), "connected -48 Home");
@@ -82,7 +82,7 @@ TEST_F(ControllerTest, ConnectedTickShowsTheSignal) {
 
 TEST_F(ControllerTest, LinkStateTwoMeansNotConnected) {
   Connected();
-  adapter.Answer(OID_VND_LINK_STATE, uint32_t{2});
+  driver.Answer(OID_VND_LINK_STATE, uint32_t{2});
   Start();
   fake.loop.Advance(1000);
   EXPECT_EQ(tray.Last(), "not-connected");
@@ -92,14 +92,14 @@ TEST_F(ControllerTest, LinkStateTwoMeansNotConnected) {
 TEST_F(ControllerTest, TicksDoNothingWhileTheAdapterIsBeingSelected) {
   Start();
   controller->SetSelecting(true);
-  adapter.log.clear();
+  driver.log.clear();
   Ticks(3);
-  EXPECT_TRUE(adapter.log.empty());
+  EXPECT_TRUE(driver.log.empty());
   controller->OnTrayCallback(0x0203);
   EXPECT_FALSE(mainWindow.open);
   controller->SetSelecting(false);
   Ticks(1);
-  EXPECT_FALSE(adapter.log.empty());
+  EXPECT_FALSE(driver.log.empty());
 }
 
 TEST_F(ControllerTest, ScanWaitTimerRunsTheQueueOnceWhenAScanIsPending) {
@@ -110,9 +110,9 @@ TEST_F(ControllerTest, ScanWaitTimerRunsTheQueueOnceWhenAScanIsPending) {
   controller.reset();
   // A fresh controller with a queue that has a scan pending.
   settings = std::make_unique<SettingsFile>(fake.paths.ExecutablePath());
-  ControllerParts parts{&fake.platform(), &adapter, &store, settings.get()};
-  parts.actions = &pending;
-  controller = std::make_unique<CHideDlg>(parts);
+  controller = std::make_unique<CHideDlg>(ControllerParts{
+      fake.platform(), driver, adapter, store, *settings, language, tray, mainWindow, pending,
+      connect, supplicant, wps, softApDefaults, region, state});
   controller->Initialise();
   controller->OnPowerBroadcast(PBT_APMRESUMESUSPEND);  // starts timer 2 with 3 s
   fake.loop.Advance(3000);
@@ -130,9 +130,9 @@ TEST_F(ControllerTest, SuspendStopsEveryTimerAndResumeRequeuesTheLastRecord) {
   fake.session.RaisePower(PBT_APMSUSPEND);
   fake.loop.RunPosted();
   for (TimerId id = 0; id <= 9; ++id) EXPECT_FALSE(controller->timers().IsSet(id)) << id;
-  adapter.log.clear();
+  driver.log.clear();
   fake.loop.Advance(60000);
-  EXPECT_TRUE(adapter.log.empty());  // nothing ticks while suspended
+  EXPECT_TRUE(driver.log.empty());  // nothing ticks while suspended
 
   int starts = supplicant.starts;
   fake.session.RaisePower(PBT_APMRESUMEAUTOMATIC);
@@ -149,7 +149,7 @@ TEST_F(ControllerTest, SuspendStopsEveryTimerAndResumeRequeuesTheLastRecord) {
   EXPECT_EQ(connect.requeues, 1);
   EXPECT_EQ(actions.runs, 1);
   fake.loop.Advance(kTickMs);
-  EXPECT_EQ(adapter.Count("Q OID_GEN_MEDIA_CONNECT_STATUS"), 1u);  // timer 5 stays stopped
+  EXPECT_EQ(driver.Count("Q OID_GEN_MEDIA_CONNECT_STATUS"), 1u);  // timer 5 stays stopped
 }
 
 TEST_F(ControllerTest, AfterResumeARequeuedRecordWaitsWhileTheWindowIsClosedOrAsksForAPassword) {
@@ -173,23 +173,23 @@ TEST_F(ControllerTest, LockReleasesThePortsAndUnlockAfterAConsoleDisconnectStays
     fake.loop.RunPosted();
   };
   raise(WTS_SESSION_LOCK);
-  EXPECT_FALSE(controller->sessionActive());
+  EXPECT_FALSE(controller->state().sessionActive);
   EXPECT_EQ(supplicant.releases, 1);
   raise(WTS_SESSION_UNLOCK);
-  EXPECT_TRUE(controller->sessionActive());
+  EXPECT_TRUE(controller->state().sessionActive);
 
   raise(WTS_SESSION_LOCK);
   raise(WTS_CONSOLE_DISCONNECT);
   raise(WTS_SESSION_UNLOCK);
-  EXPECT_FALSE(controller->sessionActive());
-  EXPECT_FALSE(controller->consoleDisconnected());
+  EXPECT_FALSE(controller->state().sessionActive);
+  EXPECT_FALSE(controller->state().consoleDisconnected);
   // While inactive the tick does not start the supplicant binding.
   supplicant.running = false;
   int starts = supplicant.starts;
   Ticks(2);
   EXPECT_EQ(supplicant.starts, starts);
   raise(WTS_CONSOLE_CONNECT);
-  EXPECT_TRUE(controller->sessionActive());
+  EXPECT_TRUE(controller->state().sessionActive);
   Ticks(1);
   EXPECT_EQ(supplicant.starts, starts + 1);
 
@@ -199,7 +199,7 @@ TEST_F(ControllerTest, LockReleasesThePortsAndUnlockAfterAConsoleDisconnectStays
   raise(WTS_SESSION_LOCK);
   raise(WTS_CONSOLE_CONNECT);
   raise(WTS_SESSION_UNLOCK);
-  EXPECT_TRUE(controller->sessionActive());
+  EXPECT_TRUE(controller->state().sessionActive);
 }
 
 TEST_F(ControllerTest, WepKeyErrorReachedWithinTwentySecondsOnAFirstGenerationAdapter) {
@@ -216,7 +216,7 @@ TEST_F(ControllerTest, WepKeyErrorReachedWithinTwentySecondsOnAFirstGenerationAd
                         Case{"traffic flows", true, 25, 3, false, false},
                         Case{"too little sent", true, 5, 0, false, true}}) {
     SCOPED_TRACE(c.name);
-    adapter.foundFacts.isFirstGenerationFamily = c.firstGeneration;
+    adapter.found.isFirstGenerationFamily = c.firstGeneration;
     Connected();
     Start();
     std::array<uint8_t, 176> statistics{};
@@ -224,8 +224,8 @@ TEST_F(ControllerTest, WepKeyErrorReachedWithinTwentySecondsOnAFirstGenerationAd
     uint32_t received = 40;
     auto answerCounters = [&] {
       std::memcpy(statistics.data() + 8, &fragments, 8);
-      adapter.Answer(OID_802_11_STATISTICS, statistics);
-      adapter.Answer(OID_GEN_RCV_OK, received);
+      driver.Answer(OID_802_11_STATISTICS, statistics);
+      driver.Answer(OID_GEN_RCV_OK, received);
     };
     answerCounters();
     controller->ArmKeyErrorMonitor();
@@ -237,7 +237,7 @@ TEST_F(ControllerTest, WepKeyErrorReachedWithinTwentySecondsOnAFirstGenerationAd
       }
       fake.loop.Advance(1000);
     }
-    EXPECT_EQ(controller->keyError(), c.keyError);
+    EXPECT_EQ(controller->state().keyError, c.keyError);
     EXPECT_EQ(controller->keyErrorMonitorArmed(), c.armedAfter);
     if (c.keyError) {
       EXPECT_EQ(tray.Last(), "key-error Home");
@@ -249,16 +249,16 @@ TEST_F(ControllerTest, WepKeyErrorReachedWithinTwentySecondsOnAFirstGenerationAd
 TEST_F(ControllerTest, LaterFamiliesTakeTheKeyErrorFromTheDriversMessage) {
   Connected();
   Start();
-  adapter.Answer(OID_VND_MESSAGE_FLAGS, uint32_t{1});
+  driver.Answer(OID_VND_MESSAGE_FLAGS, uint32_t{1});
   fake.events.Raise(kDriverMessageEventClass, {EventObject{"TsWLANMessageEvent"}});
   fake.loop.RunPosted();
-  EXPECT_TRUE(controller->keyError());
+  EXPECT_TRUE(controller->state().keyError);
   Ticks(1);
   EXPECT_EQ(tray.Last(), "key-error Home");
-  adapter.Answer(OID_VND_MESSAGE_FLAGS, uint32_t{0});
+  driver.Answer(OID_VND_MESSAGE_FLAGS, uint32_t{0});
   fake.events.Raise(kDriverMessageEventClass, {EventObject{"TsWLANMessageEvent"}});
   fake.loop.RunPosted();
-  EXPECT_FALSE(controller->keyError());
+  EXPECT_FALSE(controller->state().keyError);
 }
 
 TEST_F(ControllerTest, AuthenticationStartRenewsTheAddressOnAWorker) {
@@ -306,14 +306,14 @@ TEST_F(ControllerTest, SwitchToAccessPointKeepsTheStationValuesAndStartsTheSwitc
   EXPECT_THAT(mainWindow.messages, ElementsAre("IDS_INVAILDRADIOOFF"));
   EXPECT_TRUE(fake.launcher.launches.empty());
 
-  controller->SetRadioOn(true);
+  state.radioOn = true;
   SetAdapterValue("Channel", "6");
   SetAdapterValue("SSID", "SoftAP-77", std::string(kAdapterKey) + "\\ApDefault");
   SetAdapterValue("Channel", "11", std::string(kAdapterKey) + "\\ApDefault");
   SetAdapterValue("Channel", "1", std::string(kAdapterKey) + "\\Default");
   bool ended = false;
   controller->SetOnEnd([&] { ended = true; });
-  adapter.log.clear();
+  driver.log.clear();
   controller->OnCommand(kCmdSwitchToAp);
   EXPECT_TRUE(ended);
   EXPECT_FALSE(mainWindow.open);
@@ -321,7 +321,7 @@ TEST_F(ControllerTest, SwitchToAccessPointKeepsTheStationValuesAndStartsTheSwitc
   EXPECT_EQ(AdapterValue("SSID"), "SoftAP-77");
   EXPECT_EQ(AdapterValue("Channel"), "11");
   EXPECT_EQ(AdapterValue("OpMode"), "1");
-  EXPECT_EQ(adapter.lastSet[OID_VND_OP_MODE], (std::vector<uint8_t>{1, 0, 0, 0}));
+  EXPECT_EQ(driver.lastSet[OID_VND_OP_MODE], (std::vector<uint8_t>{1, 0, 0, 0}));
   ASSERT_EQ(fake.launcher.launches.size(), 1u);
   EXPECT_EQ(fake.launcher.launches[0].commandLine,
             "\"TsSwap.exe\" ON Stavio Hostira \"Norvik Wireless\" \"Kavo9 Utility\" "
@@ -334,12 +334,16 @@ TEST_F(ControllerTest, SwitchToAccessPointKeepsTheStationValuesAndStartsTheSwitc
 }
 
 TEST_F(ControllerTest, TGnWiFiTestIsMirroredOnHtAdaptersAtEveryTick) {
-  adapter.foundFacts.isHtFamily = true;
+  adapter.found.isHtFamily = true;
   WriteSettings("[Advance]\nTGnWiFiTest=1\n");
   Start();
   Ticks(1);
   EXPECT_EQ(AdapterValue("TGnWifiTest"), "1");
   WriteSettings("[Advance]\nTGnWiFiTest=yes\n");
+  Ticks(1);
+  EXPECT_EQ(AdapterValue("TGnWifiTest"), "0");
+  // A change made outside the program is put right at the next tick.
+  SetAdapterValue("TGnWifiTest", "1");
   Ticks(1);
   EXPECT_EQ(AdapterValue("TGnWifiTest"), "0");
 }

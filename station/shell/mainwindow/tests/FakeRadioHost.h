@@ -28,8 +28,7 @@ class FakeRadioHost : public virtual RadioHost {
   void ConnectActiveProfile(int mode) override {
     calls.push_back("connect " + std::to_string(mode));
   }
-  bool IsAdministrator() const override { return administrator; }
-  bool AllowStandardUserSetAdvance() const override { return allowAdvance; }
+  bool MaySetAdvanced() const override { return administrator || allowAdvance; }
   void WriteRadioValue(std::string_view value) override {
     calls.push_back("Radio=" + std::string(value));
   }

@@ -6,9 +6,9 @@
 #include <QPushButton>
 #include <QTimer>
 
+#include "common/ui/MessageBoxDlg.h"
+#include "common/ui/QtTrayIcon.h"
 #include "station/shell/tray/TrayMenu.h"
-#include "station/shell/ui/MessageBoxDlg.h"
-#include "station/shell/ui/QtTrayIcon.h"
 #include "station/shell/ui/tests/WindowTestSupport.h"
 
 namespace kavo9 {

@@ -5,9 +5,9 @@
 #include <QWidget>
 
 #include "common/platform/fake/FakePlatform.h"
+#include "common/ui/Theme.h"
 #include "station/shell/mainwindow/MainWindowHost.h"
 #include "station/shell/mainwindow/tests/FakeRadioHost.h"
-#include "station/shell/ui/Theme.h"
 
 namespace kavo9 {
 
