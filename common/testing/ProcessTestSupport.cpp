@@ -63,9 +63,16 @@ int Wait(pid_t pid) {
 int Stop(pid_t& pid) {
   if (pid <= 0) return -1;
   ::kill(pid, SIGTERM);
-  int status = Wait(pid);
+  // A program that does not end on the signal is a failure of its own test, not a hung suite.
+  int raw = 0;
+  if (!WaitFor([&] { return ::waitpid(pid, &raw, WNOHANG) == pid; }, std::chrono::seconds(15))) {
+    ::kill(pid, SIGKILL);
+    ::waitpid(pid, &raw, 0);
+    pid = -1;
+    return 128 + SIGKILL;
+  }
   pid = -1;
-  return status;
+  return WIFEXITED(raw) ? WEXITSTATUS(raw) : 128 + WTERMSIG(raw);
 }
 
 int Run(const std::vector<std::string>& arguments, std::string* out) {

@@ -28,7 +28,8 @@ pid_t Spawn(const std::vector<std::string>& arguments, const std::filesystem::pa
             const std::filesystem::path& outFile = {});
 // Waits for the process to end: its exit status, 128 + the signal that ended it, or -1.
 int Wait(pid_t pid);
-// Asks the process to stop (SIGTERM) and waits for it; `pid` becomes -1. -1 when not running.
+// Asks the process to stop (SIGTERM) and waits for it (killing it when it has not ended after 15
+// seconds); `pid` becomes -1. Its status as Wait gives it; -1 when not running.
 int Stop(pid_t& pid);
 // Runs a program to its end; what it writes to standard output in `out`. Its exit status, or -1
 // when it cannot be started.

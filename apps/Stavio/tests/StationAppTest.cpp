@@ -138,6 +138,14 @@ TEST_F(StationAppTest, UnplugClosesTheWindowAndPlugBringsTheAdapterBack) {
   EXPECT_FALSE(app->Windows().IsOpen());
 }
 
+// The parts still null in the program, so that a forgotten one shows here instead of compiling
+// into silence. A part that is built leaves this list.
+TEST(StationParts, TheNullPartsAreTheOnesNotBuiltYet) {
+  EXPECT_EQ(NullParts::Names(),
+            (std::vector<std::string_view>{"connect", "supplicant", "wps", "softApDefaults",
+                                           "profileEditor", "securityEditor", "ccx"}));
+}
+
 class RecordingService : public RegistryServiceClient {
  public:
   bool bound = false;

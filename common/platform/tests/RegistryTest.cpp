@@ -22,6 +22,10 @@ Bytes B(std::string_view text) {
 }
 
 enum class Backend { kMemory, kFiles };
+// Test names and failure messages show the backend by name.
+void PrintTo(Backend backend, std::ostream* out) {
+  *out << (backend == Backend::kMemory ? "Memory" : "Files");
+}
 
 class RegistryTest : public testing::TestWithParam<Backend> {
  protected:

@@ -29,6 +29,8 @@ struct ListCase {
   std::vector<int> visited;
   BssListEnd end;
 };
+// Test names and failure messages show the case by its name.
+void PrintTo(const ListCase& c, std::ostream* out) { *out << c.name; }
 
 class BssListWalk : public ::testing::TestWithParam<ListCase> {};
 

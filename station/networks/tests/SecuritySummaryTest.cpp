@@ -26,6 +26,8 @@ struct SecurityCase {
   std::string ccx;
   int securityClass;
 };
+// Test names and failure messages show the case by its name.
+void PrintTo(const SecurityCase& c, std::ostream* out) { *out << c.name; }
 
 class SecuritySummary : public ::testing::TestWithParam<SecurityCase> {};
 

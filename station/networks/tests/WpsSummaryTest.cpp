@@ -17,6 +17,8 @@ struct WpsCase {
   Bytes elements;
   std::string summary;
 };
+// Test names and failure messages show the case by its name.
+void PrintTo(const WpsCase& c, std::ostream* out) { *out << c.name; }
 
 class WpsSummary : public ::testing::TestWithParam<WpsCase> {};
 
