@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "common/adapter/RequestCatalogue.h"
 #include "common/platform/DeviceIo.h"
 #include "common/platform/WinTypes.h"
 #include "common/platform/simulated/DeviceFrame.h"
@@ -18,7 +17,9 @@
 namespace kavo9 {
 
 AdapterEmulator::AdapterEmulator(AdapterSpec spec, const World& world, Clock clock, RequestLog* log)
-    : ctx_(std::move(spec), world, std::move(clock)), log_(log) {
+    : ctx_(std::move(spec), world, std::move(clock)),
+      log_(log),
+      routes_(RequestCatalogue().size(), nullptr) {
   RegisterAreas();
   Load(ctx_.spec.parameters);
 }
@@ -44,7 +45,13 @@ Area* AdapterEmulator::Add() {
   auto area = std::make_unique<Area>(ctx_);
   Area* raw = area.get();
   for (uint32_t code : raw->Codes()) {
-    if (!routes_.emplace(code, raw).second) ++clashes_;
+    const RequestInfo* info = FindRequest(code);
+    emu::EmulatorArea** route = info ? &routes_[size_t(info - RequestCatalogue().data())] : nullptr;
+    if (!route || *route) {
+      ++clashes_;
+    } else {
+      *route = raw;
+    }
   }
   areas_.push_back(std::move(area));
   return raw;
@@ -98,11 +105,17 @@ void AdapterEmulator::Log(uint32_t code, bool set, std::span<const uint8_t> valu
   log_->Add(std::move(e));
 }
 
-int32_t AdapterEmulator::Dispatch(uint32_t code, bool set, std::span<const uint8_t> value,
+bool AdapterEmulator::HasArea(uint32_t code) const {
+  const RequestInfo* info = FindRequest(code);
+  return info && routes_[size_t(info - RequestCatalogue().data())] != nullptr;
+}
+
+int32_t AdapterEmulator::Dispatch(const RequestInfo& info, bool set, std::span<const uint8_t> value,
                                   std::span<uint8_t> out, uint32_t* count) {
+  const uint32_t code = info.code;
   std::optional<int32_t> status;
-  if (auto route = routes_.find(code); route != routes_.end()) {
-    status = set ? route->second->Set(code, value) : route->second->Query(code, out, count);
+  if (emu::EmulatorArea* area = routes_[size_t(&info - RequestCatalogue().data())]) {
+    status = set ? area->Set(code, value) : area->Query(code, out, count);
   }
   if (status) return *status;
   if (!emu::LastValueStore::Keeps(code)) return ERROR_NOT_SUPPORTED;
@@ -133,7 +146,7 @@ int32_t AdapterEmulator::Handle(uint32_t ioctl, std::span<const uint8_t> in, std
   } else {
     const uint64_t now = ctx_.Now();
     for (const auto& area : areas_) area->Advance(now);
-    status = Dispatch(code, set, setValue_, out, &count);
+    status = Dispatch(*info, set, setValue_, out, &count);
   }
   if (status != ERROR_SUCCESS) count = 0;
   Log(code, set, set ? std::span<const uint8_t>(setValue_) : out.first(count), length, status);

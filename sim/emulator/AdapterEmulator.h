@@ -23,7 +23,8 @@
 //   2. One registration line, Add<TheArea>(), in RegisterAreas() (AdapterEmulator.cpp), and
 //      the file in sim/emulator/CMakeLists.txt.
 //   3. Its codes leave the last-value list, if they were on it.
-// Each code belongs to one area: a second claim is ignored and counted (registrationClashes()).
+// Each code belongs to one area: a second claim, or a claim of a code the catalogue lacks, is
+// ignored and counted (registrationClashes()).
 //
 // No sockets and no clock of its own: time comes from the injected clock, so tests run it on
 // virtual time, and Handle has the shape of FakeDeviceIo's handlers so it runs in-process too.
@@ -35,10 +36,10 @@
 #include <memory>
 #include <span>
 #include <string>
-#include <unordered_map>
 #include <vector>
 
 #include "common/adapter/DriverValues.h"
+#include "common/adapter/RequestCatalogue.h"
 #include "sim/emulator/EmulatorContext.h"
 #include "sim/emulator/LastValueStore.h"
 #include "sim/emulator/RequestLog.h"
@@ -90,7 +91,7 @@ class AdapterEmulator {
   int FailuresArmed(uint32_t code) const;
 
   // Whether an area answers `code` (without the set bit), and how many codes two areas claimed.
-  bool HasArea(uint32_t code) const { return routes_.count(code) != 0; }
+  bool HasArea(uint32_t code) const;
   int registrationClashes() const { return clashes_; }
 
   const AdapterSpec& spec() const { return ctx_.spec; }
@@ -112,8 +113,8 @@ class AdapterEmulator {
   void RegisterAreas();
   template <typename Area>
   Area* Add();
-  int32_t Dispatch(uint32_t code, bool set, std::span<const uint8_t> value, std::span<uint8_t> out,
-                   uint32_t* count);
+  int32_t Dispatch(const RequestInfo& info, bool set, std::span<const uint8_t> value,
+                   std::span<uint8_t> out, uint32_t* count);
   bool TakeArmedFault(uint32_t code);
   void Log(uint32_t code, bool set, std::span<const uint8_t> value, uint32_t length,
            int32_t result);
@@ -121,7 +122,8 @@ class AdapterEmulator {
   emu::EmulatorContext ctx_;
   RequestLog* log_;
   std::vector<std::unique_ptr<emu::EmulatorArea>> areas_;
-  std::unordered_map<uint32_t, emu::EmulatorArea*> routes_;
+  // By position in the request catalogue: the area answering the code, or null.
+  std::vector<emu::EmulatorArea*> routes_;
   int clashes_ = 0;
   emu::ScanArea* scan_ = nullptr;
   emu::LastValueStore store_;
