@@ -1,7 +1,6 @@
 #include "sim/emulator/EmulatorArea.h"
 
 #include <algorithm>
-#include <cstring>
 
 #include "common/platform/WinTypes.h"
 #include "sim/emulator/wire/WireBytes.h"
@@ -17,7 +16,7 @@ int32_t Answer32(std::span<uint8_t> out, uint32_t* written, uint32_t value) {
 
 int32_t AnswerBytes(std::span<uint8_t> out, uint32_t* written, std::span<const uint8_t> value) {
   std::fill(out.begin(), out.end(), 0);
-  std::memcpy(out.data(), value.data(), std::min(value.size(), out.size()));
+  std::copy_n(value.begin(), std::min(value.size(), out.size()), out.begin());
   *written = uint32_t(out.size());
   return ERROR_SUCCESS;
 }
