@@ -35,6 +35,12 @@ enum OpMode : uint32_t {
   kOpModeAccessPoint = 1,
 };
 
+// OID_VND_RADIO: the radio switch; any value but 0 switches it on.
+enum RadioSwitch : uint32_t {
+  kRadioOff = 0,
+  kRadioOn = 1,
+};
+
 // OID_802_11_INFRASTRUCTURE_MODE (NDIS_802_11_NETWORK_INFRASTRUCTURE).
 enum InfrastructureMode : uint32_t {
   Ndis802_11IBSS = 0,
@@ -79,6 +85,15 @@ enum NetworkType : uint32_t {
 // Bit 0 of OID_VND_MESSAGE_FLAGS: the driver suspects a wrong WEP key (associated with open
 // authentication, yet nothing it receives decrypts).
 inline constexpr uint32_t kMessageFlagKeyError = 1;
+
+// OID_VND_SNR0 and OID_VND_SNR1 answer this while the driver has no measurement.
+inline constexpr uint32_t kSnrNotAvailable = 44;
+// OID_VND_NOISE_LEVEL is the noise in dBm raised by this offset.
+inline constexpr int32_t kNoiseLevelOffset = 143;
+
+// NDIS_802_11_KEY KeyIndex: bits 0-7 the key slot, bit 31 set for the transmit key.
+inline constexpr uint32_t kKeyIndexSlotMask = 0xFF;
+inline constexpr uint32_t kKeyIndexTransmit = 0x80000000;
 
 // OID_VND_REGISTER_ACCESS record types.
 enum RegisterType : uint32_t {

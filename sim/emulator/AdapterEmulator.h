@@ -2,48 +2,73 @@
 // One emulated adapter: the driver's side of the request catalogue. It takes the device control
 // IOCTL_NDIS_QUERY_GLOBAL_STATS with a request code as input and the caller's buffer, tells sets
 // from queries by the set bit, checks every code by its catalogue length, and answers as the
-// driver would: identity and versions, operating mode and radio, connection state, counters that
-// move while connected, registers, country region, wireless mode, station options, and the scan
-// cycle over the networks of the World in range of its bands, region and mode.
+// driver would, area by area.
+//
+// How it is built. This core checks a request against the catalogue (code, direction, length),
+// fires injected faults, brings every area up to the clock (Advance, in registration order) and
+// routes the request to the area registered for its code. An area with no answer for that
+// direction returns nullopt; the request is then answered by the last-value store when its code
+// is on that store's explicit list (LastValueStore.cpp), and refused with ERROR_NOT_SUPPORTED
+// otherwise, so a request nobody models fails loudly.
+//
+// Adding an area (the soft AP's stations and configuration, the WPS engine, WPA keys and the
+// authenticator's port, Block Ack sessions, DLS, register files, the event log ...):
+//   1. A class derived from emu::EmulatorArea (EmulatorArea.h) in its own file under
+//      sim/emulator/areas/, constructed with the emu::EmulatorContext&. Codes() lists the codes
+//      it answers, Load() starts it over from the adapter key, Advance() moves its time-driven
+//      state, Query()/Set() answer. State several areas read (the world, the clock, the radio,
+//      the operating mode, the association) lives in the context; everything else stays in the
+//      area. An area that decides whether a secured network may be joined registers a
+//      JoinCheck with the context.
+//   2. One registration line, Add<TheArea>(), in RegisterAreas() (AdapterEmulator.cpp), and
+//      the file in sim/emulator/CMakeLists.txt.
+//   3. Its codes leave the last-value list, if they were on it.
+// Each code belongs to one area: a second claim, or a claim of a code the catalogue lacks, is
+// ignored and counted (registrationClashes()).
 //
 // No sockets and no clock of its own: time comes from the injected clock, so tests run it on
 // virtual time, and Handle has the shape of FakeDeviceIo's handlers so it runs in-process too.
 // Not thread-safe: one caller thread (the daemon's loop, or a test).
 
-#include <array>
 #include <cstdint>
 #include <functional>
 #include <map>
-#include <optional>
+#include <memory>
 #include <span>
 #include <string>
 #include <vector>
 
-#include "radio/DriverRadio.h"
+#include "common/adapter/DriverValues.h"
+#include "common/adapter/RequestCatalogue.h"
+#include "sim/emulator/EmulatorContext.h"
+#include "sim/emulator/LastValueStore.h"
 #include "sim/emulator/RequestLog.h"
 #include "sim/emulator/Scenario.h"
 #include "sim/emulator/World.h"
+#include "sim/emulator/areas/ScanArea.h"
 
 namespace kavo9 {
 
 class AdapterEmulator {
  public:
-  using Clock = std::function<uint64_t()>;  // milliseconds
+  using Clock = emu::EmulatorContext::Clock;  // milliseconds
   using Handler = std::function<int32_t(uint32_t ioctl, std::span<const uint8_t> in,
                                         std::span<uint8_t> out, uint32_t* bytesReturned)>;
   // The adapter key's values as text (REG_SZ as stored, REG_DWORD in decimal); names compare
   // without regard to case.
-  using Parameters = std::map<std::string, std::string>;
+  using Parameters = emu::EmulatorContext::Parameters;
 
-  // A scan of the 2.4 GHz band takes this long; one that includes 5 GHz channels the longer time.
-  static constexpr uint64_t kScanMs24 = 1500;
-  static constexpr uint64_t kScanMs5 = 3500;
-  // Networks weaker than this are out of range.
-  static constexpr int kSensitivityDbm = -92;
-  static constexpr int kNoiseDbm = -92;
+  static constexpr uint64_t kScanMs24 = emu::ScanArea::kScanMs24;
+  static constexpr uint64_t kScanMs5 = emu::ScanArea::kScanMs5;
+  static constexpr int kSensitivityDbm = emu::EmulatorContext::kSensitivityDbm;
+  // Bit 0 of the message flags: the driver suspects a wrong WEP key.
+  static constexpr uint32_t kMessageKeyError = kMessageFlagKeyError;
 
   // `world` and `log` (optional) must outlive the emulator.
   AdapterEmulator(AdapterSpec spec, const World& world, Clock clock, RequestLog* log = nullptr);
+  ~AdapterEmulator();
+  AdapterEmulator(const AdapterEmulator&) = delete;
+  AdapterEmulator& operator=(const AdapterEmulator&) = delete;
 
   // Starts over as a freshly loaded driver that read `parameters` from its key: disconnected,
   // counters at zero, its first scan under way.
@@ -65,82 +90,44 @@ class AdapterEmulator {
   int FailuresFired(uint32_t code) const;
   int FailuresArmed(uint32_t code) const;
 
-  const AdapterSpec& spec() const { return spec_; }
-  bool connected() const { return connected_; }
-  const NetworkSpec* associatedNetwork() const { return connected_ ? &network_ : nullptr; }
-  bool radioOn() const { return radioOn_; }
-  uint32_t opMode() const { return opMode_; }
-  uint32_t wirelessMode() const { return uint32_t(radio_.wirelessMode()); }
-  uint32_t countryRegionWord() const { return radio_.regionWord(); }
-  bool scanning() const { return scanning_; }
-  uint64_t requestsHandled() const { return handled_; }
+  // Whether an area answers `code` (without the set bit), and how many codes two areas claimed.
+  bool HasArea(uint32_t code) const;
+  int registrationClashes() const { return clashes_; }
 
-  // Bit 0 of the message flags: the driver suspects a wrong WEP key (associated with open
-  // authentication, yet nothing it receives decrypts).
-  static constexpr uint32_t kMessageKeyError = 1;
-  uint32_t messageFlags() const { return messageFlags_; }
+  const AdapterSpec& spec() const { return ctx_.spec; }
+  bool connected() const { return ctx_.connected; }
+  const NetworkSpec* associatedNetwork() const { return ctx_.connected ? &ctx_.network : nullptr; }
+  bool radioOn() const { return ctx_.radioOn; }
+  uint32_t opMode() const { return ctx_.opMode; }
+  uint32_t wirelessMode() const { return uint32_t(ctx_.radio.wirelessMode()); }
+  uint32_t countryRegionWord() const { return ctx_.radio.regionWord(); }
+  bool scanning() const { return scan_->scanning(); }
+  uint64_t requestsHandled() const { return handled_; }
+  uint32_t messageFlags() const { return ctx_.messageFlags; }
   // What the system daemon turns into the driver's events: how often the link came up (every
   // association, also one that moves to another BSSID) and how often the message flags changed.
-  uint64_t linkUps() const { return linkUps_; }
-  uint64_t messageFlagChanges() const { return messageFlagChanges_; }
+  uint64_t linkUps() const { return ctx_.linkUps; }
+  uint64_t messageFlagChanges() const { return ctx_.messageFlagChanges; }
 
  private:
-  struct ScanResult {
-    NetworkSpec network;
-    int32_t rssi;
-  };
-
-  int32_t Query(uint32_t code, std::span<uint8_t> out, uint32_t* bytes);
-  int32_t Set(uint32_t code, std::span<const uint8_t> value);
-  void Advance();
-  void CompleteScan(uint64_t now);
-  std::vector<int> ScanChannels() const;
-  bool InRange(const NetworkSpec& network, const std::vector<int>& channels) const;
-  bool Join(const std::function<bool(const NetworkSpec&)>& match);
-  void Disconnect();
-  void SetMessageFlags(uint32_t flags);
-  int32_t SetKey(std::span<const uint8_t> value);
-  bool WepKeyMatches(const NetworkSpec& network) const;
-  uint32_t Value32(uint32_t code, uint32_t missing) const;  // a 32-bit value last set
-  int32_t CurrentRssi() const;
-  std::vector<uint8_t> Statistics() const;
-  uint32_t ReadRegister(uint32_t type, uint32_t offset) const;
-  std::optional<uint32_t> Parameter(const char* name) const;
+  void RegisterAreas();
+  template <typename Area>
+  Area* Add();
+  int32_t Dispatch(const RequestInfo& info, bool set, std::span<const uint8_t> value,
+                   std::span<uint8_t> out, uint32_t* count);
+  bool TakeArmedFault(uint32_t code);
   void Log(uint32_t code, bool set, std::span<const uint8_t> value, uint32_t length,
            int32_t result);
 
-  AdapterSpec spec_;
-  const World& world_;
-  Clock clock_;
+  emu::EmulatorContext ctx_;
   RequestLog* log_;
-  Parameters parameters_;
-
-  uint32_t opMode_ = 0;
-  bool radioOn_ = true;
-  // Wireless mode, country region, HT settings and rates, kept and answered as the driver does.
-  radio::DriverRadio radio_;
-  uint32_t infrastructureMode_ = 1;
-  std::array<uint32_t, 8> staConfig_{};
-  std::array<std::map<uint32_t, uint32_t>, 4> registers_;
-  std::map<uint32_t, std::vector<uint8_t>> values_;  // other codes: the last value set
-  uint32_t messageFlags_ = 0;
-  uint64_t messageFlagChanges_ = 0;
-  std::array<std::vector<uint8_t>, 4> wepKeys_;  // by key index; empty when not set
-  uint32_t transmitKey_ = 0;
-
-  bool connected_ = false;
-  NetworkSpec network_;
-  std::string desiredSsid_;
-  uint64_t lastAdvanceMs_ = 0;
-  uint64_t countedMs_ = 0;   // connected time since the counters were last cleared
-  uint64_t receivedMs_ = 0;  // the part of it in which received frames decrypted
-  uint64_t linkUps_ = 0;
-
-  bool scanning_ = false;
-  uint64_t scanDoneMs_ = 0;
-  uint32_t scanCount_ = 0;
-  std::vector<ScanResult> scanResults_;
-  std::vector<uint8_t> scanList_;  // the encoded list of scanResults_
+  std::vector<std::unique_ptr<emu::EmulatorArea>> areas_;
+  // By position in the request catalogue: the area answering the code, or null.
+  std::vector<emu::EmulatorArea*> routes_;
+  int clashes_ = 0;
+  emu::ScanArea* scan_ = nullptr;
+  emu::LastValueStore store_;
+  std::vector<uint8_t> setValue_;  // a set's value, copied before an area may reuse `out`
 
   std::map<uint32_t, int> failArmed_;
   std::map<uint32_t, int> failFired_;

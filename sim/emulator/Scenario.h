@@ -5,9 +5,9 @@
 
 #include <array>
 #include <cstdint>
+#include <filesystem>
 #include <map>
 #include <optional>
-#include <filesystem>
 #include <string>
 #include <string_view>
 #include <vector>

@@ -1,7 +1,7 @@
 #pragma once
 // Builds 802.11 information elements as the access points in range send them: SSID, rates, DS
 // parameter set, RSN, the WPA and WPS vendor elements, HT capabilities and information and their
-// pre-standard vendor forms. Used by tests and by the adapter emulator's scan results.
+// pre-standard vendor forms. Used by tests.
 
 #include <array>
 #include <cstdint>

@@ -41,7 +41,7 @@ TEST_F(EmulatorTest, OpenNetworkRecordHasItsFixedFieldsAndRates) {
   EXPECT_EQ(cafe.ssid, "Cafe");
   EXPECT_EQ(cafe.privacy, 0u);
   EXPECT_NEAR(cafe.rssi, -48, 2);
-  EXPECT_EQ(cafe.networkType, kNdisOfdm24);
+  EXPECT_EQ(cafe.networkType, Ndis802_11OFDM24);
   EXPECT_EQ(cafe.frequencyKhz, 2437000u);
   EXPECT_EQ(cafe.infrastructure, 1u);
   EXPECT_EQ(cafe.beaconInterval, 100);
@@ -193,7 +193,7 @@ TEST_F(EmulatorTest, DualBandAdapterHearsFiveGigahertzInAnAModeOnly) {
   std::vector<BssEntry> entries;
   ASSERT_TRUE(ReadBssList(Query(dual, OID_802_11_BSSID_LIST).data, &entries));
   BssEntry five = ByBssid(entries, "00-11-22-00-00-04");
-  EXPECT_EQ(five.networkType, kNdisOfdm5);
+  EXPECT_EQ(five.networkType, Ndis802_11OFDM5);
   EXPECT_EQ(five.frequencyKhz, 5180000u);
   EXPECT_EQ(*five.Element(ie::kSupportedRates),
             (std::vector<uint8_t>{0x8C, 0x12, 0x98, 0x24, 0xB0, 0x48, 0x60, 0x6C}));
@@ -215,6 +215,19 @@ TEST_F(EmulatorTest, RadioOffEmptiesTheNextScan) {
   ASSERT_EQ(Set(*emulator, OID_VND_RADIO, Le32(1)).status, 0);
   ASSERT_EQ(Set(*emulator, OID_VND_RADIO, Le32(0)).status, 0);
   EXPECT_TRUE(Scan().empty());
+}
+
+TEST_F(EmulatorTest, SwitchingTheRadioOffAbandonsTheScanUnderWay) {
+  ASSERT_EQ(Scan().size(), 3u);
+  ASSERT_EQ(Set(*emulator, OID_802_11_BSSID_LIST_SCAN, {}).status, 0);
+  world.Remove("00-11-22-00-00-01");
+  ASSERT_EQ(Set(*emulator, OID_VND_RADIO, Le32(0)).status, 0);
+  ASSERT_EQ(Set(*emulator, OID_VND_RADIO, Le32(1)).status, 0);
+  loop.Advance(AdapterEmulator::kScanMs5);
+  std::vector<BssEntry> entries;
+  ASSERT_TRUE(ReadBssList(Query(*emulator, OID_802_11_BSSID_LIST).data, &entries));
+  EXPECT_EQ(entries.size(), 3u) << "the list of the last completed scan stands";
+  EXPECT_FALSE(emulator->scanning());
 }
 
 TEST_F(EmulatorTest, AListLargerThanTheBufferIsRefused) {

@@ -6,10 +6,10 @@
 #include <vector>
 
 #include "common/adapter/RequestCatalogue.h"
-#include "radio/DriverRadio.h"
+#include "sim/emulator/radio/DriverRadio.h"
 
 using namespace kavo9;
-using namespace kavo9::radio;
+using namespace kavo9::emu;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size < 3) return 0;

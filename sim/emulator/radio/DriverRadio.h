@@ -1,8 +1,8 @@
 #pragma once
-// The radio settings as a driver keeps them, for the simulated adapter: the wireless mode, the
-// country region word, the HT PHY record and the HT options record, the desired rates and the
-// rate set. It answers their requests as the driver does and derives from them the channels the
-// adapter scans and the rates it reports for a link.
+// The radio settings as the driver keeps them: the wireless mode, the country region word, the
+// HT PHY record and the HT options record, the desired rates and the rate set. It answers their
+// requests as the driver does and derives from them the channels the adapter scans and the rates
+// it reports for a link. Its tables are the driver's own (DriverTables.h).
 
 #include <array>
 #include <cstdint>
@@ -10,11 +10,9 @@
 #include <span>
 #include <vector>
 
-#include "radio/ht/HtSetting.h"
-#include "radio/vocabulary/Rates.h"
-#include "radio/vocabulary/WirelessMode.h"
+#include "sim/emulator/radio/DriverTables.h"
 
-namespace kavo9::radio {
+namespace kavo9::emu {
 
 // What the other end of a link offers.
 struct PeerRadio {
@@ -28,7 +26,10 @@ struct PeerRadio {
 class DriverRadio {
  public:
   // `regionWord` may carry the fixed bits; a fixed region cannot be changed by a set.
-  DriverRadio(int chipKind, AdapterBands bands, uint32_t regionWord);
+  DriverRadio(int chipKind, RadioCaps caps, uint32_t regionWord);
+
+  // The codes kept here, for the emulator's dispatch table.
+  static std::span<const uint32_t> Codes();
 
   // A query or set of one of the codes kept here: a Win32 result (0 for success), or nullopt
   // when the code is not a radio setting. A query fills `out` and sets `*written` (optional).
@@ -46,8 +47,10 @@ class DriverRadio {
 
   int wirelessMode() const { return wirelessMode_; }
   uint32_t regionWord() const { return regionWord_; }
-  const HtPhyRecord& htPhy() const { return htPhy_; }
+  const HtPhyBytes& htPhy() const { return htPhy_; }
   const std::array<uint8_t, 8>& htOptions() const { return htOptions_; }
+  // Whether the current mode scans the 5 GHz band.
+  bool Uses5G() const;
 
   // The channels a scan visits, and whether a network on `channel` can be joined.
   std::vector<int> ScanChannels() const;
@@ -60,16 +63,17 @@ class DriverRadio {
 
  private:
   bool ModeSupported(int mode) const;
+  bool HtLink(const PeerRadio& peer) const;
   uint8_t BestLegacyRate(const PeerRadio& peer) const;
 
   int chipKind_;
-  AdapterBands bands_;
+  RadioCaps caps_;
   uint32_t regionWord_;  // with the fixed bits
   int wirelessMode_;
-  HtPhyRecord htPhy_{};
+  HtPhyBytes htPhy_{};
   std::array<uint8_t, 8> htOptions_{0, 0, 1, 0, 0, 0, 3, 1};
-  DesiredRates desired_{};
-  RateSetRecord rateSet_{};
+  std::array<uint8_t, kDesiredRateBytes> desired_{};
+  std::array<uint8_t, kRateSetBytes> rateSet_{};
 };
 
-}  // namespace kavo9::radio
+}  // namespace kavo9::emu

@@ -2,9 +2,9 @@
 
 #include "common/adapter/RequestCatalogue.h"
 #include "common/platform/WinTypes.h"
-#include "radio/DriverRadio.h"
+#include "sim/emulator/radio/DriverRadio.h"
 
-namespace kavo9::radio {
+namespace kavo9::emu {
 namespace {
 
 std::vector<uint8_t> Le32(uint32_t v) {
@@ -121,4 +121,4 @@ TEST(DriverRadio, RatesFollowTheSettings) {
 }
 
 }  // namespace
-}  // namespace kavo9::radio
+}  // namespace kavo9::emu

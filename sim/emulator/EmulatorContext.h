@@ -1,0 +1,89 @@
+#pragma once
+// The state every area of the emulated driver shares: the adapter and the world it hears, the
+// clock, the adapter key as read at load, the radio settings, the operating mode and the radio
+// switch, and the association with its message flags. Areas keep everything else themselves.
+
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "sim/emulator/Scenario.h"
+#include "sim/emulator/World.h"
+#include "sim/emulator/radio/DriverRadio.h"
+
+namespace kavo9::emu {
+
+// The chip of an adapter as its driver knows it: the chip code that picks its channel tables,
+// and whether it is an 802.11n chip.
+struct ChipProfile {
+  int chipKind = 7;
+  bool ht = false;
+};
+ChipProfile ChipOf(const AdapterSpec& spec);
+
+// What a security area says about joining a network that needs keys: refused, or admitted
+// (perhaps with keys that do not decrypt what the network sends).
+struct JoinVerdict {
+  bool admitted = false;
+  bool keyError = false;
+};
+
+class EmulatorContext {
+ public:
+  using Clock = std::function<uint64_t()>;  // milliseconds
+  using Parameters = std::map<std::string, std::string>;
+  // Nullopt when the check does not know the network's security.
+  using JoinCheck = std::function<std::optional<JoinVerdict>(const NetworkSpec&)>;
+
+  // Networks weaker than this are out of range.
+  static constexpr int kSensitivityDbm = -92;
+
+  EmulatorContext(AdapterSpec adapter, const World& heard, Clock now);
+
+  // Starts over as a freshly loaded driver: parameters, operating mode, radio, no association.
+  void Load(const Parameters& values);
+
+  uint64_t Now() const { return clock(); }
+  // A value of the adapter key as a 32-bit decimal number; nullopt when missing or unreadable.
+  std::optional<uint32_t> Parameter(const char* name) const;
+
+  // Whether the adapter listens to the world as a station: radio on and in station mode.
+  bool Listening() const;
+  // The channels a scan visits on this adapter, and whether a network is heard on them.
+  std::vector<int> ScanChannels() const;
+  bool InRange(const NetworkSpec& network, const std::vector<int>& channels) const;
+
+  // A secured network is joined only when a registered check admits it.
+  void AddJoinCheck(JoinCheck check) { joinChecks_.push_back(std::move(check)); }
+  JoinVerdict CheckJoin(const NetworkSpec& network) const;
+
+  void Associate(const NetworkSpec& network, bool keyError);
+  void Disconnect();
+  void SetMessageFlags(uint32_t flags);
+
+  const AdapterSpec spec;
+  const World& world;
+  const Clock clock;
+  const ChipProfile chip;
+  Parameters parameters;
+  DriverRadio radio;
+  uint32_t opMode = 0;
+  bool radioOn = true;
+  uint32_t scansCompleted = 0;
+
+  // The association: the network joined, and what the system daemon turns into the driver's
+  // events (how often the link came up, how often the message flags changed).
+  bool connected = false;
+  NetworkSpec network;
+  uint64_t linkUps = 0;
+  uint32_t messageFlags = 0;
+  uint64_t messageFlagChanges = 0;
+
+ private:
+  std::vector<JoinCheck> joinChecks_;
+};
+
+}  // namespace kavo9::emu

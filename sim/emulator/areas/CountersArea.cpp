@@ -1,0 +1,87 @@
+#include "sim/emulator/areas/CountersArea.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "common/adapter/DriverValues.h"
+#include "common/adapter/RequestCatalogue.h"
+#include "common/platform/WinTypes.h"
+#include "sim/emulator/wire/WireBytes.h"
+
+namespace kavo9::emu {
+namespace {
+
+// NDIS_802_11_STATISTICS: its length, then twelve 64-bit counters from offset 8.
+constexpr size_t kStatisticsBytes = 176;
+constexpr size_t kFirstCounter = 8;
+
+}  // namespace
+
+std::span<const uint32_t> CountersArea::Codes() const {
+  static constexpr uint32_t kCodes[] = {OID_802_11_STATISTICS, OID_GEN_RCV_OK,
+                                        OID_GEN_RCV_NO_BUFFER, OID_VND_RESET_COUNTERS};
+  return kCodes;
+}
+
+void CountersArea::Load() {
+  lastAdvanceMs_ = ctx_.Now();
+  countedMs_ = 0;
+  receivedMs_ = 0;
+}
+
+// Runs after the connection area has dropped a link that left: only a link that held counts.
+void CountersArea::Advance(uint64_t nowMs) {
+  if (ctx_.connected && nowMs > lastAdvanceMs_) {
+    countedMs_ += nowMs - lastAdvanceMs_;
+    if (!(ctx_.messageFlags & kMessageFlagKeyError)) receivedMs_ += nowMs - lastAdvanceMs_;
+  }
+  lastAdvanceMs_ = std::max(lastAdvanceMs_, nowMs);
+}
+
+std::vector<uint8_t> CountersArea::Statistics() const {
+  std::vector<uint8_t> s(kStatisticsBytes, 0);
+  PutLe32(s, 0, uint32_t(kStatisticsBytes));
+  const uint64_t ms = countedMs_, rx = receivedMs_;
+  const uint64_t counters[] = {
+      ms * 18 / 1000,  // transmitted fragments
+      ms / 2000,       // multicast transmitted
+      ms / 5000,       // failed
+      ms * 2 / 1000,   // retries
+      ms / 3000,       // multiple retries
+      ms / 1000,       // RTS success
+      ms / 20000,      // RTS failure
+      ms / 6000,       // ACK failure
+      ms / 4000,       // duplicates
+      rx * 25 / 1000,  // received fragments
+      rx * 3 / 1000,   // multicast received
+      ms / 1500,       // FCS errors
+  };
+  for (size_t i = 0; i < std::size(counters); ++i) {
+    PutLe32(s, kFirstCounter + 8 * i, uint32_t(counters[i]));
+    PutLe32(s, kFirstCounter + 8 * i + 4, uint32_t(counters[i] >> 32));
+  }
+  return s;
+}
+
+std::optional<int32_t> CountersArea::Query(uint32_t code, std::span<uint8_t> out,
+                                           uint32_t* written) {
+  switch (code) {
+    case OID_802_11_STATISTICS:
+      return AnswerBytes(out, written, Statistics());
+    case OID_GEN_RCV_OK:
+      return Answer32(out, written, uint32_t(receivedMs_ * 25 / 1000));
+    case OID_GEN_RCV_NO_BUFFER:
+      return Answer32(out, written, uint32_t(receivedMs_ / 60000));
+    default:
+      return std::nullopt;
+  }
+}
+
+std::optional<int32_t> CountersArea::Set(uint32_t code, std::span<const uint8_t>) {
+  if (code != OID_VND_RESET_COUNTERS) return std::nullopt;
+  countedMs_ = 0;
+  receivedMs_ = 0;
+  return ERROR_SUCCESS;
+}
+
+}  // namespace kavo9::emu
