@@ -143,6 +143,8 @@ bool SystemDaemon::Start(std::string* error) {
   world_ = World(scenario.networks);
   static const SystemToken token;
   registry_ = std::make_unique<SqliteRegistry>(layout_.RegistryDir(), token);
+  registry_->OpenHives();       // a damaged or missing hive is told on standard error at once
+  WriteSystemKeys(*registry_);  // a machine made before they were part of it
 
   // Whatever a daemon that died left behind is stale now that we hold the lock.
   for (const auto& entry : std::filesystem::directory_iterator(layout_.DeviceDir(), ec)) {
