@@ -10,6 +10,7 @@
 #include <atomic>
 #include <cstring>
 #include <functional>
+#include <ostream>
 #include <thread>
 
 #include "common/adapter/RegistryServiceClient.h"
@@ -91,6 +92,11 @@ struct Case {
   // Makes one request; true when it succeeded.
   std::function<bool(const std::filesystem::path& machine)> request;
 };
+
+// Shown by its name in test listings.
+void PrintTo(const Case& c, std::ostream* os) {
+  *os << c.name;
+}
 
 class StalledPeer : public ::testing::TestWithParam<Case> {};
 

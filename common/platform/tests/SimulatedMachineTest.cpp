@@ -4,6 +4,7 @@
 
 #include <fstream>
 #include <iterator>
+#include <ostream>
 
 #include "common/platform/fake/FakePlatform.h"
 #include "common/platform/fake/VirtualEventLoop.h"
@@ -41,6 +42,11 @@ struct DescriptionCase {
   bool administrator;
   bool problem;
 };
+
+// Shown by its name in test listings.
+void PrintTo(const DescriptionCase& c, std::ostream* os) {
+  *os << c.name;
+}
 
 class Description : public ::testing::TestWithParam<DescriptionCase> {};
 
