@@ -6,7 +6,9 @@
 // identity of the adapter that discovery chose.
 //
 // Every request opens the device, issues one IOCTL_NDIS_QUERY_GLOBAL_STATS and closes it again;
-// no handle stays open between requests. A set is a request whose code carries kSetBit, with the
+// no handle stays open between requests. (Underneath, the simulated machine's device client keeps
+// one connection per device across requests and gives each request one deadline; see
+// SimulatedDeviceIo.) A set is a request whose code carries kSetBit, with the
 // value in the output buffer. A set that fails is retried in the background by thread timers of
 // the loop, 500 ms apart, until its attempts are used up; nobody is told how a retry went.
 

@@ -23,6 +23,7 @@ enum : int32_t {
   ERROR_KEY_DELETED = 1018,
   ERROR_DEVICE_NOT_CONNECTED = 1167,
   RPC_S_NOT_LISTENING = 1715,
+  RPC_S_SERVER_TOO_BUSY = 1723,
 };
 
 // Registry value types.

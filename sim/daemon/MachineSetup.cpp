@@ -83,7 +83,13 @@ bool InitMachine(const std::filesystem::path& scenarioFile, const MachineLayout&
   if (!WriteFileAtomically(ScenarioFile(layout), text, error)) return false;
   if (!SaveMachineDescription(layout, scenario.machine, error)) return false;
   SystemToken token;
-  SqliteRegistry registry(layout.RegistryDir(), token);
+  // A new machine's hives are made here: their being missing is no news.
+  SqliteRegistry registry(layout.RegistryDir(), token, SqliteRegistry::MissingHives::kCreate);
+  registry.OpenHives();
+  if (int32_t status = WriteSystemKeys(registry); status != ERROR_SUCCESS && warning) {
+    *warning = "the system's registry keys were not written (registry error " +
+               std::to_string(status) + ")";
+  }
   for (const AdapterSpec& adapter : scenario.adapters) {
     // The daemon writes the keys again when it plugs the adapter in, so a registry that cannot
     // be written now is worth a warning, not a failed init.
@@ -93,6 +99,18 @@ bool InitMachine(const std::filesystem::path& scenarioFile, const MachineLayout&
     }
   }
   return true;
+}
+
+int32_t WriteSystemKeys(Registry& registry) {
+  for (const char* path : {"Software\\Microsoft\\Windows NT\\CurrentVersion\\Winlogon",
+                           "SOFTWARE\\Microsoft\\WZCSVC\\Parameters\\Interfaces"}) {
+    ScopedKey key(registry);
+    if (int32_t status = registry.CreateKey(HKEY_LOCAL_MACHINE, path, KEY_READ, &key);
+        status != ERROR_SUCCESS) {
+      return status;
+    }
+  }
+  return ERROR_SUCCESS;
 }
 
 int32_t WriteDriverKey(Registry& registry, const AdapterSpec& adapter) {

@@ -34,6 +34,11 @@ bool InitMachine(const std::filesystem::path& scenarioFile, const MachineLayout&
                  std::string* error, std::string* warning = nullptr);
 bool LoadMachineScenario(const MachineLayout& layout, Scenario* scenario, std::string* error);
 
+// Creates the keys a Windows installation has that the programs' writes go below (the logon
+// key, the wireless service's interfaces), so the registry service never has to make them.
+// Returns the first registry error.
+int32_t WriteSystemKeys(Registry& registry);
+
 // Writes what the driver's installation puts into the adapter key: NetCfgInstanceId, DriverDesc
 // and the other installation values always; the scenario's parameters only where the key lacks
 // them, so values the programs changed survive a replug. Returns the first registry error.

@@ -142,7 +142,10 @@ bool SystemDaemon::Start(std::string* error) {
   if (!LoadMachineScenario(layout_, &scenario, error)) return false;
   world_ = World(scenario.networks);
   static const SystemToken token;
-  registry_ = std::make_unique<SqliteRegistry>(layout_.RegistryDir(), token);
+  auto hives = std::make_unique<SqliteRegistry>(layout_.RegistryDir(), token);
+  hives->OpenHives();  // a damaged or missing hive is told on standard error at once
+  registry_ = std::move(hives);
+  WriteSystemKeys(*registry_);  // a machine made before they were part of it
 
   // Whatever a daemon that died left behind is stale now that we hold the lock.
   for (const auto& entry : std::filesystem::directory_iterator(layout_.DeviceDir(), ec)) {

@@ -57,6 +57,9 @@ class SystemDaemon {
   // Closes every socket and withdraws the devices; also done by the destructor.
   void Shutdown();
 
+  // The machine's registry as the system writes it (an administrator's); null before Start.
+  Registry* MachineRegistry() { return registry_.get(); }
+
   using Command = std::function<nlohmann::json(const nlohmann::json& request)>;
   // Adds or replaces a control command.
   void AddCommand(std::string name, Command command);

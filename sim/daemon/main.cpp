@@ -67,6 +67,8 @@ int main(int argc, char** argv) {
   // Session, power, service control, IP addresses and the event stream.
   kavo9::MachineLayout layout(machine);
   kavo9::SystemServices services(layout.RunDir());
+  // The services boot as the machine's registry says, and remember what is changed.
+  if (kavo9::Registry* registry = daemon.MachineRegistry()) services.KeepServicesIn(*registry);
   if (!services.Start(&error)) {
     std::cerr << "kavo9-simd: " << error << "\n";
     return 1;

@@ -14,6 +14,12 @@ constexpr std::array<std::string_view, 6> kSingleSignOn = {
 constexpr std::array<std::string_view, 5> kWirelessInterfaces = {"Software", "Microsoft", "WZCSVC",
                                                                  "Parameters", "Interfaces"};
 
+// What the driver's installation writes into its key to identify the adapter to the system; the
+// adapter disappears from the programs without them.
+constexpr std::array<std::string_view, 8> kIdentityValues = {
+    "NetCfgInstanceId", "DriverDesc", "ProviderName", "MatchingDeviceId",
+    "ComponentId",      "InfPath",    "InfSection",   "DriverVersion"};
+
 bool SameName(std::string_view a, std::string_view b) {
   return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
            return std::tolower(static_cast<unsigned char>(x)) ==
@@ -90,13 +96,17 @@ bool SplitKeyPath(std::string_view path, std::vector<std::string_view>* componen
   }
 }
 
-// A text fit for one log line: printable, and not endless.
+// A text fit for one log line between quotes: printable, its quotes and backslashes escaped so
+// it cannot pass for the line's own fields, and not endless.
 std::string Printable(std::string_view text) {
   constexpr size_t kMax = 200;
   std::string out;
   for (char c : text.substr(0, kMax)) {
     unsigned char u = static_cast<unsigned char>(c);
-    if (u < 0x20 || u == 0x7F) {
+    if (c == '"' || c == '\\') {
+      out += '\\';
+      out += c;
+    } else if (u < 0x20 || u == 0x7F) {
       static const char* kHex = "0123456789ABCDEF";
       out += "\\x";
       out += kHex[u >> 4];
@@ -109,6 +119,32 @@ std::string Printable(std::string_view text) {
   return out;
 }
 
+std::string CallerText(const ServiceCaller& caller) {
+  if (!caller.known) return "an unknown caller";
+  return "uid " + std::to_string(caller.uid) + " pid " + std::to_string(caller.pid);
+}
+
+const char* ProcedureName(uint32_t procedure) {
+  switch (procedure) {
+    case kProcSetValue:
+      return "set value";
+    case kProcCreateKey:
+      return "create key";
+    case kProcDeleteKey:
+      return "delete key";
+    case kProcDeleteValue:
+      return "delete value";
+    case kProcDeleteTree:
+      return "delete tree";
+    default:
+      return "procedure";
+  }
+}
+
+std::string Subject(const ServiceRequest& request) {
+  return "(path \"" + Printable(request.path) + "\", name \"" + Printable(request.name) + "\")";
+}
+
 bool IsKnownType(uint32_t type) {
   return type == REG_SZ || type == REG_EXPAND_SZ || type == REG_BINARY || type == REG_DWORD ||
          type == REG_MULTI_SZ;
@@ -119,10 +155,11 @@ bool IsKnownType(uint32_t type) {
 RegistryService::RegistryService(Registry& registry, Log log)
     : registry_(registry), log_(std::move(log)) {}
 
-int32_t RegistryService::Refuse(const ServiceRequest& request, std::string_view why) {
+int32_t RegistryService::Refuse(const ServiceRequest& request, const ServiceCaller& caller,
+                                std::string_view why) {
   if (log_) {
-    log_("refused procedure " + std::to_string(request.procedure) + ": " + std::string(why) +
-         " (path \"" + Printable(request.path) + "\", name \"" + Printable(request.name) + "\")");
+    log_("refused procedure " + std::to_string(request.procedure) + " for " + CallerText(caller) +
+         ": " + std::string(why) + " " + Subject(request));
   }
   return ERROR_ACCESS_DENIED;
 }
@@ -146,8 +183,9 @@ bool RegistryService::IsPresentAdapterInstance(std::string_view guid) {
 }
 
 bool RegistryService::IsServed(const std::vector<std::string_view>& path, bool strictlyBelow,
-                               std::string* why) {
+                               bool* identity, std::string* why) {
   size_t rootDepth = 0;
+  *identity = false;
   if (StartsWith(path, kAdapterClass) && path.size() > kAdapterClass.size() &&
       IsInstanceNumber(path[kAdapterClass.size()])) {
     rootDepth = kAdapterClass.size() + 1;
@@ -158,6 +196,7 @@ bool RegistryService::IsServed(const std::vector<std::string_view>& path, bool s
       *why = "no such adapter key";
       return false;
     }
+    *identity = path.size() == rootDepth;
   } else if (StartsWith(path, kSingleSignOn)) {
     rootDepth = kSingleSignOn.size();
   } else if (StartsWith(path, kWirelessInterfaces) && path.size() > kWirelessInterfaces.size() &&
@@ -175,47 +214,75 @@ bool RegistryService::IsServed(const std::vector<std::string_view>& path, bool s
     *why = "may not delete a served key itself";
     return false;
   }
+  // A served key may be made, but never the keys above it: the system has those.
+  ScopedKey above(registry_);
+  if (registry_.OpenKey(HKEY_LOCAL_MACHINE, Join(path, rootDepth - 1), KEY_READ, &above) !=
+      ERROR_SUCCESS) {
+    *why = "the key above the served key does not exist";
+    return false;
+  }
   return true;
 }
 
-int32_t RegistryService::Perform(const ServiceRequest& r) {
+int32_t RegistryService::Perform(const ServiceRequest& request, const ServiceCaller& caller) {
+  if (int32_t refused = Check(request, caller); refused != ERROR_SUCCESS) return refused;
+  const int32_t status = Write(request);
+  if (log_) {
+    log_(std::string(status == ERROR_SUCCESS ? "performed " : "failed ") +
+         ProcedureName(request.procedure) + " for " + CallerText(caller) +
+         (status == ERROR_SUCCESS ? "" : " (error " + std::to_string(status) + ")") + " " +
+         Subject(request));
+  }
+  return status;
+}
+
+int32_t RegistryService::Check(const ServiceRequest& r, const ServiceCaller& caller) {
+  auto refuse = [&](std::string_view why) { return Refuse(r, caller, why); };
   if (r.procedure < kProcSetValue || r.procedure > kProcDeleteTree) {
-    return Refuse(r, "unknown procedure");
+    return refuse("unknown procedure");
   }
   bool hasRoot = r.form == ServiceForm::kStation &&
                  (r.procedure == kProcSetValue || r.procedure == kProcCreateKey);
   if (hasRoot && RootOfCode(r.rootCode) != HKEY_LOCAL_MACHINE) {
-    return Refuse(r, "root code " + std::to_string(r.rootCode) + " is not served");
+    return refuse("root code " + std::to_string(r.rootCode) + " is not served");
   }
 
   std::string why;
   std::vector<std::string_view> target;
-  if (!SplitKeyPath(r.path, &target, &why)) return Refuse(r, why);
+  if (!SplitKeyPath(r.path, &target, &why)) return refuse(why);
   const bool deletesKey = r.procedure == kProcDeleteKey || r.procedure == kProcDeleteTree;
   if (deletesKey) {
     std::vector<std::string_view> sub;
-    if (!SplitKeyPath(r.name, &sub, &why)) return Refuse(r, "sub-key: " + why);
+    if (!SplitKeyPath(r.name, &sub, &why)) return refuse("sub-key: " + why);
     target.insert(target.end(), sub.begin(), sub.end());
     if (r.path.size() + 1 + r.name.size() > kMaxServicePathLength) {
-      return Refuse(r, "key path too long");
+      return refuse("key path too long");
     }
   }
-  if (!IsServed(target, deletesKey, &why)) return Refuse(r, why);
+  bool identity = false;
+  if (!IsServed(target, deletesKey, &identity, &why)) return refuse(why);
 
   if (r.procedure == kProcSetValue || r.procedure == kProcDeleteValue) {
-    if (r.name.size() > kMaxValueNameLength) return Refuse(r, "value name too long");
+    if (r.name.size() > kMaxValueNameLength) return refuse("value name too long");
     if (std::any_of(r.name.begin(), r.name.end(),
                     [](char c) { return static_cast<unsigned char>(c) < 0x20; })) {
-      return Refuse(r, "control character in value name");
+      return refuse("control character in value name");
+    }
+    if (identity && std::any_of(kIdentityValues.begin(), kIdentityValues.end(),
+                                [&](std::string_view v) { return SameName(v, r.name); })) {
+      return refuse("a value the driver's installation owns");
     }
   }
   if (r.procedure == kProcSetValue) {
-    if (!IsKnownType(r.type)) return Refuse(r, "unknown value type " + std::to_string(r.type));
-    if (r.length > kMaxServiceDataLength) return Refuse(r, "data too long");
-    if (r.data.size() > r.length) return Refuse(r, "data longer than its length");
-    if (r.type == REG_DWORD && r.length != 4) return Refuse(r, "a 32-bit value of another length");
+    if (!IsKnownType(r.type)) return refuse("unknown value type " + std::to_string(r.type));
+    if (r.length > kMaxServiceDataLength) return refuse("data too long");
+    if (r.data.size() > r.length) return refuse("data longer than its length");
+    if (r.type == REG_DWORD && r.length != 4) return refuse("a 32-bit value of another length");
   }
+  return ERROR_SUCCESS;
+}
 
+int32_t RegistryService::Write(const ServiceRequest& r) {
   ScopedKey key(registry_);
   switch (r.procedure) {
     case kProcCreateKey:
@@ -243,7 +310,8 @@ int32_t RegistryService::Perform(const ServiceRequest& r) {
   }
 }
 
-bool RegistryService::Receive(std::vector<uint8_t>* buffer, std::vector<uint8_t>* replies) {
+bool RegistryService::Receive(std::vector<uint8_t>* buffer, std::vector<uint8_t>* replies,
+                              const ServiceCaller& caller) {
   for (;;) {
     ServiceRequest request;
     size_t consumed = 0;
@@ -252,9 +320,9 @@ bool RegistryService::Receive(std::vector<uint8_t>* buffer, std::vector<uint8_t>
     if (result == ServiceDecode::kNeedMore) return true;
     int32_t status;
     if (result == ServiceDecode::kComplete) {
-      status = Perform(request);
+      status = Perform(request, caller);
     } else {
-      if (log_) log_("refused frame: " + why);
+      if (log_) log_("refused frame from " + CallerText(caller) + ": " + why);
       status = ERROR_INVALID_PARAMETER;
     }
     auto reply = EncodeServiceReply(status);

@@ -2,14 +2,14 @@
 //
 // Performs registry writes for programs whose user may not make them, within the narrow limits
 // RegistryService sets. It runs with an administrator's rights whoever the machine's user is.
-// Refusals are logged to standard error and to <machine>/run/regsvc.log.
+// What it performs and refuses is logged, within limits (ServiceLog), to standard error and to
+// <machine>/run/regsvc.log.
 
+#include <atomic>
+#include <chrono>
 #include <csignal>
-#include <cstdio>
 #include <ctime>
-#include <fstream>
 #include <iostream>
-#include <mutex>
 #include <string_view>
 
 #include "common/adapter/RegistryServiceProtocol.h"
@@ -17,6 +17,7 @@
 #include "common/platform/simulated/SimulatedMachine.h"
 #include "common/platform/simulated/SqliteRegistry.h"
 #include "sim/regsvc/RegistryService.h"
+#include "sim/regsvc/ServiceLog.h"
 #include "sim/regsvc/ServiceServer.h"
 
 namespace {
@@ -60,19 +61,24 @@ int main(int argc, char** argv) {
   std::error_code ec;
   std::filesystem::create_directories(layout.RunDir(), ec);
 
-  std::ofstream logFile(layout.RunDir() / "regsvc.log", std::ios::app);
-  std::mutex logMutex;
-  auto log = [&](std::string_view line) {
-    std::lock_guard lock(logMutex);
-    char stamp[32];
-    std::time_t now = std::time(nullptr);
-    std::strftime(stamp, sizeof(stamp), "%Y-%m-%d %H:%M:%S", std::gmtime(&now));
-    std::cerr << "kavo9-regsvc: " << line << "\n";
-    logFile << stamp << " " << line << "\n" << std::flush;
-  };
+  kavo9::ServiceLog serviceLog(
+      layout.RunDir() / "regsvc.log", &std::cerr, kavo9::ServiceLog::Limits{},
+      [] {
+        return uint64_t(std::chrono::duration_cast<std::chrono::milliseconds>(
+                            std::chrono::steady_clock::now().time_since_epoch())
+                            .count());
+      },
+      [] {
+        char stamp[32];
+        std::time_t now = std::time(nullptr);
+        std::strftime(stamp, sizeof(stamp), "%Y-%m-%d %H:%M:%S", std::gmtime(&now));
+        return std::string(stamp);
+      });
+  auto log = [&serviceLog](std::string_view line) { serviceLog.Write(line); };
 
   ServiceToken token;
   kavo9::SqliteRegistry registry(layout.RegistryDir(), token);
+  registry.OpenHives();  // a damaged or missing hive is told on standard error at once
   kavo9::RegistryService service(registry, log);
   kavo9::ServiceServer server(service);
   std::string error;

@@ -11,8 +11,10 @@
 #include <cstring>
 #include <set>
 
+#include "common/platform/Registry.h"
 #include "common/platform/ServiceControl.h"
 #include "common/platform/SessionEvents.h"
+#include "common/platform/WinTypes.h"
 
 namespace kavo9 {
 namespace {
@@ -22,8 +24,12 @@ using json = nlohmann::json;
 constexpr size_t kMaxLine = 1024;
 constexpr size_t kMaxClients = 256;
 
-json Ok() { return json{{"ok", true}}; }
-json Error(const std::string& text) { return json{{"ok", false}, {"error", text}}; }
+json Ok() {
+  return json{{"ok", true}};
+}
+json Error(const std::string& text) {
+  return json{{"ok", false}, {"error", text}};
+}
 
 const std::set<std::string>& Topics() {
   static const std::set<std::string> topics = {"session", "power", "TsWLANMessageEvent",
@@ -36,8 +42,28 @@ bool SendLine(int fd, const std::string& line) {
   return n == static_cast<ssize_t>(line.size());
 }
 
+// Where a service's start type is kept.
+std::string ServiceKey(const std::string& name) {
+  return "SYSTEM\\CurrentControlSet\\Services\\" + name;
+}
+constexpr const char* kStartValue = "Start";
+
+bool IsStartType(uint32_t type) {
+  return type == SERVICE_AUTO_START || type == SERVICE_DEMAND_START || type == SERVICE_DISABLED;
+}
+
+int32_t WriteStartType(Registry& registry, const std::string& name, uint32_t type) {
+  ScopedKey key(registry);
+  int32_t error = registry.CreateKey(HKEY_LOCAL_MACHINE, ServiceKey(name), KEY_WRITE, &key);
+  if (error != ERROR_SUCCESS) return error;
+  uint8_t data[4] = {uint8_t(type), uint8_t(type >> 8), uint8_t(type >> 16), uint8_t(type >> 24)};
+  return registry.SetValue(key.get(), kStartValue, REG_DWORD, data, sizeof data);
+}
+
 // The interface index of an adapter: its place in the list, from 2 (1 is the loopback).
-uint32_t IndexOf(size_t position) { return static_cast<uint32_t>(position + 2); }
+uint32_t IndexOf(size_t position) {
+  return static_cast<uint32_t>(position + 2);
+}
 
 }  // namespace
 
@@ -46,7 +72,25 @@ SystemServices::SystemServices(std::filesystem::path runDir)
   services_[kWirelessConfigService] = {SERVICE_RUNNING, SERVICE_AUTO_START};
 }
 
-SystemServices::~SystemServices() { Stop(); }
+SystemServices::~SystemServices() {
+  Stop();
+}
+
+void SystemServices::KeepServicesIn(Registry& registry) {
+  std::lock_guard lock(stateMutex_);
+  registry_ = &registry;
+  for (auto& [name, service] : services_) {
+    uint32_t type = 0;
+    if (RegReadDword(registry, HKEY_LOCAL_MACHINE, ServiceKey(name), kStartValue, &type) ==
+            ERROR_SUCCESS &&
+        IsStartType(type)) {
+      service.startType = type;
+    } else {
+      WriteStartType(registry, name, service.startType);  // as installed
+    }
+    service.state = service.startType == SERVICE_AUTO_START ? SERVICE_RUNNING : SERVICE_STOPPED;
+  }
+}
 
 bool SystemServices::Start(std::string* error) {
   sockaddr_un address{};
@@ -106,9 +150,9 @@ void SystemServices::Run() {
                              [&](const Client& c) { return c.fd == fds[i].fd; });
       if (it != clients_.end()) Receive(*it);
     }
-    clients_.erase(std::remove_if(clients_.begin(), clients_.end(),
-                                  [](const Client& c) { return c.fd < 0; }),
-                   clients_.end());
+    clients_.erase(
+        std::remove_if(clients_.begin(), clients_.end(), [](const Client& c) { return c.fd < 0; }),
+        clients_.end());
   }
 }
 
@@ -235,16 +279,22 @@ json SystemServices::Service(const json& request) {
     service.state = SERVICE_STOPPED;
   } else if (op == "config") {
     uint32_t type = request.value("startType", 0u);
-    if (type != SERVICE_AUTO_START && type != SERVICE_DEMAND_START && type != SERVICE_DISABLED) {
-      return Error("\"startType\" must be 2, 3 or 4");
+    if (!IsStartType(type)) return Error("\"startType\" must be 2, 3 or 4");
+    if (registry_) {
+      if (int32_t error = WriteStartType(*registry_, it->first, type); error != ERROR_SUCCESS) {
+        return Error("cannot keep the start type (registry error " + std::to_string(error) + ")");
+      }
     }
     service.startType = type;
   } else if (op != "query") {
     return Error("\"op\" must be query, start, stop or config");
   }
   static const char* kStateNames[] = {"", "stopped", "start pending", "stop pending", "running"};
-  return {{"ok", true}, {"name", it->first}, {"state", service.state},
-          {"stateName", kStateNames[service.state]}, {"startType", service.startType}};
+  return {{"ok", true},
+          {"name", it->first},
+          {"state", service.state},
+          {"stateName", kStateNames[service.state]},
+          {"startType", service.startType}};
 }
 
 json SystemServices::Ip(const json& request) {

@@ -18,6 +18,11 @@
 //   session {"event": "lock|unlock|connect|disconnect"}
 //   power   {"event": "suspend|resume"}
 //   service {"op": "query|start|stop|config", "name": "WZCSVC", "startType": 2|3|4}
+//
+// Services keep their start type in the machine's registry, where Windows keeps it
+// (HKLM\SYSTEM\CurrentControlSet\Services\NAME, "Start", a 32-bit value), once KeepServicesIn
+// has been given the registry; when the daemon starts (the machine boots) a service set to start
+// automatically runs and any other is stopped.
 //   ip      {"op": "interfaces|adapters|release|renew", "index": N}
 //   event   {"class": NAME, "adapter": INSTANCE ID or NAME} (default: the first adapter)
 
@@ -33,6 +38,8 @@
 #include <nlohmann/json.hpp>
 
 namespace kavo9 {
+
+class Registry;
 
 class SystemServices {
  public:
@@ -58,6 +65,9 @@ class SystemServices {
   // Adds the control commands through `add(name, command)`.
   void Register(const std::function<void(std::string, Command)>& add);
   void SetAdapterLinks(AdapterLinks links) { links_ = std::move(links); }
+  // Boots the services from the start types kept in `registry` and keeps every change of a start
+  // type there. Without it the services start as installed and forget their changes.
+  void KeepServicesIn(Registry& registry);
 
   // Sends one event line to every subscriber of `topic`.
   void Broadcast(const std::string& topic, const nlohmann::json& line);
@@ -93,10 +103,11 @@ class SystemServices {
   std::thread thread_;
   mutable std::mutex mutex_;  // clients_
   std::vector<Client> clients_;
-  std::mutex stateMutex_;     // everything below
+  std::mutex stateMutex_;  // everything below
   std::map<std::string, ServiceState> services_;
   std::map<std::string, bool> released_;  // instance id -> address released
   AdapterLinks links_;
+  Registry* registry_ = nullptr;
 };
 
 }  // namespace kavo9

@@ -1,8 +1,8 @@
 #include "common/platform/simulated/SimulatedDeviceIo.h"
 
 #include <fcntl.h>
+#include <poll.h>
 #include <sys/socket.h>
-#include <sys/time.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -16,18 +16,15 @@
 namespace kavo9 {
 namespace {
 
-// A driver that does not answer within this time is treated as gone; real requests take
-// microseconds to milliseconds.
-constexpr int kReplyTimeoutSeconds = 10;
+// A request the driver has not answered in this time fails; real requests take microseconds to
+// milliseconds, and the program waits for each one on its user-interface thread.
+constexpr int kRequestDeadlineMs = 500;
+// After a missed deadline the device's requests fail at once for this long, so a driver that
+// stalls costs the program one deadline now and then rather than one per request.
+constexpr auto kStalledHold = std::chrono::seconds(3);
 
-// A connection to a device socket whose reads give up after the reply timeout.
 int ConnectDevice(const std::filesystem::path& socketPath) {
-  int fd = ConnectUnixSocket(socketPath);
-  if (fd >= 0) {
-    timeval timeout{kReplyTimeoutSeconds, 0};
-    ::setsockopt(fd, SOL_SOCKET, SO_RCVTIMEO, &timeout, sizeof timeout);
-  }
-  return fd;
+  return ConnectUnixSocket(socketPath);
 }
 
 }  // namespace
@@ -79,7 +76,12 @@ SimulatedDeviceIo::Exchange SimulatedDeviceIo::RoundTrip(int fd, uint32_t ioctl,
                                                          uint32_t* bytesReturned, int32_t* error) {
   auto frame = EncodeRequest(ioctl, {static_cast<const uint8_t*>(in), in ? inLength : 0},
                              {static_cast<const uint8_t*>(out), out ? outLength : 0});
-  if (!SendAll(fd, frame.data(), frame.size())) {
+  const Deadline deadline(kRequestDeadlineMs);
+  if (!SendAll(fd, frame.data(), frame.size(), deadline)) {
+    if (deadline.Passed()) {
+      *error = ERROR_GEN_FAILURE;
+      return Exchange::kTimedOut;
+    }
     *error = ERROR_DEVICE_NOT_CONNECTED;
     return Exchange::kPeerGone;
   }
@@ -105,12 +107,15 @@ SimulatedDeviceIo::Exchange SimulatedDeviceIo::RoundTrip(int fd, uint32_t ioctl,
       *error = ERROR_GEN_FAILURE;
       return Exchange::kFailed;
     }
-    ssize_t n = ::recv(fd, chunk, sizeof(chunk), 0);
-    if (n < 0 && errno == EINTR) continue;
-    if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) {  // the reply timeout
+    pollfd pfd{fd, POLLIN, 0};
+    const int ready = ::poll(&pfd, 1, deadline.RemainingMs());
+    if (ready < 0 && errno == EINTR) continue;
+    if (ready == 0) {  // the whole request's time is up, however much has come
       *error = ERROR_GEN_FAILURE;
-      return Exchange::kFailed;
+      return Exchange::kTimedOut;
     }
+    ssize_t n = ready < 0 ? -1 : ::recv(fd, chunk, sizeof(chunk), MSG_DONTWAIT);
+    if (n < 0 && (errno == EINTR || errno == EAGAIN || errno == EWOULDBLOCK)) continue;
     if (n <= 0) {
       *error = ERROR_DEVICE_NOT_CONNECTED;
       // Hung up before answering: the request may be sent again on a new connection.
@@ -146,6 +151,7 @@ bool SimulatedDeviceIo::Control(Handle handle, uint32_t ioctl, const void* in, u
   }
   if (inLength > kMaxFrameInput || outLength > kMaxFrameOutput)
     return fail(ERROR_INVALID_PARAMETER);
+  if (Stalled(device.path)) return fail(ERROR_GEN_FAILURE);
 
   int32_t error = ERROR_SUCCESS;
   Exchange result = RoundTrip(fd, ioctl, in, inLength, out, outLength, bytesReturned, &error);
@@ -164,10 +170,21 @@ bool SimulatedDeviceIo::Control(Handle handle, uint32_t ioctl, const void* in, u
   if (result != Exchange::kDone) device.broken = true;
   {
     std::lock_guard lock(mutex_);
+    if (result == Exchange::kTimedOut)
+      stalledUntil_[device.path] = std::chrono::steady_clock::now() + kStalledHold;
     auto it = open_.find(fd);
     if (it != open_.end()) it->second = device;
   }
   return error == ERROR_SUCCESS ? true : fail(error);
+}
+
+bool SimulatedDeviceIo::Stalled(const std::string& path) {
+  std::lock_guard lock(mutex_);
+  auto it = stalledUntil_.find(path);
+  if (it == stalledUntil_.end()) return false;
+  if (std::chrono::steady_clock::now() < it->second) return true;
+  stalledUntil_.erase(it);
+  return false;
 }
 
 void SimulatedDeviceIo::Close(Handle handle) {

@@ -9,8 +9,14 @@
 // turns out to be dead when the request is sent is replaced once, transparently (the daemon was
 // restarted or the adapter replugged in between).
 //
+// Each request has one deadline (a few hundred milliseconds) for sending it and reading the whole
+// reply, however the driver trickles it: a request that misses it fails (a query then reads as
+// zero) and its connection is dropped, and for a few seconds after that the device's requests
+// fail at once, so a stalled driver never holds the program's user-interface thread for long.
+//
 // Safe to use from several threads, one thread per handle at a time.
 
+#include <chrono>
 #include <filesystem>
 #include <map>
 #include <mutex>
@@ -41,14 +47,18 @@ class SimulatedDeviceIo : public DeviceIo {
     bool reused = false;  // the connection was kept from an earlier request
     bool broken = false;  // the byte stream can no longer be trusted: never kept
   };
-  enum class Exchange { kDone, kPeerGone, kFailed };
+  enum class Exchange { kDone, kPeerGone, kFailed, kTimedOut };
   Exchange RoundTrip(int fd, uint32_t ioctl, const void* in, uint32_t inLength, void* out,
                      uint32_t outLength, uint32_t* bytesReturned, int32_t* error);
+
+  // Whether the device missed a deadline a moment ago.
+  bool Stalled(const std::string& path);
 
   std::filesystem::path devDir_;
   std::mutex mutex_;
   std::map<int, OpenDevice> open_;                // by the handle's socket
   std::map<std::string, int, std::less<>> kept_;  // one idle connection per device path
+  std::map<std::string, std::chrono::steady_clock::time_point> stalledUntil_;
 };
 
 }  // namespace kavo9

@@ -4,14 +4,15 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cstdio>
 #include <fstream>
-#include <thread>
 #include <nlohmann/json.hpp>
+#include <thread>
 
 #include "common/platform/LocaleTable.h"
 #include "common/platform/simulated/SimulatedDeviceIo.h"
-#include "common/platform/simulated/SystemServicesClient.h"
 #include "common/platform/simulated/SqliteRegistry.h"
+#include "common/platform/simulated/SystemServicesClient.h"
 
 extern char** environ;
 
@@ -24,7 +25,9 @@ class MachinePaths : public Paths {
  public:
   explicit MachinePaths(std::filesystem::path dir) : dir_(std::move(dir)) {}
   std::filesystem::path MachineDir() const override { return dir_; }
-  std::filesystem::path ProgramDir() const override { return CurrentExecutablePath().parent_path(); }
+  std::filesystem::path ProgramDir() const override {
+    return CurrentExecutablePath().parent_path();
+  }
   std::filesystem::path ExecutablePath() const override { return CurrentExecutablePath(); }
 
  private:
@@ -173,14 +176,25 @@ class MachineDeviceEnum : public DeviceEnum {
 
 bool LoadMachineDescription(const MachineLayout& layout, MachineDescription* d,
                             std::string* error) {
-  *d = MachineDescription{};
-  std::ifstream in(layout.MachineFile());
-  if (!in) return true;
-  json doc = json::parse(in, nullptr, false);
-  if (!doc.is_object()) {
-    *error = layout.MachineFile().string() + ": not a JSON object";
+  // Administrator rights are never assumed: only the description's own "true" grants them.
+  auto standard = [d] {
+    *d = MachineDescription{};
+    d->administrator = false;
+  };
+  standard();
+  const std::string file = layout.MachineFile().string();
+  auto fail = [&](const std::string& why) {
+    standard();  // nothing of a description that cannot be read is used
+    *error = file + why;
     return false;
+  };
+  std::ifstream in(layout.MachineFile());
+  if (!in) {
+    return fail(
+        " cannot be read: this folder is not a simulated machine (make one with kavo9-sim init)");
   }
+  json doc = json::parse(in, nullptr, false);
+  if (!doc.is_object()) return fail(": not a JSON object");
   try {
     if (auto w = doc.find("windows"); w != doc.end()) {
       d->version.platformId = w->value("platform", d->version.platformId);
@@ -195,29 +209,30 @@ bool LoadMachineDescription(const MachineLayout& layout, MachineDescription* d,
     }
     if (auto u = doc.find("user"); u != doc.end()) {
       d->userName = u->value("name", d->userName);
-      d->administrator = u->value("administrator", d->administrator);
+      if (auto admin = u->find("administrator"); admin != u->end()) {
+        if (!admin->is_boolean()) return fail(": /user/administrator: expected true or false");
+        d->administrator = admin->get<bool>();
+      }
     }
   } catch (const json::exception& e) {
-    *error = layout.MachineFile().string() + ": " + e.what();
-    return false;
+    return fail(std::string(": ") + e.what());
   }
   return true;
 }
 
 bool SaveMachineDescription(const MachineLayout& layout, const MachineDescription& d,
                             std::string* error) {
-  json doc = {
-      {"windows",
-       {{"platform", d.version.platformId},
-        {"major", d.version.major},
-        {"minor", d.version.minor},
-        {"build", d.version.build},
-        {"productType", d.version.productType},
-        {"extendedRefused", d.extendedVersionRefused},
-        {"wow64Known", d.wow64Known},
-        {"wow64", d.wow64},
-        {"languageId", d.languageId}}},
-      {"user", {{"name", d.userName}, {"administrator", d.administrator}}}};
+  json doc = {{"windows",
+               {{"platform", d.version.platformId},
+                {"major", d.version.major},
+                {"minor", d.version.minor},
+                {"build", d.version.build},
+                {"productType", d.version.productType},
+                {"extendedRefused", d.extendedVersionRefused},
+                {"wow64Known", d.wow64Known},
+                {"wow64", d.wow64},
+                {"languageId", d.languageId}}},
+              {"user", {{"name", d.userName}, {"administrator", d.administrator}}}};
   std::error_code ec;
   std::filesystem::create_directories(layout.dir, ec);
   std::filesystem::path tmp = layout.MachineFile();
@@ -240,6 +255,7 @@ bool SaveMachineDescription(const MachineLayout& layout, const MachineDescriptio
 
 struct SimulatedPlatform::Parts {
   MachineDescription description;
+  std::string descriptionProblem;
   std::unique_ptr<MachinePaths> paths;
   std::unique_ptr<MachineToken> token;
   std::unique_ptr<MachineSystemInfo> system;
@@ -256,7 +272,11 @@ struct SimulatedPlatform::Parts {
 SimulatedPlatform::SimulatedPlatform(std::filesystem::path machineDir, EventLoop& loop)
     : layout_(std::move(machineDir)), parts_(std::make_unique<Parts>()) {
   std::string error;
-  LoadMachineDescription(layout_, &parts_->description, &error);  // defaults when unreadable
+  if (!LoadMachineDescription(layout_, &parts_->description, &error)) {
+    parts_->descriptionProblem =
+        "The machine description " + error + ". The user is taken to be a standard user.";
+    std::fprintf(stderr, "kavo9: %s\n", parts_->descriptionProblem.c_str());
+  }
   parts_->paths = std::make_unique<MachinePaths>(layout_.dir);
   parts_->token = std::make_unique<MachineToken>(parts_->description);
   parts_->system = std::make_unique<MachineSystemInfo>(parts_->description);
@@ -264,6 +284,7 @@ SimulatedPlatform::SimulatedPlatform(std::filesystem::path machineDir, EventLoop
   parts_->deviceIo = std::make_unique<SimulatedDeviceIo>(layout_.dir);
   parts_->deviceEnum = std::make_unique<MachineDeviceEnum>(layout_.DevicesFile());
   parts_->registry = std::make_unique<SqliteRegistry>(layout_.RegistryDir(), *parts_->token);
+  parts_->registry->OpenHives();  // what is wrong is told now, not at some later read
   platform_ = Platform{&loop,
                        parts_->registry.get(),
                        parts_->token.get(),
@@ -283,5 +304,20 @@ SimulatedPlatform::SimulatedPlatform(std::filesystem::path machineDir, EventLoop
 }
 
 SimulatedPlatform::~SimulatedPlatform() = default;
+
+const std::string& SimulatedPlatform::DescriptionProblem() const {
+  return parts_->descriptionProblem;
+}
+
+std::vector<std::string> SimulatedPlatform::HiveProblems() const {
+  return parts_->registry->HiveProblems();
+}
+
+std::vector<std::string> SimulatedPlatform::Problems() const {
+  std::vector<std::string> problems;
+  if (!parts_->descriptionProblem.empty()) problems.push_back(parts_->descriptionProblem);
+  for (std::string& hive : HiveProblems()) problems.push_back(std::move(hive));
+  return problems;
+}
 
 }  // namespace kavo9

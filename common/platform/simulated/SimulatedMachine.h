@@ -10,6 +10,8 @@
 
 #include <filesystem>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "common/platform/Platform.h"
 
@@ -26,7 +28,9 @@ struct MachineLayout {
   std::filesystem::path DevicesFile() const { return dir / "run" / "devices.json"; }
 };
 
-// The machine description. Missing fields keep these defaults (Windows XP SP2, an administrator).
+// The machine description. Missing fields of a scenario keep these defaults (Windows XP SP2, an
+// administrator); a description read from machine.json grants administrator rights only when it
+// says "administrator": true.
 struct MachineDescription {
   OsVersionInfo version{VER_PLATFORM_WIN32_NT, 5, 1, 2600, VER_NT_WORKSTATION};
   bool extendedVersionRefused = false;
@@ -37,7 +41,8 @@ struct MachineDescription {
   bool administrator = true;
 };
 
-// Reads machine.json; a missing file gives the defaults, a malformed one false with `error` set.
+// Reads machine.json. A missing, unreadable or malformed file is false with `error` naming the
+// file; the description then holds the defaults with a standard user, never an administrator.
 bool LoadMachineDescription(const MachineLayout& layout, MachineDescription* description,
                             std::string* error);
 bool SaveMachineDescription(const MachineLayout& layout, const MachineDescription& description,
@@ -47,10 +52,21 @@ bool SaveMachineDescription(const MachineLayout& layout, const MachineDescriptio
 // supplies (Qt in the programs).
 class SimulatedPlatform {
  public:
+  // Reads the machine description and opens the registry hives at once, so that what is wrong
+  // with them is known (and written to standard error) before the program starts its work.
   SimulatedPlatform(std::filesystem::path machineDir, EventLoop& loop);
   ~SimulatedPlatform();
   Platform& platform() { return platform_; }
   const MachineLayout& layout() const { return layout_; }
+
+  // What the program should tell its user about the machine, each a text that names the file:
+  // the machine description when it cannot be read (the user is then a standard user), and each
+  // registry hive found damaged (left as it is, unused) or missing (made anew, empty). Complete
+  // after construction; a hive found damaged later is added then. Empty when all is well.
+  std::vector<std::string> Problems() const;
+  // The same, in parts: the description's problem (empty when it was read) and the hives'.
+  const std::string& DescriptionProblem() const;
+  std::vector<std::string> HiveProblems() const;
 
  private:
   struct Parts;

@@ -3,9 +3,15 @@
 // (HKLM.hive, HKCU.hive, HKCR.hive, HKU.hive, HKCC.hive), shared safely by every process of the
 // machine (WAL mode, one transaction per operation, a busy timeout). Each hive's connection stays
 // open and its statements prepared for the life of this object.
+//
+// A hive file that exists is never replaced: one that is damaged is refused (its calls fail with
+// ERROR_BADDB) and left as it is; one that is missing is made anew, empty. Either is told once,
+// on standard error and in HiveProblems, in words for the user that name the file.
 
 #include <filesystem>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "common/platform/Registry.h"
 #include "common/platform/SecurityToken.h"
@@ -14,12 +20,23 @@ namespace kavo9 {
 
 class SqliteRegistry : public Registry {
  public:
-  // Hives in `registryDir` (created when missing). Writes below HKEY_LOCAL_MACHINE are allowed
-  // only when `token` is an administrator's, asked at each write.
-  SqliteRegistry(std::filesystem::path registryDir, const SecurityToken& token);
+  // Whether a missing hive is news: only while a machine is being made is it expected.
+  enum class MissingHives { kReport, kCreate };
+
+  // Hives in `registryDir` (made when missing). Writes below HKEY_LOCAL_MACHINE are allowed only
+  // when `token` is an administrator's, asked at each write.
+  SqliteRegistry(std::filesystem::path registryDir, const SecurityToken& token,
+                 MissingHives missing = MissingHives::kReport);
   // Hives held in memory, for tests: same semantics, nothing on disk.
   static std::unique_ptr<SqliteRegistry> InMemory(const SecurityToken& token);
   ~SqliteRegistry() override;
+
+  // Opens every hive now rather than at its first use, so what is wrong with one is known at
+  // once. The first error, or ERROR_SUCCESS.
+  int32_t OpenHives();
+  // What went wrong with a hive so far (damaged, or missing and made anew), each once, as texts
+  // a user can read that name the file. Empty when all is well.
+  std::vector<std::string> HiveProblems() const;
 
   int32_t OpenKey(HKEY parent, std::string_view subKey, uint32_t access, HKEY* result) override;
   int32_t CreateKey(HKEY parent, std::string_view subKey, uint32_t access, HKEY* result,

@@ -3,9 +3,9 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <sys/socket.h>
-#include <sys/un.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 
@@ -14,43 +14,26 @@
 namespace kavo9 {
 namespace {
 
-// The daemon answers at once; a daemon that does not is treated as absent.
-constexpr int kReplyTimeoutMs = 3000;
+// The daemon answers at once; one that has not answered a call within this time is treated as
+// absent (the programs ask on their user-interface thread).
+constexpr int kCallDeadlineMs = 1000;
 // Longest line accepted from the daemon.
 constexpr size_t kMaxLine = 64 * 1024;
+// How long a lost event stream waits before it tries the daemon again: doubling from the first
+// to the last, so a daemon that is away for long costs next to nothing.
+constexpr int kFirstReconnectMs = 100;
+constexpr int kLastReconnectMs = 5000;
 
-int ConnectUnix(const std::filesystem::path& path) {
-  sockaddr_un address{};
-  address.sun_family = AF_UNIX;
-  const std::string text = path.string();
-  if (text.empty() || text.size() >= sizeof(address.sun_path)) return -1;
-  std::memcpy(address.sun_path, text.c_str(), text.size() + 1);
-  int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
-  if (fd < 0) return -1;
-  if (::connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0) {
-    ::close(fd);
-    return -1;
-  }
-  return fd;
-}
-
-bool SendLine(int fd, const nlohmann::json& message) {
+bool SendLine(int fd, const nlohmann::json& message, const Deadline& deadline) {
   std::string line = message.dump() + "\n";
-  const char* data = line.data();
-  size_t left = line.size();
-  while (left > 0) {
-    ssize_t n = ::send(fd, data, left, MSG_NOSIGNAL);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) return false;
-    data += n;
-    left -= size_t(n);
-  }
-  return true;
+  return SendAll(fd, reinterpret_cast<const uint8_t*>(line.data()), line.size(), deadline);
 }
 
-// Reads up to a newline into `buffer` (which may hold the start of later lines). -1 on error or
-// timeout, 0 on end of stream, 1 with `line` set.
-int ReadLine(int fd, std::string& buffer, std::string* line, int timeoutMs, int wakeFd = -1) {
+// Reads up to a newline into `buffer` (which may hold the start of later lines), until
+// `deadline` (null: no limit) or until `wakeFd` becomes readable. -1 on error, deadline or
+// wake-up, 0 on end of stream, 1 with `line` set.
+int ReadLine(int fd, std::string& buffer, std::string* line, const Deadline* deadline,
+             int wakeFd = -1) {
   for (;;) {
     size_t end = buffer.find('\n');
     if (end != std::string::npos) {
@@ -60,17 +43,37 @@ int ReadLine(int fd, std::string& buffer, std::string* line, int timeoutMs, int 
     }
     if (buffer.size() > kMaxLine) return -1;
     pollfd fds[2] = {{fd, POLLIN, 0}, {wakeFd, POLLIN, 0}};
-    int ready = ::poll(fds, wakeFd >= 0 ? 2 : 1, timeoutMs);
+    const int timeout = deadline ? deadline->RemainingMs() : -1;
+    if (timeout == 0) return -1;
+    int ready = ::poll(fds, wakeFd >= 0 ? 2 : 1, timeout);
     if (ready < 0 && errno == EINTR) continue;
     if (ready <= 0) return -1;
     if (wakeFd >= 0 && fds[1].revents) return -1;
     char chunk[4096];
-    ssize_t n = ::recv(fd, chunk, sizeof chunk, 0);
-    if (n < 0 && errno == EINTR) continue;
+    ssize_t n = ::recv(fd, chunk, sizeof chunk, MSG_DONTWAIT);
+    if (n < 0 && (errno == EINTR || errno == EAGAIN)) continue;
     if (n < 0) return -1;
     if (n == 0) return 0;
     buffer.append(chunk, size_t(n));
   }
+}
+
+// Connects to the event socket and subscribes to `topic`: the connection, with the bytes that
+// came after the answer in `pending`, or -1.
+int Subscribe(const std::filesystem::path& socketPath, const std::string& topic,
+              std::string* pending) {
+  int fd = ConnectUnixSocket(socketPath);
+  if (fd < 0) return -1;
+  const Deadline deadline(kCallDeadlineMs);
+  std::string line;
+  pending->clear();
+  if (!SendLine(fd, {{"subscribe", topic}}, deadline) ||
+      ReadLine(fd, *pending, &line, &deadline) != 1 ||
+      nlohmann::json::parse(line, nullptr, false).value("ok", false) != true) {
+    ::close(fd);
+    return -1;
+  }
+  return fd;
 }
 
 bool ParseObject(const std::string& line, nlohmann::json* value) {
@@ -92,10 +95,11 @@ std::string TextField(const nlohmann::json& object, const char* name) {
 
 bool CallDaemon(const std::filesystem::path& socketPath, const nlohmann::json& request,
                 nlohmann::json* reply) {
-  int fd = ConnectUnix(socketPath);
+  int fd = ConnectUnixSocket(socketPath);
   if (fd < 0) return false;
+  const Deadline deadline(kCallDeadlineMs);
   std::string buffer, line;
-  bool ok = SendLine(fd, request) && ReadLine(fd, buffer, &line, kReplyTimeoutMs) == 1 &&
+  bool ok = SendLine(fd, request, deadline) && ReadLine(fd, buffer, &line, &deadline) == 1 &&
             ParseObject(line, reply) && reply->value("ok", false) == true;
   ::close(fd);
   return ok;
@@ -112,14 +116,16 @@ bool DaemonConnection::Call(const nlohmann::json& request, nlohmann::json* reply
     fd_ = -1;
   }
   bool reused = fd_ >= 0;
+  // One deadline for the call, the second attempt after a restart included.
+  const Deadline deadline(kCallDeadlineMs);
   for (;;) {
-    if (fd_ < 0) fd_ = ConnectUnix(socket_);
+    if (fd_ < 0) fd_ = ConnectUnixSocket(socket_);
     if (fd_ < 0) return false;
     std::string buffer, line;
     nlohmann::json kept = request;
     kept["keep"] = true;
-    const bool sent = SendLine(fd_, kept);
-    const int read = sent ? ReadLine(fd_, buffer, &line, kReplyTimeoutMs) : 0;
+    const bool sent = SendLine(fd_, kept, deadline);
+    const int read = sent ? ReadLine(fd_, buffer, &line, &deadline) : 0;
     // One answer and nothing after it keeps the connection in step for the next call.
     const bool answered = read == 1 && buffer.empty();
     if (!answered) {
@@ -137,43 +143,76 @@ bool DaemonConnection::Call(const nlohmann::json& request, nlohmann::json* reply
 
 std::unique_ptr<EventStream> EventStream::Open(const std::filesystem::path& socketPath,
                                                const std::string& topic, LineHandler onLine) {
-  int fd = ConnectUnix(socketPath);
+  std::string pending;
+  int fd = Subscribe(socketPath, topic, &pending);
   if (fd < 0) return nullptr;
-  std::string buffer, line;
-  nlohmann::json reply;
-  if (!SendLine(fd, {{"subscribe", topic}}) ||
-      ReadLine(fd, buffer, &line, kReplyTimeoutMs) != 1 || !ParseObject(line, &reply) ||
-      reply.value("ok", false) != true) {
-    ::close(fd);
-    return nullptr;
-  }
-  return std::unique_ptr<EventStream>(new EventStream(fd, std::move(buffer), std::move(onLine)));
+  return std::unique_ptr<EventStream>(
+      new EventStream(socketPath, topic, fd, std::move(pending), std::move(onLine)));
 }
 
-EventStream::EventStream(int fd, std::string pending, LineHandler onLine)
-    : fd_(fd), pending_(std::move(pending)), onLine_(std::move(onLine)) {
+EventStream::EventStream(std::filesystem::path socketPath, std::string topic, int fd,
+                         std::string pending, LineHandler onLine)
+    : socket_(std::move(socketPath)),
+      topic_(std::move(topic)),
+      fd_(fd),
+      pending_(std::move(pending)),
+      onLine_(std::move(onLine)) {
   if (::pipe2(wake_, O_CLOEXEC) != 0) wake_[0] = wake_[1] = -1;
   worker_ = std::thread([this] { Run(); });
 }
 
 EventStream::~EventStream() {
+  stopping_ = true;
   if (wake_[1] >= 0) {
     char byte = 1;
     [[maybe_unused]] ssize_t n = ::write(wake_[1], &byte, 1);
   } else {
-    ::shutdown(fd_, SHUT_RDWR);
+    std::lock_guard lock(fdMutex_);
+    if (fd_ >= 0) ::shutdown(fd_, SHUT_RDWR);
   }
   if (worker_.joinable()) worker_.join();
-  ::close(fd_);
+  if (fd_ >= 0) ::close(fd_);
   if (wake_[0] >= 0) ::close(wake_[0]);
   if (wake_[1] >= 0) ::close(wake_[1]);
 }
 
+bool EventStream::Pause(int milliseconds) {
+  if (wake_[0] < 0) {
+    // No wake-up pipe: short naps, looking at the stop flag in between.
+    for (int slept = 0; slept < milliseconds && !stopping_; slept += 50) ::usleep(50'000);
+    return !stopping_;
+  }
+  pollfd wake{wake_[0], POLLIN, 0};
+  int ready;
+  do {
+    ready = ::poll(&wake, 1, milliseconds);
+  } while (ready < 0 && errno == EINTR);
+  return ready == 0 && !stopping_;
+}
+
 void EventStream::Run() {
   std::string buffer = std::move(pending_), line;
-  while (ReadLine(fd_, buffer, &line, -1, wake_[0]) == 1) {
-    nlohmann::json event;
-    if (ParseObject(line, &event)) onLine_(event);
+  for (;;) {
+    while (ReadLine(fd_, buffer, &line, nullptr, wake_[0]) == 1) {
+      nlohmann::json event;
+      if (ParseObject(line, &event)) onLine_(event);
+    }
+    if (stopping_) return;
+    // The daemon went away (it stopped or restarted): subscribe again once it is back, waiting
+    // longer after each miss. Events raised meanwhile are lost, as they would be on Windows.
+    {
+      std::lock_guard lock(fdMutex_);
+      ::close(fd_);
+      fd_ = -1;
+    }
+    int fd = -1;
+    for (int waitMs = kFirstReconnectMs; fd < 0; waitMs = std::min(waitMs * 2, kLastReconnectMs)) {
+      if (!Pause(waitMs)) return;
+      fd = Subscribe(socket_, topic_, &buffer);
+    }
+    std::lock_guard lock(fdMutex_);
+    fd_ = fd;
+    if (stopping_) return;
   }
 }
 
@@ -241,9 +280,8 @@ bool SimulatedIpHelper::GetAdaptersInfo(std::vector<IpAdapterInfo>* adapters) {
   if (list == reply.end() || !list->is_array()) return true;
   for (const auto& entry : *list) {
     if (!entry.is_object()) continue;
-    adapters->push_back({TextField(entry, "name"), TextField(entry, "ip"),
-                         TextField(entry, "mask"), TextField(entry, "gateway"),
-                         entry.value("dhcp", true) == true});
+    adapters->push_back({TextField(entry, "name"), TextField(entry, "ip"), TextField(entry, "mask"),
+                         TextField(entry, "gateway"), entry.value("dhcp", true) == true});
   }
   return true;
 }
@@ -271,7 +309,9 @@ bool SimulatedSessionEvents::RegisterSessionNotification(SessionCallback callbac
   return session_ != nullptr;
 }
 
-void SimulatedSessionEvents::UnregisterSessionNotification() { session_.reset(); }
+void SimulatedSessionEvents::UnregisterSessionNotification() {
+  session_.reset();
+}
 
 void SimulatedSessionEvents::SetPowerCallback(PowerCallback callback) {
   power_.reset();
@@ -284,7 +324,9 @@ void SimulatedSessionEvents::SetPowerCallback(PowerCallback callback) {
 SimulatedEventSubscription::SimulatedEventSubscription(std::filesystem::path machineDir)
     : socket_(std::move(machineDir) / "run" / "events.sock") {}
 
-SimulatedEventSubscription::~SimulatedEventSubscription() { Disconnect(); }
+SimulatedEventSubscription::~SimulatedEventSubscription() {
+  Disconnect();
+}
 
 bool SimulatedEventSubscription::Connect() {
   connected_ = std::filesystem::exists(socket_);
@@ -294,21 +336,23 @@ bool SimulatedEventSubscription::Connect() {
 EventSubscription::Id SimulatedEventSubscription::Subscribe(std::string_view className,
                                                             BatchCallback callback) {
   if (!connected_) return 0;
-  auto stream = EventStream::Open(socket_, std::string(className),
-                                  [callback](const nlohmann::json& event) {
-                                    EventObject object;
-                                    auto it = event.find("class");
-                                    if (it != event.end() && it->is_string()) {
-                                      object.className = it->get<std::string>();
-                                    }
-                                    callback({object});
-                                  });
+  auto stream =
+      EventStream::Open(socket_, std::string(className), [callback](const nlohmann::json& event) {
+        EventObject object;
+        auto it = event.find("class");
+        if (it != event.end() && it->is_string()) {
+          object.className = it->get<std::string>();
+        }
+        callback({object});
+      });
   if (!stream) return 0;
   streams_[++next_] = std::move(stream);
   return next_;
 }
 
-void SimulatedEventSubscription::Cancel(Id id) { streams_.erase(id); }
+void SimulatedEventSubscription::Cancel(Id id) {
+  streams_.erase(id);
+}
 
 void SimulatedEventSubscription::Disconnect() {
   streams_.clear();

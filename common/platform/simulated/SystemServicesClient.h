@@ -34,7 +34,8 @@
 namespace kavo9 {
 
 // Sends one request line to a Unix socket and reads one reply line. False when no daemon answers
-// in time or the reply is not a JSON object with "ok": true.
+// within the call's deadline (a second at most, however the answer trickles in) or the reply is
+// not a JSON object with "ok": true.
 bool CallDaemon(const std::filesystem::path& socketPath, const nlohmann::json& request,
                 nlohmann::json* reply);
 
@@ -57,7 +58,9 @@ class DaemonConnection {
   int fd_ = -1;
 };
 
-// One open subscription: a worker thread that reads event lines and hands each to `onLine`.
+// One subscription: a worker thread that reads event lines and hands each to `onLine`. When the
+// daemon goes away (it stopped or restarted) the worker subscribes again once it is back, trying
+// at growing intervals, so the events flow again without the program noticing.
 class EventStream {
  public:
   using LineHandler = std::function<void(const nlohmann::json& line)>;
@@ -68,11 +71,19 @@ class EventStream {
   ~EventStream();
 
  private:
-  EventStream(int fd, std::string pending, LineHandler onLine);
+  EventStream(std::filesystem::path socketPath, std::string topic, int fd, std::string pending,
+              LineHandler onLine);
   void Run();
+  // Waits `milliseconds`; false when the stream is being stopped.
+  bool Pause(int milliseconds);
+
+  std::filesystem::path socket_;
+  std::string topic_;
+  std::mutex fdMutex_;  // fd_ while the worker replaces it
   int fd_;
   std::string pending_;  // bytes that came with the subscription's answer
   int wake_[2] = {-1, -1};
+  std::atomic<bool> stopping_{false};
   LineHandler onLine_;
   std::thread worker_;
 };

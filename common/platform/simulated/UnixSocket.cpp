@@ -43,6 +43,43 @@ bool SendAll(int fd, const uint8_t* data, size_t length) {
   return true;
 }
 
+int Deadline::RemainingMs() const {
+  const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+      end_ - std::chrono::steady_clock::now());
+  return left.count() > 0 ? static_cast<int>(left.count()) : 0;
+}
+
+bool SendAll(int fd, const uint8_t* data, size_t length, const Deadline& deadline) {
+  while (length > 0) {
+    ssize_t n = ::send(fd, data, length, MSG_NOSIGNAL | MSG_DONTWAIT);
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) {
+      pollfd pfd{fd, POLLOUT, 0};
+      const int ready = ::poll(&pfd, 1, deadline.RemainingMs());
+      if (ready < 0 && errno == EINTR) continue;
+      if (ready <= 0) return false;
+      continue;
+    }
+    if (n <= 0) return false;
+    data += n;
+    length -= size_t(n);
+  }
+  return true;
+}
+
+bool ReceiveSome(int fd, std::vector<uint8_t>* buffer, const Deadline& deadline) {
+  // Asked again after every interruption, so the wait never outlasts the deadline.
+  for (;;) {
+    const int left = deadline.RemainingMs();
+    if (left == 0) return false;
+    pollfd pfd{fd, POLLIN, 0};
+    int ready = ::poll(&pfd, 1, left);
+    if (ready < 0 && errno == EINTR) continue;
+    if (ready <= 0) return false;
+    return ReceiveSome(fd, buffer, 0);
+  }
+}
+
 bool ReceiveSome(int fd, std::vector<uint8_t>* buffer, int timeoutMs) {
   uint8_t chunk[4096];
   for (;;) {

@@ -1,13 +1,20 @@
 // The privileged registry service: what it performs, what it refuses, and its endpoint.
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
+#include <algorithm>
+#include <fstream>
+#include <sstream>
 #include <thread>
 
 #include "common/adapter/ParameterStore.h"
 #include "common/adapter/RegistryServiceClient.h"
 #include "common/platform/fake/FakePlatform.h"
 #include "common/platform/simulated/SqliteRegistry.h"
+#include "common/platform/simulated/UnixSocket.h"
 #include "sim/regsvc/RegistryService.h"
+#include "sim/regsvc/ServiceLog.h"
 #include "sim/regsvc/ServiceServer.h"
 
 namespace kavo9 {
@@ -17,7 +24,9 @@ constexpr const char* kClass =
     "System\\CurrentControlSet\\Control\\Class\\{4D36E972-E325-11CE-BFC1-08002BE10318}";
 const std::string kAdapter = std::string(kClass) + "\\0007";
 constexpr const char* kGuid = "{6F1C0A52-7B3D-4E1A-9C2B-1D5A30700001}";
+constexpr const char* kWinlogon = "Software\\Microsoft\\Windows NT\\CurrentVersion\\Winlogon";
 constexpr const char* kSso = "Software\\Microsoft\\Windows NT\\CurrentVersion\\Winlogon\\Tesmar";
+constexpr const char* kInterfaces = "SOFTWARE\\Microsoft\\WZCSVC\\Parameters\\Interfaces";
 const std::string kWzc =
     std::string("SOFTWARE\\Microsoft\\WZCSVC\\Parameters\\Interfaces\\") + kGuid;
 
@@ -26,6 +35,11 @@ ServiceRequest Set(std::string path, std::string name, std::string data, uint32_
   return {kProcSetValue, ServiceForm::kStation, std::move(path), std::move(name),
           type,          std::move(data),       length,          0};
 }
+std::string ReadFileText(const std::filesystem::path& path) {
+  std::ifstream in(path);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
 ServiceRequest Op(uint32_t procedure, std::string path, std::string name = {}) {
   return {procedure, ServiceForm::kSoftAp, std::move(path), std::move(name)};
 }
@@ -37,6 +51,18 @@ class Service : public ::testing::Test {
         service(*registry, [this](std::string_view l) { log.emplace_back(l); }) {
     EXPECT_EQ(RegWriteString(*registry, HKEY_LOCAL_MACHINE, kAdapter, "NetCfgInstanceId", kGuid),
               ERROR_SUCCESS);
+    EXPECT_EQ(RegWriteString(*registry, HKEY_LOCAL_MACHINE, kAdapter, "DriverDesc", "Card"),
+              ERROR_SUCCESS);
+    // The keys the system has above the served ones.
+    for (const char* system : {kWinlogon, kInterfaces}) {
+      ScopedKey key(*registry);
+      EXPECT_EQ(registry->CreateKey(HKEY_LOCAL_MACHINE, system, KEY_WRITE, &key), ERROR_SUCCESS);
+    }
+  }
+  // Whether every line logged so far tells of a performed write.
+  bool OnlyPerformed() const {
+    return std::all_of(log.begin(), log.end(),
+                       [](const std::string& l) { return l.starts_with("performed "); });
   }
   bool Has(const std::string& path, const std::string& name = {}) {
     ScopedKey key(*registry);
@@ -83,7 +109,25 @@ TEST_F(Service, PerformsWritesBelowTheKeysItServes) {
   EXPECT_EQ(service.Perform(Set(kAdapter, "Order", "Home", 11, REG_MULTI_SZ)), ERROR_SUCCESS);
   EXPECT_EQ(Value(kAdapter, "Order"),
             (std::vector<uint8_t>{'H', 'o', 'm', 'e', 0, 0, 0, 0, 0, 0, 0}));
-  EXPECT_TRUE(log.empty());
+  // Values of the adapter key that are not the installation's own may go.
+  EXPECT_EQ(service.Perform(Op(kProcDeleteValue, kAdapter, "Order")), ERROR_SUCCESS);
+  EXPECT_EQ(log.size(), 11u);
+  EXPECT_TRUE(OnlyPerformed());
+  EXPECT_TRUE(log[0].starts_with(
+      "performed set value for an unknown caller (path \"System\\\\CurrentControlSet\\\\"))
+      << log[0];
+  EXPECT_TRUE(log[0].ends_with("0007\", name \"Radio\")")) << log[0];
+}
+
+TEST_F(Service, LogsTheCallerAndEscapesWhatItQuotes) {
+  EXPECT_EQ(service.Perform(Set(kAdapter, "Radio", "1", 2), {true, 1000, 42}), ERROR_SUCCESS);
+  EXPECT_NE(service.Perform(Set("SOFTWARE\\\"x\" \\y", "a\"b\n", "1", 2), {true, 1000, 42}),
+            ERROR_SUCCESS);
+  ASSERT_EQ(log.size(), 2u);
+  EXPECT_TRUE(log[0].starts_with("performed set value for uid 1000 pid 42 ")) << log[0];
+  EXPECT_EQ(log[1],
+            "refused procedure 3 for uid 1000 pid 42: outside the keys this service writes "
+            "(path \"SOFTWARE\\\\\\\"x\\\" \\\\y\", name \"a\\\"b\\x0A\")");
 }
 
 TEST_F(Service, RefusesEverythingElseWithoutWritingAndLogsIt) {
@@ -133,6 +177,9 @@ TEST_F(Service, RefusesEverythingElseWithoutWritingAndLogsIt) {
        "000000000000}"},
       {"the service key without an adapter",
        Set("SOFTWARE\\Microsoft\\WZCSVC\\Parameters", "Evil", "1", 2), ""},
+      {"deleting the instance id", Op(kProcDeleteValue, kAdapter, "NetCfgInstanceId"), ""},
+      {"changing the description", Set(kAdapter, "driverdesc", "Evil", 5), ""},
+      {"setting the match value", Set(kAdapter, "MatchingDeviceId", "usb\\evil", 9), ""},
   };
   for (const Case& c : cases) {
     log.clear();
@@ -145,7 +192,22 @@ TEST_F(Service, RefusesEverythingElseWithoutWritingAndLogsIt) {
   EXPECT_FALSE(Has(kAdapter, "Radio"));
   EXPECT_FALSE(Has(kAdapter, "Big"));
   EXPECT_TRUE(Has(kAdapter));
+  EXPECT_TRUE(Has(kAdapter, "NetCfgInstanceId"));
+  EXPECT_EQ(Value(kAdapter, "DriverDesc"), (std::vector<uint8_t>{'C', 'a', 'r', 'd', 0}));
+  EXPECT_FALSE(Has(kAdapter, "MatchingDeviceId"));
   EXPECT_FALSE(Has(std::string(kClass), "Evil"));
+}
+
+TEST_F(Service, MakesNoKeyAboveTheKeysItServes) {
+  ASSERT_EQ(registry->DeleteTree(HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Windows NT"),
+            ERROR_SUCCESS);
+  ASSERT_EQ(registry->DeleteTree(HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\WZCSVC"), ERROR_SUCCESS);
+  EXPECT_NE(service.Perform(Op(kProcCreateKey, std::string(kSso) + "\\Sub")), ERROR_SUCCESS);
+  EXPECT_NE(service.Perform(Set(kSso, "SSOEnable", "1", 2)), ERROR_SUCCESS);
+  EXPECT_NE(service.Perform(Op(kProcCreateKey, kWzc)), ERROR_SUCCESS);
+  EXPECT_FALSE(Has("Software\\Microsoft\\Windows NT"));
+  EXPECT_FALSE(Has("SOFTWARE\\Microsoft\\WZCSVC"));
+  EXPECT_EQ(log.size(), 3u);
 }
 
 TEST_F(Service, AnswersEachFrameAndDropsAConnectionWhoseFramingBreaks) {
@@ -166,7 +228,8 @@ TEST_F(Service, AnswersEachFrameAndDropsAConnectionWhoseFramingBreaks) {
   replies.clear();
   EXPECT_FALSE(service.Receive(&garbage, &replies));
   EXPECT_EQ(replies, EncodeServiceReply(ERROR_INVALID_PARAMETER));
-  EXPECT_EQ(log.size(), 1u);
+  ASSERT_EQ(log.size(), 3u);
+  EXPECT_TRUE(log[2].starts_with("refused frame from an unknown caller: ")) << log[2];
 }
 
 // The whole road: a standard user's program, the socket, the service and the shared hives.
@@ -209,6 +272,72 @@ TEST(ServiceEndpoint, AStandardUsersWriteReachesTheRegistryThroughTheService) {
 
   stop = true;
   thread.join();
+}
+
+// A full service says so: the caller can tell "busy" from "not there".
+TEST(ServiceEndpoint, AFullServiceAnswersBusyAndTakesCallsAgainOnceThereIsRoom) {
+  FakePaths paths;
+  FakeSecurityToken admin;
+  SqliteRegistry registry(paths.MachineDir() / "registry", admin);
+  ASSERT_EQ(RegWriteString(registry, HKEY_LOCAL_MACHINE, kAdapter, "NetCfgInstanceId", kGuid),
+            ERROR_SUCCESS);
+  RegistryService service(registry, nullptr);
+  ServiceServer server(service, {.maxClients = 2, .idleMs = 60'000, .requestMs = 60'000});
+  const auto socket = RegistryServiceSocket(paths.MachineDir());
+  std::string error;
+  ASSERT_TRUE(server.Listen(socket, &error)) << error;
+  std::atomic<bool> stop{false};
+  std::thread thread([&] { server.Run(stop); });
+
+  // Two callers in the middle of their requests hold both slots.
+  const auto frame = EncodeServiceRequest(Set(kAdapter, "Radio", "1", 2));
+  int first = ConnectUnixSocket(socket), second = ConnectUnixSocket(socket);
+  for (int fd : {first, second}) ASSERT_TRUE(SendAll(fd, frame.data(), 5));
+  // Real sockets: give the service's loop a moment to take both first bytes in.
+  std::this_thread::sleep_for(std::chrono::milliseconds(200));
+  SocketRegistryServiceClient client(socket);
+  EXPECT_EQ(client.Call(Set(kAdapter, "Radio", "0", 2)), RPC_S_SERVER_TOO_BUSY);
+  // One finishes its request: there is room again.
+  ASSERT_TRUE(SendAll(first, frame.data() + 5, frame.size() - 5));
+  std::vector<uint8_t> reply;
+  while (reply.size() < kServiceReplySize && ReceiveSome(first, &reply, 5000)) {
+  }
+  EXPECT_EQ(reply, EncodeServiceReply(ERROR_SUCCESS));
+  EXPECT_EQ(client.Call(Set(kAdapter, "Radio", "0", 2)), ERROR_SUCCESS);
+  ::close(first);
+  ::close(second);
+  stop = true;
+  thread.join();
+}
+
+TEST(ServiceLogLimits, HoldsBackFloodsCountsThemAndKeepsTheFileSmall) {
+  FakePaths paths;
+  std::filesystem::create_directories(paths.MachineDir());
+  const auto file = paths.MachineDir() / "service.log";
+  uint64_t now = 0;
+  std::ostringstream echo;
+  {
+    ServiceLog log(
+        file, &echo, {.burst = 3, .perSecond = 2, .maxFileBytes = 200}, [&] { return now; },
+        [] { return std::string("T"); });
+    for (int i = 0; i < 10; ++i) log.Write("line " + std::to_string(i));
+    EXPECT_EQ(echo.str(), "kavo9-regsvc: line 0\nkavo9-regsvc: line 1\nkavo9-regsvc: line 2\n");
+    now += 500;  // room for one more line
+    log.Write("after");
+    EXPECT_NE(echo.str().find("7 more lines were not logged (too many at once)\n"
+                              "kavo9-regsvc: after\n"),
+              std::string::npos)
+        << echo.str();
+    for (int i = 0; i < 20; ++i) {
+      now += 1000;
+      log.Write(std::string(40, 'x'));
+    }
+  }
+  EXPECT_LE(std::filesystem::file_size(file), 200u);
+  auto older = file;
+  older += ".1";
+  EXPECT_LE(std::filesystem::file_size(older), 200u);
+  EXPECT_EQ(ReadFileText(file).substr(0, 2), "T ");
 }
 
 }  // namespace
