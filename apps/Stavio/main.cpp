@@ -95,6 +95,12 @@ int main(int argc, char** argv) {
   });
 
   controller.Initialise();
+  // What went wrong with the machine's files (its description, a registry hive) is said once,
+  // where the user sees it: a missing adapter would otherwise stay unexplained.
+  for (const std::string& problem : simulated.Problems()) {
+    if (StopRequested()) break;
+    station->ShowMessageBox(problem, station->Text("IDS_OK"));
+  }
   int result = 0;
   // A stop that came during the start-up (in a dialog, during discovery) ends the program here.
   if (!StopRequested()) {
