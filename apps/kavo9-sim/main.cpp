@@ -15,10 +15,8 @@ namespace kavo9 {
 namespace {
 
 const SimCommand kCommands[] = {
-    {"reg", kRegUsage, RunRegCommand},
-    {"session", kSystemUsage, RunSessionCommand},
-    {"power", "", RunPowerCommand},
-    {"service", "", RunServiceCommand},
+    {"reg", kRegUsage, RunRegCommand}, {"session", kSystemUsage, RunSessionCommand},
+    {"power", "", RunPowerCommand},    {"service", "", RunServiceCommand},
     {"event", "", RunEventCommand},
 };
 

@@ -28,7 +28,8 @@ class DeviceIo {
   // receives the count the driver reports (never more than `outLength`). True on success; on
   // failure `lastError` (optional) receives the Win32 error.
   virtual bool Control(Handle handle, uint32_t ioctl, const void* in, uint32_t inLength, void* out,
-                       uint32_t outLength, uint32_t* bytesReturned, int32_t* lastError = nullptr) = 0;
+                       uint32_t outLength, uint32_t* bytesReturned,
+                       int32_t* lastError = nullptr) = 0;
   virtual void Close(Handle handle) = 0;
 };
 

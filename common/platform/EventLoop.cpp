@@ -20,7 +20,9 @@ void EventLoop::KillThreadTimer(TimerId id) {
 WindowTimers::WindowTimers(EventLoop& loop, std::function<void(TimerId)> onTimer)
     : loop_(loop), onTimer_(std::move(onTimer)) {}
 
-WindowTimers::~WindowTimers() { KillAll(); }
+WindowTimers::~WindowTimers() {
+  KillAll();
+}
 
 void WindowTimers::Set(TimerId id, uint32_t periodMs) {
   Kill(id);

@@ -7,8 +7,8 @@
 
 #include <chrono>
 #include <cstdlib>
-#include <fstream>
 #include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 

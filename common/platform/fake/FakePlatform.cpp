@@ -79,9 +79,8 @@ bool FakeDeviceIo::Control(Handle handle, uint32_t ioctl, const void* in, uint32
   auto device = devices.find(it->second);
   if (device == devices.end()) return fail(ERROR_DEVICE_NOT_CONNECTED);
   uint32_t count = 0;
-  int32_t status = device->second(
-      ioctl, {static_cast<const uint8_t*>(in), in ? inLength : 0},
-      {static_cast<uint8_t*>(out), out ? outLength : 0}, &count);
+  int32_t status = device->second(ioctl, {static_cast<const uint8_t*>(in), in ? inLength : 0},
+                                  {static_cast<uint8_t*>(out), out ? outLength : 0}, &count);
   if (status != ERROR_SUCCESS) return fail(status);
   if (bytesReturned) *bytesReturned = std::min(count, outLength);
   return true;
@@ -100,9 +99,8 @@ bool FakeDeviceEnum::GetPresentDevices(const std::string& className,
 }
 
 FakePlatform::FakePlatform() : registry(SqliteRegistry::InMemory(token)) {
-  platform_ = Platform{&loop,    registry.get(), &token,    &paths,
-                       &system,  &launcher,      &deviceIo, &deviceEnum,
-                       &session, &events,       &ipHelper, &services};
+  platform_ = Platform{&loop,     registry.get(), &token,   &paths,  &system,   &launcher,
+                       &deviceIo, &deviceEnum,    &session, &events, &ipHelper, &services};
 }
 
 FakePlatform::~FakePlatform() = default;

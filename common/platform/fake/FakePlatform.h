@@ -6,8 +6,8 @@
 #include <filesystem>
 #include <functional>
 #include <map>
-#include <span>
 #include <memory>
+#include <span>
 #include <string>
 #include <vector>
 

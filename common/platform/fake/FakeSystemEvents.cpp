@@ -34,7 +34,9 @@ EventSubscription::Id FakeEventSubscription::Subscribe(std::string_view classNam
   return next_;
 }
 
-void FakeEventSubscription::Cancel(Id id) { subscriptions_.erase(id); }
+void FakeEventSubscription::Cancel(Id id) {
+  subscriptions_.erase(id);
+}
 
 void FakeEventSubscription::Disconnect() {
   subscriptions_.clear();

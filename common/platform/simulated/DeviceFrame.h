@@ -38,8 +38,7 @@ std::vector<uint8_t> EncodeReply(const DeviceReply& reply);
 enum class FrameResult { kComplete, kNeedMore, kMalformed };
 // Decodes a request from the bytes received so far. kNeedMore asks for more bytes; kMalformed
 // means the connection should get a failure reply or be closed. `consumed` is set on kComplete.
-FrameResult DecodeRequest(std::span<const uint8_t> bytes, DeviceRequest* request,
-                          size_t* consumed);
+FrameResult DecodeRequest(std::span<const uint8_t> bytes, DeviceRequest* request, size_t* consumed);
 FrameResult DecodeReply(std::span<const uint8_t> bytes, uint32_t maxData, DeviceReply* reply,
                         size_t* consumed);
 

@@ -15,8 +15,8 @@ TEST(VirtualEventLoop, FiresDueTimersInTimeOrder) {
   timers.Set(2, 500);
   timers.Set(3, 2000);  // same due time as 1: fires after it
   loop.Advance(2000);
-  std::vector<std::pair<uint64_t, int>> expected{
-      {500, 2}, {1000, 2}, {1500, 2}, {2000, 1}, {2000, 2}, {2000, 3}};
+  std::vector<std::pair<uint64_t, int>> expected{{500, 2},  {1000, 2}, {1500, 2},
+                                                 {2000, 1}, {2000, 2}, {2000, 3}};
   EXPECT_EQ(fired, expected);
 }
 
@@ -68,7 +68,10 @@ TEST(VirtualEventLoop, ThreadTimersHaveDistinctIdsAndPostedTasksRunInOrder) {
   EXPECT_FALSE(loop.IsThreadTimerActive(b));
 
   std::vector<int> order;
-  loop.Post([&] { order.push_back(1); loop.Post([&] { order.push_back(3); }); });
+  loop.Post([&] {
+    order.push_back(1);
+    loop.Post([&] { order.push_back(3); });
+  });
   loop.Post([&] { order.push_back(2); });
   loop.RunPosted();
   EXPECT_EQ(order, std::vector<int>({1, 2, 3}));

@@ -13,7 +13,8 @@ TEST(Paths, WindowsPathsMapOntoTheMachine) {
     std::filesystem::path expected;
   } cases[] = {
       {"C:\\Linkora_test.txt", paths.machineDir / "drive_c" / "Linkora_test.txt"},
-      {"c:/Program Files\\Kavo9\\x.ini", paths.machineDir / "drive_c" / "Program Files" / "Kavo9" / "x.ini"},
+      {"c:/Program Files\\Kavo9\\x.ini",
+       paths.machineDir / "drive_c" / "Program Files" / "Kavo9" / "x.ini"},
       {"D:\\a\\..\\b", paths.machineDir / "drive_d" / "b"},
       {"Languages\\Lang0409.ini", paths.programDir / "Languages" / "Lang0409.ini"},
       {"C:\\..\\etc\\passwd", {}},
@@ -22,9 +23,10 @@ TEST(Paths, WindowsPathsMapOntoTheMachine) {
 }
 
 TEST(ProcessLauncher, SplitsWindowsCommandLines) {
-  EXPECT_EQ(SplitCommandLine("\"TsSwap.exe\" ON Stavio Hostira \"Norvik Wireless\" \"Kavo9 Utility\" X"),
-            (std::vector<std::string>{"TsSwap.exe", "ON", "Stavio", "Hostira", "Norvik Wireless",
-                                      "Kavo9 Utility", "X"}));
+  EXPECT_EQ(
+      SplitCommandLine("\"TsSwap.exe\" ON Stavio Hostira \"Norvik Wireless\" \"Kavo9 Utility\" X"),
+      (std::vector<std::string>{"TsSwap.exe", "ON", "Stavio", "Hostira", "Norvik Wireless",
+                                "Kavo9 Utility", "X"}));
   EXPECT_EQ(SplitCommandLine("  \"Pickora.exe\"  ICS_DOWN "),
             (std::vector<std::string>{"Pickora.exe", "ICS_DOWN"}));
   EXPECT_TRUE(SplitCommandLine("").empty());

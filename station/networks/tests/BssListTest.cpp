@@ -30,7 +30,9 @@ struct ListCase {
   BssListEnd end;
 };
 // Test names and failure messages show the case by its name.
-void PrintTo(const ListCase& c, std::ostream* out) { *out << c.name; }
+void PrintTo(const ListCase& c, std::ostream* out) {
+  *out << c.name;
+}
 
 class BssListWalk : public ::testing::TestWithParam<ListCase> {};
 

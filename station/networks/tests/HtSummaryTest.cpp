@@ -78,7 +78,9 @@ struct PresenceCase {
   int ldpc;          // field 5: only the standard element of the exact length decodes bits
 };
 // Test names and failure messages show the case by its name.
-void PrintTo(const PresenceCase& c, std::ostream* out) { *out << c.name; }
+void PrintTo(const PresenceCase& c, std::ostream* out) {
+  *out << c.name;
+}
 
 class HtPresence : public ::testing::TestWithParam<PresenceCase> {};
 

@@ -27,7 +27,9 @@ struct SecurityCase {
   int securityClass;
 };
 // Test names and failure messages show the case by its name.
-void PrintTo(const SecurityCase& c, std::ostream* out) { *out << c.name; }
+void PrintTo(const SecurityCase& c, std::ostream* out) {
+  *out << c.name;
+}
 
 class SecuritySummary : public ::testing::TestWithParam<SecurityCase> {};
 

@@ -18,7 +18,9 @@ struct WpsCase {
   std::string summary;
 };
 // Test names and failure messages show the case by its name.
-void PrintTo(const WpsCase& c, std::ostream* out) { *out << c.name; }
+void PrintTo(const WpsCase& c, std::ostream* out) {
+  *out << c.name;
+}
 
 class WpsSummary : public ::testing::TestWithParam<WpsCase> {};
 
