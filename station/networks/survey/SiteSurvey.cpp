@@ -145,10 +145,10 @@ SurveyControls SiteSurvey::EnablePass() {
   SurveyBlock block = SurveyBlock::None;
   if (station_.ConfigToolState() == kConfigToolService) {
     block = SurveyBlock::ServiceManages;
-  } else if (rebuildPending_) {
-    block = SurveyBlock::Rebuilding;
   } else if (!radioOn) {
     block = SurveyBlock::RadioOff;
+  } else if (rebuildPending_) {
+    block = SurveyBlock::Rebuilding;
   } else if (rows_.empty()) {
     block = SurveyBlock::NoNetworks;
   } else if (!station_.SupplicantAvailable() && selectedSecured_ >= 1 && selectedSecured_ <= 5) {
