@@ -23,7 +23,11 @@ bool CompositorMoves() {
 WindowDrag::WindowDrag(QWidget* window) : QObject(window), window_(window) {}
 
 void WindowDrag::Watch(QWidget* widget) {
-  if (widget) widget->installEventFilter(this);
+  if (!widget) return;
+  widget->installEventFilter(this);
+  // Moves without a button reach only widgets that track the mouse; they are how a release that
+  // went elsewhere shows.
+  widget->setMouseTracking(true);
 }
 
 bool WindowDrag::eventFilter(QObject* watched, QEvent* event) {

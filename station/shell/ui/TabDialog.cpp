@@ -53,6 +53,7 @@ CTabDialog::CTabDialog(QWidget* parent) : QWidget(parent) {
     blank->setObjectName(QStringLiteral("blank%1").arg(i));
     SetRole(blank, "blank");
     blank->setEnabled(false);
+    blank->setFocusPolicy(Qt::NoFocus);  // fillers, never a stop on the way
     blank->hide();
     blanks_[i] = blank;
   }
