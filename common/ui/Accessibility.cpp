@@ -159,7 +159,8 @@ void AssignMnemonics(QWidget* root, MnemonicLetters& letters) {
       button->setText(letters.Mark(button->text()));
       if (button->accessibleName().isEmpty()) button->setAccessibleName(name);
     } else if (auto* label = qobject_cast<QLabel*>(widget)) {
-      if (!label->buddy() || label->text().isEmpty() || label->textFormat() == Qt::RichText)
+      if (!label->buddy() || label->buddy()->focusPolicy() == Qt::NoFocus ||
+          label->text().isEmpty() || label->textFormat() == Qt::RichText)
         continue;
       label->setText(letters.Mark(label->text()));
     }
