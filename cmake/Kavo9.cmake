@@ -51,8 +51,11 @@ function(kavo9_test name)
   endif()
   kavo9_warnings(${name})
   set_property(TARGET ${name} PROPERTY KAVO9_TEST TRUE)
+  # Window tests draw on an offscreen desktop large enough for every window (the platform's own
+  # default screen, 800x600, is smaller than the main window).
   gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
-                       PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+    PROPERTIES ENVIRONMENT
+      "QT_QPA_PLATFORM=offscreen:configfile=${PROJECT_SOURCE_DIR}/cmake/testing/screen-1920x1200.json")
 endfunction()
 
 # kavo9_fuzzer(name SOURCES ... DEPS ...): a libFuzzer target, built only with KAVO9_FUZZ (clang).

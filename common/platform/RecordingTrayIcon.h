@@ -44,6 +44,10 @@ class RecordingTrayIcon : public TrayIcon {
     menuChosen = std::move(chosen);
   }
 
+  void ShowBalloon(std::string_view title, std::string_view text) override {
+    balloons.push_back(std::string(title) + ": " + std::string(text));
+  }
+
   // Test hooks: a mouse message on the icon, and picking an item of the open menu.
   void Click(uint32_t mouseMessage) { ReportMouse(mouseMessage); }
   bool Choose(uint32_t command) {
@@ -60,6 +64,7 @@ class RecordingTrayIcon : public TrayIcon {
   std::string tip;
   std::optional<std::vector<TrayMenuItem>> menu;  // the menu last shown and not yet closed
   MenuCallback menuChosen;
+  std::vector<std::string> balloons;  // "title: text", in order
   int addCalls = 0;
   int modifyCalls = 0;
   int deleteCalls = 0;

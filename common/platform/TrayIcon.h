@@ -46,6 +46,9 @@ class TrayIcon {
   // Shows `items` as a context menu at the cursor. `chosen` gets the command of the picked item,
   // later, on the user-interface thread; it is not called when the menu is dismissed.
   virtual void TrackMenu(std::vector<TrayMenuItem> items, MenuCallback chosen) = 0;
+  // Shows a short notice from the icon (a balloon), for something the user did not ask for and
+  // would otherwise not see, such as a window closing by itself.
+  virtual void ShowBalloon(std::string_view title, std::string_view text) = 0;
 
   // Where double-clicks and right-button presses on the icon go.
   void SetMouseCallback(MouseCallback callback) { mouse_ = std::move(callback); }

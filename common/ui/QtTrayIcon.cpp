@@ -52,6 +52,13 @@ void QtTrayIcon::TrackMenu(std::vector<TrayMenuItem> items, MenuCallback chosen)
   menu->popup(QCursor::pos());
 }
 
+void QtTrayIcon::ShowBalloon(std::string_view title, std::string_view text) {
+  if (!added_) return;
+  icon_.showMessage(QString::fromUtf8(title.data(), qsizetype(title.size())),
+                    QString::fromUtf8(text.data(), qsizetype(text.size())),
+                    QSystemTrayIcon::Information);
+}
+
 QMenu* BuildTrayMenu(const std::vector<TrayMenuItem>& items, TrayIcon::MenuCallback chosen,
                      QWidget* parent) {
   auto* menu = new QMenu(parent);

@@ -22,6 +22,7 @@ class QtTrayIcon : public QObject, public TrayIcon {
   bool Modify(uint32_t iconResource, std::string_view tip) override;
   bool Delete() override;
   void TrackMenu(std::vector<TrayMenuItem> items, MenuCallback chosen) override;
+  void ShowBalloon(std::string_view title, std::string_view text) override;
 
  private:
   QSystemTrayIcon icon_;

@@ -1,5 +1,7 @@
 #include "common/ui/Theme.h"
 
+#include "common/ui/Accessibility.h"
+
 #include <QApplication>
 #include <QFontMetrics>
 #include <QStyle>
@@ -44,6 +46,10 @@ QToolButton[role="pageButton"]:checked {
   border: 1px solid rgba(147, 197, 253, 0.55);
 }
 QToolButton[role="pageButton"]:disabled { color: #5B6B85; }
+QToolButton[role="pageButton"]:focus {
+  border: 2px solid #7DD3FC;
+  padding: 3px 1px 2px 1px;
+}
 QToolButton[role="arrow"] {
   background: rgba(255, 255, 255, 0.06);
   border: 1px solid rgba(255, 255, 255, 0.10);
@@ -51,6 +57,7 @@ QToolButton[role="arrow"] {
 }
 QToolButton[role="arrow"]:hover { background: rgba(255, 255, 255, 0.16); }
 QToolButton[role="arrow"]:disabled { background: transparent; border-color: transparent; }
+QToolButton[role="arrow"]:focus { border: 2px solid #7DD3FC; }
 QToolButton[role="blank"] { background: transparent; border: none; }
 QPushButton[role="moreLess"] {
   color: #1D4FB8;
@@ -63,6 +70,7 @@ QPushButton[role="moreLess"] {
 }
 QPushButton[role="moreLess"]:hover { background: #F2F6FF; border-color: #9DB8EC; }
 QPushButton[role="moreLess"]:pressed { background: #E4ECFD; }
+QPushButton[role="moreLess"]:focus { border: 2px solid #2F6FEB; padding: 3px 15px 3px 9px; }
 QDialog[role="messageBox"] { background: #FFFFFF; }
 QLabel[role="message"] { color: #1E293B; font-size: 14px; }
 QPushButton[role="primary"] {
@@ -76,6 +84,10 @@ QPushButton[role="primary"] {
 }
 QPushButton[role="primary"]:hover { background: #3F7FF0; }
 QPushButton[role="primary"]:pressed { background: #2559C9; }
+QPushButton[role="primary"]:focus { border: 2px solid #0F2F7A; padding: 5px 25px; }
+QCheckBox:focus, QRadioButton:focus { background: #DBEAFE; border-radius: 4px; }
+QLabel[role="status"] { color: #1D4FB8; font-weight: 600; }
+QLabel[role="listNotice"] { color: #475569; font-size: 15px; background: transparent; }
 QMenu {
   background: #FFFFFF;
   border: 1px solid #CFD7E3;
@@ -92,6 +104,7 @@ QToolTip { color: #F8FAFC; background: #1E293B; border: 1px solid #0F172A; paddi
 
 void ApplyTheme(QApplication& app) {
   InitIconResources();
+  InstallAccessibleFactories();
   if (QStyle* fusion = QStyleFactory::create("Fusion")) app.setStyle(fusion);
   QPalette palette = app.style()->standardPalette();
   // Setting a colour for every group would paint disabled controls like enabled ones.

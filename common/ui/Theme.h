@@ -1,5 +1,11 @@
 #pragma once
 // The station utility's look in one place: palette, style sheet, fonts and the icon resources.
+//
+// Every window dressed by this theme follows the window conventions (docs/station-windows.md):
+// each control reachable by keyboard with a visible focus (the sheet below gives every role a
+// ":focus" face; give a new role one too), named for screen readers (NameControl and
+// NameByLabel in Accessibility.h), state readable as text beside any icon, a reason in the
+// tooltip of a disabled button, and the window never larger than the screen's available area.
 
 #include <QFont>
 #include <QIcon>

@@ -14,6 +14,8 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "common/ui/Accessibility.h"
+
 namespace kavo9 {
 
 using namespace radio::advance;
@@ -22,6 +24,19 @@ namespace {
 
 QString Q(const std::string& text) {
   return QString::fromStdString(text);
+}
+
+// A caption as a name: "Wireless Mode >>" is read as "Wireless Mode".
+QString Caption(const QLabel* label) {
+  QString text = WithoutMnemonic(label->text()).trimmed();
+  if (text.endsWith(QLatin1String(">>"))) text.chop(2);
+  return text.trimmed();
+}
+
+// Ties a row's caption to its control.
+void Tie(QLabel* label, QWidget* control) {
+  label->setBuddy(control);
+  NameControl(control, Caption(label));
 }
 
 }  // namespace
@@ -53,7 +68,8 @@ CPageAdvanceDlg::CPageAdvanceDlg(radio::AdvancePageModel& model, QWidget* parent
 
   auto* grid = new QGridLayout;
   int row = 0;
-  auto addRow = [&](QWidget* label, QWidget* control) {
+  auto addRow = [&](QLabel* label, QWidget* control) {
+    Tie(label, control);
     grid->addWidget(label, row, 0);
     grid->addWidget(control, row++, 1);
   };
@@ -79,19 +95,33 @@ CPageAdvanceDlg::CPageAdvanceDlg(radio::AdvancePageModel& model, QWidget* parent
 
   auto* regions = Make<QGroupBox>(kRegionGroup, this);
   auto* regionGrid = new QGridLayout(regions);
-  regionGrid->addWidget(Make<QLabel>(kRegion24Label, regions), 0, 0);
+  auto* region24Label = Make<QLabel>(kRegion24Label, regions);
+  auto* region5Label = Make<QLabel>(kRegion5Label, regions);
+  regionGrid->addWidget(region24Label, 0, 0);
   regionGrid->addWidget(region24_ = Make<QComboBox>(kRegion24Combo, regions), 0, 1);
-  regionGrid->addWidget(Make<QLabel>(kRegion5Label, regions), 1, 0);
+  regionGrid->addWidget(region5Label, 1, 0);
   regionGrid->addWidget(region5_ = Make<QComboBox>(kRegion5Combo, regions), 1, 1);
+  Tie(region24Label, region24_);
+  Tie(region5Label, region5_);
+  NameControl(region24_, QStringLiteral("Country region, ") + Caption(region24Label));
+  NameControl(region5_, QStringLiteral("Country region, ") + Caption(region5Label));
   region5_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
   region5_->setMinimumContentsLength(24);
 
   auto* ht = Make<QGroupBox>(kHtGroup, this);
   auto* htGrid = new QGridLayout(ht);
   int htRow = 0;
+  // A choice is read with its row's caption: "Channel width, Auto" rather than "Auto".
+  auto nameChoice = [](QLabel* caption, QAbstractButton* choice) {
+    NameControl(choice, Caption(caption) + QStringLiteral(", ") + WithoutMnemonic(choice->text()));
+  };
   auto addPair = [&](int label, int first, int second, QButtonGroup** group) {
-    htGrid->addWidget(Make<QLabel>(label, ht), htRow, 0);
+    auto* caption = Make<QLabel>(label, ht);
+    htGrid->addWidget(caption, htRow, 0);
     *group = RadioPair(first, second, ht);
+    caption->setBuddy((*group)->button(0));
+    nameChoice(caption, (*group)->button(0));
+    nameChoice(caption, (*group)->button(1));
     htGrid->addWidget((*group)->button(0), htRow, 1);
     htGrid->addWidget((*group)->button(1), htRow++, 2);
   };
@@ -99,14 +129,19 @@ CPageAdvanceDlg::CPageAdvanceDlg(radio::AdvancePageModel& model, QWidget* parent
   addPair(kWidthLabel, kWidth20, kWidthAuto, &width_);
   addPair(kGuardLabel, kGuardLong, kGuardAuto, &guard_);
   addPair(kStbcLabel, kStbcNone, kStbcAuto, &stbc_);
-  htGrid->addWidget(Make<QLabel>(kMcsLabel, ht), htRow, 0);
+  auto* mcsLabel = Make<QLabel>(kMcsLabel, ht);
+  htGrid->addWidget(mcsLabel, htRow, 0);
   htGrid->addWidget(mcs_ = Make<QComboBox>(kMcsCombo, ht), htRow++, 1, 1, 2);
-  htGrid->addWidget(Make<QLabel>(kExtLabel, ht), htRow, 0);
+  Tie(mcsLabel, mcs_);
+  auto* extLabel = Make<QLabel>(kExtLabel, ht);
+  htGrid->addWidget(extLabel, htRow, 0);
   ext_ = new QButtonGroup(this);
   int extValue = 0;
   for (int id : {kExtNoneRadio, kExtAbove, kExtBelow}) {
     auto* radio = Make<QRadioButton>(id, ht);
     ext_->addButton(radio, extValue);
+    if (extValue == 0) extLabel->setBuddy(radio);
+    nameChoice(extLabel, radio);
     htGrid->addWidget(radio, htRow, 1 + extValue++);
   }
 

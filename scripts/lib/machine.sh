@@ -33,6 +33,6 @@ start_machine() {
 # of its own in the machine, and no session bus, so nothing is started on its behalf that would
 # outlive the script.
 offscreen() {
-  export QT_QPA_PLATFORM=offscreen XDG_RUNTIME_DIR="$1/run/xdg" DBUS_SESSION_BUS_ADDRESS="disabled:"
+  export QT_QPA_PLATFORM="offscreen:configfile=$PWD/cmake/testing/screen-1920x1200.json" XDG_RUNTIME_DIR="$1/run/xdg" DBUS_SESSION_BUS_ADDRESS="disabled:"
   mkdir -p -m 700 "$XDG_RUNTIME_DIR"
 }

@@ -7,6 +7,10 @@
 
 #include <QAbstractItemModel>
 #include <QApplication>
+#include <QCheckBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
 #include <QTableView>
 #include <QToolButton>
 #include <filesystem>
@@ -63,6 +67,10 @@ class StationAppTest : public ::testing::Test {
     fake.deviceEnum.devices.clear();
   }
 
+  template <typename T>
+  static T* Find(const QWidget* root, int number) {
+    return root->findChild<T*>(QString::number(number));
+  }
   CLinkora2007Dlg* Window() { return dynamic_cast<CLinkora2007Dlg*>(app->Windows().MainWindow()); }
   std::string AdapterValue(std::string_view name) {
     std::string value;
@@ -124,6 +132,10 @@ TEST_F(StationAppTest, UnplugClosesTheWindowAndPlugBringsTheAdapterBack) {
   fake.loop.Advance(kTickMs);
   EXPECT_EQ(tray->icon, 161u) << "no adapter";
   EXPECT_FALSE(app->Windows().IsOpen());
+  // The window did not vanish in silence.
+  ASSERT_EQ(tray->balloons.size(), 1u);
+  EXPECT_NE(tray->balloons[0].find("No wireless adapter is ready"), std::string::npos)
+      << tray->balloons[0];
 
   Plug();
   fake.loop.Advance(kTickMs);
@@ -144,6 +156,57 @@ TEST(StationParts, TheNullPartsAreTheOnesNotBuiltYet) {
   EXPECT_EQ(NullParts::Names(),
             (std::vector<std::string_view>{"connect", "supplicant", "wps", "softApDefaults",
                                            "profileEditor", "securityEditor", "ccx"}));
+}
+
+// Radio off: the tray shows it, and the list says so instead of showing networks.
+TEST_F(StationAppTest, RadioOffShowsInTheTrayAndTheList) {
+  app->Controller().Initialise();
+  fake.loop.Advance(3 * AdapterEmulator::kScanMs5 + 2 * kTickMs);
+  CPageSiteSurveyDlg* survey = app->Pages().SiteSurveyPage();
+  ASSERT_NE(survey, nullptr);
+  ASSERT_GT(survey->List()->model()->rowCount(), 0);
+  Window()->Tabs()->Button(mainwindow::BarButton::Radio)->click();
+  fake.loop.Advance(2 * kTickMs);
+  EXPECT_EQ(tray->icon, 273u);
+  EXPECT_EQ(tray->tip, "Kavo9 - Radio Off");
+  EXPECT_EQ(survey->List()->model()->rowCount(), 0);
+  EXPECT_FALSE(survey->ListNotice()->isHidden());
+  EXPECT_EQ(survey->ListNotice()->text(), "Radio Off");
+  EXPECT_EQ(survey->StatusLine()->text(), "Radio Off");
+  EXPECT_NE(Find<QPushButton>(survey, 1016)->toolTip().indexOf("radio is off"), -1);
+
+  Window()->Tabs()->Button(mainwindow::BarButton::Radio)->click();
+  fake.loop.Advance(kTickMs);
+  EXPECT_EQ(tray->icon, 132u) << "on again, not connected";
+  EXPECT_TRUE(survey->ListNotice()->isHidden());
+}
+
+// The page shown last, the sort order and the dBm box come back after a restart, from the
+// program's own settings file.
+TEST_F(StationAppTest, LastPageSortOrderAndDbmSurviveARestart) {
+  app->Controller().Initialise();
+  ASSERT_NE(Window(), nullptr);
+  EXPECT_EQ(Window()->Tabs()->CurrentPage(), 143) << "the first start shows the profile page";
+  fake.loop.Advance(3 * AdapterEmulator::kScanMs5 + 2 * kTickMs);  // the controls come on
+  Window()->Tabs()->ButtonOf(mainwindow::kSiteSurveyButton)->click();
+  CPageSiteSurveyDlg* survey = app->Pages().SiteSurveyPage();
+  Find<QRadioButton>(survey, 1064)->click();
+  Find<QCheckBox>(survey, 1065)->click();
+  app->RunCommand(kCmdExit);
+  app.reset();
+  ShowDbm() = false;
+
+  app = std::make_unique<StationApp>(StationAppParts{
+      .platform = &fake.platform(), .trayIcon = std::make_unique<RecordingTrayIcon>()});
+  app->Controller().Initialise();
+  ASSERT_NE(Window(), nullptr);
+  EXPECT_EQ(Window()->Tabs()->CurrentPage(), 144);
+  survey = app->Pages().SiteSurveyPage();
+  EXPECT_TRUE(Find<QRadioButton>(survey, 1064)->isChecked());
+  EXPECT_EQ(survey->Logic().SortKey(), kSortBySignal);
+  EXPECT_TRUE(Find<QCheckBox>(survey, 1065)->isChecked());
+  EXPECT_TRUE(ShowDbm());
+  ShowDbm() = false;  // process-wide: the next test starts clean
 }
 
 class RecordingService : public RegistryServiceClient {

@@ -10,6 +10,8 @@ StationApp::StationApp(StationAppParts parts)
     : platform_(*parts.platform),
       trayIcon_(std::move(parts.trayIcon)),
       settings_(platform_.paths->ExecutablePath()),
+      memory_(ProgramSettings::FileFor(platform_.paths->MachineDir(), platform_.token->UserName(),
+                                       "Stavio")),
       adapter_(platform_, Utility::kStation, parts.chooser,
                [this](bool selecting) { state_.selecting = selecting; }),
       driver_(adapter_.access()),
@@ -21,9 +23,12 @@ StationApp::StationApp(StationAppParts parts)
       actions_(*platform_.loop, driver_, adapterRadio_, nulls_.connect, nulls_.connect, nulls_.wps),
       services_({platform_, driver_, adapter_, store_, settings_, language_, state_,
                  actions_.Queue(), nulls_.connect, nulls_.supplicant}) {
-  pages_ = std::make_unique<StationPages>(StationPagesParts{
-      platform_, driver_, adapter_, settings_, language_, state_, services_, radio_, radioStore_,
-      nulls_.connect, nulls_.supplicant, nulls_.profileEditor, nulls_.securityEditor, nulls_.ccx});
+  memory_.Load();
+  ShowDbm() = memory_.Flag(programsettings::kShowDbm, false);
+  pages_ = std::make_unique<StationPages>(
+      StationPagesParts{platform_, driver_, adapter_, settings_, memory_, language_, state_,
+                        services_, radio_, radioStore_, nulls_.connect, nulls_.supplicant,
+                        nulls_.profileEditor, nulls_.securityEditor, nulls_.ccx});
   windows_ = std::make_unique<StationWindows>(*this, *trayIcon_,
                                               [this] { return pages_->CreateMainWindow(); });
   controller_ = std::make_unique<CHideDlg>(ControllerParts{

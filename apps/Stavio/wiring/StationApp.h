@@ -10,6 +10,7 @@
 #include "common/adapter/Adapter.h"
 #include "common/adapter/FaultableDriver.h"
 #include "common/platform/TrayIcon.h"
+#include "common/shell/ProgramSettings.h"
 #include "common/shell/StoreAccess.h"
 #include "radio/AdapterRadio.h"
 #include "radio/RegistryRadioStore.h"
@@ -68,6 +69,7 @@ class StationApp : public StationWindowsHost {
   Platform& platform_;
   std::unique_ptr<TrayIcon> trayIcon_;
   SettingsFile settings_;
+  ProgramSettings memory_;  // the user's own choices in the windows
   StationState state_;
   Adapter adapter_;
   FaultableDriver driver_;

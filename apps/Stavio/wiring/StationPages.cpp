@@ -31,8 +31,14 @@ std::unique_ptr<MainWindowView> StationPages::CreateMainWindow() {
                                         settings::kAllowStandardUserSetAdvance)});
   // A page or panel that could not be made ends the window's creation there; what was made stays
   // usable, so the window is kept either way.
-  return std::make_unique<CLinkora2007Dlg>(
+  auto window = std::make_unique<CLinkora2007Dlg>(
       p_.services, [this](int dialog, QWidget* parent) { return CreatePart(dialog, parent); });
+  // The page the user looked at last, when it can still be reached.
+  window->ShowPageIfReachable(
+      p_.memory.Number(programsettings::kLastPage, mainwindow::kProfilePageDialog));
+  window->SetPageShownCallback(
+      [this](int page) { p_.memory.SetNumber(programsettings::kLastPage, page); });
+  return window;
 }
 
 QWidget* StationPages::CreatePart(int dialog, QWidget* parent) {
@@ -45,6 +51,13 @@ QWidget* StationPages::CreatePart(int dialog, QWidget* parent) {
   if (dialog == mainwindow::kSiteSurveyPageDialog) {
     survey_ =
         new CPageSiteSurveyDlg(*p_.platform.loop, p_.services, p_.driver, *this, text, parent);
+    survey_->RestorePreferences(p_.memory.Number(programsettings::kSortKey, kSortBySsid),
+                                ShowDbm());
+    QObject::connect(survey_, &CPageSiteSurveyDlg::PreferencesChanged, survey_,
+                     [this](int sortKey, bool showDbm) {
+                       p_.memory.SetNumber(programsettings::kSortKey, sortKey);
+                       p_.memory.SetFlag(programsettings::kShowDbm, showDbm);
+                     });
     return survey_;
   }
   if (dialog == mainwindow::kAdvancePageDialog) return new CPageAdvanceDlg(*advance_, parent);

@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "apps/Stavio/wiring/StationActions.h"
+#include "common/shell/ProgramSettings.h"
 #include "radio/AdvancePage.h"
 #include "station/networks/survey/SurveySeams.h"
 #include "station/networks/ui/CAPDetailInfoDlg.h"
@@ -26,6 +27,7 @@ struct StationPagesParts {
   DriverPort& driver;
   const AdapterPort& adapter;
   const SettingsFile& settings;
+  ProgramSettings& memory;
   const StationLanguage& language;
   StationState& state;
   StationServices& services;

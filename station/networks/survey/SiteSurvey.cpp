@@ -64,6 +64,11 @@ void SiteSurvey::RebuildRows() {
 void SiteSurvey::RebuildAfterOutsideRead() {
   RebuildRows();
   controls_ = SurveyControls{};
+  connectBlock_ = addBlock_ = SurveyBlock::Rebuilding;
+}
+
+void SiteSurvey::RestoreSortKey(int sortKey) {
+  if (sortKey >= kSortBySsid && sortKey <= kSortBySignal) sortKey_ = sortKey;
 }
 
 void SiteSurvey::OnTick() {
@@ -137,17 +142,32 @@ SurveyControls SiteSurvey::EnablePass() {
   const bool radioOn = station_.RadioOn();
   SurveyControls c;
   c.RescanAndSort = radioOn && !rebuildPending_;
-  if (station_.ConfigToolState() == kConfigToolService || rebuildPending_ || !radioOn ||
-      rows_.empty()) {
-    c.Connect = c.AddToProfile = false;
+  SurveyBlock block = SurveyBlock::None;
+  if (station_.ConfigToolState() == kConfigToolService) {
+    block = SurveyBlock::ServiceManages;
+  } else if (!radioOn) {
+    block = SurveyBlock::RadioOff;
+  } else if (rebuildPending_) {
+    block = SurveyBlock::Rebuilding;
+  } else if (rows_.empty()) {
+    block = SurveyBlock::NoNetworks;
   } else if (!station_.SupplicantAvailable() && selectedSecured_ >= 1 && selectedSecured_ <= 5) {
-    c.Connect = c.AddToProfile = false;
-  } else {
-    c.Connect = true;
-    c.AddToProfile = station_.MaySetProfiles();
+    block = SurveyBlock::NeedsSupplicant;
   }
+  c.Connect = block == SurveyBlock::None;
+  c.AddToProfile = c.Connect && station_.MaySetProfiles();
+  connectBlock_ = block;
+  addBlock_ = block != SurveyBlock::None ? block
+              : c.AddToProfile           ? SurveyBlock::None
+                                         : SurveyBlock::NotPermitted;
   controls_ = c;
   return c;
+}
+
+SurveyStatus SiteSurvey::Status() const {
+  if (!station_.RadioOn()) return SurveyStatus::RadioOff;
+  if (rebuildPending_ || station_.ScanPending()) return SurveyStatus::Scanning;
+  return SurveyStatus::Idle;
 }
 
 std::span<const uint8_t> SiteSurvey::RecordOfRow(int row) const {

@@ -11,6 +11,7 @@
 #include "station/networks/queue/ActionQueueSeams.h"
 #include "station/networks/survey/SurveyRows.h"
 #include "station/networks/survey/SurveySeams.h"
+#include "station/networks/survey/SurveySpeech.h"
 
 namespace kavo9 {
 
@@ -18,7 +19,8 @@ inline constexpr uint32_t kSurveyTickMs = 2000;
 // Ticks between two rescans while the adapter is not connected.
 inline constexpr int kRescanEveryTicks = 30;
 
-// The dBm check box, shared with the link status page; off at start and not saved.
+// The dBm check box, shared with the link status page; off at start unless the program's own
+// settings remember it on.
 bool& ShowDbm();
 
 struct SurveyControls {
@@ -48,6 +50,8 @@ class SiteSurvey {
   void OnListClick(int row);
   void OnRescan();
   void OnSortClicked(int sortKey);
+  // The order remembered from the last run, before the first rows are built.
+  void RestoreSortKey(int sortKey);
   void OnConnect(int row);
   // OK of the hidden-SSID dialog; false keeps the dialog open.
   bool OnHiddenSsidOk(std::string_view text);
@@ -63,6 +67,11 @@ class SiteSurvey {
   int RescanTick() const { return rescanTick_; }
   int SelectedSecured() const { return selectedSecured_; }
   const SurveyControls& Controls() const { return controls_; }
+  // What the list is doing, and why Connect or Add To Profile is disabled, as the enable pass
+  // last decided.
+  SurveyStatus Status() const;
+  SurveyBlock ConnectBlock() const { return connectBlock_; }
+  SurveyBlock AddToProfileBlock() const { return addBlock_; }
   const SurveySelection& Selection() const { return selection_; }
 
  private:
@@ -80,6 +89,8 @@ class SiteSurvey {
   int rescanTick_ = 0;
   int selectedSecured_ = 0;
   SurveyControls controls_;
+  SurveyBlock connectBlock_ = SurveyBlock::Rebuilding;
+  SurveyBlock addBlock_ = SurveyBlock::Rebuilding;
   SurveySelection selection_;
 };
 

@@ -6,6 +6,7 @@
 
 #include "station/networks/BssFacts.h"
 #include "station/networks/ChannelFrequency.h"
+#include "station/networks/survey/ApDetail.h"
 
 namespace kavo9 {
 namespace {
@@ -94,6 +95,10 @@ std::vector<SiteSurveyRow> BuildRows(std::span<const uint8_t> snapshot) {
     // would show a network at the edge of range as the best one.
     row.Rssi = record.Rssi();
     row.OfdmBasic = HasOfdmBasicRate(record) ? 1 : 0;
+    row.Authentication = AuthenticationText(summary.Security);
+    row.Cipher = CipherText(summary.Security);
+    if (row.Cipher == "None" && record.Privacy() != 0) row.Cipher = "WEP";
+    row.BssidText = MacText(record.MacAddress());
     row.RecordOffset = it.Offset();
     row.Bssid = record.BssidKey();
     rows.push_back(std::move(row));

@@ -23,6 +23,12 @@ struct SiteSurveyRow {
   int Ht = 0;
   int Rssi = 0;  // the driver's dBm
   int OfdmBasic = 0;
+  // The security in words, for the row's tooltip and what a screen reader says: the
+  // authentication and cipher texts of the security summary ("WEP" for a private network without
+  // suites) and the BSSID as "00-1D-5A-30-70-01".
+  std::string Authentication;
+  std::string Cipher;
+  std::string BssidText;
   // Where the row's record starts in the snapshot, and its BSSID (to find the row again).
   size_t RecordOffset = 0;
   uint64_t Bssid = 0;

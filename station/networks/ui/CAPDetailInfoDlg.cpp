@@ -1,5 +1,7 @@
 #include "station/networks/ui/CAPDetailInfoDlg.h"
 
+#include "common/ui/Accessibility.h"
+
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -76,9 +78,10 @@ namespace {
 
 // A tab whose rows keep their natural height: when the lower frame is too short for all of them,
 // the tab scrolls instead of drawing rows over each other.
-QWidget* NumberedTab(int number, QFormLayout** form) {
+QWidget* NumberedTab(int number, const QString& name, QFormLayout** form) {
   auto* scroll = new QScrollArea;
   scroll->setObjectName(QString::number(number));
+  NameControl(scroll, name);
   scroll->setFrameShape(QFrame::NoFrame);
   scroll->setWidgetResizable(true);
   auto* rows = new QWidget;
@@ -94,7 +97,7 @@ QWidget* NumberedTab(int number, QFormLayout** form) {
 
 QWidget* CAPDetailInfoDlg::MakeGeneralTab() {
   QFormLayout* form = nullptr;
-  QWidget* tab = NumberedTab(apdetail::kGeneralTab, &form);
+  QWidget* tab = NumberedTab(apdetail::kGeneralTab, QStringLiteral("General details"), &form);
   for (const char* caption :
        {"SSID >>", "MAC Address >>", "Authentication Type >>", "Encryption Type >>", "Channel >>",
         "Network Type >>", "Beacon Interval >>"}) {
@@ -114,7 +117,7 @@ QWidget* CAPDetailInfoDlg::MakeGeneralTab() {
 
 QWidget* CAPDetailInfoDlg::MakeWpsTab(const SurveyTextLookup& text) {
   QFormLayout* form = nullptr;
-  QWidget* tab = NumberedTab(apdetail::kWpsTab, &form);
+  QWidget* tab = NumberedTab(apdetail::kWpsTab, QStringLiteral("WPS details"), &form);
   const std::pair<LangKey, const char*> captions[] = {
       {LangKey::IDS_AUTH_TYPE, "Authentication Type >>"},
       {LangKey::IDS_ENCRY_TYPE, "Encryption Type >>"},
@@ -138,7 +141,7 @@ QWidget* CAPDetailInfoDlg::MakeWpsTab(const SurveyTextLookup& text) {
 
 QWidget* CAPDetailInfoDlg::MakeCcxTab() {
   QFormLayout* form = nullptr;
-  QWidget* tab = NumberedTab(apdetail::kCcxTab, &form);
+  QWidget* tab = NumberedTab(apdetail::kCcxTab, QStringLiteral("CCX details"), &form);
   for (const char* caption : {"CCKM >>", "Cmic >>", "Ckip >>"}) {
     auto* value = new QLabel(tab);
     form->addRow(caption, value);
@@ -153,6 +156,7 @@ QWidget* CAPDetailInfoDlg::MakeHtTab() {
   htTree_ = new QTreeWidget(tab);
   htTree_->setColumnCount(2);
   htTree_->setHeaderHidden(true);
+  NameControl(htTree_, QStringLiteral("802.11n details"));
   auto* layout = new QVBoxLayout(tab);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->addWidget(htTree_);

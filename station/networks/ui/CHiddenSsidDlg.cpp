@@ -1,5 +1,7 @@
 #include "station/networks/ui/CHiddenSsidDlg.h"
 
+#include "common/ui/Accessibility.h"
+
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -26,6 +28,7 @@ CHiddenSsidDlg::CHiddenSsidDlg(SiteSurvey& survey, std::function<void()> returnT
   ok->setDefault(true);
   auto* cancel = new QPushButton(text(LangKey::IDS_CANCEL), this);
   cancel->setObjectName(QString::number(kCancel));
+  NameByLabel(prompt, edit_, QStringLiteral("The network's name, up to 32 characters"));
   connect(ok, &QPushButton::clicked, this, &CHiddenSsidDlg::OnOk);
   connect(edit_, &QLineEdit::returnPressed, this, &CHiddenSsidDlg::OnOk);
   connect(cancel, &QPushButton::clicked, this, [this] { returnToPages_(); });

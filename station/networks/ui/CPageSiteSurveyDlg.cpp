@@ -5,6 +5,7 @@
 #include <QEvent>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
@@ -12,6 +13,8 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
+#include "common/ui/Accessibility.h"
+#include "common/ui/Theme.h"
 #include "station/networks/survey/SurveyColumns.h"
 #include "station/networks/ui/SignalBarDelegate.h"
 #include "station/networks/ui/SiteSurveyIds.h"
@@ -51,8 +54,18 @@ void CPageSiteSurveyDlg::BuildControls(const SurveyTextLookup& text) {
   auto label = [&](int number, LangKey key) {
     return Numbered(new QLabel(text(key), this), number);
   };
+  auto word = [&](LangKey key, std::string& into) {
+    const QString found = text(key);
+    if (!found.isEmpty()) into = found.toStdString();
+  };
+  word(LangKey::IDS_HIDDENSSID, words_.Hidden);
+  word(LangKey::IDS_OPENSYSTEM, words_.Open);
+  word(LangKey::IDS_RESCAANING, words_.Scanning);
+  word(LangKey::IDS_SITESUR_RADIOOFF, words_.RadioOff);
+  word(LangKey::IDS_TURNON_AUTOCONFIG, words_.ServiceManages);
 
   model_ = new SiteSurveyModel(this);
+  model_->SetWords(words_);
   model_->SetShowDbm(ShowDbm());
   list_ = Numbered(new QTableView(this), kList);
   list_->setModel(model_);
@@ -67,11 +80,14 @@ void CPageSiteSurveyDlg::BuildControls(const SurveyTextLookup& text) {
   list_->setIconSize(QSize(16, 16));
   list_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   list_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  // Tab leaves the list; the arrow keys move the selection.
+  list_->setTabKeyNavigation(false);
   list_->viewport()->installEventFilter(this);
-  connect(list_, &QTableView::clicked, this, [this] {
-    survey_.OnListClick(SelectedRow());
-    ApplyControls();
-  });
+  list_->installEventFilter(this);
+  // A selection made by keys counts as a click.
+  connect(list_->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+          [this] { OnSelectionChanged(); });
+  connect(list_, &QTableView::clicked, this, [this] { OnSelectionChanged(); });
   connect(list_, &QTableView::doubleClicked, this,
           [this] { survey_.OnDoubleClick(SelectedRow()); });
 
@@ -114,6 +130,7 @@ void CPageSiteSurveyDlg::BuildControls(const SurveyTextLookup& text) {
   connect(showDbm_, &QCheckBox::toggled, this, [this](bool on) {
     ShowDbm() = on;
     model_->SetShowDbm(on);
+    emit PreferencesChanged(survey_.SortKey(), on);
   });
   sortRow->addStretch();
   sortRow->addWidget(showDbm_);
@@ -125,11 +142,55 @@ void CPageSiteSurveyDlg::BuildControls(const SurveyTextLookup& text) {
   buttons->addWidget(connect_);
   buttons->addWidget(addToProfile_);
 
+  title_ = label(kListTitle, LangKey::IDS_SITESUR_AP_LIST);
+  status_ = new QLabel(this);
+  status_->setObjectName(QStringLiteral("status"));
+  status_->setProperty("role", "status");
+  status_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+  notice_ = new QLabel(list_->viewport());
+  notice_->setObjectName(QStringLiteral("notice"));
+  notice_->setProperty("role", "listNotice");
+  notice_->setAlignment(Qt::AlignCenter);
+  notice_->hide();
+  auto* titleRow = new QHBoxLayout;
+  titleRow->addWidget(title_);
+  titleRow->addStretch();
+  titleRow->addWidget(status_);
+
   auto* layout = new QVBoxLayout(this);
-  layout->addWidget(label(kListTitle, LangKey::IDS_SITESUR_AP_LIST));
+  layout->addLayout(titleRow);
   layout->addWidget(list_, 1);
   layout->addLayout(sortRow);
   layout->addLayout(buttons);
+  NameControls();
+}
+
+void CPageSiteSurveyDlg::NameControls() {
+  NameByLabel(title_, list_,
+              QStringLiteral("Networks in range. The arrow keys select a network, Enter shows "
+                             "its details, Tab leaves the list."));
+  const char* orders[3] = {"SSID", "channel", "signal"};
+  for (int i = 0; i < 3; ++i) {
+    NameByLabel(sortLabels_[i], sort_[i], QStringLiteral("Sorts the list by %1").arg(orders[i]));
+  }
+  NameByLabel(showDbmLabel_, showDbm_,
+              QStringLiteral("Shows the signal in dBm instead of percent"));
+  NameControl(rescan_, rescan_->text(), QStringLiteral("Scans for networks again."));
+  NameControl(status_, QStringLiteral("List status"));
+}
+
+void CPageSiteSurveyDlg::OnSelectionChanged() {
+  survey_.OnListClick(SelectedRow());
+  ApplyControls();
+}
+
+void CPageSiteSurveyDlg::RestorePreferences(int sortKey, bool showDbm) {
+  survey_.RestoreSortKey(sortKey);
+  if (sortKey >= 0 && sortKey < 3) sort_[survey_.SortKey()]->setChecked(true);
+  const QSignalBlocker quiet(showDbm_);
+  showDbm_->setChecked(showDbm);
+  ShowDbm() = showDbm;
+  model_->SetShowDbm(showDbm);
 }
 
 int CPageSiteSurveyDlg::SelectedRow() const {
@@ -160,6 +221,7 @@ void CPageSiteSurveyDlg::RequestRebuild() {
 void CPageSiteSurveyDlg::OnSort(int sortKey) {
   survey_.OnSortClicked(sortKey);
   ApplyControls();
+  emit PreferencesChanged(survey_.SortKey(), showDbm_->isChecked());
 }
 
 void CPageSiteSurveyDlg::ShowRows() {
@@ -170,7 +232,10 @@ void CPageSiteSurveyDlg::ShowRows() {
   const std::string selectedSsid = hadSelection ? shown[size_t(selected)].Ssid : std::string();
   const int scroll = list_->verticalScrollBar()->value();
 
-  model_->SetRows(survey_.Rows());
+  // With the radio off the list says so instead of showing networks that may be gone.
+  static const std::vector<SiteSurveyRow> kNone;
+  const bool radioOff = survey_.Status() == SurveyStatus::RadioOff;
+  model_->SetRows(radioOff ? kNone : survey_.Rows());
 
   if (hadSelection) {
     int found = -1;
@@ -198,6 +263,29 @@ void CPageSiteSurveyDlg::ApplyControls() {
   showDbmLabel_->setEnabled(c.RescanAndSort);
   connect_->setEnabled(c.Connect);
   addToProfile_->setEnabled(c.AddToProfile);
+  // A disabled button says why; the status says what the list is doing.
+  const auto tip = [](const std::string& text) { return QString::fromStdString(text); };
+  NameControl(connect_, connect_->text(),
+              tip(SurveyButtonTip(survey_.ConnectBlock(), true, words_)));
+  NameControl(addToProfile_, addToProfile_->text(),
+              tip(SurveyButtonTip(survey_.AddToProfileBlock(), false, words_)));
+  const SurveyStatus status = survey_.Status();
+  const QString statusText = tip(SurveyStatusText(status, words_));
+  if (status_->text() != statusText) {
+    status_->setText(statusText);
+    status_->setAccessibleDescription(statusText);
+  }
+  const bool radioOff = status == SurveyStatus::RadioOff;
+  if (radioOff) {
+    notice_->setText(statusText);
+    notice_->setGeometry(list_->viewport()->rect());
+    if (model_->rowCount() > 0) ShowRows();
+  }
+  notice_->setVisible(radioOff);
+  list_->setAccessibleDescription(
+      radioOff ? statusText
+               : QStringLiteral("Networks in range. The arrow keys select a network, Enter shows "
+                                "its details, Tab leaves the list."));
 }
 
 void CPageSiteSurveyDlg::SizeColumns() {
@@ -208,7 +296,18 @@ void CPageSiteSurveyDlg::SizeColumns() {
 
 bool CPageSiteSurveyDlg::eventFilter(QObject* watched, QEvent* event) {
   // The columns are fractions of the list's width: follow it.
-  if (watched == list_->viewport() && event->type() == QEvent::Resize) SizeColumns();
+  if (watched == list_->viewport() && event->type() == QEvent::Resize) {
+    SizeColumns();
+    notice_->setGeometry(list_->viewport()->rect());
+  }
+  // Enter on a row does what a double click does.
+  if (watched == list_ && event->type() == QEvent::KeyPress) {
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+      survey_.OnDoubleClick(SelectedRow());
+      return true;
+    }
+  }
   return QWidget::eventFilter(watched, event);
 }
 

@@ -45,6 +45,14 @@ class CPageSiteSurveyDlg : public QWidget {
   void RebuildRowsNow();
   // The radio button: rows at the next tick and a scan now.
   void RequestRebuild();
+  // The order and the dBm choice remembered from the last run.
+  void RestorePreferences(int sortKey, bool showDbm);
+  QLabel* StatusLine() const { return status_; }
+  QLabel* ListNotice() const { return notice_; }
+
+ signals:
+  // The user chose another order or flipped the dBm box.
+  void PreferencesChanged(int sortKey, bool showDbm);
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -56,6 +64,8 @@ class CPageSiteSurveyDlg : public QWidget {
   void ApplyControls();
   void SizeColumns();
   void OnSort(int sortKey);
+  void OnSelectionChanged();
+  void NameControls();
 
   SiteSurvey survey_;
   WindowTimers timers_;
@@ -69,6 +79,10 @@ class CPageSiteSurveyDlg : public QWidget {
   QLabel* sortBy_ = nullptr;
   QCheckBox* showDbm_ = nullptr;
   QLabel* showDbmLabel_ = nullptr;
+  QLabel* title_ = nullptr;
+  QLabel* status_ = nullptr;
+  QLabel* notice_ = nullptr;
+  SurveyWords words_;
 };
 
 }  // namespace kavo9

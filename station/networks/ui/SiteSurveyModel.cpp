@@ -2,6 +2,8 @@
 
 #include <QColor>
 
+#include "station/networks/survey/SurveySpeech.h"
+
 #include "station/networks/survey/SurveyColumns.h"
 #include "station/networks/ui/SurveyListImages.h"
 
@@ -44,6 +46,17 @@ QVariant SiteSurveyModel::data(const QModelIndex& index, int role) const {
       return QVariant::fromValue(Qt::Alignment(
           (kSurveyColumns[size_t(column)].LeftAligned ? Qt::AlignLeft : Qt::AlignHCenter) |
           Qt::AlignVCenter));
+    case Qt::ToolTipRole:
+      return OctetsText(SurveyRowToolTip(row, words_));
+    case Qt::AccessibleTextRole: {
+      // The first columns carry the whole row, so the row is heard whichever cell has the focus
+      // when the selection moves; the others say what they show.
+      if (column == kColConnected || column == kColSsid)
+        return OctetsText(SurveyRowSpeech(row, showDbm_, words_));
+      return QString::fromStdString(SurveyCellSpeech(row, column, showDbm_));
+    }
+    case Qt::AccessibleDescriptionRole:
+      return OctetsText(SurveyRowSpeech(row, showDbm_, words_));
     case kSignalPercentRole:
       return column == kColSignalBar ? QVariant(SurveySignalPercent(row)) : QVariant();
     case kBarColourRole: {
@@ -54,6 +67,13 @@ QVariant SiteSurveyModel::data(const QModelIndex& index, int role) const {
     default:
       return {};
   }
+}
+
+QVariant SiteSurveyModel::headerData(int section, Qt::Orientation orientation, int role) const {
+  if (orientation != Qt::Horizontal || section < 0 || section >= kSurveyColumnCount) return {};
+  if (role == Qt::DisplayRole || role == Qt::AccessibleTextRole)
+    return QString::fromStdString(SurveyColumnName(section));
+  return {};
 }
 
 void SiteSurveyModel::SetRows(const std::vector<SiteSurveyRow>& rows) {
@@ -88,8 +108,8 @@ void SiteSurveyModel::SetShowDbm(bool showDbm) {
   if (showDbm == showDbm_) return;
   showDbm_ = showDbm;
   if (!rows_.empty())
-    emit dataChanged(index(0, kColSignalText), index(int(rows_.size()) - 1, kColSignalText),
-                     {Qt::DisplayRole});
+    emit dataChanged(index(0, kColSignalText), index(int(rows_.size()) - 1, kColSignalBar),
+                     {Qt::DisplayRole, Qt::AccessibleTextRole});
 }
 
 }  // namespace kavo9

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "station/networks/survey/SurveyRows.h"
+#include "station/networks/survey/SurveySpeech.h"
 
 namespace kavo9 {
 
@@ -25,15 +26,20 @@ class SiteSurveyModel : public QAbstractTableModel {
   void SetRows(const std::vector<SiteSurveyRow>& rows);
   // Percent or dBm in the signal text column.
   void SetShowDbm(bool showDbm);
+  // The words of tooltips and screen-reader texts.
+  void SetWords(SurveyWords words) { words_ = std::move(words); }
   const std::vector<SiteSurveyRow>& Rows() const { return rows_; }
 
   int rowCount(const QModelIndex& parent = {}) const override;
   int columnCount(const QModelIndex& parent = {}) const override;
   QVariant data(const QModelIndex& index, int role) const override;
+  // The list shows no header; the names are what a screen reader calls the columns.
+  QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
  private:
   std::vector<SiteSurveyRow> rows_;
   bool showDbm_ = false;
+  SurveyWords words_;
 };
 
 }  // namespace kavo9

@@ -142,6 +142,7 @@ bool AdapterLifecycle::HandleAdapterLoss() {
   c_.timers.Kill(kTimerTick);
   c_.timers.Kill(kTimerKeyError);
   p.supplicant.ReleasePorts();
+  const bool windowWasOpen = p.mainWindow.IsOpen();
   window_.close();
   c_.timers.Kill(kTimerMoreLess);
 
@@ -151,6 +152,8 @@ bool AdapterLifecycle::HandleAdapterLoss() {
 
   if (!c_.state.adapterAvailable) {
     p.tray.ShowNoAdapter();
+    // The window the user was looking at went away by itself: say why.
+    if (windowWasOpen) p.tray.NotifyAdapterRemoved();
     p.adapter.ClearUsbFlag();
     adapterWasMissing_ = true;
     p.supplicant.ReleasePorts();

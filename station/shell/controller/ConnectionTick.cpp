@@ -40,7 +40,12 @@ void ConnectionTick::Poll(TimerId timer) {
 
   const bool bssidZero = std::all_of(bssid.begin(), bssid.end(), [](uint8_t b) { return b == 0; });
   if (linkState == kLinkHardwareRadioOff || media != kMediaConnected || bssidZero) {
-    p.tray.ShowNotConnected();
+    // A radio the user switched off is told apart from a network out of reach.
+    if (!state.radioOn) {
+      p.tray.ShowRadioOff();
+    } else {
+      p.tray.ShowNotConnected();
+    }
     keyError_.OnNotConnected();
     if (!state.ServiceManagesAdapter() && state.radioOn && !p.mainWindow.IsOpen() &&
         reconnectTick_ != 0 && reconnectTick_ % kScanEveryTicks == 0) {

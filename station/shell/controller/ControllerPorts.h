@@ -23,6 +23,10 @@ class TrayPort {
   virtual bool AddIcon(bool adapterPresent) = 0;
   virtual void ShowNoAdapter() = 0;
   virtual void ShowNotConnected() = 0;
+  // The adapter is present with its radio off.
+  virtual void ShowRadioOff() = 0;
+  // The main window closed because the adapter went away: a notice from the icon says so.
+  virtual void NotifyAdapterRemoved() = 0;
   // Connected to `ssid` with the stronger of the adapter's signal readings in dBm; the key-error
   // state wins over the signal.
   virtual void ShowConnected(int32_t rssiDbm, bool keyError, std::string_view ssid) = 0;

@@ -7,9 +7,15 @@ std::string HelpFileName(uint16_t languageId) {
   return languageId == kChineseTaiwan ? "TSCONFIGCHN.html" : "TSCONFIGENG.html";
 }
 
-void OpenHelp(ProcessLauncher& launcher, const std::filesystem::path& programDir,
+bool OpenHelp(ProcessLauncher& launcher, const std::filesystem::path& programDir,
               uint16_t languageId) {
-  launcher.ShellOpen((programDir / HelpFileName(languageId)).string());
+  return launcher.ShellOpen((programDir / HelpFileName(languageId)).string());
+}
+
+std::string HelpNotOpenedMessage(const std::filesystem::path& programDir, uint16_t languageId) {
+  return "The help could not be opened: no program to show " + HelpFileName(languageId) +
+         " is installed on this computer. The document is " +
+         (programDir / HelpFileName(languageId)).string() + ".";
 }
 
 }  // namespace kavo9

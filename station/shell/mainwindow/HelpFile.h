@@ -13,9 +13,12 @@ namespace kavo9 {
 // for all others.
 std::string HelpFileName(uint16_t languageId);
 
-// Opens the help document of `languageId` from `programDir` with the desktop's handler. A
-// document that cannot be opened is not reported.
-void OpenHelp(ProcessLauncher& launcher, const std::filesystem::path& programDir,
+// Opens the help document of `languageId` from `programDir` with the desktop's handler. False
+// when nothing opened it (no document viewer, or no document): the caller tells the user.
+bool OpenHelp(ProcessLauncher& launcher, const std::filesystem::path& programDir,
               uint16_t languageId);
+
+// What the user is told when the help document could not be opened.
+std::string HelpNotOpenedMessage(const std::filesystem::path& programDir, uint16_t languageId);
 
 }  // namespace kavo9

@@ -86,6 +86,14 @@ inline constexpr const PageButtonInfo& InfoOf(BarButton button) {
   return kPageButtons[static_cast<size_t>(button)];
 }
 
+// The button of `command`; the profile button for a command that is none of them.
+inline constexpr const PageButtonInfo& InfoOfCommand(int command) {
+  for (const auto& info : kPageButtons) {
+    if (info.command == command) return info;
+  }
+  return kPageButtons[0];
+}
+
 // Dialog numbers of the pages.
 inline constexpr int kProfilePageDialog = 143;
 inline constexpr int kSiteSurveyPageDialog = 144;

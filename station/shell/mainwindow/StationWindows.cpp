@@ -102,6 +102,15 @@ void StationWindows::ShowNotConnected() {
   tray_.SetTrayState(TrayState::NotConnected);
 }
 
+void StationWindows::ShowRadioOff() {
+  tray_.SetTrayState(TrayState::RadioOff);
+}
+
+void StationWindows::NotifyAdapterRemoved() {
+  icon_.ShowBalloon("Kavo9",
+                    AdapterRemovedNotice([this](std::string_view key) { return host_.Text(key); }));
+}
+
 void StationWindows::ShowConnected(int32_t rssiDbm, bool keyError, std::string_view ssid) {
   tray_.SetTrayState(SignalTrayState(RssiToPercent(rssiDbm), keyError), ssid);
 }

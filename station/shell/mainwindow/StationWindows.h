@@ -66,6 +66,8 @@ class StationWindows : public MainWindowPort, public TrayPort {
   bool AddIcon(bool adapterPresent) override;
   void ShowNoAdapter() override;
   void ShowNotConnected() override;
+  void ShowRadioOff() override;
+  void NotifyAdapterRemoved() override;
   void ShowConnected(int32_t rssiDbm, bool keyError, std::string_view ssid) override;
   void RemoveIcon() override;
   void ShowContextMenu() override;

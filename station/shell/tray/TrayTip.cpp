@@ -93,8 +93,19 @@ std::string TrayTipText(TrayState state, const TextLookup& texts, std::string_vi
       return MakeTipText(texts("IDS_TESMAR_LOST"));
     case TrayState::NoAdapter:
       return MakeTipText(texts("IDS_TESMAR_NOTEXIST"));
+    case TrayState::RadioOff: {
+      const std::string off = texts("IDS_RADIOOFF");
+      return MakeTipText("Kavo9 - " + (off.empty() ? std::string("Radio Off") : off));
+    }
   }
   return {};
+}
+
+std::string AdapterRemovedNotice(const TextLookup& texts) {
+  const std::string text = texts("IDS_DRIVER_NOTOK");
+  if (!text.empty()) return text;
+  return "The wireless adapter was removed, and the window closed with it. Insert the adapter to "
+         "use it again.";
 }
 
 }  // namespace kavo9

@@ -17,6 +17,7 @@ enum class TrayState : uint32_t {
   KeyError = 162,      // connected, but the WEP key looks wrong
   NotConnected = 132,  // adapter present, not connected
   NoAdapter = 161,
+  RadioOff = 273,  // adapter present, its radio switched off (the radio button's off icon)
 };
 
 inline constexpr uint32_t IconOf(TrayState state) {
@@ -38,6 +39,9 @@ std::string FormatWithString(std::string_view format, std::string_view argument)
 // "&&&", then read as a format without arguments (which halves the "%%" again), then cut to
 // kMaxTipLength characters without splitting a character. The user reads the original text.
 std::string MakeTipText(std::string_view text);
+
+// What the tray says when the main window closed because the adapter went away.
+std::string AdapterRemovedNotice(const TextLookup& texts);
 
 // The tip of `state`: its language text, formatted with `ssid` (connected states) or with the
 // key-error text, made safe with MakeTipText.

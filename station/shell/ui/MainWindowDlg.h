@@ -3,17 +3,18 @@
 // lower frame with its eleven panels.
 
 #include <QDialog>
-#include <QPoint>
-#include <QPointer>
 #include <array>
 #include <functional>
 
+#include "common/ui/Accessibility.h"
+#include "common/ui/WindowDrag.h"
 #include "station/shell/mainwindow/MainWindowHost.h"
 #include "station/shell/mainwindow/MainWindowView.h"
 #include "station/shell/mainwindow/MoreLess.h"
 #include "station/shell/mainwindow/PageBar.h"
 
 class QPushButton;
+class QScrollArea;
 class QToolButton;
 
 namespace kavo9 {
@@ -50,10 +51,26 @@ class CLinkora2007Dlg : public QDialog, public MainWindowView {
   const PageBar& Bar() const { return bar_; }
   // Lays the bar out again (after scrolling, or when the settings changed).
   void LayOutBar();
+  // The next (`step` 1) or previous (-1) page a user can go to, wrapping round, shown with its
+  // button brought into view (Ctrl+Tab, Ctrl+Shift+Tab, Ctrl+PgDown, Ctrl+PgUp).
+  void CyclePage(int step);
+  // Shows page `pageDialog` when the user can reach it now; false otherwise.
+  bool ShowPageIfReachable(int pageDialog);
+  // Called with the page's dialog number whenever a page is shown.
+  void SetPageShownCallback(std::function<void(int pageDialog)> shown) {
+    pageShown_ = std::move(shown);
+  }
+  // How a message reaches the user (the program message box unless a test says otherwise).
+  void SetMessageShower(std::function<void(const QString&)> show) {
+    showMessage_ = std::move(show);
+  }
+  // Everything inside the window: it scrolls when the screen is smaller than the window.
+  QScrollArea* Scroller() const { return scroll_; }
+  QWidget* Content() const { return content_; }
 
  protected:
-  bool eventFilter(QObject* watched, QEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
+  void showEvent(QShowEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
   void done(int result) override;
 
@@ -66,10 +83,18 @@ class CLinkora2007Dlg : public QDialog, public MainWindowView {
   void OnMoreLess();
   void ApplyExpanded();
   void WatchBackground(QWidget* widget);
+  void InstallPageShortcuts();
+  void OrderTabs();
+  void MarkMnemonics();
+  // Sizes the window to its content, or to the screen's available area when that is smaller.
+  void FitToScreen();
+  QWidget* Find(int number) const;
 
   MainWindowHost& host_;
   PageBar bar_;
   ExpandState expand_;
+  QScrollArea* scroll_ = nullptr;
+  QWidget* content_ = nullptr;
   QWidget* upperFrame_ = nullptr;
   CTabDialog* tabs_ = nullptr;
   QPushButton* moreLess_ = nullptr;
@@ -77,8 +102,10 @@ class CLinkora2007Dlg : public QDialog, public MainWindowView {
   std::array<QWidget*, mainwindow::kPanelCount> panels_{};
   bool complete_ = true;
   bool closed_ = false;
-  bool dragging_ = false;
-  QPoint dragOffset_;
+  WindowDrag* drag_ = nullptr;
+  MnemonicLetters letters_;
+  std::function<void(int)> pageShown_;
+  std::function<void(const QString&)> showMessage_;
 };
 
 // A page or panel that is still to be built: its number as object name, its title, if any.

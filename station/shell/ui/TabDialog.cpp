@@ -1,10 +1,11 @@
 #include "station/shell/ui/TabDialog.h"
 
-#include <QButtonGroup>
 #include <QFontMetrics>
+#include <QKeyEvent>
 #include <QStackedWidget>
 #include <QToolButton>
 
+#include "common/ui/Accessibility.h"
 #include "common/ui/Theme.h"
 
 namespace kavo9 {
@@ -45,8 +46,6 @@ CTabDialog::CTabDialog(QWidget* parent) : QWidget(parent) {
   pages_->setGeometry(12, kBarHeight + 8, width - 24, 320);
   setFixedSize(width, pages_->geometry().bottom() + 1);
 
-  group_ = new QButtonGroup(this);
-  group_->setExclusive(true);
   leftArrow_ = MakeArrow(mainwindow::kLeftArrow, mainwindow::kLeftArrowIcon, true);
   rightArrow_ = MakeArrow(mainwindow::kRightArrow, mainwindow::kRightArrowIcon, false);
   for (size_t i = 0; i < blanks_.size(); ++i) {
@@ -54,6 +53,7 @@ CTabDialog::CTabDialog(QWidget* parent) : QWidget(parent) {
     blank->setObjectName(QStringLiteral("blank%1").arg(i));
     SetRole(blank, "blank");
     blank->setEnabled(false);
+    blank->setFocusPolicy(Qt::NoFocus);  // fillers, never a stop on the way
     blank->hide();
     blanks_[i] = blank;
   }
@@ -66,7 +66,10 @@ QToolButton* CTabDialog::MakeArrow(int command, int icon, bool left) {
   arrow->setIcon(ResourceIcon(icon));
   arrow->setIconSize(QSize(18, 18));
   arrow->setAutoRaise(true);
+  // The keyboard scrolls the bar by moving along it; the arrows are for the mouse.
   arrow->setFocusPolicy(Qt::NoFocus);
+  NameControl(arrow, left ? QStringLiteral("Scroll the page bar left")
+                          : QStringLiteral("Scroll the page bar right"));
   int x = left ? kMargin : kFirstSlotX + PageBar::kSlotCount * kSlotWidth + kGap;
   arrow->setGeometry(x, kButtonTop + (kButtonHeight - kArrowHeight) / 2, kArrowWidth, kArrowHeight);
   connect(arrow, &QToolButton::clicked, this, [this, left] { emit ScrollRequested(left); });
@@ -80,12 +83,13 @@ QToolButton* CTabDialog::AddButton(const mainwindow::PageButtonInfo& info, const
   button->setObjectName(QString::number(info.command));
   SetRole(button, "pageButton");
   button->setText(text);
-  button->setToolTip(text);
+  button->setAccessibleName(WithoutMnemonic(text));
   // A label longer than its slot is set a little smaller rather than cut.
   QFont fitted = font;
   constexpr int kMinimumPixels = 11;
+  const QString shown = WithoutMnemonic(text);
   while (fitted.pixelSize() > kMinimumPixels &&
-         QFontMetrics(fitted).horizontalAdvance(text) > kButtonWidth - 10) {
+         QFontMetrics(fitted).horizontalAdvance(shown) > kButtonWidth - 10) {
     fitted.setPixelSize(fitted.pixelSize() - 1);
   }
   button->setFont(fitted);
@@ -93,6 +97,7 @@ QToolButton* CTabDialog::AddButton(const mainwindow::PageButtonInfo& info, const
   button->setIconSize(QSize(40, 40));
   button->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
   button->setFocusPolicy(Qt::TabFocus);
+  button->installEventFilter(this);
   button->hide();
   buttons_[static_cast<size_t>(info.button)] = button;
   return button;
@@ -102,7 +107,10 @@ void CTabDialog::AddPage(int command, QWidget* page) {
   QToolButton* button = findChild<QToolButton*>(QString::number(command));
   if (!button || !page) return;
   button->setCheckable(true);
-  group_->addButton(button, command);
+  // Checked only through ShowPageOf: a click on the shown page's button leaves it marked.
+  connect(button, &QToolButton::toggled, this, [this, button, command](bool on) {
+    if (!on && CurrentCommand() == command) button->setChecked(true);
+  });
   pages_->addWidget(page);
   pageOfCommand_[command] = page;
   connect(button, &QToolButton::clicked, this, [this, command] { ShowPageOf(command); });
@@ -131,7 +139,97 @@ void CTabDialog::ShowPageOf(int command) {
   auto it = pageOfCommand_.find(command);
   if (it == pageOfCommand_.end()) return;
   pages_->setCurrentWidget(it->second);
-  if (QAbstractButton* button = group_->button(command)) button->setChecked(true);
+  for (const auto& [other, page] : pageOfCommand_) {
+    if (QToolButton* button = ButtonOf(other)) button->setChecked(other == command);
+  }
+  emit PageShown(it->second->objectName().toInt());
+}
+
+int CTabDialog::CurrentCommand() const {
+  for (const auto& [command, page] : pageOfCommand_) {
+    if (page == pages_->currentWidget()) return command;
+  }
+  return 0;
+}
+
+QToolButton* CTabDialog::ButtonOf(int command) const {
+  for (QToolButton* button : buttons_) {
+    if (button && button->objectName().toInt() == command) return button;
+  }
+  return nullptr;
+}
+
+std::vector<int> CTabDialog::ReachablePages() const {
+  std::vector<int> pages;
+  for (const auto& info : mainwindow::kPageButtons) {
+    QToolButton* button = buttons_[static_cast<size_t>(info.button)];
+    if (!button || !button->isEnabled() || !pageOfCommand_.count(info.command)) continue;
+    if (present_ && !present_(info.button)) continue;
+    pages.push_back(info.command);
+  }
+  return pages;
+}
+
+bool CTabDialog::BringIntoView(int command) {
+  QToolButton* target = ButtonOf(command);
+  if (!target) return false;
+  for (size_t attempt = 0; attempt < buttons_.size() && target->isHidden(); ++attempt) {
+    // Scroll towards the target: left when it comes before the first button in view.
+    size_t firstShown = buttons_.size();
+    size_t targetIndex = 0;
+    for (size_t i = 0; i < buttons_.size(); ++i) {
+      if (buttons_[i] == target) targetIndex = i;
+      if (buttons_[i] && !buttons_[i]->isHidden() && firstShown == buttons_.size()) firstShown = i;
+    }
+    const bool left = targetIndex < firstShown;
+    emit ScrollRequested(left);
+    size_t nowFirst = buttons_.size();
+    for (size_t i = 0; i < buttons_.size(); ++i) {
+      if (buttons_[i] && !buttons_[i]->isHidden()) {
+        nowFirst = i;
+        break;
+      }
+    }
+    if (nowFirst == firstShown) break;  // the bar cannot move further
+  }
+  return !target->isHidden();
+}
+
+bool CTabDialog::MoveAlongBar(QToolButton* from, int step) {
+  int index = -1;
+  for (size_t i = 0; i < buttons_.size(); ++i) {
+    if (buttons_[i] == from) index = int(i);
+  }
+  if (index < 0) return false;
+  for (int i = index + step; i >= 0 && i < int(buttons_.size()); i += step) {
+    QToolButton* next = buttons_[size_t(i)];
+    if (!next || !next->isEnabled()) continue;
+    if (present_ && !present_(mainwindow::kPageButtons[size_t(i)].button)) continue;
+    const int command = next->objectName().toInt();
+    if (!BringIntoView(command)) continue;
+    next->setFocus(Qt::TabFocusReason);
+    if (pageOfCommand_.count(command)) ShowPageOf(command);
+    return true;
+  }
+  return true;  // at either end the focus stays where it is
+}
+
+bool CTabDialog::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::KeyPress) {
+    auto* key = static_cast<QKeyEvent*>(event);
+    auto* button = qobject_cast<QToolButton*>(watched);
+    if (button && key->modifiers() == Qt::NoModifier) {
+      switch (key->key()) {
+        case Qt::Key_Left:
+          return MoveAlongBar(button, -1);
+        case Qt::Key_Right:
+          return MoveAlongBar(button, +1);
+        default:
+          break;
+      }
+    }
+  }
+  return QWidget::eventFilter(watched, event);
 }
 
 int CTabDialog::CurrentPage() const {

@@ -75,6 +75,8 @@ class RecordingTray : public TrayPort {
   }
   void ShowNoAdapter() override { states.push_back("no-adapter"); }
   void ShowNotConnected() override { states.push_back("not-connected"); }
+  void ShowRadioOff() override { states.push_back("radio-off"); }
+  void NotifyAdapterRemoved() override { states.push_back("notice adapter removed"); }
   void ShowConnected(int32_t rssi, bool keyError, std::string_view ssid) override {
     states.push_back(keyError ? "key-error " + std::string(ssid)
                               : "connected " + std::to_string(rssi) + " " + std::string(ssid));
