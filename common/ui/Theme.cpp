@@ -4,9 +4,11 @@
 
 #include <QApplication>
 #include <QFontMetrics>
+#include <QPushButton>
 #include <QStyle>
 #include <QStyleFactory>
 #include <QWidget>
+#include <algorithm>
 
 static void InitIconResources() {
   Q_INIT_RESOURCE(icons);
@@ -143,6 +145,12 @@ QFont WindowFont(const QString& faceName, int cellHeight) {
     if (QFontMetrics(font).height() <= cellHeight) break;
   }
   return font;
+}
+
+void KeepTextClearOfFrame(QPushButton* button) {
+  constexpr int kTextMargin = 14;
+  const int text = button->fontMetrics().horizontalAdvance(button->text().remove('&'));
+  button->setMinimumWidth(std::max(button->minimumSizeHint().width(), text + 2 * kTextMargin));
 }
 
 void SetRole(QWidget* widget, const char* role) {

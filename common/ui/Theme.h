@@ -12,6 +12,7 @@
 #include <QString>
 
 class QApplication;
+class QPushButton;
 class QWidget;
 
 namespace kavo9 {
@@ -26,6 +27,10 @@ QIcon ListImage(int index);
 
 // The language file's face at a line height of `cellHeight` pixels, as the windows use it.
 QFont WindowFont(const QString& faceName, int cellHeight);
+
+// Gives a push button room around its text (a translation may be longer than the button's
+// usual width): its minimum width is the text's width plus a margin on each side.
+void KeepTextClearOfFrame(QPushButton* button);
 
 // Names the part of a window the style sheet dresses ("bar", "card", "pageButton" ...), and lets
 // plain widgets paint the background the sheet gives them.

@@ -105,8 +105,14 @@ CPageAdvanceDlg::CPageAdvanceDlg(radio::AdvancePageModel& model, QWidget* parent
   Tie(region5Label, region5_);
   NameControl(region24_, QStringLiteral("Country region, ") + Caption(region24Label));
   NameControl(region5_, QStringLiteral("Country region, ") + Caption(region5Label));
-  region5_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-  region5_->setMinimumContentsLength(24);
+  // The region texts are long ("7: CH 36,40,...,165"): the combos keep a readable minimum and
+  // grow into the room the page has beside them, so a text is cut only on a narrow page.
+  for (QComboBox* combo : {region24_, region5_}) {
+    combo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    combo->setMinimumContentsLength(24);
+    combo->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+  }
+  regionGrid->setColumnStretch(1, 1);
 
   auto* ht = Make<QGroupBox>(kHtGroup, this);
   auto* htGrid = new QGridLayout(ht);
@@ -155,7 +161,7 @@ CPageAdvanceDlg::CPageAdvanceDlg(radio::AdvancePageModel& model, QWidget* parent
   right->addWidget(ht);
   right->addStretch();
   right->addWidget(apply, 0, Qt::AlignRight);
-  columns->addLayout(left);
+  columns->addLayout(left, 1);
   columns->addLayout(right);
   setLayout(columns);
 
@@ -229,6 +235,8 @@ void CPageAdvanceDlg::Render() {
             v.region24 < int(model_.Region24Entries().size()) ? v.region24 : -1);
   FillCombo(region5_, model_.Region5Entries(),
             v.region5 < int(model_.Region5Entries().size()) ? v.region5 : -1);
+  // A region text cut on a narrow page is read whole in the tooltip.
+  for (QComboBox* combo : {region24_, region5_}) combo->setToolTip(combo->currentText());
   FillCombo(mcs_, model_.McsEntries(), model_.McsIndex());
   bgProtection_->setText(Q(model_.ControlText(kBgProtectionButton)));
   txBurst_->setChecked(v.txBurst);

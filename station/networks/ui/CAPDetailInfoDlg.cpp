@@ -58,10 +58,11 @@ CAPDetailInfoDlg::CAPDetailInfoDlg(std::function<void()> returnToPages, SurveyTe
     : QWidget(parent), returnToPages_(std::move(returnToPages)) {
   setObjectName(QString::number(apdetail::kDialog));
   tabs_ = new QTabWidget(this);
-  tabs_->addTab(MakeGeneralTab(), "General");
-  tabs_->addTab(MakeWpsTab(text), "WPS");
+  // The language file names two of the four tabs; "General" and "CCX" have no key of their own.
+  tabs_->addTab(MakeGeneralTab(text), "General");
+  tabs_->addTab(MakeWpsTab(text), Caption(text, LangKey::IDS_TAB_WPS, "WPS"));
   tabs_->addTab(MakeCcxTab(), "CCX");
-  tabs_->addTab(MakeHtTab(), "802.11n");
+  tabs_->addTab(MakeHtTab(), Caption(text, LangKey::IDS_TAB_80211N, "802.11n"));
 
   auto* ok = new QPushButton(Caption(text, LangKey::IDS_OK, "OK"), this);
   ok->setObjectName(QString::number(apdetail::kOk));
@@ -95,22 +96,31 @@ QWidget* NumberedTab(int number, const QString& name, QFormLayout** form) {
 
 }  // namespace
 
-QWidget* CAPDetailInfoDlg::MakeGeneralTab() {
+QWidget* CAPDetailInfoDlg::MakeGeneralTab(const SurveyTextLookup& text) {
   QFormLayout* form = nullptr;
   QWidget* tab = NumberedTab(apdetail::kGeneralTab, QStringLiteral("General details"), &form);
-  for (const char* caption :
-       {"SSID >>", "MAC Address >>", "Authentication Type >>", "Encryption Type >>", "Channel >>",
-        "Network Type >>", "Beacon Interval >>"}) {
+  // Captions come from the language file where it has them; the values are found by the
+  // dialog's own caption whatever the language.
+  const std::pair<LangKey, const char*> captions[] = {
+      {LangKey::IDS_SSID, "SSID >>"},
+      {LangKey::IDS_MAC_ADDR, "MAC Address >>"},
+      {LangKey::IDS_AUTH_TYPE, "Authentication Type >>"},
+      {LangKey::IDS_ENCRY_TYPE, "Encryption Type >>"},
+      {LangKey::IDS_LINK_CHANNEL, "Channel >>"},
+      {LangKey::IDS_NETWORK_TYPE, "Network Type >>"},
+      {LangKey::IDS_BEACON_INTERVAL, "Beacon Interval >>"},
+  };
+  for (const auto& [key, fallback] : captions) {
     auto* value = new QLabel(tab);
     value->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    form->addRow(caption, value);
-    values_.emplace_back(caption, value);
+    form->addRow(Caption(text, key, fallback), value);
+    values_.emplace_back(fallback, value);
   }
   signal_ = new SignalBar(tab);
   form->addRow("", signal_);
   auto* rates = new QLabel(tab);
   rates->setWordWrap(true);
-  form->addRow("Supported Rates (Mbps)", rates);
+  form->addRow(Caption(text, LangKey::IDS_SUPPORT_RATE, "Supported Rates (Mbps)"), rates);
   values_.emplace_back("Supported Rates (Mbps)", rates);
   return tab;
 }

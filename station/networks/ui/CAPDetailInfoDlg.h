@@ -31,7 +31,7 @@ class CAPDetailInfoDlg : public QWidget {
   QString ValueOf(const QString& caption) const;
 
  private:
-  QWidget* MakeGeneralTab();
+  QWidget* MakeGeneralTab(const SurveyTextLookup& text);
   QWidget* MakeWpsTab(const SurveyTextLookup& text);
   QWidget* MakeCcxTab();
   QWidget* MakeHtTab();

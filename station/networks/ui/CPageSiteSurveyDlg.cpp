@@ -136,6 +136,7 @@ void CPageSiteSurveyDlg::BuildControls(const SurveyTextLookup& text) {
   sortRow->addWidget(showDbm_);
   sortRow->addWidget(showDbmLabel_);
 
+  for (QPushButton* button : {rescan_, connect_, addToProfile_}) KeepTextClearOfFrame(button);
   auto* buttons = new QHBoxLayout;
   buttons->addStretch();
   buttons->addWidget(rescan_);

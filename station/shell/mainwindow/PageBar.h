@@ -20,6 +20,7 @@ struct PageBarOptions {
   bool ssoInstalled = false;  // single sign-on is installed
   bool setting11n = false;    // settings switch "11n Setting" of section "Page"
   bool htFamily = false;      // the adapter is of an 802.11n family
+  bool operator==(const PageBarOptions&) const = default;
 };
 
 struct PageBarLayout {

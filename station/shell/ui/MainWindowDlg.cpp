@@ -73,7 +73,7 @@ QWidget* MakeStandInPart(const MainWindowHost& host, int dialog, QWidget* parent
 }
 
 CLinkora2007Dlg::CLinkora2007Dlg(MainWindowHost& host, PartFactory createPart, QWidget* parent)
-    : QDialog(parent), host_(host), bar_(BarOptions(host)) {
+    : QDialog(parent), host_(host), barOptions_(BarOptions(host)), bar_(barOptions_) {
   setObjectName(QString::number(mainwindow::kDialog));
   SetRole(this, "mainWindow");
   setAttribute(Qt::WA_DeleteOnClose, false);
@@ -285,6 +285,14 @@ void CLinkora2007Dlg::SetConfigToolButtonsEnabled(bool enabled) {
 void CLinkora2007Dlg::RefreshRadioControls() {
   if (QToolButton* radio = tabs_->Button(BarButton::Radio)) {
     radio->setIcon(ResourceIcon(RadioIcon(host_.RadioOn())));
+  }
+  // The settings switch or single sign-on may have changed since the bar was laid out: the bar
+  // follows them at the controller's next tick.
+  const PageBarOptions options = BarOptions(host_);
+  if (options != barOptions_) {
+    barOptions_ = options;
+    bar_ = PageBar(options);
+    LayOutBar();
   }
 }
 

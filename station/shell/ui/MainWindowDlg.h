@@ -91,6 +91,7 @@ class CLinkora2007Dlg : public QDialog, public MainWindowView {
   QWidget* Find(int number) const;
 
   MainWindowHost& host_;
+  PageBarOptions barOptions_;
   PageBar bar_;
   ExpandState expand_;
   QScrollArea* scroll_ = nullptr;

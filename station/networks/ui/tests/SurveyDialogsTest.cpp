@@ -72,7 +72,17 @@ TEST(APDetailInfoDlg, FillsTheFourTabsAndStartsOnTheFirst) {
   dlg.Tabs()->setCurrentIndex(3);
   dlg.ShowRecord(record);
   EXPECT_EQ(dlg.Tabs()->currentIndex(), 0);
-  EXPECT_EQ(dlg.Tabs()->tabText(3), "802.11n");
+  // Captions and tab titles come from the language file where it has them (here: the key).
+  EXPECT_EQ(dlg.Tabs()->tabText(1), "IDS_TAB_WPS");
+  EXPECT_EQ(dlg.Tabs()->tabText(3), "IDS_TAB_80211N");
+  auto* general = dlg.findChild<QWidget*>(QString::number(apdetail::kGeneralTab));
+  ASSERT_NE(general, nullptr);
+  QStringList captions;
+  for (QLabel* label : general->findChildren<QLabel*>()) captions << label->text();
+  for (const char* key : {"IDS_SSID", "IDS_MAC_ADDR", "IDS_AUTH_TYPE", "IDS_ENCRY_TYPE",
+                          "IDS_NETWORK_TYPE", "IDS_BEACON_INTERVAL", "IDS_SUPPORT_RATE"}) {
+    EXPECT_TRUE(captions.contains(key)) << key;
+  }
   for (int tab :
        {apdetail::kGeneralTab, apdetail::kWpsTab, apdetail::kCcxTab, apdetail::k80211nTab})
     EXPECT_NE(dlg.findChild<QWidget*>(QString::number(tab)), nullptr) << tab;

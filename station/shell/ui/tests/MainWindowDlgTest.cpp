@@ -99,6 +99,20 @@ TEST_F(MainWindowTest, The11nPageGivesWayWhenItsSwitchGoesOff) {
   EXPECT_EQ(window->Tabs()->CurrentPage(), 144);
 }
 
+TEST_F(MainWindowTest, TheBarFollowsThe11nSwitchAtTheControllersTick) {
+  host.setting11n = true;
+  auto window = Open();
+  ASSERT_TRUE(Shown(window.get(), 6251));
+  window->Tabs()->ShowPageOf(6251);
+  host.setting11n = false;  // turned off in the settings file while the window is open
+  window->RefreshRadioControls();
+  EXPECT_FALSE(Shown(window.get(), 6251));
+  EXPECT_EQ(window->Tabs()->CurrentPage(), 144);
+  host.setting11n = true;
+  window->RefreshRadioControls();
+  EXPECT_TRUE(Shown(window.get(), 6251));
+}
+
 TEST_F(MainWindowTest, ProfileAndWpsAreDisabledWhileTheWindowsServiceManagesTheAdapter) {
   host.configToolState = 2;
   auto window = Open();
