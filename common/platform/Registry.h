@@ -69,6 +69,12 @@ class Registry {
   virtual int32_t EnumKey(HKEY key, uint32_t index, std::string* name) = 0;
   virtual int32_t EnumValue(HKEY key, uint32_t index, std::string* name, uint32_t* type,
                             std::vector<uint8_t>* data) = 0;
+
+  // A number that changes whenever the hive of the root `root` is written, by this process or
+  // another; the same number twice means nothing in it changed in between. Lets a caller that
+  // reads a value at every tick skip the read while nothing changed. 0 when it cannot be told
+  // (then the caller reads).
+  virtual uint64_t ChangeStamp(HKEY root) = 0;
 };
 
 // Closes a key when it leaves scope.

@@ -40,6 +40,7 @@ class RefusingRegistry : public Registry {
   MOCK_METHOD(int32_t, DeleteKey, (HKEY, std::string_view), (override));
   MOCK_METHOD(int32_t, DeleteTree, (HKEY, std::string_view), (override));
   MOCK_METHOD(int32_t, EnumKey, (HKEY, uint32_t, std::string*), (override));
+  MOCK_METHOD(uint64_t, ChangeStamp, (HKEY), (override));
   MOCK_METHOD(int32_t, EnumValue, (HKEY, uint32_t, std::string*, uint32_t*, std::vector<uint8_t>*),
               (override));
 };

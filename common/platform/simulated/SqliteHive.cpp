@@ -48,6 +48,7 @@ constexpr std::array<const char*, kStmtCount> kStatements{{
     "BEGIN IMMEDIATE",
     "COMMIT",
     "ROLLBACK",
+    "PRAGMA data_version",
 }};
 
 // Builds a new hive under a temporary name and links it into place. An existing file is never
@@ -203,6 +204,9 @@ int32_t Hive::Check() {
   }
   error = Pragma("PRAGMA journal_mode=WAL", &result);
   if (error == ERROR_SUCCESS) error = Exec("PRAGMA synchronous=NORMAL");
+  // The check read every page: the cache gives them back, so a program does not carry its
+  // whole registry in memory for having looked at it once.
+  sqlite3_db_release_memory(db);
   return error;
 }
 

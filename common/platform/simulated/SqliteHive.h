@@ -48,6 +48,7 @@ enum Stmt {
   kBegin,
   kCommit,
   kRollback,
+  kDataVersion,
   kStmtCount
 };
 

@@ -500,4 +500,19 @@ int32_t SqliteRegistry::EnumValue(HKEY handle, uint32_t index, std::string* name
   return ERROR_SUCCESS;
 }
 
+uint64_t SqliteRegistry::ChangeStamp(HKEY root) {
+  std::lock_guard lock(impl_->mutex);
+  const int index = HiveOfRoot(root);
+  if (index < 0) return 0;
+  Hive& hive = impl_->hives[static_cast<size_t>(index)];
+  if (hive.Open() != ERROR_SUCCESS) return 0;
+  // Other connections' commits move the data version; this connection's own writes move its
+  // count of changed rows.
+  Using version(hive.stmts[kDataVersion]);
+  if (sqlite3_step(version) != SQLITE_ROW) return 0;
+  const uint64_t others = uint64_t(sqlite3_column_int64(version, 0));
+  const uint64_t own = uint64_t(sqlite3_total_changes64(hive.db));
+  return (others << 32) + own + 1;
+}
+
 }  // namespace kavo9

@@ -52,6 +52,7 @@ class SqliteRegistry : public Registry {
   int32_t EnumKey(HKEY key, uint32_t index, std::string* name) override;
   int32_t EnumValue(HKEY key, uint32_t index, std::string* name, uint32_t* type,
                     std::vector<uint8_t>* data) override;
+  uint64_t ChangeStamp(HKEY root) override;
 
  private:
   struct Impl;

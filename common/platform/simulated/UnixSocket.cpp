@@ -68,7 +68,9 @@ bool SendAll(int fd, const uint8_t* data, size_t length, const Deadline& deadlin
 }
 
 bool ReceiveSome(int fd, std::vector<uint8_t>* buffer, const Deadline& deadline) {
-  // Asked again after every interruption, so the wait never outlasts the deadline.
+  uint8_t chunk[4096];
+  // Asked again after every interruption, so the wait never outlasts the deadline. One poll per
+  // chunk: once it says the socket is readable, the receive does not block.
   for (;;) {
     const int left = deadline.RemainingMs();
     if (left == 0) return false;
@@ -76,7 +78,11 @@ bool ReceiveSome(int fd, std::vector<uint8_t>* buffer, const Deadline& deadline)
     int ready = ::poll(&pfd, 1, left);
     if (ready < 0 && errno == EINTR) continue;
     if (ready <= 0) return false;
-    return ReceiveSome(fd, buffer, 0);
+    ssize_t n = ::recv(fd, chunk, sizeof(chunk), MSG_DONTWAIT);
+    if (n < 0 && (errno == EINTR || errno == EAGAIN || errno == EWOULDBLOCK)) continue;
+    if (n <= 0) return false;
+    buffer->insert(buffer->end(), chunk, chunk + n);
+    return true;
   }
 }
 
