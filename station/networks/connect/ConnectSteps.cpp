@@ -114,7 +114,9 @@ void ConnectSteps::SendKeys(const ConnectRecord& r) {
     }
     return;
   }
-  if (r.AuthMode != Ndis802_11AuthModeShared && r.Encryption != Ndis802_11Encryption1Enabled) {
+  // Open and shared connections set every WEP slot: the keys they carry, and removals of the
+  // others so that no key of an earlier network stays installed.
+  if (r.AuthMode > Ndis802_11AuthModeShared && r.Encryption != Ndis802_11Encryption1Enabled) {
     return;
   }
   for (uint32_t i = 0; i < r.WepKeys.size(); ++i) {
