@@ -154,8 +154,8 @@ TEST_F(StationAppTest, UnplugClosesTheWindowAndPlugBringsTheAdapterBack) {
 // into silence. A part that is built leaves this list.
 TEST(StationParts, TheNullPartsAreTheOnesNotBuiltYet) {
   EXPECT_EQ(NullParts::Names(),
-            (std::vector<std::string_view>{"connect", "supplicant", "wps", "softApDefaults",
-                                           "profileEditor", "securityEditor", "ccx"}));
+            (std::vector<std::string_view>{"supplicant", "wps", "softApDefaults", "profileEditor",
+                                           "securityEditor", "ccx"}));
 }
 
 // Radio off: the tray shows it, and the list says so instead of showing networks.
