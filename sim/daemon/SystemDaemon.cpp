@@ -95,7 +95,23 @@ struct SystemDaemon::Connection {
   bool closeAfterReply = false;
   uint64_t deadlineMs = 0;  // 0: an idle device connection, kept without a time limit
   uint64_t lastUsedMs = 0;
+  std::string process;  // the peer's name, for the request log
 };
+
+namespace {
+
+// The name of the process at the other end of a Unix socket ("" when it cannot be told).
+std::string PeerProcessName(int fd) {
+  ucred peer{};
+  socklen_t length = sizeof peer;
+  if (::getsockopt(fd, SOL_SOCKET, SO_PEERCRED, &peer, &length) != 0 || peer.pid <= 0) return {};
+  std::ifstream comm("/proc/" + std::to_string(peer.pid) + "/comm");
+  std::string name;
+  std::getline(comm, name);
+  return name;
+}
+
+}  // namespace
 
 SystemDaemon::SystemDaemon(std::filesystem::path machineDir)
     : SystemDaemon(std::move(machineDir), Options{}) {}
@@ -421,6 +437,7 @@ void SystemDaemon::Accept(int listenFd, Adapter* adapter) {
     c->fd = fd;
     c->adapter = adapter;
     c->lastUsedMs = SteadyMs();
+    if (adapter) c->process = PeerProcessName(fd);
     // A control client has the client timeout for each line; a device client may stay idle.
     if (!adapter) c->deadlineMs = c->lastUsedMs + uint64_t(options_.clientTimeoutMs);
     Connection& ref = *c;
@@ -498,6 +515,7 @@ bool SystemDaemon::StartReply(Connection& c) {
       c.in.clear();
     } else {
       uint32_t count = 0;
+      c.adapter->emulator->SetCaller(c.process);
       reply.status =
           uint32_t(c.adapter->emulator->Handle(request.ioctl, request.in, request.out, &count));
       if (reply.status == ERROR_SUCCESS) {
