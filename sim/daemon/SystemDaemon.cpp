@@ -19,6 +19,7 @@
 #include "common/platform/simulated/DeviceFrame.h"
 #include "common/platform/simulated/SqliteRegistry.h"
 #include "sim/daemon/MachineSetup.h"
+#include "sim/daemon/PeerProcess.h"
 
 namespace kavo9 {
 namespace {
@@ -97,21 +98,6 @@ struct SystemDaemon::Connection {
   uint64_t lastUsedMs = 0;
   std::string process;  // the peer's name, for the request log
 };
-
-namespace {
-
-// The name of the process at the other end of a Unix socket ("" when it cannot be told).
-std::string PeerProcessName(int fd) {
-  ucred peer{};
-  socklen_t length = sizeof peer;
-  if (::getsockopt(fd, SOL_SOCKET, SO_PEERCRED, &peer, &length) != 0 || peer.pid <= 0) return {};
-  std::ifstream comm("/proc/" + std::to_string(peer.pid) + "/comm");
-  std::string name;
-  std::getline(comm, name);
-  return name;
-}
-
-}  // namespace
 
 SystemDaemon::SystemDaemon(std::filesystem::path machineDir)
     : SystemDaemon(std::move(machineDir), Options{}) {}
