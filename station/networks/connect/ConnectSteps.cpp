@@ -168,6 +168,9 @@ void ConnectSteps::SendRadioSettings(const ConnectRecord& r) {
   if (r.ApplyRadioSettings) {
     Set32(OID_VND_WIRELESS_MODE, r.WirelessMode);
     SendStaConfig(r.StaConfig);
+    // What was sent is the station options from now on (a later connect sends them again).
+    radio.staConfig = radio::StaConfig::FromBytes(r.StaConfig);
+    radio.staConfig->words[radio::StaConfig::kCleared] = 0;
     if (takesRegions) {
       Set32(OID_VND_COUNTRY_REGION, r.CountryRegion);
       p_.controller.RereadRegions();
