@@ -55,7 +55,6 @@ void Connector::ConnectFromSiteSurvey(const SurveySelection& selection,
   env.supplicantAvailable = p_.supplicant.IsRunning();
   ConnectRecord record = BuildFromSurvey(selection, choices, env);
   p_.profiles.ClearActiveCopy();
-  surveyJoined_ = true;
   const bool run = Queue(std::move(record));
   if (runQueue && run) p_.queue.RunActionQueue();
   profileMode_ = false;
@@ -207,7 +206,7 @@ void Connector::FreeLastConnectRecord() {
 }
 
 void Connector::ClearSurveyConnectMarks() {
-  surveyJoined_ = false;
+  // The survey marks its connected row by BSSID alone again until a profile asks for its SSID.
   ssidMatchRequired_ = false;
 }
 

@@ -88,7 +88,6 @@ class Connector : public ConnectPort, public LastConnectRecordPort {
   const std::optional<ConnectRecord>& LastRecord() const { return lastRecord_; }
   bool ProfileMode() const { return profileMode_; }
   bool SsidMatchRequired() const { return ssidMatchRequired_; }
-  bool SurveyJoined() const { return surveyJoined_; }
   bool StartupFlag() const { return startup_; }
   // Held while an 802.1X prompt waits; any queued connect record clears it.
   void SetReconnectHold(bool hold) { reconnectHold_ = hold; }
@@ -108,7 +107,6 @@ class Connector : public ConnectPort, public LastConnectRecordPort {
   std::optional<ConnectRecord> lastRecord_;
   bool profileMode_ = false;
   bool ssidMatchRequired_ = false;
-  bool surveyJoined_ = false;
   bool autoReconnect_ = true;
   bool startup_ = false;
   bool reconnectHold_ = false;
