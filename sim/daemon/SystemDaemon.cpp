@@ -19,6 +19,7 @@
 #include "common/platform/simulated/DeviceFrame.h"
 #include "common/platform/simulated/SqliteRegistry.h"
 #include "sim/daemon/MachineSetup.h"
+#include "sim/daemon/PeerProcess.h"
 
 namespace kavo9 {
 namespace {
@@ -95,6 +96,7 @@ struct SystemDaemon::Connection {
   bool closeAfterReply = false;
   uint64_t deadlineMs = 0;  // 0: an idle device connection, kept without a time limit
   uint64_t lastUsedMs = 0;
+  std::string process;  // the peer's name, for the request log
 };
 
 SystemDaemon::SystemDaemon(std::filesystem::path machineDir)
@@ -421,6 +423,7 @@ void SystemDaemon::Accept(int listenFd, Adapter* adapter) {
     c->fd = fd;
     c->adapter = adapter;
     c->lastUsedMs = SteadyMs();
+    if (adapter) c->process = PeerProcessName(fd);
     // A control client has the client timeout for each line; a device client may stay idle.
     if (!adapter) c->deadlineMs = c->lastUsedMs + uint64_t(options_.clientTimeoutMs);
     Connection& ref = *c;
@@ -498,6 +501,7 @@ bool SystemDaemon::StartReply(Connection& c) {
       c.in.clear();
     } else {
       uint32_t count = 0;
+      c.adapter->emulator->SetCaller(c.process);
       reply.status =
           uint32_t(c.adapter->emulator->Handle(request.ioctl, request.in, request.out, &count));
       if (reply.status == ERROR_SUCCESS) {

@@ -95,6 +95,7 @@ void AdapterEmulator::Log(uint32_t code, bool set, std::span<const uint8_t> valu
   RequestLogEntry e;
   e.timeMs = ctx_.Now();
   e.adapter = ctx_.spec.name;
+  e.process = caller_;
   e.code = code;
   e.set = set;
   e.length = length;

@@ -90,6 +90,9 @@ class AdapterEmulator {
   int FailuresFired(uint32_t code) const;
   int FailuresArmed(uint32_t code) const;
 
+  // The process the next requests come from, as the request log names it ("" when unknown).
+  void SetCaller(std::string process) { caller_ = std::move(process); }
+
   // Whether an area answers `code` (without the set bit), and how many codes two areas claimed.
   bool HasArea(uint32_t code) const;
   int registrationClashes() const { return clashes_; }
@@ -121,6 +124,7 @@ class AdapterEmulator {
 
   emu::EmulatorContext ctx_;
   RequestLog* log_;
+  std::string caller_;
   std::vector<std::unique_ptr<emu::EmulatorArea>> areas_;
   // By position in the request catalogue: the area answering the code, or null.
   std::vector<emu::EmulatorArea*> routes_;

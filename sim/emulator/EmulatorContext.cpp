@@ -98,16 +98,17 @@ bool EmulatorContext::InRange(const NetworkSpec& n, const std::vector<int>& chan
 }
 
 JoinVerdict EmulatorContext::CheckJoin(const NetworkSpec& n) const {
-  if (!n.Privacy()) return {.admitted = true};
   for (const JoinCheck& check : joinChecks_) {
     if (std::optional<JoinVerdict> verdict = check(n)) return *verdict;
   }
+  if (!n.Privacy()) return {.admitted = true};
   return {};  // no area negotiates this security
 }
 
 void EmulatorContext::Associate(const NetworkSpec& n, bool keyError) {
   connected = true;
   network = n;
+  portOpen = true;
   ++linkUps;
   if (keyError) SetMessageFlags(messageFlags | kMessageFlagKeyError);
 }

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "common/adapter/DriverValues.h"
 #include "sim/emulator/Scenario.h"
 #include "sim/emulator/World.h"
 #include "sim/emulator/radio/DriverRadio.h"
@@ -29,6 +30,10 @@ ChipProfile ChipOf(const AdapterSpec& spec);
 struct JoinVerdict {
   bool admitted = false;
   bool keyError = false;
+  // Admitted to a WPA or WPA2 network: associated, but no data passes until its keys are installed.
+  bool portClosed = false;
+  // Refused: the link state the driver reports for the failure.
+  uint32_t refusal = kLinkAssociationFailed;
 };
 
 class EmulatorContext {
@@ -56,7 +61,8 @@ class EmulatorContext {
   std::vector<int> ScanChannels() const;
   bool InRange(const NetworkSpec& network, const std::vector<int>& channels) const;
 
-  // A secured network is joined only when a registered check admits it.
+  // A network is joined only when a registered check admits it; an open network no check knows
+  // is admitted.
   void AddJoinCheck(JoinCheck check) { joinChecks_.push_back(std::move(check)); }
   JoinVerdict CheckJoin(const NetworkSpec& network) const;
 
@@ -78,6 +84,8 @@ class EmulatorContext {
   // events (how often the link came up, how often the message flags changed).
   bool connected = false;
   NetworkSpec network;
+  // Data passes on the association: false on a WPA or WPA2 link until its keys are installed.
+  bool portOpen = true;
   uint64_t linkUps = 0;
   uint32_t messageFlags = 0;
   uint64_t messageFlagChanges = 0;

@@ -46,6 +46,7 @@ nlohmann::json RequestLogEntryToJson(const RequestLogEntry& e) {
                       {"value", hex},
                       {"result", e.result}};
   if (e.truncated) j["truncated"] = true;
+  if (!e.process.empty()) j["process"] = e.process;
   return j;
 }
 

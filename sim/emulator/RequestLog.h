@@ -16,7 +16,8 @@ struct RequestLogEntry {
   uint64_t sequence = 0;
   uint64_t timeMs = 0;  // the emulator clock's milliseconds
   std::string adapter;
-  uint32_t code = 0;  // without the set bit
+  std::string process;  // the name of the process that sent it, when the daemon knows it
+  uint32_t code = 0;    // without the set bit
   bool set = false;
   uint32_t length = 0;         // the caller's buffer length
   std::vector<uint8_t> value;  // a set's value, a query's answer (at most kMaxLoggedValue bytes)

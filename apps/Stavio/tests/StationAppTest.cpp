@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTableView>
@@ -150,12 +151,110 @@ TEST_F(StationAppTest, UnplugClosesTheWindowAndPlugBringsTheAdapterBack) {
   EXPECT_FALSE(app->Windows().IsOpen());
 }
 
+// Connecting on the demo world: the survey's Connect, the hidden-network dialog, the active
+// profile at start and the reconnect check, each seen from the emulated adapter and the tray.
+class StationConnectTest : public StationAppTest {
+ protected:
+  // Starts the utility and lets its first scans finish.
+  CPageSiteSurveyDlg* Start() {
+    app->Controller().Initialise();
+    fake.loop.Advance(3 * AdapterEmulator::kScanMs5 + 2 * kTickMs);
+    return app->Pages().SiteSurveyPage();
+  }
+  int RowOf(CPageSiteSurveyDlg* survey, const std::string& bssid) {
+    MacAddress mac{};
+    EXPECT_TRUE(ParseMac(bssid.c_str(), &mac));
+    for (int row = 0; row < survey->List()->model()->rowCount(); ++row) {
+      const auto record = survey->Logic().RecordOfRow(row);
+      if (record.size() >= 14 && std::equal(mac.begin(), mac.end(), record.begin() + 4)) return row;
+    }
+    ADD_FAILURE() << bssid << " is not listed";
+    return -1;
+  }
+  void ClickConnect(CPageSiteSurveyDlg* survey, int row) {
+    ASSERT_GE(row, 0);
+    survey->List()->selectRow(row);
+    QPushButton* connect = Find<QPushButton>(survey, 1016);
+    ASSERT_NE(connect, nullptr);
+    ASSERT_TRUE(connect->isEnabled()) << connect->toolTip().toStdString();
+    connect->click();
+  }
+  std::string Joined() {
+    const NetworkSpec* n = emulator->associatedNetwork();
+    return n ? n->ssid : "";
+  }
+  // A profile in `key`: its own key, or the adapter key for the active copy.
+  void WriteProfile(const std::string& key, const std::string& ssid) {
+    for (const auto& [value, text] : std::vector<std::pair<std::string, std::string>>{
+             {"SSID", ssid}, {"NetworkType", "1"}, {"AuthenType", "0"}, {"Encryption", "1"}}) {
+      ASSERT_EQ(RegWriteString(*fake.registry, HKEY_LOCAL_MACHINE, key, value, text),
+                ERROR_SUCCESS);
+    }
+  }
+};
+
+TEST_F(StationConnectTest, ConnectOnAnOpenNetworkJoinsItAndTheTrayShowsIt) {
+  CPageSiteSurveyDlg* survey = Start();
+  ASSERT_NE(survey, nullptr);
+  ClickConnect(survey, RowOf(survey, "00-0E-2E-41-10-06"));
+  EXPECT_EQ(Joined(), "Bakery Guest");
+  fake.loop.Advance(kTickMs);
+  EXPECT_NE(tray->tip.find("Bakery Guest"), std::string::npos) << tray->tip;
+  EXPECT_NE(tray->icon, 132u) << "no longer 'not connected'";
+}
+
+TEST_F(StationConnectTest, AHiddenNetworkJoinsByTheTypedSsid) {
+  CPageSiteSurveyDlg* survey = Start();
+  ASSERT_NE(survey, nullptr);
+  ClickConnect(survey, RowOf(survey, "00-26-5A-0F-1E-07"));
+  ASSERT_TRUE(app->Windows().IsPanelShown(1)) << "the hidden-network dialog";
+  auto* edit = Window()->findChild<QLineEdit*>("1068");
+  ASSERT_NE(edit, nullptr);
+  edit->setText("  Garden Shed ");
+  Find<QPushButton>(Window(), 1144)->click();
+  EXPECT_EQ(Joined(), "Garden Shed");
+}
+
+TEST_F(StationConnectTest, TheActiveProfileIsAppliedAtStart) {
+  // "Home" was activated in an earlier run: its key, its name and its copy in the adapter key.
+  WriteProfile(DriverKeyPath(adapter) + "\\Profile\\Station\\Home", "Bakery Guest");
+  WriteProfile(DriverKeyPath(adapter), "Bakery Guest");
+  ASSERT_EQ(RegWriteString(*fake.registry, HKEY_LOCAL_MACHINE, DriverKeyPath(adapter), "CurProfile",
+                           "Home"),
+            ERROR_SUCCESS);
+  Start();
+  EXPECT_EQ(Joined(), "Bakery Guest");
+  EXPECT_TRUE(app->Connecting().Connector().HasLastConnectRecord());
+}
+
+TEST_F(StationConnectTest, ANetworkThatGoesAwayAndComesBackIsRejoinedByTheReconnectCheck) {
+  CPageSiteSurveyDlg* survey = Start();
+  ASSERT_NE(survey, nullptr);
+  ClickConnect(survey, RowOf(survey, "00-0E-2E-41-10-06"));
+  ASSERT_EQ(Joined(), "Bakery Guest");
+  MacAddress mac{};
+  ASSERT_TRUE(ParseMac("00-0E-2E-41-10-06", &mac));
+  const NetworkSpec bakery = *world.Find(mac);
+  ASSERT_EQ(world.Remove("Bakery Guest"), 1);
+  fake.loop.Advance(kTickMs);
+  EXPECT_EQ(Joined(), "");
+  EXPECT_EQ(tray->icon, 132u) << "not connected";
+  // Away for a minute: the checks find nothing to join.
+  fake.loop.Advance(30 * kTickMs);
+  EXPECT_EQ(Joined(), "");
+  std::string error;
+  ASSERT_TRUE(world.Add(bakery, &error)) << error;
+  // Back: the next check, at most 30 seconds later, joins it again.
+  fake.loop.Advance(15 * kTickMs + AdapterEmulator::kScanMs5);
+  EXPECT_EQ(Joined(), "Bakery Guest");
+}
+
 // The parts still null in the program, so that a forgotten one shows here instead of compiling
 // into silence. A part that is built leaves this list.
 TEST(StationParts, TheNullPartsAreTheOnesNotBuiltYet) {
   EXPECT_EQ(NullParts::Names(),
-            (std::vector<std::string_view>{"connect", "supplicant", "wps", "softApDefaults",
-                                           "profileEditor", "securityEditor", "ccx"}));
+            (std::vector<std::string_view>{"supplicant", "wps", "softApDefaults", "profileEditor",
+                                           "securityEditor", "ccx"}));
 }
 
 // Radio off: the tray shows it, and the list says so instead of showing networks.

@@ -15,6 +15,7 @@
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
+#include "common/platform/simulated/SqliteRegistry.h"
 #include "common/platform/simulated/SystemServicesClient.h"
 #include "common/testing/ProcessTestSupport.h"
 #include "sim/daemon/MachineSetup.h"
@@ -143,6 +144,85 @@ TEST_F(StavioEndToEnd, ASecondInstanceHandsOverToTheRunningOneAndEnds) {
   // The running copy still holds the name and keeps ticking.
   const uint64_t mark = LastRequest();
   EXPECT_TRUE(WaitFor([&] { return LastRequest() > mark; }));
+}
+
+// The machine's administrator, for writing a profile into the machine's hives.
+class Administrator : public SecurityToken {
+ public:
+  std::string UserName() const override { return "alice"; }
+  bool GetGroupSids(std::vector<std::string>* groups) const override {
+    *groups = {"S-1-5-32-544"};
+    return true;
+  }
+};
+
+// A profile activated in an earlier run: Stavio joins it at start, in the fixed order of the
+// connect steps, and the request log names Stavio as the sender.
+class StavioConnects : public StavioEndToEnd {
+ protected:
+  void SetUp() override {
+    StartMachine(SourceDir() / "sim/scenarios/one-open.json", /*startStavio=*/false);
+    Administrator admin;
+    SqliteRegistry registry(MachineLayout(machine).RegistryDir(), admin);
+    const std::string key = Call({{"cmd", "status"}})["adapters"][0].value("driverKey", "");
+    ASSERT_FALSE(key.empty());
+    const std::string adapterKey = "System\\CurrentControlSet\\Control\\Class\\" + key;
+    for (const std::string& path : {adapterKey + "\\Profile\\Station\\Cafe", adapterKey}) {
+      for (const auto& [name, text] :
+           std::vector<std::pair<std::string, std::string>>{{"SSID", "OpenCafe"},
+                                                            {"NetworkType", "1"},
+                                                            {"AuthenType", "0"},
+                                                            {"Encryption", "1"},
+                                                            {"TXPower", "2"}}) {
+        ASSERT_EQ(RegWriteString(registry, HKEY_LOCAL_MACHINE, path, name, text), ERROR_SUCCESS);
+      }
+    }
+    ASSERT_EQ(RegWriteString(registry, HKEY_LOCAL_MACHINE, adapterKey, "CurProfile", "Cafe"),
+              ERROR_SUCCESS);
+    stavio = StartStavio({"-S"}, "stavio.err");
+    ASSERT_GT(stavio, 0);
+  }
+};
+
+TEST_F(StavioConnects, TheActiveProfileIsJoinedAtStartInTheFixedOrder) {
+  ASSERT_TRUE(WaitFor([&] {
+    const nlohmann::json adapter = Call({{"cmd", "status"}})["adapters"][0];
+    return adapter.value("connected", false) && adapter.value("ssid", "") == "OpenCafe";
+  })) << ReadText(machine / "stavio.err");
+  const std::vector<std::string> order = {"S OID_802_11_DISASSOCIATE",
+                                          "S OID_VND_WPS_MODE",
+                                          "S OID_802_11_RELOAD_DEFAULTS",
+                                          "S OID_802_11_INFRASTRUCTURE_MODE",
+                                          "S OID_VND_PROFILE_KIND_FLAG",
+                                          "S OID_VND_PREAMBLE",
+                                          "S OID_802_11_RTS_THRESHOLD",
+                                          "S OID_802_11_FRAGMENTATION_THRESHOLD",
+                                          "S OID_802_11_AUTHENTICATION_MODE",
+                                          "S OID_802_11_ENCRYPTION_STATUS",
+                                          "S OID_VND_TX_POWER",
+                                          "S OID_VND_PROFILE_OPTION_FLAG",
+                                          "S OID_802_11_REMOVE_KEY",
+                                          "S OID_802_11_REMOVE_KEY",
+                                          "S OID_802_11_REMOVE_KEY",
+                                          "S OID_802_11_REMOVE_KEY",
+                                          "S OID_802_11_POWER_MODE",
+                                          "S OID_VND_WIRELESS_MODE",
+                                          "S OID_VND_STA_CONFIG",
+                                          "S OID_VND_WPS_BAND",
+                                          "S OID_802_11_SSID"};
+  EXPECT_TRUE(ContainsInOrder(Requests(), order));
+  // Every request of the connect came from Stavio, and says so.
+  const nlohmann::json reply = Call({{"cmd", "requests"}, {"from", 1}});
+  size_t named = 0;
+  for (const auto& entry : reply.value("entries", nlohmann::json::array())) {
+    if (entry.value("name", "") == "OID_VND_TX_POWER") {
+      EXPECT_EQ(entry.value("process", ""), "Stavio");
+      EXPECT_EQ(entry.value("value", ""), "4B000000");  // index 2 is 75 %
+      ++named;
+    }
+  }
+  EXPECT_EQ(named, 1u);
+  EXPECT_EQ(Stop(stavio), 0);
 }
 
 // A standard user's machine, with nothing started but the daemon.

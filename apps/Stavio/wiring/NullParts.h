@@ -6,39 +6,14 @@
 #include <string_view>
 #include <vector>
 
+#include "station/networks/connect/ConnectSeams.h"
 #include "station/networks/queue/ActionQueueSeams.h"
 #include "station/shell/controller/ControllerPorts.h"
 
 namespace kavo9 {
 
-// Connecting with profiles and the last connect record, and the queue's connect steps.
-struct NullConnect : ConnectPort, ConnectStepsPort, LastConnectRecordPort {
-  bool AutoReconnect() const override { return false; }
-  bool HasLastConnectRecord() const override { return false; }
-  void SetStartupFlag() override {}
-  void SetActiveProfileName(std::string_view) override {}
-  bool ConnectActiveProfile(int) override { return false; }
-  bool RequeueLastRecord() override { return false; }
-  void UpdateReconnectTick(uint32_t* tick) override { ++*tick; }
-  bool ReconnectCheck(uint32_t, uint32_t) override { return false; }
-  void FreeLastConnectRecord() override {}
-  void SetAutoReconnect(bool) override {}
-  void ClearSurveyConnectMarks() override {}
-  void MarkNotThroughProfile() override {}
-  bool ConnectedThroughProfile() const override { return false; }
-  std::string ActiveProfileSsid() const override { return {}; }
-  void CompleteConnection(const SurveySelection&) override {}
-  bool HasCurrentConnection() override { return false; }
-  void RequeueCurrentConnection() override {}
-  void RunConnectRecord(ActionPayload&) override {}
-  void RunConnectSsid(const SsidPayload&) override {}
-  void RunConnectBssid(const BssidPayload&) override {}
-  void StoreCopy(const ActionPayload&) override {}
-  bool NeedsUnstoredCredentials() const override { return false; }
-};
-
-// The 802.1X supplicant binding.
-struct NullSupplicant : SupplicantPort {
+// The 802.1X supplicant binding, and its part of a connect.
+struct NullSupplicant : SupplicantPort, connect::ConnectSupplicantPort {
   bool IsRunning() const override { return false; }
   bool HasPort() const override { return false; }
   void Start() override {}
@@ -48,14 +23,25 @@ struct NullSupplicant : SupplicantPort {
   void StartPort() override {}
   void SetShowStatus(bool) override {}
   void ClosePeapDialog() override {}
+  void StopPortForConnect() override {}
+  bool TakeCredentials(const connect::ConnectRecord&) override { return true; }
+  void Start8021X(const connect::ConnectRecord&) override {}
+  void TakePassPhrase(const connect::ConnectRecord&) override {}
 };
 
-// Wi-Fi Protected Setup: its timers, its credentials and its page's scan controls.
-struct NullWps : WpsPort, WpsScanPort {
+// Wi-Fi Protected Setup: its timers, its credentials, its page's scan controls and what a connect
+// asks of it.
+struct NullWps : WpsPort, WpsScanPort, connect::ConnectWpsPort {
   void ClearCredentials() override {}
   void OnTimer(uint32_t) override {}
   void DisableScanControls() override {}
   void OnScanListRead() override {}
+  bool InUse() const override { return false; }
+  void ClearUse() override {}
+  bool ExchangeRunning() const override { return false; }
+  void MarkRotation() override {}
+  std::array<uint8_t, 6> Bssid() const override { return {}; }
+  uint32_t BandPreference() const override { return 0; }
 };
 
 // The access-point record the station prepares for the soft-AP utility.
@@ -77,7 +63,6 @@ struct NullCcx : CcxPort {
 };
 
 struct NullParts {
-  NullConnect connect;
   NullSupplicant supplicant;
   NullWps wps;
   NullSoftApDefaults softApDefaults;
@@ -87,8 +72,7 @@ struct NullParts {
 
   // The parts still null, by the name of the piece that will fill them.
   static std::vector<std::string_view> Names() {
-    return {"connect",       "supplicant",     "wps", "softApDefaults",
-            "profileEditor", "securityEditor", "ccx"};
+    return {"supplicant", "wps", "softApDefaults", "profileEditor", "securityEditor", "ccx"};
   }
 };
 

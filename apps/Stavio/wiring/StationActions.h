@@ -7,6 +7,7 @@
 
 #include "common/platform/EventLoop.h"
 #include "radio/AdapterRadio.h"
+#include "station/networks/connect/ConnectSeams.h"
 #include "station/networks/queue/ActionQueue.h"
 #include "station/shell/controller/ControllerPorts.h"
 
@@ -14,7 +15,9 @@ namespace kavo9 {
 
 class CHideDlg;
 
-class StationActions : public ActionQueuePort, public ScanCycleHost {
+class StationActions : public ActionQueuePort,
+                       public ScanCycleHost,
+                       public connect::ConnectQueuePort {
  public:
   StationActions(EventLoop& loop, DriverPort& driver, const radio::AdapterRadio& radio,
                  ConnectStepsPort& connect, LastConnectRecordPort& lastRecord, WpsScanPort& wps);
@@ -32,6 +35,11 @@ class StationActions : public ActionQueuePort, public ScanCycleHost {
   void RefreshScanList() override { queue_.RefreshScanList(); }
   void StoreScanList(const uint8_t* data, uint32_t length, uint64_t fileTime) override;
   void FreeAll() override { queue_.FreeAll(); }
+
+  // connect::ConnectQueuePort (RunActionQueue above serves both).
+  bool QueueAction(uint32_t kind, std::unique_ptr<ActionPayload> data) override {
+    return queue_.QueueAction(kind, std::move(data));
+  }
 
   // ScanCycleHost.
   void StartScanWaitTimer(uint32_t periodMs) override;

@@ -20,22 +20,30 @@ StationApp::StationApp(StationAppParts parts)
       radioStore_(platform_, adapter_, store_),
       adapterRadio_(radio_, adapter_, driver_, radioStore_),
       region_(adapterRadio_),
-      actions_(*platform_.loop, driver_, adapterRadio_, nulls_.connect, nulls_.connect, nulls_.wps),
+      connect_({platform_, driver_, adapter_, store_, settings_, state_, language_, radio_,
+                adapterRadio_, nulls_.supplicant, nulls_.supplicant, nulls_.wps, nulls_.ccx}),
+      actions_(*platform_.loop, driver_, adapterRadio_, connect_.Steps(), connect_.Connector(),
+               nulls_.wps),
       services_({platform_, driver_, adapter_, store_, settings_, language_, state_,
-                 actions_.Queue(), nulls_.connect, nulls_.supplicant}) {
+                 actions_.Queue(), connect_.Connector(), nulls_.supplicant}) {
+  connect_.SetQueue(&actions_);
   memory_.Load();
   ShowDbm() = memory_.Flag(programsettings::kShowDbm, false);
   pages_ = std::make_unique<StationPages>(
       StationPagesParts{platform_, driver_, adapter_, settings_, memory_, language_, state_,
-                        services_, radio_, radioStore_, nulls_.connect, nulls_.supplicant,
+                        services_, radio_, radioStore_, connect_.Connector(), nulls_.supplicant,
                         nulls_.profileEditor, nulls_.securityEditor, nulls_.ccx});
   windows_ = std::make_unique<StationWindows>(*this, *trayIcon_,
                                               [this] { return pages_->CreateMainWindow(); });
   controller_ = std::make_unique<CHideDlg>(ControllerParts{
       platform_, driver_, adapter_, store_, settings_, language_, *windows_, *windows_, actions_,
-      nulls_.connect, nulls_.supplicant, nulls_.wps, nulls_.softApDefaults, region_, state_});
+      connect_.Connector(), nulls_.supplicant, nulls_.wps, nulls_.softApDefaults, region_, state_});
 
   actions_.SetController(controller_.get());
+  connect_.SetController(controller_.get());
+  connect_.SetMessageBox([this](std::string_view text) {
+    if (windows_) windows_->ShowMessageBox("Kavo9", text, language_.Text("IDS_OK"));
+  });
   actions_.SetListReadCallback([this] { pages_->OnListReadOutsideQueue(); });
   pages_->SetWindows(windows_.get());
 }

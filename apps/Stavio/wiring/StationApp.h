@@ -6,6 +6,7 @@
 
 #include "apps/Stavio/wiring/NullParts.h"
 #include "apps/Stavio/wiring/StationActions.h"
+#include "apps/Stavio/wiring/StationConnect.h"
 #include "apps/Stavio/wiring/StationPages.h"
 #include "common/adapter/Adapter.h"
 #include "common/adapter/FaultableDriver.h"
@@ -49,6 +50,7 @@ class StationApp : public StationWindowsHost {
   StationWindows& Windows() { return *windows_; }
   StationPages& Pages() { return *pages_; }
   StationActions& Actions() { return actions_; }
+  StationConnect& Connecting() { return connect_; }
   const radio::RadioState& Radio() const { return radio_; }
   // The driver every piece reaches, with its fault hooks.
   FaultableDriver& Driver() { return driver_; }
@@ -80,6 +82,7 @@ class StationApp : public StationWindowsHost {
   radio::RegistryRadioStore radioStore_;
   radio::AdapterRadio adapterRadio_;
   StationRegionRefresh region_;
+  StationConnect connect_;
   StationActions actions_;
   StationServices services_;
   std::unique_ptr<StationPages> pages_;

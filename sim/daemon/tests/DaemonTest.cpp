@@ -155,6 +155,10 @@ TEST_F(DaemonTest, RequestLogShowsEveryRequestInOrder) {
   EXPECT_EQ(lines[3]["kind"], "set");
   EXPECT_EQ(lines[3]["value"], "00000000");
   for (size_t i = 0; i < lines.size(); ++i) EXPECT_EQ(lines[i]["seq"], i + 1);
+  // Each request names the process that sent it: this test's.
+  std::string self;
+  std::getline(std::ifstream("/proc/self/comm"), self);
+  for (const json& line : lines) EXPECT_EQ(line.value("process", ""), self);
 }
 
 TEST_F(DaemonTest, GarbageOnTheSocketLeavesTheDaemonAnswering) {

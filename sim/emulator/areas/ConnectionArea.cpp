@@ -38,10 +38,17 @@ std::span<const uint32_t> ConnectionArea::Codes() const {
 void ConnectionArea::Load() {
   infrastructureMode_ = Ndis802_11Infrastructure;
   desiredSsid_.clear();
+  desiredKhz_ = 0;
+  ownIbss_ = false;
+  failure_.reset();
 }
 
 void ConnectionArea::Advance(uint64_t) {
   if (!ctx_.connected) return;
+  if (ownIbss_) {
+    if (!ctx_.Listening()) ctx_.Disconnect();
+    return;
+  }
   const NetworkSpec* current = ctx_.world.Find(ctx_.network.bssid);
   if (!ctx_.Listening() || !current || !ctx_.InRange(*current, ctx_.ScanChannels())) {
     ctx_.Disconnect();
@@ -61,14 +68,55 @@ bool ConnectionArea::Join(const std::function<bool(const NetworkSpec&)>& match) 
   }
   if (!best) return false;
   const JoinVerdict verdict = ctx_.CheckJoin(*best);
-  if (!verdict.admitted) return false;
+  if (!verdict.admitted) {
+    failure_ = verdict.refusal;
+    return false;
+  }
   ctx_.Associate(*best, verdict.keyError);
+  ctx_.portOpen = !verdict.portClosed;
   return true;
+}
+
+// An ad hoc network nobody in range runs: ours, on the configuration's channel, with a locally
+// administered BSSID made from the adapter's address.
+void ConnectionArea::StartOwnIbss() {
+  if (!ctx_.Listening() || desiredSsid_.empty()) return;
+  NetworkSpec own;
+  own.ssid = desiredSsid_;
+  own.bssid = ctx_.spec.mac;
+  own.bssid[0] = uint8_t((own.bssid[0] | 0x02) & 0xFE);
+  own.adhoc = true;
+  own.signal = 0;
+  own.channel = 0;
+  for (int channel : ctx_.ScanChannels()) {
+    if (DriverChannelKhz(channel) == desiredKhz_) own.channel = channel;
+  }
+  if (own.channel == 0) {
+    const std::vector<int> channels = ctx_.ScanChannels();
+    own.channel = channels.empty() ? 1 : channels.front();
+  }
+  ctx_.Associate(own, false);
+  ownIbss_ = true;
+}
+
+bool ConnectionArea::HeardAdhoc(const std::string& ssid) const {
+  const std::vector<int> channels = ctx_.ScanChannels();
+  for (const NetworkSpec& n : ctx_.world.networks()) {
+    if (n.adhoc && n.ssid == ssid && ctx_.InRange(n, channels)) return true;
+  }
+  return false;
+}
+
+void ConnectionArea::Leave() {
+  ctx_.Disconnect();
+  ownIbss_ = false;
+  failure_.reset();
 }
 
 uint32_t ConnectionArea::LinkState() const {
   if (!ctx_.radioOn) return kLinkSoftwareRadioOff;
-  return ctx_.connected ? kLinkUp : kLinkDown;
+  if (ctx_.connected) return kLinkUp;
+  return failure_.value_or(kLinkDown);
 }
 
 std::optional<int32_t> ConnectionArea::Query(uint32_t code, std::span<uint8_t> out,
@@ -101,7 +149,8 @@ std::optional<int32_t> ConnectionArea::Query(uint32_t code, std::span<uint8_t> o
       PutLe32(out, 0, kConfigurationBytes);
       PutLe32(out, kBeaconPeriodOffset,
               ctx_.connected ? ctx_.network.beaconInterval : kDefaultBeaconPeriod);
-      PutLe32(out, kDsConfigOffset, ctx_.connected ? DriverChannelKhz(ctx_.network.channel) : 0);
+      PutLe32(out, kDsConfigOffset,
+              ctx_.connected ? DriverChannelKhz(ctx_.network.channel) : desiredKhz_);
       *written = uint32_t(out.size());
       return ERROR_SUCCESS;
     default:
@@ -115,26 +164,32 @@ std::optional<int32_t> ConnectionArea::Set(uint32_t code, std::span<const uint8_
     case OID_802_11_SSID:
       if (v > kSsidMax) return ERROR_INVALID_PARAMETER;
       desiredSsid_.assign(reinterpret_cast<const char*>(value.data() + kSsidTextOffset), v);
-      ctx_.Disconnect();
-      Join([&](const NetworkSpec& n) { return n.ssid == desiredSsid_; });
+      Leave();
+      if (!Join([&](const NetworkSpec& n) { return n.ssid == desiredSsid_; }) &&
+          infrastructureMode_ == Ndis802_11IBSS && !HeardAdhoc(desiredSsid_)) {
+        StartOwnIbss();
+      }
       return ERROR_SUCCESS;
     case OID_802_11_BSSID: {
       MacAddress bssid;
       std::copy(value.begin(), value.begin() + bssid.size(), bssid.begin());
-      ctx_.Disconnect();
+      Leave();
       Join([&](const NetworkSpec& n) { return n.bssid == bssid; });
       return ERROR_SUCCESS;
     }
     case OID_802_11_DISASSOCIATE:
-      ctx_.Disconnect();
+      Leave();
       desiredSsid_.clear();
+      return ERROR_SUCCESS;
+    case OID_802_11_CONFIGURATION:
+      desiredKhz_ = GetLe32(value, kDsConfigOffset);
       return ERROR_SUCCESS;
     case OID_802_11_INFRASTRUCTURE_MODE:
       if (v > Ndis802_11AutoUnknown) return ERROR_INVALID_PARAMETER;
       infrastructureMode_ = v;
       return ERROR_SUCCESS;
     default:
-      return std::nullopt;  // a set of the configuration is only kept (last-value store)
+      return std::nullopt;
   }
 }
 

@@ -1,9 +1,15 @@
 #pragma once
 // The security settings of a station link as far as this driver checks them: authentication
-// mode, encryption status and the four WEP key slots. It registers the join check for WEP
-// networks: with open authentication a wrong key still associates, but nothing received
-// decrypts (the driver reports a key error); shared-key authentication fails the challenge.
-// WPA and WPA2 are left to an area that negotiates them; until one registers, they are refused.
+// mode, encryption status, the four WEP key slots and the WPA key. It registers the join check
+// for every network:
+//  - open: open (or automatic) authentication with encryption disabled;
+//  - WEP: with open authentication a wrong key still associates, but nothing received decrypts
+//    (the driver reports a key error); shared-key authentication fails the challenge;
+//  - WPA-None (an ad hoc network with a pre-shared key): the installed 32-byte key must be the
+//    network's PMK (PBKDF2-HMAC-SHA1 of its pass phrase, the SSID as salt);
+//  - WPA and WPA2 (personal or enterprise): the authentication mode and cipher must fit; the
+//    association comes up with its port closed, and only the 802.1X/key exchange opens it.
+// The encryption status reads "key absent" (2, 5, 7) while the cipher is set without its key.
 
 #include <array>
 #include <vector>
@@ -24,12 +30,18 @@ class KeysArea : public EmulatorArea {
  private:
   void Defaults();
   int32_t AddKey(std::span<const uint8_t> record);
-  std::optional<JoinVerdict> CheckWep(const NetworkSpec& network) const;
+  uint32_t EncryptionStatus() const;
+  std::optional<JoinVerdict> Check(const NetworkSpec& network) const;
+  JoinVerdict CheckWep(const NetworkSpec& network) const;
+  JoinVerdict CheckWpaNone(const NetworkSpec& network) const;
+  JoinVerdict CheckWpa(const NetworkSpec& network) const;
+  bool CipherFits(const NetworkSpec& network) const;
 
   uint32_t authentication_ = 0;
   uint32_t encryption_ = 0;
   std::array<std::vector<uint8_t>, 4> wepKeys_;  // by slot; empty when not set
   uint32_t transmitKey_ = 0;
+  std::vector<uint8_t> wpaKey_;  // the key installed under a WPA authentication mode
 };
 
 }  // namespace kavo9::emu

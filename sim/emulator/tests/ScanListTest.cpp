@@ -275,7 +275,7 @@ TEST(DemoScenario, TheDemoAdapterHearsABusyNeighbourhood) {
     rsn += e.Element(ie::kRsn) != nullptr;
     wep += e.privacy && !e.Element(ie::kRsn) && !e.Vendor(0x00, 0x50, 0xF2, 1);
   }
-  EXPECT_EQ(hidden, 1);
+  EXPECT_EQ(hidden, 2);  // one secured, one open
   EXPECT_EQ(adhoc, 1);
   EXPECT_GE(fiveGhz, 2);
   EXPECT_GE(ht, 3);

@@ -61,6 +61,7 @@ class CHideDlg {
 
   // Services for the connect steps.
   void ArmKeyErrorMonitor() { keyError_.Arm(); }
+  void DisarmKeyErrorMonitor() { keyError_.Disarm(); }
   // `withStatusView` false: the entry with status view given a false flag does nothing.
   void StartAuthentication(bool withStatusView, bool showStatus);
   void PublishLastConnectRecord(std::optional<ConnectRecordSummary> record,

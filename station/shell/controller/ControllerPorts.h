@@ -89,7 +89,8 @@ class ConnectPort {
   virtual void SetStartupFlag() = 0;
   // For users who may not change profiles, the active profile comes from the adapter key.
   virtual void SetActiveProfileName(std::string_view name) = 0;
-  // Returns whether the queue should run at once.
+  // Queues the active profile's record (1: with the radio settings) and runs the queue when it
+  // says so; true when it ran.
   virtual bool ConnectActiveProfile(int reason) = 0;
   virtual bool RequeueLastRecord() = 0;
   // Keeps `reconnectTick` for a connected adapter (reset when on the last record's network).

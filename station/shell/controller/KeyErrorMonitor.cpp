@@ -21,6 +21,11 @@ void KeyErrorMonitor::Arm() {
   c_.timers.Set(kTimerKeyError, kKeyErrorSampleMs);
 }
 
+void KeyErrorMonitor::Disarm() {
+  armed_ = false;
+  c_.timers.Kill(kTimerKeyError);
+}
+
 void KeyErrorMonitor::OnSampleTimer() {
   if (armed_) TakeSample(true);
 }

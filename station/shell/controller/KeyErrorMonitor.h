@@ -16,6 +16,8 @@ class KeyErrorMonitor {
 
   // A connect with a WEP key starts watching: a first sample, then one every 10 s.
   void Arm();
+  // The next connect stops watching until its own WEP join arms it again.
+  void Disarm();
   bool armed() const { return armed_; }
   // The monitor's timer (3) while connected: judge the new sample against the last.
   void OnSampleTimer();
