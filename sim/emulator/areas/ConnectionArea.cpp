@@ -67,6 +67,7 @@ bool ConnectionArea::Join(const std::function<bool(const NetworkSpec&)>& match) 
 }
 
 uint32_t ConnectionArea::LinkState() const {
+  if (!ctx_.hardwareRadioOn) return kLinkHardwareRadioOff;
   if (!ctx_.radioOn) return kLinkSoftwareRadioOff;
   return ctx_.connected ? kLinkUp : kLinkDown;
 }
