@@ -96,6 +96,9 @@ void LinkStatus::OnShow() {
     view_.antennas = {true, true, 3};
   }
   view_.htVisible = station_.IsHtFamily();
+  // Nothing was counted while the page was hidden: a difference across that time, taken as one
+  // tick's, would show a throughput that never was. The next sample only records the counts.
+  firstSample_ = true;
 }
 
 void LinkStatus::ResetByteCounts() {
@@ -143,9 +146,9 @@ void LinkStatus::Refresh(uint64_t nowMs) {
   ShowAddresses();
   ShowReceiveRate(isLegacy);
   ShowLinkRecord();
-  Signals signals = ShowSignals();
-  ShowSnr(signals, isLegacy);
-  const int noise = ShowNoise(signals);
+  Signals readings = ShowSignals();
+  ShowSnr(readings, isLegacy);
+  const int noise = ShowNoise(readings);
 
   if (station_.KeyError()) {
     view_.texts[kExtraInfoText] += FormatWithText(" -- %s ", station_.Text(LangKey::IDS_WEPERROR));
@@ -153,7 +156,7 @@ void LinkStatus::Refresh(uint64_t nowMs) {
   if (!powerText_.empty()) view_.texts[kExtraInfoText] += " [TxPower:" + powerText_ + "]";
 
   std::optional<int32_t> strongest;
-  for (const Reading& r : signals.rssi) {
+  for (const Reading& r : readings.rssi) {
     if (Present(r) && (!strongest || r.value > *strongest)) strongest = r.value;
   }
   if (strongest) {
@@ -337,14 +340,14 @@ void LinkStatus::SetSignalBar(size_t bar, int percent, const Reading& reading) {
   view.position = percent;
 }
 
-void LinkStatus::ShowSnr(Signals& signals, bool isLegacy) {
+void LinkStatus::ShowSnr(Signals& readings, bool isLegacy) {
   const uint32_t requests[2] = {OID_VND_SNR0, OID_VND_SNR1};
   const HtText texts[2] = {kSnr0Text, kSnr1Text};
   for (size_t i = 0; i < 2; ++i) {
     uint32_t value = 0;
-    signals.snr[i].ok = QueryValue(driver_, requests[i], &value);
-    signals.snr[i].value = int32_t(value);
-    if (!signals.snr[i].ok || value == kSnrNotAvailable) {
+    readings.snr[i].ok = QueryValue(driver_, requests[i], &value);
+    readings.snr[i].value = int32_t(value);
+    if (!readings.snr[i].ok || value == kSnrNotAvailable) {
       view_.ht[texts[i]] = kNotAvailable;
     } else if (!isLegacy) {
       view_.ht[texts[i]] = std::to_string(int32_t(value));
@@ -352,12 +355,12 @@ void LinkStatus::ShowSnr(Signals& signals, bool isLegacy) {
   }
 }
 
-int LinkStatus::ShowNoise(const Signals& signals) {
+int LinkStatus::ShowNoise(const Signals& readings) {
   uint32_t level = 0;
   const Reading noiseLevel{QueryValue(driver_, OID_VND_NOISE_LEVEL, &level), int32_t(level)};
-  std::array<Reading, 3> antennas = signals.rssi;
+  std::array<Reading, 3> antennas = readings.rssi;
   for (Reading& r : antennas) r.ok = Present(r);
-  const int dbm = NoiseDbm(station_.ChipKind(), antennas, signals.snr, noiseLevel);
+  const int dbm = NoiseDbm(station_.ChipKind(), antennas, readings.snr, noiseLevel);
   const int n = NoisePercent(dbm);
   view_.bars[kNoiseBar] = {n, NoiseColour(n),
                            station_.ShowDbm()

@@ -80,7 +80,8 @@ class LinkStatus {
 
   // The page was created: captions, bars at 0, the graphs' labels, the adapter's address.
   void OnCreate();
-  // The page is shown: texts and graphs start over, the antenna layout and the 802.11n section.
+  // The page is shown: texts and graphs start over, the antenna layout and the 802.11n section;
+  // the next refresh only records the byte counts.
   void OnShow();
   // One refresh; `nowMs` is the monotonic clock, for the signal history.
   void Refresh(uint64_t nowMs);
@@ -110,8 +111,8 @@ class LinkStatus {
   void ShowThroughput(uint32_t txBytes, uint32_t rxBytes);
   void AddSample(GraphView& graph, std::array<double, kHistoryLength>& history, double v);
   Signals ShowSignals();
-  void ShowSnr(Signals& signals, bool isLegacy);
-  int ShowNoise(const Signals& signals);
+  void ShowSnr(Signals& readings, bool isLegacy);
+  int ShowNoise(const Signals& readings);
   void SetSignalBar(size_t bar, int percent, const Reading& reading);
   void ResetBarCaptions();
   std::string Percent(LangKey key, int value) const;

@@ -202,13 +202,17 @@ TEST_F(LinkStatusTest, ThroughputFromByteCountersThatWrapOrGoBack) {
   Refresh();
   EXPECT_EQ(Text(kTxThroughputText), "1.000 Mbps");
 
-  // Showing the page again starts the graphs over, but not the counts.
+  // Showing the page again starts the graphs over; the bytes counted while it was hidden are
+  // not shown as one tick's throughput.
   link.OnShow();
   EXPECT_TRUE(link.View().tx.samples.empty());
   EXPECT_EQ(link.View().tx.maxText, "0.000 Mbps");
-  SetCounts(500'000, 0);
+  SetCounts(90'000'000, 0);
   Refresh();
-  EXPECT_EQ(Text(kTxThroughputText), "1.000 Mbps");
+  EXPECT_TRUE(link.View().tx.samples.empty());
+  SetCounts(90'500'000, 0);
+  Refresh();
+  EXPECT_EQ(Text(kTxThroughputText), "2.000 Mbps");
 }
 
 TEST_F(LinkStatusTest, FailedLinkRecordKeepsRatesThroughputAndQuality) {
