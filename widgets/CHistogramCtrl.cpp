@@ -72,7 +72,7 @@ void CHistogramCtrl::paintEvent(QPaintEvent*) {
   QFont labelFont = font();
   const int room = std::max(labelWidth_ - 4, 1);
   for (const QString& line : labels_) {
-    while (labelFont.pointSizeF() > 6 && QFontMetrics(labelFont).horizontalAdvance(line) > room) {
+    while (labelFont.pointSizeF() > 5 && QFontMetrics(labelFont).horizontalAdvance(line) > room) {
       labelFont.setPointSizeF(labelFont.pointSizeF() - 0.5);
     }
   }

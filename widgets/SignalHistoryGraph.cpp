@@ -100,7 +100,8 @@ void SignalHistoryGraph::DrawScales(QPainter& p, const QRect& area) const {
   p.setFont(small);
   p.setPen(QColor(200, 200, 200));
   for (int dbm = kTopDbm; dbm >= kBottomDbm; dbm -= 40) {
-    const int y = area.top() + (kTopDbm - dbm) * area.height() / (kTopDbm - kBottomDbm);
+    const int y = std::clamp(area.top() + (kTopDbm - dbm) * area.height() / (kTopDbm - kBottomDbm),
+                             area.top() + 6, area.bottom() - 6);
     p.drawText(QRect(0, y - 7, kScaleMargin - 3, 14), Qt::AlignRight | Qt::AlignVCenter,
                QString::number(dbm));
     const int snr = (dbm - kBottomDbm) * kTopSnr / (kTopDbm - kBottomDbm);
@@ -109,11 +110,19 @@ void SignalHistoryGraph::DrawScales(QPainter& p, const QRect& area) const {
                Qt::AlignLeft | Qt::AlignVCenter, QString::number(snr));
     p.setPen(QColor(200, 200, 200));
   }
-  p.drawText(QRect(0, area.bottom() + 1, kScaleMargin - 3, kTimeHeight), Qt::AlignRight, "dBm");
+  // The units above their scales, and the minutes that fit along the bottom.
+  p.drawText(QRect(0, 0, kScaleMargin - 3, kLegendHeight), Qt::AlignRight | Qt::AlignVCenter,
+             "dBm");
+  p.setPen(kSnrColour);
+  p.drawText(QRect(area.right() + 3, 0, kScaleMargin - 3, kLegendHeight),
+             Qt::AlignLeft | Qt::AlignVCenter, "dB");
+  p.setPen(QColor(200, 200, 200));
   for (int m = 0; m <= minutes; m += 2) {
     const int x = area.right() - m * 60 * area.width() / spanSeconds_;
     const QString label = m == 0 ? tr("now") : tr("-%1 min").arg(m);
-    p.drawText(QRect(x - 30, area.bottom() + 1, 60, kTimeHeight), Qt::AlignHCenter, label);
+    const int half = p.fontMetrics().horizontalAdvance(label) / 2 + 1;
+    if (x - half < 0 || x + half > width()) continue;
+    p.drawText(QRect(x - half, area.bottom() + 1, 2 * half, kTimeHeight), Qt::AlignHCenter, label);
   }
 }
 
@@ -157,8 +166,7 @@ void SignalHistoryGraph::paintEvent(QPaintEvent*) {
   DrawLine(p, area, kSnrColour, kSnr);
   DrawLine(p, area, kSignalColour, kSignal);
   p.setRenderHint(QPainter::Antialiasing, false);
-  // The legend: each figure in its line's colour.
-  p.setFont(font());
+  // The legend: each figure in its line's colour, in a font small enough for the width.
   int x = area.left();
   const bool linked = !points_.empty() && points_.back().linked;
   const SignalPoint last = linked ? points_.back() : SignalPoint{};
@@ -167,12 +175,19 @@ void SignalHistoryGraph::paintEvent(QPaintEvent*) {
       {kNoiseColour, linked ? tr("Noise %1 dBm").arg(last.noiseDbm) : tr("Noise --")},
       {kSnrColour, linked ? tr("SNR %1 dB").arg(last.signalDbm - last.noiseDbm) : tr("SNR --")},
   };
+  QFont legendFont = font();
+  auto legendWidth = [&parts](const QFontMetrics& metrics) {
+    int total = 0;
+    for (const auto& part : parts) total += metrics.horizontalAdvance(part.second) + 10;
+    return total;
+  };
+  while (legendFont.pointSizeF() > 6 && legendWidth(QFontMetrics(legendFont)) > area.width()) {
+    legendFont.setPointSizeF(legendFont.pointSizeF() - 0.5);
+  }
+  p.setFont(legendFont);
   for (const auto& [colour, text] : parts) {
     p.setPen(colour);
     p.drawText(QRect(x, 0, area.width(), kLegendHeight), Qt::AlignLeft | Qt::AlignVCenter, text);
-    x += p.fontMetrics().horizontalAdvance(text) + 14;
+    x += p.fontMetrics().horizontalAdvance(text) + 10;
   }
-  p.setPen(QColor(200, 200, 200));
-  p.drawText(QRect(area.left(), 0, area.width(), kLegendHeight), Qt::AlignRight | Qt::AlignVCenter,
-             tr("last %1 minutes").arg(spanSeconds_ / 60));
 }

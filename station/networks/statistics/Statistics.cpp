@@ -36,8 +36,8 @@ FrameCounters ReadFrameCounters(const uint8_t* record, size_t length) {
           .fcsErrors = Le64(record, length, kFcsErrors)};
 }
 
-Statistics::Statistics(DriverPort& driver, std::function<void()> resetLinkCounts)
-    : driver_(driver), resetLinkCounts_(std::move(resetLinkCounts)) {
+Statistics::Statistics(DriverPort& driver, StatisticsLinkPort& link)
+    : driver_(driver), link_(link) {
   tx_.fill("0");
   rx_.fill("0");
 }
@@ -73,7 +73,7 @@ void Statistics::ResetCounter() {
   tx_.fill("0");
   rx_.fill("0");
   driver_.SetInformation(OID_VND_RESET_COUNTERS, nullptr, 0, kSetAttempts);
-  if (resetLinkCounts_) resetLinkCounts_();
+  link_.ResetLinkByteCounts();
 }
 
 }  // namespace kavo9::statistics

@@ -5,7 +5,6 @@
 
 #include <array>
 #include <cstdint>
-#include <functional>
 #include <string>
 
 #include "common/adapter/DriverPort.h"
@@ -44,10 +43,17 @@ struct FrameCounters {
 // Reads the record; every counter the reply does not reach reads 0.
 FrameCounters ReadFrameCounters(const uint8_t* record, size_t length);
 
+// The link status panel, as Reset Counter needs it.
+class StatisticsLinkPort {
+ public:
+  virtual ~StatisticsLinkPort() = default;
+  // The panel's next throughput sample counts from zero.
+  virtual void ResetLinkByteCounts() = 0;
+};
+
 class Statistics {
  public:
-  // `resetLinkCounts` makes the link panel's next throughput sample count from zero.
-  Statistics(DriverPort& driver, std::function<void()> resetLinkCounts);
+  Statistics(DriverPort& driver, StatisticsLinkPort& link);
 
   void Refresh();
   void ResetCounter();
@@ -57,7 +63,7 @@ class Statistics {
 
  private:
   DriverPort& driver_;
-  std::function<void()> resetLinkCounts_;
+  StatisticsLinkPort& link_;
   std::array<std::string, kTxLineCount> tx_;
   std::array<std::string, kRxLineCount> rx_;
 };

@@ -21,11 +21,12 @@ std::vector<uint8_t> Record(int64_t fragments, int64_t retries) {
   return r;
 }
 
-class StatisticsTest : public ::testing::Test {
+class StatisticsTest : public ::testing::Test, public StatisticsLinkPort {
  protected:
+  void ResetLinkByteCounts() override { ++linkResets; }
   ScriptedDriver driver;
   int linkResets = 0;
-  Statistics page{driver, [this] { ++linkResets; }};
+  Statistics page{driver, *this};
 };
 
 TEST_F(StatisticsTest, CountersAsTheTabsShowThem) {
