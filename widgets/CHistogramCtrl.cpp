@@ -31,6 +31,7 @@ void CHistogramCtrl::SetLabels(const QStringList& lines) {
 }
 
 void CHistogramCtrl::SetVerticalMax(double max) {
+  if (max == max_) return;
   max_ = max;
   update();
 }

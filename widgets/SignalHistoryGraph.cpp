@@ -157,10 +157,22 @@ void SignalHistoryGraph::DrawLine(QPainter& p, const QRect& area, const QColor& 
 
 void SignalHistoryGraph::paintEvent(QPaintEvent*) {
   QPainter p(this);
-  p.fillRect(rect(), Qt::black);
   const QRect area = rect().adjusted(kScaleMargin, kLegendHeight, -kScaleMargin, -kTimeHeight);
-  if (area.width() < 10 || area.height() < 10) return;
-  DrawScales(p, area);
+  if (area.width() < 10 || area.height() < 10) {
+    p.fillRect(rect(), Qt::black);
+    return;
+  }
+  const qreal ratio = devicePixelRatioF();
+  if (scales_.size() != size() * ratio || scalesSpan_ != spanSeconds_) {
+    scales_ = QPixmap(size() * ratio);
+    scales_.setDevicePixelRatio(ratio);
+    scales_.fill(Qt::black);
+    QPainter background(&scales_);
+    background.setFont(font());
+    DrawScales(background, area);
+    scalesSpan_ = spanSeconds_;
+  }
+  p.drawPixmap(0, 0, scales_);
   p.setRenderHint(QPainter::Antialiasing);
   DrawLine(p, area, kNoiseColour, kNoise);
   DrawLine(p, area, kSnrColour, kSnr);

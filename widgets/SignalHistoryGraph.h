@@ -5,6 +5,7 @@
 // (or without readings) break the lines. A legend on top gives the newest figures in words, and
 // the accessible description sums the span up for a screen reader.
 
+#include <QPixmap>
 #include <QWidget>
 #include <vector>
 
@@ -41,4 +42,6 @@ class SignalHistoryGraph : public QWidget {
 
   std::vector<SignalPoint> points_;
   int spanSeconds_ = 600;
+  QPixmap scales_;  // the grid and the scales, drawn again only when the size or span changes
+  int scalesSpan_ = 0;
 };
