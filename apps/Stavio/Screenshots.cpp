@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QEventLoop>
 #include <QMenu>
 #include <QPainter>
 #include <QTableView>
@@ -9,9 +10,12 @@
 #include <cstdio>
 
 #include "apps/Stavio/wiring/StationApp.h"
+#include "common/adapter/RequestCatalogue.h"
 #include "common/ui/MessageBoxDlg.h"
 #include "common/ui/QtTrayIcon.h"
 #include "common/ui/Theme.h"
+#include "station/networks/link/ui/CLinkStatusDlg.h"
+#include "station/networks/statistics/ui/CPageStatisticsDlg.h"
 #include "station/networks/ui/SurveyListImages.h"
 #include "station/shell/mainwindow/MainWindowIds.h"
 #include "station/shell/ui/MainWindowDlg.h"
@@ -59,6 +63,50 @@ QPixmap IconSheet() {
 // Lets posted work (layouts, the survey's rows) settle before a picture.
 void Settle() {
   for (int i = 0; i < 3; ++i) QCoreApplication::processEvents();
+}
+
+// Lets the program run (its timers, the panel's refreshes) for `ms` before the next picture.
+void RunFor(int ms) {
+  QEventLoop wait;
+  QTimer::singleShot(ms, &wait, &QEventLoop::quit);
+  wait.exec();
+}
+
+// The link panel while connected, and the statistics page with counters that moved.
+bool WriteLinkScreenshots(StationApp& station, CLinkora2007Dlg* window, const QString& folder) {
+  bool ok = true;
+  StationWindows& windows = station.Windows();
+  window->Tabs()->ShowPageOf(mainwindow::kSiteSurveyButton);
+  windows.ShowPanel(mainwindow::kLinkStatusPanel);
+  windows.SetExpanded(true);
+  Settle();
+  if (CLinkStatusDlg* link = station.Pages().LinkStatusPanel()) {
+    ok &= Save(link->grab(), folder + "/link-not-connected.png");
+  }
+  // Until the connect sequence is built, the pictures join the demo world's open network by
+  // setting its SSID through the driver, as a connect would last of all.
+  const std::string ssid = "Bakery Guest";
+  std::vector<uint8_t> record(36, 0);
+  record[0] = uint8_t(ssid.size());
+  std::copy(ssid.begin(), ssid.end(), record.begin() + 4);
+  station.Driver().SetInformation(OID_802_11_SSID, record.data(), uint32_t(record.size()), 1);
+  // A few refreshes: throughput samples and a stretch of signal history.
+  RunFor(9000);
+  ok &= Save(window->grab(), folder + "/link-connected.png");
+  if (CLinkStatusDlg* link = station.Pages().LinkStatusPanel()) {
+    ok &= Save(link->grab(), folder + "/link-panel.png");
+  }
+  window->Tabs()->ShowPageOf(mainwindow::kStatisticsButton);
+  if (CPageStatisticsDlg* statistics = station.Pages().StatisticsPage()) {
+    statistics->ShowTab(0);
+    RunFor(2100);
+    ok &= Save(window->grab(), folder + "/statistics-transmit.png");
+    statistics->ShowTab(1);
+    Settle();
+    ok &= Save(window->grab(), folder + "/statistics-receive.png");
+  }
+  windows.SetExpanded(false);
+  return ok;
 }
 
 bool WriteScreenshots(StationApp& station, const QString& folder) {
@@ -112,6 +160,7 @@ bool WriteScreenshots(StationApp& station, const QString& folder) {
     ok &= Save(box.grab(), folder + "/message-box.png");
   }
   ok &= Save(IconSheet(), folder + "/icons.png");
+  ok &= WriteLinkScreenshots(station, window, folder);
   return ok;
 }
 

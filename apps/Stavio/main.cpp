@@ -109,6 +109,10 @@ int main(int argc, char** argv) {
     if (std::getenv("KAVO9_QUIT_WHEN_STARTED")) {
       QTimer::singleShot(0, &app, [] { QCoreApplication::quit(); });
     }
+    // For measurements of the open window: lay it out expanded, the link panel showing.
+    if (std::getenv("KAVO9_EXPAND_MAIN_WINDOW")) {
+      QTimer::singleShot(0, &app, [&station] { station->Windows().SetExpanded(true); });
+    }
     result = app.exec();
   }
   g_controller = nullptr;

@@ -22,6 +22,9 @@ struct IpAdapterInfo {
   std::string subnetMask;
   std::string gateway;
   bool dhcpEnabled = true;
+  // The adapter's hardware address, as many bytes as the system lists (6 for an Ethernet or
+  // 802.11 adapter; empty when it lists none).
+  std::vector<uint8_t> address;
 };
 
 class IpHelper {

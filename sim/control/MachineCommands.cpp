@@ -181,6 +181,15 @@ int RunUnplug(const MachineCommandArgs& args, const std::filesystem::path& machi
   return Simple(machineDir, {{"cmd", "unplug"}, {"adapter", adapter}});
 }
 
+int RunRadioSwitch(const MachineCommandArgs& args, const std::filesystem::path& machineDir) {
+  if (args.size() != 2 || (args[1] != "on" && args[1] != "off")) {
+    Fail("usage: kavo9-sim radio-switch ADAPTER on|off");
+    return 2;
+  }
+  return Simple(machineDir,
+                {{"cmd", "radio-switch"}, {"adapter", args[0]}, {"on", args[1] == "on"}});
+}
+
 int RunReload(const MachineCommandArgs& args, const std::filesystem::path& machineDir) {
   std::string adapter;
   if (!OneArgument(args, "kavo9-sim reload ADAPTER", &adapter)) return 2;
@@ -330,6 +339,9 @@ std::span<const MachineCommand> MachineCommands() {
       {"init", "SCENARIO.json", "create the machine folder from a scenario", RunInit},
       {"plug", "ADAPTER", "plug an adapter in", RunPlug},
       {"unplug", "ADAPTER", "pull an adapter out: its device and enumeration entry go", RunUnplug},
+      {"radio-switch", "ADAPTER on|off",
+       "slide the card's radio switch: off drops the link (link state: hardware radio off)",
+       RunRadioSwitch},
       {"reload", "ADAPTER", "reload the adapter's driver: it re-reads its registry key", RunReload},
       {"ioctl", "ADAPTER query|set CODE [HEX] [--length N]", "send one raw driver request",
        RunIoctl},

@@ -250,6 +250,19 @@ void SystemDaemon::PublishDevices() {
               << "\n";
 }
 
+std::vector<SystemDaemon::AdapterLinkState> SystemDaemon::LinkStates() const {
+  std::vector<AdapterLinkState> states;
+  for (const auto& a : adapters_) {
+    AdapterLinkState state{a->spec.instanceId, EventInstanceName(a->spec), a->spec.mac};
+    if (const NetworkSpec* n = a->plugged ? a->emulator->associatedNetwork() : nullptr) {
+      state.connected = true;
+      state.bssid = n->bssid;
+    }
+    states.push_back(state);
+  }
+  return states;
+}
+
 void SystemDaemon::AddCommand(std::string name, Command command) {
   commands_[std::move(name)] = std::move(command);
 }
@@ -284,6 +297,7 @@ void SystemDaemon::AddBuiltInCommands() {
                    {"driverLoaded", a->spec.driverLoaded},
                    {"opMode", e.opMode()},
                    {"radio", e.radioOn()},
+                   {"radioSwitch", e.hardwareRadioOn()},
                    {"wirelessMode", e.wirelessMode()},
                    {"countryRegion", e.countryRegionWord()},
                    {"connected", e.connected()},
@@ -321,6 +335,16 @@ void SystemDaemon::AddBuiltInCommands() {
     if (!adapter) return Error(error);
     adapter->emulator->Load(ReadDriverParameters(*registry_, adapter->spec));
     RaiseDriverEvents(*adapter);
+    return Ok();
+  });
+  // The card's radio switch: {"adapter": ..., "on": true|false}.
+  AddCommand("radio-switch", [this](const json& request) {
+    std::string error;
+    Adapter* adapter = FindAdapter(request, &error);
+    if (!adapter) return Error(error);
+    auto on = request.find("on");
+    if (on == request.end() || !on->is_boolean()) return Error("\"on\" must be true or false");
+    adapter->emulator->SetHardwareRadio(on->get<bool>());
     return Ok();
   });
   AddCommand("fail", [this](const json& request) {

@@ -57,6 +57,18 @@ class SystemDaemon {
   // Closes every socket and withdraws the devices; also done by the destructor.
   void Shutdown();
 
+  // What the IP helper needs of each adapter: its NetCfgInstanceId, the name its management
+  // events carry, its hardware address, and the network it is associated with (when it is
+  // plugged in and connected). Called on the loop's thread.
+  struct AdapterLinkState {
+    std::string instanceId;
+    std::string instanceName;
+    MacAddress mac{};
+    bool connected = false;
+    MacAddress bssid{};
+  };
+  std::vector<AdapterLinkState> LinkStates() const;
+
   // The machine's registry as the system writes it (an administrator's); null before Start.
   Registry* MachineRegistry() { return registry_.get(); }
 

@@ -76,14 +76,15 @@ int main(int argc, char** argv) {
   services.Register([&daemon](std::string name, kavo9::SystemServices::Command command) {
     daemon.AddCommand(std::move(name), std::move(command));
   });
-  kavo9::Scenario scenario;
-  if (kavo9::LoadMachineScenario(layout, &scenario, &error)) {
+  // The addresses follow the adapters' links as they come and go (asked on the loop's thread).
+  services.SetAdapterLinks([&daemon] {
     std::vector<kavo9::SystemServices::AdapterLink> links;
-    for (const auto& adapter : scenario.adapters) {
-      links.push_back({adapter.instanceId, true, kavo9::EventInstanceName(adapter)});
+    for (const auto& state : daemon.LinkStates()) {
+      links.push_back(
+          {state.instanceId, state.connected, state.instanceName, state.mac, state.bssid});
     }
-    services.SetAdapterLinks([links] { return links; });
-  }
+    return links;
+  });
   // The adapters' drivers raise their management events on the machine's event stream.
   daemon.SetEventSink(
       {[&services](const std::string& className) { return services.HasSubscribers(className); },

@@ -40,6 +40,11 @@ void AdapterEmulator::RegisterAreas() {
   Add<emu::StationOptionsArea>();
 }
 
+void AdapterEmulator::SetHardwareRadio(bool on) {
+  ctx_.hardwareRadioOn = on;
+  if (!on) ctx_.Disconnect();
+}
+
 template <typename Area>
 Area* AdapterEmulator::Add() {
   auto area = std::make_unique<Area>(ctx_);

@@ -101,6 +101,10 @@ class AdapterEmulator {
   bool connected() const { return ctx_.connected; }
   const NetworkSpec* associatedNetwork() const { return ctx_.connected ? &ctx_.network : nullptr; }
   bool radioOn() const { return ctx_.radioOn; }
+  // The card's radio switch: off drops the link and silences the radio (link state 2) until it
+  // is switched on again; a driver reload does not change it.
+  void SetHardwareRadio(bool on);
+  bool hardwareRadioOn() const { return ctx_.hardwareRadioOn; }
   uint32_t opMode() const { return ctx_.opMode; }
   uint32_t wirelessMode() const { return uint32_t(ctx_.radio.wirelessMode()); }
   uint32_t countryRegionWord() const { return ctx_.radio.regionWord(); }

@@ -82,7 +82,12 @@ void EmulatorContext::Load(const Parameters& values) {
 }
 
 bool EmulatorContext::Listening() const {
-  return radioOn && opMode == kOpModeStation;
+  return radioOn && hardwareRadioOn && opMode == kOpModeStation;
+}
+
+int EmulatorContext::Antennas() const {
+  if (spec.antennas >= 1 && spec.antennas <= 3) return spec.antennas;
+  return chip.ht ? 3 : 1;
 }
 
 std::vector<int> EmulatorContext::ScanChannels() const {

@@ -69,6 +69,8 @@ class EmulatorContext {
   void Associate(const NetworkSpec& network, bool keyError);
   void Disconnect();
   void SetMessageFlags(uint32_t flags);
+  // The receive antennas the driver reports a signal for (1 to 3).
+  int Antennas() const;
 
   const AdapterSpec spec;
   const World& world;
@@ -78,7 +80,14 @@ class EmulatorContext {
   DriverRadio radio;
   uint32_t opMode = 0;
   bool radioOn = true;
+  // The adapter's radio switch (a slide switch on the card): off silences the radio whatever
+  // the software asks, until it is switched on again. Survives a driver reload.
+  bool hardwareRadioOn = true;
   uint32_t scansCompleted = 0;
+  // The bytes the link carried since the counters were last cleared; the driver reports their
+  // low 32 bits, so they wrap as a real driver's do. The counters area moves and clears them.
+  uint64_t txBytes = 0;
+  uint64_t rxBytes = 0;
 
   // The association: the network joined, and what the system daemon turns into the driver's
   // events (how often the link came up, how often the message flags changed).

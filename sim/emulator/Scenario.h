@@ -94,6 +94,9 @@ struct AdapterSpec {
   bool band5 = false;
   bool driverLoaded = true;
   bool plugged = true;
+  // Receive antennas the driver reports a signal for, 1 to 3; 0 takes the chip's usual count
+  // (three on an 802.11n chip, one otherwise).
+  int antennas = 0;
   std::optional<uint8_t> fixedRegion24;  // a region the driver fixes (the registry is ignored)
   std::optional<uint8_t> fixedRegion5;
   std::map<std::string, std::string> parameters;          // adapter key values, as decimal text

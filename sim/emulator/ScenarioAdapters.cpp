@@ -130,6 +130,7 @@ void ReadRadio(ObjectReader& r, AdapterSpec* a) {
   }
   r.Bool("driverLoaded", &a->driverLoaded);
   r.Bool("plugged", &a->plugged);
+  r.Int("antennas", 1, 3, &a->antennas);
   uint8_t region = 0;
   if (r.Find("fixedRegion24")) {
     r.Int("fixedRegion24", 0, 127, &region);

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 #include <set>
 
@@ -15,6 +16,7 @@
 #include "common/platform/ServiceControl.h"
 #include "common/platform/SessionEvents.h"
 #include "common/platform/WinTypes.h"
+#include "sim/emulator/NetworkAddresses.h"
 
 namespace kavo9 {
 namespace {
@@ -26,6 +28,13 @@ constexpr size_t kMaxClients = 256;
 
 json Ok() {
   return json{{"ok", true}};
+}
+
+std::string MacText(const std::array<uint8_t, 6>& mac) {
+  char text[18];
+  std::snprintf(text, sizeof text, "%02X-%02X-%02X-%02X-%02X-%02X", mac[0], mac[1], mac[2], mac[3],
+                mac[4], mac[5]);
+  return text;
 }
 json Error(const std::string& text) {
   return json{{"ok", false}, {"error", text}};
@@ -311,12 +320,13 @@ json SystemServices::Ip(const json& request) {
   if (op == "adapters") {
     json list = json::array();
     for (size_t i = 0; i < links.size(); ++i) {
-      const bool bound = links[i].connected && !released_[links[i].instanceId];
-      const std::string host = std::to_string(100 + i);
-      list.push_back({{"name", links[i].instanceId},
-                      {"ip", bound ? "192.168.1." + host : "0.0.0.0"},
+      const AdapterLink& link = links[i];
+      const bool bound = link.connected && !released_[link.instanceId];
+      list.push_back({{"name", link.instanceId},
+                      {"address", MacText(link.mac)},
+                      {"ip", bound ? DottedText(HostOf(link.bssid, i)) : "0.0.0.0"},
                       {"mask", bound ? "255.255.255.0" : "0.0.0.0"},
-                      {"gateway", bound ? "192.168.1.1" : "0.0.0.0"},
+                      {"gateway", bound ? DottedText(GatewayOf(link.bssid)) : "0.0.0.0"},
                       {"dhcp", true}});
     }
     return {{"ok", true}, {"adapters", list}};

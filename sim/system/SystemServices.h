@@ -23,10 +23,14 @@
 // (HKLM\SYSTEM\CurrentControlSet\Services\NAME, "Start", a 32-bit value), once KeepServicesIn
 // has been given the registry; when the daemon starts (the machine boots) a service set to start
 // automatically runs and any other is stopped.
-//   ip      {"op": "interfaces|adapters|release|renew", "index": N}
+//   ip      {"op": "interfaces|adapters|release|renew", "index": N}; "adapters" lists
+//           {"name", "address" (the hardware address, "00-1D-5A-30-70-01"), "ip", "mask",
+//           "gateway", "dhcp"} per adapter, the addresses in the subnet of the network joined
 //   event   {"class": NAME, "adapter": INSTANCE ID or NAME} (default: the first adapter)
 
+#include <array>
 #include <atomic>
+#include <cstdint>
 #include <filesystem>
 #include <functional>
 #include <map>
@@ -44,12 +48,15 @@ class Registry;
 class SystemServices {
  public:
   using Command = std::function<nlohmann::json(const nlohmann::json& request)>;
-  // Gives the NetCfgInstanceId of every present adapter, whether it is connected, and the name
-  // its management events carry.
+  // Gives the NetCfgInstanceId of every present adapter, whether it is connected, the name its
+  // management events carry, its hardware address and the BSSID of the network it joined (each
+  // network has a subnet of its own, sim/emulator/NetworkAddresses.h).
   struct AdapterLink {
     std::string instanceId;
     bool connected = false;
     std::string instanceName;
+    std::array<uint8_t, 6> mac{};
+    std::array<uint8_t, 6> bssid{};
   };
   using AdapterLinks = std::function<std::vector<AdapterLink>()>;
 

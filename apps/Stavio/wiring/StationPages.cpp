@@ -11,9 +11,13 @@
 
 namespace kavo9 {
 
-StationPages::StationPages(const StationPagesParts& parts) : p_(parts) {
+StationPages::StationPages(const StationPagesParts& parts)
+    : p_(parts), linkServices_({p_.platform, p_.adapter, p_.language, p_.state, p_.radio}) {
   p_.services.SetSurveyRebuildHook([this] {
     if (survey_) survey_->Logic().MarkRebuildPending();
+  });
+  linkServices_.SetSurveyRows([this]() -> const std::vector<SiteSurveyRow>* {
+    return survey_ ? &survey_->Logic().Rows() : nullptr;
   });
 }
 
@@ -61,6 +65,15 @@ QWidget* StationPages::CreatePart(int dialog, QWidget* parent) {
     return survey_;
   }
   if (dialog == mainwindow::kAdvancePageDialog) return new CPageAdvanceDlg(*advance_, parent);
+  const QString face = QString::fromStdString(p_.language.language().FaceName());
+  if (dialog == mainwindow::kStatisticsPageDialog) {
+    statistics_ = new CPageStatisticsDlg(*p_.platform.loop, p_.driver, *this, text, face, parent);
+    return statistics_;
+  }
+  if (dialog == mainwindow::kPanelDialogs[mainwindow::kLinkStatusPanel]) {
+    link_ = new CLinkStatusDlg(*p_.platform.loop, p_.driver, linkServices_, face, parent);
+    return link_;
+  }
   if (dialog == mainwindow::kPanelDialogs[mainwindow::kHiddenSsidPanel] && survey_) {
     return new CHiddenSsidDlg(survey_->Logic(), returnToPages, text, parent);
   }

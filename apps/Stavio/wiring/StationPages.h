@@ -9,10 +9,14 @@
 #include "apps/Stavio/wiring/StationActions.h"
 #include "common/shell/ProgramSettings.h"
 #include "radio/AdvancePage.h"
+#include "station/networks/link/ui/CLinkStatusDlg.h"
+#include "station/networks/statistics/Statistics.h"
+#include "station/networks/statistics/ui/CPageStatisticsDlg.h"
 #include "station/networks/survey/SurveySeams.h"
 #include "station/networks/ui/CAPDetailInfoDlg.h"
 #include "station/networks/ui/CPageSiteSurveyDlg.h"
 #include "station/shell/mainwindow/MainWindowView.h"
+#include "station/shell/services/LinkServices.h"
 #include "station/shell/services/StationServices.h"
 
 class QWidget;
@@ -40,7 +44,9 @@ struct StationPagesParts {
   CcxPort& ccx;
 };
 
-class StationPages : public SurveyHandOverPort, public radio::AdvancePageHost {
+class StationPages : public SurveyHandOverPort,
+                     public radio::AdvancePageHost,
+                     public statistics::StatisticsLinkPort {
  public:
   explicit StationPages(const StationPagesParts& parts);
   ~StationPages() override;
@@ -52,6 +58,13 @@ class StationPages : public SurveyHandOverPort, public radio::AdvancePageHost {
   // The list was read outside the queue: the site survey shows it at once.
   void OnListReadOutsideQueue();
   CPageSiteSurveyDlg* SiteSurveyPage() const { return survey_; }
+  CLinkStatusDlg* LinkStatusPanel() const { return link_; }
+  CPageStatisticsDlg* StatisticsPage() const { return statistics_; }
+
+  // StatisticsLinkPort.
+  void ResetLinkByteCounts() override {
+    if (link_) link_->Logic().ResetByteCounts();
+  }
 
   // SurveyHandOverPort.
   void ShowMessage(LangKey key) override;
@@ -88,6 +101,9 @@ class StationPages : public SurveyHandOverPort, public radio::AdvancePageHost {
   std::unique_ptr<radio::AdvancePageModel> advance_;
   QPointer<CPageSiteSurveyDlg> survey_;
   QPointer<CAPDetailInfoDlg> apDetail_;
+  LinkServices linkServices_;
+  QPointer<CLinkStatusDlg> link_;
+  QPointer<CPageStatisticsDlg> statistics_;
   QPointer<QWidget> modelessMessage_;
 };
 

@@ -255,6 +255,29 @@ bool SimulatedServiceControl::SetStartType(std::string_view service, uint32_t st
   return Call("config", service, &reply, startType);
 }
 
+namespace {
+
+// "00-1D-5A-30-70-01" (or with ":") to its bytes; empty when the text is no such address.
+std::vector<uint8_t> HardwareAddress(const std::string& text) {
+  std::vector<uint8_t> bytes;
+  for (size_t i = 0; i < text.size(); i += 3) {
+    auto hex = [](char c) {
+      return c >= '0' && c <= '9'   ? c - '0'
+             : c >= 'A' && c <= 'F' ? c - 'A' + 10
+             : c >= 'a' && c <= 'f' ? c - 'a' + 10
+                                    : -1;
+    };
+    const int high = i + 1 < text.size() ? hex(text[i]) : -1;
+    const int low = i + 1 < text.size() ? hex(text[i + 1]) : -1;
+    const bool separated = i + 2 == text.size() || text[i + 2] == '-' || text[i + 2] == ':';
+    if (high < 0 || low < 0 || !separated) return {};
+    bytes.push_back(uint8_t(high << 4 | low));
+  }
+  return bytes;
+}
+
+}  // namespace
+
 SimulatedIpHelper::SimulatedIpHelper(std::filesystem::path machineDir)
     : daemon_(std::move(machineDir) / "run" / "simd.sock") {}
 
@@ -281,7 +304,8 @@ bool SimulatedIpHelper::GetAdaptersInfo(std::vector<IpAdapterInfo>* adapters) {
   for (const auto& entry : *list) {
     if (!entry.is_object()) continue;
     adapters->push_back({TextField(entry, "name"), TextField(entry, "ip"), TextField(entry, "mask"),
-                         TextField(entry, "gateway"), entry.value("dhcp", true) == true});
+                         TextField(entry, "gateway"), entry.value("dhcp", true) == true,
+                         HardwareAddress(TextField(entry, "address"))});
   }
   return true;
 }

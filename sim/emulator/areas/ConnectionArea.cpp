@@ -114,6 +114,7 @@ void ConnectionArea::Leave() {
 }
 
 uint32_t ConnectionArea::LinkState() const {
+  if (!ctx_.hardwareRadioOn) return kLinkHardwareRadioOff;
   if (!ctx_.radioOn) return kLinkSoftwareRadioOff;
   if (ctx_.connected) return kLinkUp;
   return failure_.value_or(kLinkDown);

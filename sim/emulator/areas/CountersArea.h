@@ -1,6 +1,9 @@
 #pragma once
 // The driver's counters: they move with the time the adapter is associated (receive counters
 // only while what it receives decrypts), and start again from zero when cleared or reloaded.
+// The link's byte counters (reported by the link-quality area) follow a traffic pattern that
+// swells and ebbs over a minute; a freshly loaded driver starts them just below the 32-bit wrap,
+// so every session sees them wrap soon, and a clear sets them to zero.
 
 #include "sim/emulator/EmulatorArea.h"
 #include "sim/emulator/EmulatorContext.h"
@@ -17,6 +20,12 @@ class CountersArea : public EmulatorArea {
   std::optional<int32_t> Set(uint32_t code, std::span<const uint8_t> value) override;
 
  private:
+  // Bytes per second carried in the two-second slot `slot`, sent and received.
+  static uint64_t TxBytesPerSecond(uint64_t slot);
+  static uint64_t RxBytesPerSecond(uint64_t slot);
+  // The bytes carried between `fromMs` and `toMs` of associated time.
+  void CarryTraffic(uint64_t fromMs, uint64_t toMs, bool receiving);
+
   std::vector<uint8_t> Statistics() const;
 
   EmulatorContext& ctx_;

@@ -6,6 +6,7 @@
 #include "common/adapter/DriverValues.h"
 #include "common/adapter/RequestCatalogue.h"
 #include "common/platform/WinTypes.h"
+#include "sim/emulator/NetworkAddresses.h"
 #include "sim/emulator/ScanRecord.h"
 #include "sim/emulator/wire/WireBytes.h"
 
@@ -13,6 +14,13 @@ namespace kavo9::emu {
 namespace {
 
 constexpr int32_t kNoSignalDbm = -100;
+// Readings move every two seconds, as a driver averages its samples.
+constexpr uint64_t kReadingMs = 2000;
+// OID_VND_LINK_RATE_INFO: rate, channel quality, bytes sent, bytes received (then the central
+// channel).
+constexpr size_t kQualityOffset = 4;
+constexpr size_t kTxBytesOffset = 8;
+constexpr size_t kRxBytesOffset = 12;
 // The strongest signal the receiver reports.
 constexpr int32_t kStrongestDbm = -10;
 // OID_VND_LINK_RATE_INFO: the rate first; the long form ends with the central channel.
@@ -39,16 +47,29 @@ bool ReportsRateWord(int chipKind) {
 
 std::span<const uint32_t> LinkQualityArea::Codes() const {
   static constexpr uint32_t kCodes[] = {
-      OID_802_11_RSSI,      OID_VND_RSSI1,   OID_VND_RSSI2,
-      OID_VND_SNR0,         OID_VND_SNR1,    OID_VND_NOISE_LEVEL,
-      OID_VND_TX_RATE_WORD, OID_VND_RX_RATE, OID_VND_LINK_RATE_INFO};
+      OID_802_11_RSSI,        OID_VND_RSSI1,       OID_VND_RSSI2,        OID_VND_SNR0,
+      OID_VND_SNR1,           OID_VND_NOISE_LEVEL, OID_VND_TX_RATE_WORD, OID_VND_RX_RATE,
+      OID_VND_LINK_RATE_INFO, OID_VND_PEER_INFO};
   return kCodes;
 }
 
 int32_t LinkQualityArea::CurrentRssi() const {
   if (!ctx_.connected) return kNoSignalDbm;
-  return std::min(ctx_.network.signal + SignalJitter(ctx_.network.bssid, ctx_.scansCompleted + 7),
+  const uint32_t reading = uint32_t(ctx_.Now() / kReadingMs);
+  return std::min(ctx_.network.signal + SignalJitter(ctx_.network.bssid, reading + 7),
                   kStrongestDbm);
+}
+
+int32_t LinkQualityArea::NoiseDbm() const {
+  const MacAddress none{};
+  return kNoiseDbm + SignalJitter(none, uint32_t(ctx_.Now() / kReadingMs));
+}
+
+// 0 to 100 from the signal: about 1.5 per dB above the receiver's sensitivity.
+uint32_t LinkQualityArea::ChannelQuality() const {
+  if (!ctx_.connected) return 0;
+  const int32_t above = CurrentRssi() - EmulatorContext::kSensitivityDbm;
+  return uint32_t(std::clamp(above * 3 / 2, 0, 100));
 }
 
 int32_t LinkQualityArea::AntennaRssi(int offsetDb) const {
@@ -70,6 +91,7 @@ std::optional<int32_t> LinkQualityArea::AnswerLinkRate(std::span<uint8_t> out,
   if (ctx_.connected) {
     const PeerRadio peer = Peer();
     PutLe32(out, 0, ctx_.radio.TxRate500k(peer));
+    PutLe32(out, kQualityOffset, ChannelQuality());
     // Two channels towards the secondary one while the link is 40 MHz wide.
     int central = ctx_.network.channel;
     if (ctx_.radio.TxRateWord(peer) & kRateWordWidth40) {
@@ -77,6 +99,9 @@ std::optional<int32_t> LinkQualityArea::AnswerLinkRate(std::span<uint8_t> out,
     }
     PutLe32(out, kCentralChannelOffset, uint32_t(central));
   }
+  // The counters keep what the link carried after it dropped, as a driver's do.
+  PutLe32(out, kTxBytesOffset, uint32_t(ctx_.txBytes));
+  PutLe32(out, kRxBytesOffset, uint32_t(ctx_.rxBytes));
   *written = uint32_t(out.size());
   return ERROR_SUCCESS;
 }
@@ -87,15 +112,25 @@ std::optional<int32_t> LinkQualityArea::Query(uint32_t code, std::span<uint8_t> 
     case OID_802_11_RSSI:
       return Answer32(out, written, uint32_t(CurrentRssi()));
     case OID_VND_RSSI1:
+      if (ctx_.Antennas() < 2) return ERROR_NOT_SUPPORTED;
       return Answer32(out, written, uint32_t(AntennaRssi(3)));
     case OID_VND_RSSI2:
+      if (ctx_.Antennas() < 3) return ERROR_NOT_SUPPORTED;
       return Answer32(out, written, uint32_t(AntennaRssi(5)));
     case OID_VND_SNR0:
+      return Answer32(out, written,
+                      ctx_.connected ? uint32_t(CurrentRssi() - NoiseDbm()) : kSnrNotAvailable);
     case OID_VND_SNR1:
       return Answer32(out, written,
-                      ctx_.connected ? uint32_t(CurrentRssi() - kNoiseDbm) : kSnrNotAvailable);
+                      ctx_.connected && ctx_.Antennas() >= 2 ? uint32_t(AntennaRssi(3) - NoiseDbm())
+                                                             : kSnrNotAvailable);
     case OID_VND_NOISE_LEVEL:
-      return Answer32(out, written, uint32_t(kNoiseLevelOffset + kNoiseDbm));
+      return Answer32(out, written, uint32_t(kNoiseLevelOffset + NoiseDbm()));
+    case OID_VND_PEER_INFO: {
+      // The access point's address in its network's subnet.
+      const Ipv4Address peer = ctx_.connected ? GatewayOf(ctx_.network.bssid) : Ipv4Address{};
+      return AnswerBytes(out, written, peer);
+    }
     case OID_VND_TX_RATE_WORD:
       return Answer32(out, written, ctx_.connected ? ctx_.radio.TxRateWord(Peer()) : 0);
     case OID_VND_RX_RATE: {

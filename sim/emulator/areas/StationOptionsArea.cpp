@@ -40,7 +40,7 @@ std::optional<int32_t> StationOptionsArea::Query(uint32_t code, std::span<uint8_
   if (code != OID_VND_STA_CONFIG) return std::nullopt;
   std::fill(out.begin(), out.end(), 0);
   for (size_t i = 0; i < words_.size(); ++i) PutLe32(out, 4 * i, words_[i]);
-  PutLe32(out, 4 * kRadioWord, ctx_.radioOn ? kRadioOn : kRadioOff);
+  PutLe32(out, 4 * kRadioWord, ctx_.radioOn && ctx_.hardwareRadioOn ? kRadioOn : kRadioOff);
   *written = uint32_t(out.size());
   return ERROR_SUCCESS;
 }

@@ -10,6 +10,8 @@
 #include "common/platform/simulated/SystemServicesClient.h"
 #include "sim/system/SystemServices.h"
 
+#include "sim/emulator/NetworkAddresses.h"
+
 namespace kavo9 {
 namespace {
 
@@ -114,6 +116,27 @@ TEST(SystemServicesState, AddressesFollowTheLinkAndReleaseRenew) {
   connected = false;
   EXPECT_FALSE(services.Ip({{"op", "renew"}, {"index", index}}).value("ok", true));
   EXPECT_FALSE(services.Ip({{"op", "release"}, {"index", 99}}).value("ok", true));
+}
+
+TEST(SystemServicesState, EachNetworkHasItsSubnetAndEachAdapterItsHardwareAddress) {
+  SystemServices services("/tmp");
+  const std::array<uint8_t, 6> cafe{0x00, 0x11, 0x22, 0x00, 0x00, 0x01};
+  const std::array<uint8_t, 6> home{0x00, 0x11, 0x22, 0x00, 0x00, 0x02};
+  const std::array<uint8_t, 6> mac{0x00, 0x1D, 0x5A, 0x30, 0x70, 0x01};
+  std::array<uint8_t, 6> joined = cafe;
+  services.SetAdapterLinks([&] {
+    return std::vector<SystemServices::AdapterLink>{{"{A}", true, "Card A", mac, joined},
+                                                    {"{B}", false, "Card B", {}, {}}};
+  });
+  json first = services.Ip({{"op", "adapters"}})["adapters"];
+  EXPECT_EQ(first[0]["address"], "00-1D-5A-30-70-01");
+  EXPECT_EQ(first[0]["ip"], DottedText(HostOf(cafe, 0)));
+  EXPECT_EQ(first[0]["gateway"], DottedText(GatewayOf(cafe)));
+  EXPECT_EQ(first[0]["mask"], "255.255.255.0");
+  EXPECT_EQ(first[1]["ip"], "0.0.0.0") << "not connected, no address";
+  joined = home;
+  json second = services.Ip({{"op", "adapters"}})["adapters"];
+  EXPECT_NE(second[0]["gateway"], first[0]["gateway"]) << "another network, another subnet";
 }
 
 }  // namespace

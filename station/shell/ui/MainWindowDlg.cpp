@@ -250,7 +250,11 @@ void CLinkora2007Dlg::FitToScreen() {
 
 void CLinkora2007Dlg::RefreshMoreLess() {
   MoreLessFace face = expand_.Face();
-  moreLess_->setIcon(ResourceIcon(face.icon));
+  // Re-applied every 200 ms: an unchanged icon is not drawn again.
+  if (face.icon != moreLessIcon_) {
+    moreLess_->setIcon(ResourceIcon(face.icon));
+    moreLessIcon_ = face.icon;
+  }
   const QString text = Text(face.textKey);
   if (moreLess_->text() == text) return;
   moreLess_->setText(text);

@@ -99,6 +99,7 @@ class CLinkora2007Dlg : public QDialog, public MainWindowView {
   QWidget* upperFrame_ = nullptr;
   CTabDialog* tabs_ = nullptr;
   QPushButton* moreLess_ = nullptr;
+  int moreLessIcon_ = 0;  // the icon the More/Less button shows
   QWidget* lowerFrame_ = nullptr;
   std::array<QWidget*, mainwindow::kPanelCount> panels_{};
   bool complete_ = true;
