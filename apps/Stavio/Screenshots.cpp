@@ -83,13 +83,16 @@ bool WriteLinkScreenshots(StationApp& station, CLinkora2007Dlg* window, const QS
   if (CLinkStatusDlg* link = station.Pages().LinkStatusPanel()) {
     ok &= Save(link->grab(), folder + "/link-not-connected.png");
   }
-  // Until the connect sequence is built, the pictures join the demo world's open network by
-  // setting its SSID through the driver, as a connect would last of all.
-  const std::string ssid = "Bakery Guest";
-  std::vector<uint8_t> record(36, 0);
-  record[0] = uint8_t(ssid.size());
-  std::copy(ssid.begin(), ssid.end(), record.begin() + 4);
-  station.Driver().SetInformation(OID_802_11_SSID, record.data(), uint32_t(record.size()), 1);
+  // The demo world's open network, joined as a user does: its row on the site survey, Connect.
+  if (CPageSiteSurveyDlg* survey = station.Pages().SiteSurveyPage()) {
+    const auto& rows = survey->Logic().Rows();
+    for (size_t row = 0; row < rows.size(); ++row) {
+      if (rows[row].Ssid != "Bakery Guest") continue;
+      survey->Logic().OnListClick(int(row));
+      survey->Logic().OnConnect(int(row));
+      break;
+    }
+  }
   // A few refreshes: throughput samples and a stretch of signal history.
   RunFor(9000);
   ok &= Save(window->grab(), folder + "/link-connected.png");
