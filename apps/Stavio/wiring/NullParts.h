@@ -58,11 +58,6 @@ struct NullWps : WpsPort, WpsScanPort {
   void OnScanListRead() override {}
 };
 
-// The access-point record the station prepares for the soft-AP utility.
-struct NullSoftApDefaults : SoftApDefaultsPort {
-  void CreateIfMissing() override {}
-};
-
 struct NullProfileEditor : ProfileEditorPort {
   void OpenFromSurvey(const SurveySelection&) override {}
   void RadioSettingsChanged() override {}
@@ -80,15 +75,13 @@ struct NullParts {
   NullConnect connect;
   NullSupplicant supplicant;
   NullWps wps;
-  NullSoftApDefaults softApDefaults;
   NullProfileEditor profileEditor;
   NullSecurityEditor securityEditor;
   NullCcx ccx;
 
   // The parts still null, by the name of the piece that will fill them.
   static std::vector<std::string_view> Names() {
-    return {"connect",       "supplicant",     "wps", "softApDefaults",
-            "profileEditor", "securityEditor", "ccx"};
+    return {"connect", "supplicant", "wps", "profileEditor", "securityEditor", "ccx"};
   }
 };
 
