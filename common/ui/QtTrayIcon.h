@@ -1,8 +1,10 @@
 #pragma once
 // The notification-area icon on a Qt desktop.
 
+#include <QIcon>
 #include <QObject>
 #include <QSystemTrayIcon>
+#include <functional>
 #include <memory>
 
 #include "common/platform/TrayIcon.h"
@@ -15,7 +17,10 @@ namespace kavo9 {
 class QtTrayIcon : public QObject, public TrayIcon {
   Q_OBJECT
  public:
-  QtTrayIcon();
+  // The image of a resource number; each program has its own icons.
+  using IconResolver = std::function<QIcon(int resource)>;
+  // Without a resolver the icons of common/ui/icons are shown.
+  explicit QtTrayIcon(IconResolver icons = {});
   ~QtTrayIcon() override;
 
   bool Add(uint32_t iconResource, std::string_view tip) override;
@@ -25,6 +30,9 @@ class QtTrayIcon : public QObject, public TrayIcon {
   void ShowBalloon(std::string_view title, std::string_view text) override;
 
  private:
+  QIcon Image(uint32_t resource) const;
+
+  IconResolver icons_;
   QSystemTrayIcon icon_;
   bool added_ = false;
 };
@@ -35,6 +43,6 @@ QMenu* BuildTrayMenu(const std::vector<TrayMenuItem>& items, TrayIcon::MenuCallb
 
 // A QtTrayIcon where the desktop has a notification area, otherwise a RecordingTrayIcon so that
 // the program still runs (offscreen, or a desktop without one).
-std::unique_ptr<TrayIcon> CreateTrayIcon();
+std::unique_ptr<TrayIcon> CreateTrayIcon(QtTrayIcon::IconResolver icons = {});
 
 }  // namespace kavo9

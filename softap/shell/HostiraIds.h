@@ -36,6 +36,14 @@ enum : int {
   kStrHtTitle = 3314,
   kStrAboutTitle = 3315,
   kStrNotBuiltYet = 3316,
+  kStrSummarySsid = 3320,
+  kStrSummaryMode = 3321,
+  kStrSummaryChannel = 3322,
+  kStrSummaryAuth = 3323,
+  kStrSummaryEncryption = 3324,
+  kStrSummaryHidden = 3325,
+  kStrSummaryNote = 3326,
+  kStrCancel = 3327,
 };
 
 // The controller's timer and its period.

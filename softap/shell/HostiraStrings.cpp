@@ -37,6 +37,17 @@ constexpr Entry kTable[] = {
     {kStrAboutTitle, "About", "关于"},
     {kStrNotBuiltYet, "This page comes with a later version of the program.",
      "此页面将在程序的后续版本中提供。"},
+    {kStrSummarySsid, "SSID", "SSID"},
+    {kStrSummaryMode, "Wireless Mode", "无线模式"},
+    {kStrSummaryChannel, "Channel", "信道"},
+    {kStrSummaryAuth, "Authentication Type", "认证类型"},
+    {kStrSummaryEncryption, "Encryption Type", "加密类型"},
+    {kStrSummaryHidden, "Hide SSID", "隐藏 SSID"},
+    {kStrSummaryNote,
+     "The access point runs with these settings. Editing them comes with a later "
+     "version of the program.",
+     "接入点正在使用这些设置运行。编辑功能将在程序的后续版本中提供。"},
+    {kStrCancel, "Cancel", "取消"},
 };
 
 }  // namespace
