@@ -84,7 +84,8 @@ void TakeScreenshotsWhenReady(HostiraApp& app, const QString& folder) {
       pages.resize(1);
       const ApKeyReader key(*app.MachinePlatform().registry, app.State().adapterKeyPath);
       pages[0].create = [&chinese, &app, &key] {
-        return CreateSummaryPage(chinese, ApSummary(key, app.State()));
+        return CreateSummaryPage(
+            chinese, ApSummary(key, app.State(), chinese.Text(kStrYes), chinese.Text(kStrNo)));
       };
       CTsPropSheet sheet(chinese, pages, app.HtPageSpec());
       PhotographSheet(sheet, dir, "-zh");

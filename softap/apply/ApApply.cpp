@@ -206,6 +206,7 @@ void ApApply::ApplySsid(const std::string& stored) {
     QueryValue(driver_, OID_802_3_CURRENT_ADDRESS, &mac);
     ssid = DefaultAccessPointSsid(mac[5]);
   }
+  state_.appliedSsid = ssid.substr(0, 32);
   const auto record = SsidRecord(ssid);
   driver_.SetInformation(OID_802_11_SSID, record.data(), uint32_t(record.size()), kSetAttempts);
 }

@@ -30,6 +30,8 @@ struct ApRuntimeState {
   uint16_t driverVersion = 0;
   // The pass phrase last applied (or stored by the configuration page).
   std::string rememberedPsk;
+  // The network name last sent to the driver (the default name when none was stored).
+  std::string appliedSsid;
 
   // Takes the driver's region word: the fixed bits decide what the user may choose.
   void TakeRegionWord(uint32_t word) {

@@ -45,7 +45,8 @@ std::string EncryptionText(uint32_t encryption) {
   }
 }
 
-std::vector<SummaryRow> ApSummary(const ApKeyReader& key, const ApRuntimeState& state) {
+std::vector<SummaryRow> ApSummary(const ApKeyReader& key, const ApRuntimeState& state,
+                                  const std::string& yes, const std::string& no) {
   const uint32_t auth = ReadAuthCode(key.NumberOr("AuthenType", 0));
   const uint32_t encryption =
       CorrectEncryption(ReadEncryptionCode(key.NumberOr("Encryption", 1)), auth);
@@ -54,12 +55,13 @@ std::vector<SummaryRow> ApSummary(const ApKeyReader& key, const ApRuntimeState& 
   if (channel >= 208 && channel <= 216) channelText = "J" + std::to_string(channel - 200);
   if (key.NumberOr("AutoChannelSelect", 0) != 0) channelText += " (auto)";
   return {
-      {kStrSummarySsid, key.Text("SSID").value_or("")},
+      {kStrSummarySsid,
+       state.appliedSsid.empty() ? key.Text("SSID").value_or("") : state.appliedSsid},
       {kStrSummaryMode, WirelessModeText(state.wirelessMode)},
       {kStrSummaryChannel, channelText},
       {kStrSummaryAuth, AuthText(auth)},
       {kStrSummaryEncryption, EncryptionText(encryption)},
-      {kStrSummaryHidden, key.NumberOr("HideSSID", 0) == 1 ? "1" : "0"},
+      {kStrSummaryHidden, key.NumberOr("HideSSID", 0) == 1 ? yes : no},
   };
 }
 

@@ -15,7 +15,9 @@ struct SummaryRow {
   std::string value;
 };
 
-std::vector<SummaryRow> ApSummary(const ApKeyReader& key, const ApRuntimeState& state);
+// `yes` and `no` are the program's words for a switch.
+std::vector<SummaryRow> ApSummary(const ApKeyReader& key, const ApRuntimeState& state,
+                                  const std::string& yes, const std::string& no);
 
 // Texts of the codes (the same in every language).
 std::string WirelessModeText(uint32_t mode);

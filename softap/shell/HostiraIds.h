@@ -44,6 +44,8 @@ enum : int {
   kStrSummaryHidden = 3325,
   kStrSummaryNote = 3326,
   kStrCancel = 3327,
+  kStrYes = 3328,
+  kStrNo = 3329,
 };
 
 // The controller's timer and its period.

@@ -48,6 +48,8 @@ constexpr Entry kTable[] = {
      "version of the program.",
      "接入点正在使用这些设置运行。编辑功能将在程序的后续版本中提供。"},
     {kStrCancel, "Cancel", "取消"},
+    {kStrYes, "Yes", "是"},
+    {kStrNo, "No", "否"},
 };
 
 }  // namespace

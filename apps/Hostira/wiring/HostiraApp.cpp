@@ -34,7 +34,8 @@ std::vector<SheetPageSpec> HostiraApp::PageSpecs() {
       {kStrConfigTitle, "config",
        [this] {
          const ApKeyReader key(*platform_.registry, state_.adapterKeyPath);
-         return CreateSummaryPage(strings_, ApSummary(key, state_));
+         return CreateSummaryPage(
+             strings_, ApSummary(key, state_, strings_.Text(kStrYes), strings_.Text(kStrNo)));
        }},
       {kStrAccessControlTitle, "access-control", pending(kStrAccessControlTitle)},
       {kStrMacTableTitle, "mac-table", pending(kStrMacTableTitle)},
