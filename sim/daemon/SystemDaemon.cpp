@@ -278,6 +278,7 @@ void SystemDaemon::AddBuiltInCommands() {
                    {"instanceId", a->spec.instanceId},
                    {"device", "\\\\.\\" + a->spec.instanceId},
                    {"driverKey", a->spec.DriverKeyName()},
+                   {"hardwareId", a->spec.hardwareIds.empty() ? "" : a->spec.hardwareIds[0]},
                    {"plugged", a->plugged},
                    {"driverLoaded", a->spec.driverLoaded},
                    {"opMode", e.opMode()},
