@@ -339,6 +339,9 @@ std::span<const MachineCommand> MachineCommands() {
        "make the adapter refuse the next N requests of a code", RunFail},
       {"status", "", "the daemon's state as JSON", RunStatus},
       {"requests", "[--follow]", "the request log as JSON lines", RunRequests},
+      {"ap", "ADAPTER list | join STATION | leave MAC",
+       "stations that join or leave the adapter's access point", RunAp},
+      {"ics", "[enable|disable|status]", "connection sharing and its leases", RunIcs},
   };
   return kCommands;
 }

@@ -18,6 +18,7 @@
 #include "common/platform/WinTypes.h"
 #include "common/platform/simulated/DeviceFrame.h"
 #include "common/platform/simulated/SqliteRegistry.h"
+#include "sim/daemon/DaemonAdapter.h"
 #include "sim/daemon/MachineSetup.h"
 
 namespace kavo9 {
@@ -74,17 +75,6 @@ json Error(const std::string& message) {
 
 }  // namespace
 
-struct SystemDaemon::Adapter {
-  AdapterSpec spec;
-  std::unique_ptr<AdapterEmulator> emulator;
-  bool plugged = false;
-  int listenFd = -1;
-  std::filesystem::path socketPath;
-  // The emulator's event counters when its events were last raised.
-  uint64_t seenLinkUps = 0;
-  uint64_t seenMessageFlagChanges = 0;
-};
-
 struct SystemDaemon::Connection {
   int fd = -1;
   Adapter* adapter = nullptr;  // null: the control socket
@@ -140,7 +130,7 @@ bool SystemDaemon::Start(std::string* error) {
 
   Scenario scenario;
   if (!LoadMachineScenario(layout_, &scenario, error)) return false;
-  world_ = World(scenario.networks);
+  world_ = World(scenario.networks, scenario.stations);
   static const SystemToken token;
   auto hives = std::make_unique<SqliteRegistry>(layout_.RegistryDir(), token);
   hives->OpenHives();  // a damaged or missing hive is told on standard error at once
@@ -270,6 +260,7 @@ SystemDaemon::Adapter* SystemDaemon::FindAdapter(const json& request, std::strin
 }
 
 void SystemDaemon::AddBuiltInCommands() {
+  AddAccessPointCommands();
   AddCommand("status", [this](const json&) {
     json adapters = json::array();
     for (const auto& a : adapters_) {
@@ -287,6 +278,7 @@ void SystemDaemon::AddBuiltInCommands() {
                    {"countryRegion", e.countryRegionWord()},
                    {"connected", e.connected()},
                    {"requests", e.requestsHandled()}};
+      AccessPointStatus(*a, &item);
       if (const NetworkSpec* n = e.associatedNetwork()) {
         item["ssid"] = n->ssid;
         item["bssid"] = FormatMac(n->bssid);
@@ -297,6 +289,7 @@ void SystemDaemon::AddBuiltInCommands() {
                {"pid", ::getpid()},
                {"adapters", adapters},
                {"networks", world_.networks().size()},
+               {"sharing", SharingStatus()},
                {"lastRequest", log_.LastSequence()}});
   });
   auto plugCommand = [this](bool plug) {
