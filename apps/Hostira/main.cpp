@@ -74,7 +74,7 @@ int main(int argc, char** argv) {
   auto hostira = std::make_unique<HostiraApp>(
       HostiraAppParts{.platform = &simulated.platform(),
                       .service = &service,
-                      .trayIcon = CreateTrayIcon([](int id) { return HostiraIcon(id); })});
+                      .trayIcon = CreateTrayIcon([](int id) { return HostiraIcon(id); }, machine)});
   CHideDlg& controller = hostira->Controller();
   g_controller = &controller;
   controller.SetOpenSheetAtStart(OpensMainWindowAtStart(commandLine) && screenshots.isEmpty());

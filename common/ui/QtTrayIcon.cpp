@@ -4,6 +4,7 @@
 #include <QMenu>
 
 #include "common/platform/RecordingTrayIcon.h"
+#include "common/ui/MachineTrayIcon.h"
 #include "common/ui/Theme.h"
 #include "station/shell/tray/TrayMenu.h"
 
@@ -78,9 +79,12 @@ QMenu* BuildTrayMenu(const std::vector<TrayMenuItem>& items, TrayIcon::MenuCallb
   return menu;
 }
 
-std::unique_ptr<TrayIcon> CreateTrayIcon(QtTrayIcon::IconResolver icons) {
-  if (QSystemTrayIcon::isSystemTrayAvailable())
+std::unique_ptr<TrayIcon> CreateTrayIcon(QtTrayIcon::IconResolver icons,
+                                         const std::filesystem::path& machineDir) {
+  if (QSystemTrayIcon::isSystemTrayAvailable()) {
     return std::make_unique<QtTrayIcon>(std::move(icons));
+  }
+  if (!machineDir.empty()) return std::make_unique<MachineTrayIcon>(machineDir);
   return std::make_unique<RecordingTrayIcon>();
 }
 

@@ -4,6 +4,7 @@
 #include <QIcon>
 #include <QObject>
 #include <QSystemTrayIcon>
+#include <filesystem>
 #include <functional>
 #include <memory>
 
@@ -41,8 +42,10 @@ class QtTrayIcon : public QObject, public TrayIcon {
 QMenu* BuildTrayMenu(const std::vector<TrayMenuItem>& items, TrayIcon::MenuCallback chosen,
                      QWidget* parent = nullptr);
 
-// A QtTrayIcon where the desktop has a notification area, otherwise a RecordingTrayIcon so that
-// the program still runs (offscreen, or a desktop without one).
-std::unique_ptr<TrayIcon> CreateTrayIcon(QtTrayIcon::IconResolver icons = {});
+// A QtTrayIcon where the desktop has a notification area, otherwise the machine's own (a
+// MachineTrayIcon, when `machineDir` is given; else a RecordingTrayIcon) so that the program
+// still runs and can be worked from outside (offscreen, or a desktop without one).
+std::unique_ptr<TrayIcon> CreateTrayIcon(QtTrayIcon::IconResolver icons = {},
+                                         const std::filesystem::path& machineDir = {});
 
 }  // namespace kavo9

@@ -55,8 +55,10 @@ void SystemDaemon::AccessPointStatus(Adapter& adapter, json* item) {
     }
     stations.push_back(station);
   }
-  (*item)["accessPoint"] = {{"running", bss.running}, {"ssid", bss.ssid},
-                            {"channel", bss.channel}, {"security", SecurityOf(bss)},
+  (*item)["accessPoint"] = {{"running", bss.running},
+                            {"ssid", bss.ssid},
+                            {"channel", bss.channel},
+                            {"security", SecurityOf(bss)},
                             {"stations", stations}};
   if (sharing_) (*item)["ip"] = kSharingAddress;
 }

@@ -70,8 +70,9 @@ std::optional<std::string> RefuseReason(const ApBss& bss, const StationSpec& sta
     case Security::kWpa2Psk: {
       const bool wpa2 = station.security == Security::kWpa2Psk;
       const bool offered = bss.auth == kWpaWpa2Psk || bss.auth == (wpa2 ? kWpa2Psk : kWpaPsk);
-      if (!offered) return wpa2 ? "the access point does not offer WPA2-PSK"
-                                : "the access point does not offer WPA-PSK";
+      if (!offered)
+        return wpa2 ? "the access point does not offer WPA2-PSK"
+                    : "the access point does not offer WPA-PSK";
       if (!bss.pmk) return "the access point has no pre-shared key installed";
       if (!pmk || *pmk != *bss.pmk) return "its pre-shared key does not match";
       return std::nullopt;
