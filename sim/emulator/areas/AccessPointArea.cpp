@@ -92,6 +92,10 @@ void AccessPointArea::Advance(uint64_t) {
   const bool apMode = ctx_.opMode == kOpModeAccessPoint;
   if (apMode && !started_) Start();
   if (!apMode && started_) Stop();
+  if (ctx_.radioOn != radioOn_) {
+    radioOn_ = ctx_.radioOn;
+    Changed();
+  }
   if (admitted_ != generation_) Admit();
 }
 

@@ -67,6 +67,7 @@ class AccessPointArea : public EmulatorArea {
   uint64_t generation_ = 1;
   uint64_t admitted_ = 0;  // the generation the stations were last checked against
   uint8_t nextAid_ = 1;
+  bool radioOn_ = true;  // as last seen: switching the radio off makes every station leave
 };
 
 }  // namespace kavo9::emu
