@@ -206,6 +206,21 @@ TEST_F(ApController, SwitchingToStationModeRestoresTheStationValuesAndStartsTsSw
             "\"TsSwap.exe\" OFF Stavio Hostira \"Norvik Wireless\" \"Kavo9 Utility\"");
 }
 
+// A restore that fails half way leaves the adapter key as the access point had it (no mix of
+// both), and the switch goes on.
+TEST_F(ApController, ARestoreThatFailsHalfWayLeavesTheAdapterKeyWhole) {
+  Put(Saved(), "SSID", "station-net");
+  Put(Saved(), "Channel", "6");
+  Put(Saved(), "HideSSID", "0");
+  controller.Initialise();
+  store.refusedNames = {"HideSSID"};
+  controller.OnCommand(kCmdSwitchToStation);
+  EXPECT_EQ(Get(kKey, "SSID"), "Lobby");
+  EXPECT_EQ(Get(kKey, "Channel"), "11");
+  EXPECT_EQ(Get(kKey, "OpMode"), "0");
+  EXPECT_EQ(fake.launcher.launches.size(), 1u);
+}
+
 TEST_F(ApController, SwitchingWithoutSavedStationValuesStillStartsTsSwap) {
   controller.Initialise();
   controller.OnCommand(kCmdSwitchToStation);
