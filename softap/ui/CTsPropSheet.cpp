@@ -53,7 +53,7 @@ CTsPropSheet::CTsPropSheet(const HostiraStrings& strings, std::vector<SheetPageS
   setTabOrder(ok, cancel);
 
   // The sheet ends just below its buttons, and never beyond the screen.
-  resize(520, 420);
+  resize(620, 440);
   if (const QScreen* screen = QGuiApplication::primaryScreen()) {
     const QSize room = screen->availableGeometry().size();
     resize(std::min(width(), room.width()), std::min(height(), room.height()));

@@ -20,11 +20,18 @@ QWidget* CreatePendingPage(const HostiraStrings& strings, int titleId) {
   auto* page = new QWidget;
   page->setAccessibleName(Q(strings.Text(titleId)));
   auto* layout = new QVBoxLayout(page);
+  auto* title = new QLabel(Q(strings.Text(titleId)), page);
+  QFont bold = title->font();
+  bold.setBold(true);
+  bold.setPointSizeF(bold.pointSizeF() * 1.2);
+  title->setFont(bold);
+  title->setAlignment(Qt::AlignCenter);
   auto* note = new QLabel(Q(strings.Text(kStrNotBuiltYet)), page);
   note->setWordWrap(true);
   note->setAlignment(Qt::AlignCenter);
   note->setAccessibleName(Q(strings.Text(kStrNotBuiltYet)));
   layout->addStretch();
+  layout->addWidget(title);
   layout->addWidget(note);
   layout->addStretch();
   return page;
