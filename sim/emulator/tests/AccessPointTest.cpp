@@ -37,8 +37,7 @@ class AccessPoint : public ::testing::Test {
     for (const emu::ApStation& s : emulator->apStations()) names.push_back(s.spec.name);
     return names;
   }
-  std::vector<uint8_t> Key(uint32_t index, const std::vector<uint8_t>& key,
-                           uint8_t bssidByte = 0) {
+  std::vector<uint8_t> Key(uint32_t index, const std::vector<uint8_t>& key, uint8_t bssidByte = 0) {
     std::vector<uint8_t> record(39 + key.size(), 0);
     WriteLe32(record.data(), uint32_t(record.size()));
     WriteLe32(record.data() + 4, index);
