@@ -23,16 +23,6 @@ constexpr size_t kMaxStations = 32;
 // The access-point options a freshly loaded driver reports: idle time 300 s in the seventh field.
 constexpr size_t kIdleTimeOffset = 24;
 
-std::string Hex(const std::vector<uint8_t>& bytes) {
-  static const char* kDigits = "0123456789ABCDEF";
-  std::string text;
-  for (uint8_t b : bytes) {
-    text += kDigits[b >> 4];
-    text += kDigits[b & 15];
-  }
-  return text;
-}
-
 }  // namespace
 
 std::span<const uint32_t> AccessPointArea::Codes() const {

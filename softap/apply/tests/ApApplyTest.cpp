@@ -197,7 +197,9 @@ TEST_F(Apply, SendsTheKeyOfAPassPhraseOrOfSixtyFourHexDigits) {
     EXPECT_EQ(GetLe32At(record, 8), 32u);
     const Pmk expected = *PreSharedKey(c.wpapsk, "Lobby");
     EXPECT_TRUE(std::equal(expected.begin(), expected.end(), record.begin() + 32));
-    if (c.wpapsk == hex64) EXPECT_EQ(record[32 + 10], 0xAA);
+    if (c.wpapsk == hex64) {
+      EXPECT_EQ(record[32 + 10], 0xAA);
+    }
   }
 }
 
