@@ -7,6 +7,8 @@
 #include <QApplication>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
+#include <QTabBar>
 #include <QTabWidget>
 
 #include "apps/Hostira/wiring/HostiraApp.h"
@@ -100,6 +102,33 @@ TEST_F(HostiraAppTest, TheSwitchToStationModeHandsTheAdapterBack) {
   EXPECT_EQ(AdapterValue("OpMode"), "0");
   ASSERT_EQ(fake.launcher.launches.size(), 1u);
   EXPECT_NE(fake.launcher.launches[0].commandLine.find("OFF"), std::string::npos);
+}
+
+// The sheet by keyboard and for screen readers: every control it focuses has a name, Tab goes
+// from the tabs to OK and Cancel, and the sheet fits the screen.
+TEST_F(HostiraAppTest, TheSheetIsNamedForScreenReadersAndFitsTheScreen) {
+  app->Controller().Initialise();
+  CTsPropSheet* sheet = app->Sheet().Sheet();
+  ASSERT_NE(sheet, nullptr);
+  QApplication::processEvents();
+  for (QWidget* w : sheet->findChildren<QWidget*>()) {
+    if (!w->isVisible() || w->focusPolicy() == Qt::NoFocus) continue;
+    if (qobject_cast<QTabBar*>(w)) continue;  // read by its tabs' texts
+    EXPECT_FALSE(w->accessibleName().isEmpty())
+        << w->metaObject()->className() << " " << w->objectName().toStdString();
+  }
+  const QRect screen = sheet->screen()->availableGeometry();
+  EXPECT_LE(sheet->width(), screen.width());
+  EXPECT_LE(sheet->height(), screen.height());
+  auto* ok = sheet->findChild<QPushButton*>(QString::number(kIdOk));
+  auto* cancel = sheet->findChild<QPushButton*>(QString::number(kIdCancel));
+  ASSERT_TRUE(ok && cancel);
+  QWidget* next = ok->nextInFocusChain();
+  while (next != ok && !((next->focusPolicy() & Qt::TabFocus) && next->isVisible())) {
+    next = next->nextInFocusChain();
+  }
+  EXPECT_EQ(next, cancel);
+  EXPECT_EQ(cancel->accessibleName(), "Cancel");
 }
 
 // The parts still null in the program, so that a forgotten one shows here instead of compiling
