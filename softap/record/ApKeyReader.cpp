@@ -62,8 +62,13 @@ std::optional<std::vector<std::string>> ApKeyReader::List(std::string_view name)
 }
 
 bool ApKeyReader::Has(std::string_view name) const {
-  uint32_t type = 0;
-  return Raw(name, &type).has_value();
+  if (path_.empty()) return false;
+  ScopedKey key(registry_);
+  if (registry_.OpenKey(HKEY_LOCAL_MACHINE, path_, KEY_READ, &key) != ERROR_SUCCESS) return false;
+  // Whatever its size: a value too long to be read is there all the same.
+  uint32_t length = 0;
+  const int32_t status = registry_.QueryValue(key.get(), name, nullptr, nullptr, &length);
+  return status == ERROR_SUCCESS || status == ERROR_MORE_DATA;
 }
 
 }  // namespace kavo9::softap
