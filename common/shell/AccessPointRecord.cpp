@@ -4,7 +4,10 @@
 
 #include <algorithm>
 #include <array>
+#include <cctype>
 #include <cstdio>
+#include <set>
+#include <vector>
 
 #include "common/adapter/RequestCatalogue.h"
 #include "common/shell/AdapterKey.h"
@@ -125,19 +128,43 @@ bool CreateAccessPointRecordIfMissing(Registry& registry, StorePort& store, Driv
                                       std::string_view adapterKey, bool htFamily) {
   if (adapterKey.empty()) return false;
   const std::string path = SubkeyPath(adapterKey, kAccessPointValuesSubkey);
+  // The values already there (a record may be partial: the transmit-burst take-over writes two
+  // values into a record that did not exist yet). What is there is kept.
+  std::set<std::string> present;
   {
     ScopedKey existing(registry);
     if (registry.OpenKey(HKEY_LOCAL_MACHINE, path, KEY_READ, &existing) == ERROR_SUCCESS) {
-      return false;
+      std::string name;
+      uint32_t type = 0;
+      std::vector<uint8_t> data;
+      for (uint32_t i = 0;
+           registry.EnumValue(existing.get(), i, &name, &type, &data) == ERROR_SUCCESS; ++i) {
+        for (char& ch : name) ch = char(std::tolower(static_cast<unsigned char>(ch)));
+        present.insert(name);
+      }
     }
   }
-  std::array<uint8_t, 6> mac{};
-  QueryValue(driver, OID_802_3_CURRENT_ADDRESS, &mac);
+  auto missing = [&present](std::string_view name) {
+    std::string lower(name);
+    for (char& ch : lower) ch = char(std::tolower(static_cast<unsigned char>(ch)));
+    return present.count(lower) == 0;
+  };
+  const bool anyMissing = missing("SSID") || missing("WirelessMode") ||
+                          std::any_of(std::begin(kDefaults), std::end(kDefaults),
+                                      [&](const AccessPointDefault& d) { return missing(d.name); });
+  if (!anyMissing) return false;
 
   bool complete = store.CreateKey(path, StorePort::Area::kAdvanced) == ERROR_SUCCESS;
-  complete &= StoreText(store, path, "SSID", DefaultAccessPointSsid(mac[5])) == ERROR_SUCCESS;
-  complete &= StoreText(store, path, "WirelessMode", htFamily ? "9" : "0") == ERROR_SUCCESS;
+  if (missing("SSID")) {
+    std::array<uint8_t, 6> mac{};
+    QueryValue(driver, OID_802_3_CURRENT_ADDRESS, &mac);
+    complete &= StoreText(store, path, "SSID", DefaultAccessPointSsid(mac[5])) == ERROR_SUCCESS;
+  }
+  if (missing("WirelessMode")) {
+    complete &= StoreText(store, path, "WirelessMode", htFamily ? "9" : "0") == ERROR_SUCCESS;
+  }
   for (const AccessPointDefault& d : kDefaults) {
+    if (!missing(d.name)) continue;
     if (d.type == REG_MULTI_SZ) {
       const uint8_t emptyList[1] = {0};
       complete &= store.SetValue(path, d.name, REG_MULTI_SZ, emptyList, 1,

@@ -32,8 +32,9 @@ std::string DefaultAccessPointSsid(uint8_t lastMacByte);
 
 // Creates "ApDefault" with its defaults when the adapter key has none: the network name from the
 // adapter's address (OID_802_3_CURRENT_ADDRESS; 00 when the driver does not answer), wireless mode
-// 9 on 802.11n adapters and 0 otherwise. An existing record is left as it is. False when the
-// record exists already or could not be written completely.
+// 9 on 802.11n adapters and 0 otherwise. A record that lacks some of its created values gets
+// those; no value that is there is changed. False when nothing was missing or the record could
+// not be written completely.
 bool CreateAccessPointRecordIfMissing(Registry& registry, StorePort& store, DriverPort& driver,
                                       std::string_view adapterKey, bool htFamily);
 

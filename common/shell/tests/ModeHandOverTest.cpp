@@ -145,6 +145,26 @@ TEST(AccessPointRecord, IsCreatedOnceWithTheAdaptersAddressInItsName) {
   }
 }
 
+// A partial record (the transmit-burst take-over wrote into a record that was not there) is
+// completed; what it holds stays.
+TEST(AccessPointRecord, APartialRecordIsCompletedAndKeepsItsValues) {
+  FakePlatform fake;
+  DirectStore store(*fake.registry);
+  ScriptedDriver driver;
+  const std::string ap = SubkeyPath(kKey, kAccessPointValuesSubkey);
+  ASSERT_EQ(RegWriteString(*fake.registry, HKEY_LOCAL_MACHINE, ap, "TXBurst", "1"), 0);
+  ASSERT_EQ(RegWriteString(*fake.registry, HKEY_LOCAL_MACHINE, ap, "channel", "11"), 0);
+  EXPECT_TRUE(CreateAccessPointRecordIfMissing(*fake.registry, store, driver, kKey, true));
+  std::string text;
+  ASSERT_TRUE(ReadMachineText(*fake.registry, ap, "Channel", &text));
+  EXPECT_EQ(text, "11");
+  ASSERT_TRUE(ReadMachineText(*fake.registry, ap, "TXBurst", &text));
+  EXPECT_EQ(text, "1");
+  ASSERT_TRUE(ReadMachineText(*fake.registry, ap, "SSID", &text));
+  EXPECT_EQ(text, "SoftAP-00");
+  EXPECT_EQ(store.valueWrites, 2 + int(AccessPointDefaults().size()) - 1);
+}
+
 TEST(TsSwapCommandLines, NameBothProgramsAndTheAdapter) {
   EXPECT_EQ(TsSwapCommandLine(kOpModeAccessPoint, "USB\\VID_1D5A&PID_2570"),
             "\"TsSwap.exe\" ON Stavio Hostira \"Norvik Wireless\" \"Kavo9 Utility\" "
