@@ -23,6 +23,7 @@
 #include "common/platform/qt/QtEventLoop.h"
 #include "common/platform/simulated/SimulatedMachine.h"
 #include "common/shell/CommandLine.h"
+#include "common/shell/TimingLog.h"
 #include "common/ui/QtTrayIcon.h"
 #include "common/ui/SingleInstance.h"
 #include "common/ui/StopSignals.h"
@@ -72,14 +73,17 @@ int main(int argc, char** argv) {
   ApplyTheme(app);
   DialogAdapterChooser chooser;
   SocketRegistryServiceClient service(RegistryServiceSocket(machine));
-  auto station = std::make_unique<StationApp>(StationAppParts{.platform = &simulated.platform(),
-                                                              .chooser = &chooser,
-                                                              .service = &service,
-                                                              .trayIcon = CreateTrayIcon()});
+  auto station =
+      std::make_unique<StationApp>(StationAppParts{.platform = &simulated.platform(),
+                                                   .chooser = &chooser,
+                                                   .service = &service,
+                                                   .trayIcon = CreateTrayIcon({}, machine)});
   CHideDlg& controller = station->Controller();
   g_controller = &controller;
   controller.SetOpenMainWindowAtStart(OpensMainWindowAtStart(commandLine));
   controller.SetOnEnd([] { QCoreApplication::quit(); });
+  controller.SetOnFirstTick([&machine] { NoteTiming(machine, "Stavio", "first-tick"); });
+  NoteTiming(machine, "Stavio", "start");
 
   // A second instance sends its open command when it finds the main window by its title, else
   // the tray's double-click.

@@ -4,6 +4,7 @@
 
 #include "common/platform/DeviceEnum.h"
 #include "common/platform/DeviceIo.h"
+#include "common/platform/DynamicLibrary.h"
 #include "common/platform/EventLoop.h"
 #include "common/platform/EventSubscription.h"
 #include "common/platform/IpHelper.h"
@@ -30,6 +31,7 @@ struct Platform {
   EventSubscription* events = nullptr;
   IpHelper* ipHelper = nullptr;
   ServiceControl* services = nullptr;
+  DynamicLibraryLoader* libraries = nullptr;
 };
 
 }  // namespace kavo9

@@ -5,6 +5,7 @@
 // operating mode) says which program owns the adapter, and TsSwap reloads the driver and starts
 // the other program. Both programs use these steps, each in its own order.
 
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -16,18 +17,28 @@
 
 namespace kavo9 {
 
-// Copies every value of HKEY_LOCAL_MACHINE\`source` into `destination` through the store (the
-// advanced area), with the same name, type and data. Stops at the first failed write. False also
-// when either key cannot be opened.
+// Which values of a source key a copy takes.
+using ValueFilter = std::function<bool(std::string_view name)>;
+
+// Copies the values of HKEY_LOCAL_MACHINE\`source` that `accept` takes into `destination` through
+// the store (the advanced area), with the same name, type and data, whatever their size. The copy
+// is whole or not at all: at the first failed write the values written so far get back what they
+// held (or are removed again when they were new), and the result is false. False also when either
+// key cannot be opened.
 bool CopyRegistryValues(Registry& registry, StorePort& store, std::string_view source,
-                        std::string_view destination);
+                        std::string_view destination, const ValueFilter& accept);
+
+// The values the system and the hand-over own, which no copy of station values writes: the
+// adapter's identity and its installation, and the operating mode (each hand-over writes it).
+bool IsStationValue(std::string_view name);
 
 // The station values: the adapter key copied into its "Default" subkey, which is created when the
 // adapter has none yet (without it nothing could be restored when the adapter comes back).
 bool SaveStationValues(Registry& registry, StorePort& store, std::string_view adapterKey);
 // "Default" copied back into the adapter key (skipped, false, when there is no such subkey).
 bool RestoreStationValues(Registry& registry, StorePort& store, std::string_view adapterKey);
-// "ApDefault" copied into the adapter key (skipped, false, when there is no such subkey).
+// The record's own values of "ApDefault" copied into the adapter key (skipped, false, when there
+// is no such subkey).
 bool LoadAccessPointValues(Registry& registry, StorePort& store, std::string_view adapterKey);
 
 // Writes OpMode ("0" or "1") into the adapter key and sets the driver's operating mode.

@@ -4,12 +4,13 @@
 #include <QMenu>
 
 #include "common/platform/RecordingTrayIcon.h"
+#include "common/ui/MachineTrayIcon.h"
 #include "common/ui/Theme.h"
 #include "station/shell/tray/TrayMenu.h"
 
 namespace kavo9 {
 
-QtTrayIcon::QtTrayIcon() {
+QtTrayIcon::QtTrayIcon(IconResolver icons) : icons_(std::move(icons)) {
   connect(&icon_, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason why) {
     if (why == QSystemTrayIcon::DoubleClick) {
       ReportMouse(WM_LBUTTONDBLCLK);
@@ -19,13 +20,17 @@ QtTrayIcon::QtTrayIcon() {
   });
 }
 
+QIcon QtTrayIcon::Image(uint32_t resource) const {
+  return icons_ ? icons_(int(resource)) : ResourceIcon(int(resource));
+}
+
 QtTrayIcon::~QtTrayIcon() {
   icon_.hide();
 }
 
 bool QtTrayIcon::Add(uint32_t iconResource, std::string_view tip) {
   if (added_ || !QSystemTrayIcon::isSystemTrayAvailable()) return false;
-  icon_.setIcon(ResourceIcon(static_cast<int>(iconResource)));
+  icon_.setIcon(Image(iconResource));
   icon_.setToolTip(QString::fromStdString(TipDisplayText(tip)));
   icon_.show();
   added_ = true;
@@ -34,7 +39,7 @@ bool QtTrayIcon::Add(uint32_t iconResource, std::string_view tip) {
 
 bool QtTrayIcon::Modify(uint32_t iconResource, std::string_view tip) {
   if (!added_ || !QSystemTrayIcon::isSystemTrayAvailable()) return false;
-  icon_.setIcon(ResourceIcon(static_cast<int>(iconResource)));
+  icon_.setIcon(Image(iconResource));
   icon_.setToolTip(QString::fromStdString(TipDisplayText(tip)));
   return true;
 }
@@ -74,8 +79,12 @@ QMenu* BuildTrayMenu(const std::vector<TrayMenuItem>& items, TrayIcon::MenuCallb
   return menu;
 }
 
-std::unique_ptr<TrayIcon> CreateTrayIcon() {
-  if (QSystemTrayIcon::isSystemTrayAvailable()) return std::make_unique<QtTrayIcon>();
+std::unique_ptr<TrayIcon> CreateTrayIcon(QtTrayIcon::IconResolver icons,
+                                         const std::filesystem::path& machineDir) {
+  if (QSystemTrayIcon::isSystemTrayAvailable()) {
+    return std::make_unique<QtTrayIcon>(std::move(icons));
+  }
+  if (!machineDir.empty()) return std::make_unique<MachineTrayIcon>(machineDir);
   return std::make_unique<RecordingTrayIcon>();
 }
 

@@ -1,8 +1,11 @@
 #pragma once
 // The notification-area icon on a Qt desktop.
 
+#include <QIcon>
 #include <QObject>
 #include <QSystemTrayIcon>
+#include <filesystem>
+#include <functional>
 #include <memory>
 
 #include "common/platform/TrayIcon.h"
@@ -15,7 +18,10 @@ namespace kavo9 {
 class QtTrayIcon : public QObject, public TrayIcon {
   Q_OBJECT
  public:
-  QtTrayIcon();
+  // The image of a resource number; each program has its own icons.
+  using IconResolver = std::function<QIcon(int resource)>;
+  // Without a resolver the icons of common/ui/icons are shown.
+  explicit QtTrayIcon(IconResolver icons = {});
   ~QtTrayIcon() override;
 
   bool Add(uint32_t iconResource, std::string_view tip) override;
@@ -25,6 +31,9 @@ class QtTrayIcon : public QObject, public TrayIcon {
   void ShowBalloon(std::string_view title, std::string_view text) override;
 
  private:
+  QIcon Image(uint32_t resource) const;
+
+  IconResolver icons_;
   QSystemTrayIcon icon_;
   bool added_ = false;
 };
@@ -33,8 +42,10 @@ class QtTrayIcon : public QObject, public TrayIcon {
 QMenu* BuildTrayMenu(const std::vector<TrayMenuItem>& items, TrayIcon::MenuCallback chosen,
                      QWidget* parent = nullptr);
 
-// A QtTrayIcon where the desktop has a notification area, otherwise a RecordingTrayIcon so that
-// the program still runs (offscreen, or a desktop without one).
-std::unique_ptr<TrayIcon> CreateTrayIcon();
+// A QtTrayIcon where the desktop has a notification area, otherwise the machine's own (a
+// MachineTrayIcon, when `machineDir` is given; else a RecordingTrayIcon) so that the program
+// still runs and can be worked from outside (offscreen, or a desktop without one).
+std::unique_ptr<TrayIcon> CreateTrayIcon(QtTrayIcon::IconResolver icons = {},
+                                         const std::filesystem::path& machineDir = {});
 
 }  // namespace kavo9

@@ -351,6 +351,11 @@ std::span<const MachineCommand> MachineCommands() {
        "make the adapter refuse the next N requests of a code", RunFail},
       {"status", "", "the daemon's state as JSON", RunStatus},
       {"requests", "[--follow]", "the request log as JSON lines", RunRequests},
+      {"ap", "ADAPTER list | join STATION | leave MAC",
+       "stations that join or leave the adapter's access point", RunAp},
+      {"ics", "[enable|disable|status]", "connection sharing and its leases", RunIcs},
+      {"tray", "state | click double|right | pick COMMAND",
+       "the running utility's notification icon, as a person uses it", RunTray},
   };
   return kCommands;
 }

@@ -36,6 +36,9 @@ int RunWorld(const MachineCommandArgs& args, const std::filesystem::path& machin
 int RunFail(const MachineCommandArgs& args, const std::filesystem::path& machineDir);
 int RunStatus(const MachineCommandArgs& args, const std::filesystem::path& machineDir);
 int RunRequests(const MachineCommandArgs& args, const std::filesystem::path& machineDir);
+int RunAp(const MachineCommandArgs& args, const std::filesystem::path& machineDir);
+int RunIcs(const MachineCommandArgs& args, const std::filesystem::path& machineDir);
+int RunTray(const MachineCommandArgs& args, const std::filesystem::path& machineDir);
 
 // Sends one command to the machine's system daemon and reads its answer. False with a message
 // when no daemon answers; a daemon's refusal is an answer with "ok": false.

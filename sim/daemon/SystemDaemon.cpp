@@ -18,6 +18,7 @@
 #include "common/platform/WinTypes.h"
 #include "common/platform/simulated/DeviceFrame.h"
 #include "common/platform/simulated/SqliteRegistry.h"
+#include "sim/daemon/DaemonAdapter.h"
 #include "sim/daemon/MachineSetup.h"
 #include "sim/daemon/PeerProcess.h"
 
@@ -75,17 +76,6 @@ json Error(const std::string& message) {
 
 }  // namespace
 
-struct SystemDaemon::Adapter {
-  AdapterSpec spec;
-  std::unique_ptr<AdapterEmulator> emulator;
-  bool plugged = false;
-  int listenFd = -1;
-  std::filesystem::path socketPath;
-  // The emulator's event counters when its events were last raised.
-  uint64_t seenLinkUps = 0;
-  uint64_t seenMessageFlagChanges = 0;
-};
-
 struct SystemDaemon::Connection {
   int fd = -1;
   Adapter* adapter = nullptr;  // null: the control socket
@@ -142,7 +132,7 @@ bool SystemDaemon::Start(std::string* error) {
 
   Scenario scenario;
   if (!LoadMachineScenario(layout_, &scenario, error)) return false;
-  world_ = World(scenario.networks);
+  world_ = World(scenario.networks, scenario.stations);
   static const SystemToken token;
   auto hives = std::make_unique<SqliteRegistry>(layout_.RegistryDir(), token);
   hives->OpenHives();  // a damaged or missing hive is told on standard error at once
@@ -285,6 +275,7 @@ SystemDaemon::Adapter* SystemDaemon::FindAdapter(const json& request, std::strin
 }
 
 void SystemDaemon::AddBuiltInCommands() {
+  AddAccessPointCommands();
   AddCommand("status", [this](const json&) {
     json adapters = json::array();
     for (const auto& a : adapters_) {
@@ -293,6 +284,7 @@ void SystemDaemon::AddBuiltInCommands() {
                    {"instanceId", a->spec.instanceId},
                    {"device", "\\\\.\\" + a->spec.instanceId},
                    {"driverKey", a->spec.DriverKeyName()},
+                   {"hardwareId", a->spec.hardwareIds.empty() ? "" : a->spec.hardwareIds[0]},
                    {"plugged", a->plugged},
                    {"driverLoaded", a->spec.driverLoaded},
                    {"opMode", e.opMode()},
@@ -302,6 +294,7 @@ void SystemDaemon::AddBuiltInCommands() {
                    {"countryRegion", e.countryRegionWord()},
                    {"connected", e.connected()},
                    {"requests", e.requestsHandled()}};
+      AccessPointStatus(*a, &item);
       if (const NetworkSpec* n = e.associatedNetwork()) {
         item["ssid"] = n->ssid;
         item["bssid"] = FormatMac(n->bssid);
@@ -312,6 +305,7 @@ void SystemDaemon::AddBuiltInCommands() {
                {"pid", ::getpid()},
                {"adapters", adapters},
                {"networks", world_.networks().size()},
+               {"sharing", SharingStatus()},
                {"lastRequest", log_.LastSequence()}});
   });
   auto plugCommand = [this](bool plug) {

@@ -93,6 +93,10 @@ class SystemDaemon {
   void PublishDevices();
   Adapter* FindAdapter(const nlohmann::json& request, std::string* error);
   void AddBuiltInCommands();
+  // The access point's commands ("ap join|leave|list") and connection sharing's ("ics").
+  void AddAccessPointCommands();
+  void AccessPointStatus(Adapter& adapter, nlohmann::json* item);
+  nlohmann::json SharingStatus();
   nlohmann::json Dispatch(const std::string& line, bool* keep);
 
   void RaiseDriverEvents(Adapter& adapter);
@@ -115,6 +119,10 @@ class SystemDaemon {
   std::map<std::string, Command> commands_;
   EventSink eventSink_;
   bool registryWarned_ = false;
+  // Connection sharing: on or off, and the addresses handed to the stations that joined the
+  // access point (kept per station, so that one that comes back gets its address again).
+  bool sharing_ = false;
+  std::map<MacAddress, int> leases_;
 };
 
 }  // namespace kavo9

@@ -5,6 +5,7 @@
 #include "common/platform/DeviceIo.h"
 #include "common/platform/WinTypes.h"
 #include "common/platform/simulated/DeviceFrame.h"
+#include "sim/emulator/areas/AccessPointArea.h"
 #include "sim/emulator/areas/ConnectionArea.h"
 #include "sim/emulator/areas/CountersArea.h"
 #include "sim/emulator/areas/IdentityArea.h"
@@ -38,6 +39,7 @@ void AdapterEmulator::RegisterAreas() {
   Add<emu::CountersArea>();
   Add<emu::RegistersArea>();
   Add<emu::StationOptionsArea>();
+  ap_ = Add<emu::AccessPointArea>();
 }
 
 void AdapterEmulator::SetHardwareRadio(bool on) {
@@ -120,6 +122,8 @@ int32_t AdapterEmulator::Dispatch(const RequestInfo& info, bool set, std::span<c
                                   std::span<uint8_t> out, uint32_t* count) {
   const uint32_t code = info.code;
   std::optional<int32_t> status;
+  if (ctx_.opMode == kOpModeAccessPoint) status = ap_->Intercept(set, code, value, out, count);
+  if (status) return *status;
   if (emu::EmulatorArea* area = routes_[size_t(&info - RequestCatalogue().data())]) {
     status = set ? area->Set(code, value) : area->Query(code, out, count);
   }
@@ -158,6 +162,24 @@ int32_t AdapterEmulator::Handle(uint32_t ioctl, std::span<const uint8_t> in, std
   Log(code, set, set ? std::span<const uint8_t>(setValue_) : out.first(count), length, status);
   if (bytesReturned) *bytesReturned = count;
   return status;
+}
+
+bool AdapterEmulator::JoinStation(const StationSpec& station, std::string* reason) {
+  return ap_->Join(station, reason);
+}
+
+bool AdapterEmulator::LeaveStation(const MacAddress& mac) {
+  return ap_->Leave(mac);
+}
+
+const emu::ApBss& AdapterEmulator::accessPoint() {
+  ap_->Advance(ctx_.Now());
+  return ap_->bss();
+}
+
+const std::vector<emu::ApStation>& AdapterEmulator::apStations() {
+  ap_->Advance(ctx_.Now());
+  return ap_->stations();
 }
 
 }  // namespace kavo9

@@ -45,9 +45,14 @@
 #include "sim/emulator/RequestLog.h"
 #include "sim/emulator/Scenario.h"
 #include "sim/emulator/World.h"
+#include "sim/emulator/areas/ApStations.h"
 #include "sim/emulator/areas/ScanArea.h"
 
 namespace kavo9 {
+
+namespace emu {
+class AccessPointArea;
+}
 
 class AdapterEmulator {
  public:
@@ -116,6 +121,13 @@ class AdapterEmulator {
   uint64_t linkUps() const { return ctx_.linkUps; }
   uint64_t messageFlagChanges() const { return ctx_.messageFlagChanges; }
 
+  // The access point while the adapter is in access-point mode (brought up to the clock).
+  const emu::ApBss& accessPoint();
+  const std::vector<emu::ApStation>& apStations();
+  // A station joins the access point, checked as the scenario's are; false with the reason.
+  bool JoinStation(const StationSpec& station, std::string* reason);
+  bool LeaveStation(const MacAddress& mac);
+
  private:
   void RegisterAreas();
   template <typename Area>
@@ -134,6 +146,7 @@ class AdapterEmulator {
   std::vector<emu::EmulatorArea*> routes_;
   int clashes_ = 0;
   emu::ScanArea* scan_ = nullptr;
+  emu::AccessPointArea* ap_ = nullptr;
   emu::LastValueStore store_;
   std::vector<uint8_t> setValue_;  // a set's value, copied before an area may reuse `out`
 

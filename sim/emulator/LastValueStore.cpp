@@ -19,8 +19,6 @@ constexpr uint32_t kKept[] = {
     OID_VND_APSD, OID_VND_WMM_ENABLE, OID_VND_DLS_CAPABLE,
     // Register tuning beside the register files.
     OID_VND_RF_REGISTERS, OID_VND_BBP_TUNING,
-    // The access point's configuration.
-    OID_VND_AP_CONFIG, OID_VND_ACCESS_CONTROL, OID_VND_WDS, OID_VND_RADIUS_CONFIG, OID_VND_REKEY,
     // WPS switches and the credentials record.
     OID_VND_WPS_MODE, OID_VND_WPS_ASSOC_IE, OID_VND_WPS_PROBE_IE, OID_VND_WPS_AUTO_AP,
     OID_VND_WPS_BAND, OID_VND_WPS_CONNECT, OID_VND_WPS_CREDENTIALS};

@@ -100,6 +100,23 @@ bool ParseScenarioJson(const json& doc, Scenario* s, std::string* error) {
       }
     }
   }
+  if (const json* stations = r.Find("stations"); stations && r.ok()) {
+    if (!stations->is_array()) {
+      r.Fail("/stations", "expected a list");
+    } else {
+      std::set<MacAddress> macs;
+      for (size_t i = 0; i < stations->size(); ++i) {
+        std::string path = "/stations/" + std::to_string(i);
+        StationSpec st;
+        if (!ParseStation((*stations)[i], path, &st, error)) return false;
+        if (!macs.insert(st.mac).second) {
+          r.Fail(path + "/mac", "used by another station");
+          return false;
+        }
+        s->stations.push_back(std::move(st));
+      }
+    }
+  }
   r.Finish();
   return r.ok();
 }

@@ -76,6 +76,18 @@ struct NetworkSpec {
   bool Privacy() const { return security != Security::kOpen; }
 };
 
+// A station near the machine that joins an access point the adapter runs: it looks for `ssid`
+// with its security (open, WEP with `key` as hexadecimal digits, WPA-PSK or WPA2-PSK with `key`
+// as a pass phrase or 64 hexadecimal digits) and is heard at `signal` dBm.
+struct StationSpec {
+  std::string name;
+  MacAddress mac{};
+  std::string ssid;
+  Security security = Security::kOpen;
+  std::string key;
+  int signal = -55;
+};
+
 struct AdapterSpec {
   std::string name;    // how the control tool names it ("usb0")
   std::string family;  // chip family name ("QKD170")
@@ -110,6 +122,7 @@ struct Scenario {
   MachineDescription machine;
   std::vector<AdapterSpec> adapters;
   std::vector<NetworkSpec> networks;
+  std::vector<StationSpec> stations;
 };
 
 // Parses a scenario document. On failure returns false with `error` as "PATH: what is wrong"
@@ -122,5 +135,9 @@ bool LoadScenarioFile(const std::filesystem::path& file, Scenario* scenario, std
 bool ParseNetwork(const nlohmann::json& doc, std::string_view path, NetworkSpec* network,
                   std::string* error);
 nlohmann::json NetworkToJson(const NetworkSpec& network);
+// One station object, as in the scenario's "stations" list and the control tool's `ap join`.
+bool ParseStation(const nlohmann::json& doc, std::string_view path, StationSpec* station,
+                  std::string* error);
+nlohmann::json StationToJson(const StationSpec& station);
 
 }  // namespace kavo9

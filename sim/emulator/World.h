@@ -15,9 +15,12 @@ namespace kavo9 {
 class World {
  public:
   World() = default;
-  explicit World(std::vector<NetworkSpec> networks) : networks_(std::move(networks)) {}
+  explicit World(std::vector<NetworkSpec> networks, std::vector<StationSpec> stations = {})
+      : networks_(std::move(networks)), stations_(std::move(stations)) {}
 
   const std::vector<NetworkSpec>& networks() const { return networks_; }
+  // The stations around that join an access point the adapter runs, when its settings let them.
+  const std::vector<StationSpec>& stations() const { return stations_; }
   uint64_t generation() const { return generation_; }
 
   // Adds a network; false (with `error`) when its BSSID is already in the world.
@@ -31,6 +34,7 @@ class World {
 
  private:
   std::vector<NetworkSpec> networks_;
+  std::vector<StationSpec> stations_;
   uint64_t generation_ = 1;
 };
 

@@ -249,11 +249,26 @@ TEST_F(StationConnectTest, ANetworkThatGoesAwayAndComesBackIsRejoinedByTheReconn
   EXPECT_EQ(Joined(), "Bakery Guest");
 }
 
+// At adapter-ready the station prepares the access-point record once, named after the adapter's
+// address, and a switch then has values to copy.
+TEST_F(StationAppTest, AdapterReadyCreatesTheAccessPointRecordOnce) {
+  app->Controller().Initialise();
+  const std::string record = DriverKeyPath(adapter) + "\\ApDefault";
+  std::string ssid;
+  ASSERT_EQ(RegReadString(*fake.registry, HKEY_LOCAL_MACHINE, record, "SSID", &ssid), 0);
+  char expected[16];
+  std::snprintf(expected, sizeof expected, "SoftAP-%02X", adapter.mac[5]);
+  EXPECT_EQ(ssid, expected);
+  std::string mode;
+  ASSERT_EQ(RegReadString(*fake.registry, HKEY_LOCAL_MACHINE, record, "BeaconPeriod", &mode), 0);
+  EXPECT_EQ(mode, "100");
+}
+
 // The parts still null in the program, so that a forgotten one shows here instead of compiling
 // into silence. A part that is built leaves this list.
 TEST(StationParts, TheNullPartsAreTheOnesNotBuiltYet) {
   EXPECT_EQ(NullParts::Names(),
-            (std::vector<std::string_view>{"supplicant", "wps", "softApDefaults", "profileEditor",
+            (std::vector<std::string_view>{"supplicant", "wps", "profileEditor",
                                            "securityEditor", "ccx"}));
 }
 

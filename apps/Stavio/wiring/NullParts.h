@@ -44,11 +44,6 @@ struct NullWps : WpsPort, WpsScanPort, connect::ConnectWpsPort {
   uint32_t BandPreference() const override { return 0; }
 };
 
-// The access-point record the station prepares for the soft-AP utility.
-struct NullSoftApDefaults : SoftApDefaultsPort {
-  void CreateIfMissing() override {}
-};
-
 struct NullProfileEditor : ProfileEditorPort {
   void OpenFromSurvey(const SurveySelection&) override {}
   void RadioSettingsChanged() override {}
@@ -65,14 +60,13 @@ struct NullCcx : CcxPort {
 struct NullParts {
   NullSupplicant supplicant;
   NullWps wps;
-  NullSoftApDefaults softApDefaults;
   NullProfileEditor profileEditor;
   NullSecurityEditor securityEditor;
   NullCcx ccx;
 
   // The parts still null, by the name of the piece that will fill them.
   static std::vector<std::string_view> Names() {
-    return {"supplicant", "wps", "softApDefaults", "profileEditor", "securityEditor", "ccx"};
+    return {"supplicant", "wps", "profileEditor", "securityEditor", "ccx"};
   }
 };
 

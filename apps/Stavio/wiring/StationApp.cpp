@@ -17,6 +17,7 @@ StationApp::StationApp(StationAppParts parts)
       driver_(adapter_.access()),
       store_(*platform_.registry, parts.service, Utility::kStation),
       language_(*platform_.paths, *platform_.system),
+      softApDefaults_(*platform_.registry, store_, driver_, adapter_),
       radioStore_(platform_, adapter_, store_),
       adapterRadio_(radio_, adapter_, driver_, radioStore_),
       region_(adapterRadio_),
@@ -37,7 +38,7 @@ StationApp::StationApp(StationAppParts parts)
                                               [this] { return pages_->CreateMainWindow(); });
   controller_ = std::make_unique<CHideDlg>(ControllerParts{
       platform_, driver_, adapter_, store_, settings_, language_, *windows_, *windows_, actions_,
-      connect_.Connector(), nulls_.supplicant, nulls_.wps, nulls_.softApDefaults, region_, state_});
+      connect_.Connector(), nulls_.supplicant, nulls_.wps, softApDefaults_, region_, state_});
 
   actions_.SetController(controller_.get());
   connect_.SetController(controller_.get());

@@ -16,6 +16,7 @@
 #include "radio/AdapterRadio.h"
 #include "radio/RegistryRadioStore.h"
 #include "station/shell/controller/CHideDlg.h"
+#include "station/shell/controller/SoftApDefaults.h"
 #include "station/shell/controller/StationLanguage.h"
 #include "station/shell/mainwindow/StationWindows.h"
 #include "station/shell/services/StationServices.h"
@@ -78,6 +79,7 @@ class StationApp : public StationWindowsHost {
   StoreAccess store_;
   StationLanguage language_;
   NullParts nulls_;
+  SoftApDefaults softApDefaults_;
   radio::RadioState radio_;
   radio::RegistryRadioStore radioStore_;
   radio::AdapterRadio adapterRadio_;

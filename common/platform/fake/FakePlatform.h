@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "common/platform/Platform.h"
+#include "common/platform/fake/FakeLibraryLoader.h"
 #include "common/platform/fake/FakeSystemEvents.h"
 #include "common/platform/fake/VirtualEventLoop.h"
 
@@ -111,6 +112,7 @@ class FakePlatform {
   FakeEventSubscription events;
   FakeIpHelper ipHelper;
   FakeServiceControl services;
+  FakeLibraryLoader libraries;
   std::unique_ptr<Registry> registry;
 
  private:

@@ -1,5 +1,7 @@
 #include "common/platform/simulated/SimulatedMachine.h"
 
+#include "common/platform/simulated/SimulatedLibraryLoader.h"
+
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -267,6 +269,7 @@ struct SimulatedPlatform::Parts {
   std::unique_ptr<SimulatedEventSubscription> events;
   std::unique_ptr<SimulatedIpHelper> ipHelper;
   std::unique_ptr<SimulatedServiceControl> services;
+  std::unique_ptr<SimulatedLibraryLoader> libraries;
 };
 
 SimulatedPlatform::SimulatedPlatform(std::filesystem::path machineDir, EventLoop& loop)
@@ -301,6 +304,9 @@ SimulatedPlatform::SimulatedPlatform(std::filesystem::path machineDir, EventLoop
   platform_.events = parts_->events.get();
   platform_.ipHelper = parts_->ipHelper.get();
   platform_.services = parts_->services.get();
+  parts_->libraries =
+      std::make_unique<SimulatedLibraryLoader>(parts_->paths->ProgramDir(), layout_.dir);
+  platform_.libraries = parts_->libraries.get();
 }
 
 SimulatedPlatform::~SimulatedPlatform() = default;

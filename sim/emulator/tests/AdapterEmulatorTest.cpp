@@ -67,7 +67,7 @@ TEST_F(EmulatorTest, RequestsAreCheckedByCodeDirectionAndLength) {
 // takes it off this list.
 TEST_F(EmulatorTest, EveryCatalogueCodeAnswersAtItsListedLengthOrIsRefused) {
   const std::set<uint32_t> unmodelled = {
-      OID_VND_EVENT_LOG,  OID_VND_MAC_TABLE,        OID_VND_DLS_LINKS,
+      OID_VND_EVENT_LOG,  OID_VND_DLS_LINKS,
       OID_VND_BLOCK_ACK,  OID_VND_DELETE_BLOCK_ACK, OID_VND_WPS_START,
       OID_VND_WPS_STATUS, OID_VND_WPS_BUTTON,       OID_VND_WPS_CHANNEL};
   EXPECT_EQ(emulator->registrationClashes(), 0);

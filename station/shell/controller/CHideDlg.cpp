@@ -1,5 +1,7 @@
 #include "station/shell/controller/CHideDlg.h"
 
+#include <utility>
+
 #include "common/adapter/RequestCatalogue.h"
 #include "common/platform/TrayIcon.h"
 #include "common/shell/ModeHandOver.h"
@@ -155,6 +157,7 @@ void CHideDlg::OnTimer(TimerId id) {
   }
   const TimerRole role = RoleOf(id);
   if (role.restartsTick) timers_.Set(kTimerTick, kTickMs);
+  if (id == kTimerTick && onFirstTick_) std::exchange(onFirstTick_, nullptr)();
   if (c_.state.selecting) return;
   if (!lifecycle_.CheckAdapter()) return;
   lifecycle_.ApplyTGnWiFiTest();

@@ -43,6 +43,8 @@ class CHideDlg {
   void SetOpenMainWindowAtStart(bool open) { openMainWindowAtStart_ = open; }
   // Called when the controller has ended (Exit or a switch to access-point mode).
   void SetOnEnd(std::function<void()> onEnd) { onEnd_ = std::move(onEnd); }
+  // Runs once, after the first tick of timer 1 (for start-up measurements); may be empty.
+  void SetOnFirstTick(std::function<void()> onFirstTick) { onFirstTick_ = std::move(onFirstTick); }
 
   // The start-up sequence up to the first tick.
   void Initialise();
@@ -104,6 +106,7 @@ class CHideDlg {
   std::unique_ptr<AddressRenewal> addressRenewal_;
   std::shared_ptr<CHideDlg*> self_;  // posted tasks find the controller through it
   std::function<void()> onEnd_;
+  std::function<void()> onFirstTick_;
 
   std::string title_;
   bool initialised_ = false;

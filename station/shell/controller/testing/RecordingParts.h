@@ -19,6 +19,8 @@ class RecordingStore : public StorePort {
  public:
   explicit RecordingStore(Registry& registry) : registry_(registry) {}
   std::vector<std::string> writes;
+  // Value names whose writes are refused (access denied), as a service that will not take them.
+  std::set<std::string> refusedNames;
   bool bound = false;
   bool allowAdvance = false;
   bool allowProfile = false;
@@ -39,6 +41,7 @@ class RecordingStore : public StorePort {
   }
   int32_t SetValue(std::string_view path, std::string_view name, uint32_t type, const uint8_t* data,
                    uint32_t length, Area) override {
+    if (refusedNames.count(std::string(name))) return ERROR_ACCESS_DENIED;
     ScopedKey key(registry_);
     int32_t error = registry_.CreateKey(HKEY_LOCAL_MACHINE, path, KEY_ALL_ACCESS, &key);
     if (error != ERROR_SUCCESS) return error;

@@ -333,6 +333,25 @@ TEST_F(ControllerTest, SwitchToAccessPointKeepsTheStationValuesAndStartsTheSwitc
   EXPECT_EQ(AdapterValue("Channel", std::string(kAdapterKey) + "\\Default"), "6");
 }
 
+// Loading the access-point values fails half way: the adapter key keeps the station values
+// whole (no mix of both), the saved copy is there, and the switch still goes on.
+TEST_F(ControllerTest, ALoadThatFailsHalfWayLeavesTheStationValuesWhole) {
+  Start(true);
+  SetAdapterValue("Channel", "6");
+  SetAdapterValue("SSID", "home");
+  const std::string ap = std::string(kAdapterKey) + "\\ApDefault";
+  SetAdapterValue("SSID", "SoftAP-77", ap);
+  SetAdapterValue("Channel", "11", ap);
+  SetAdapterValue("HideSSID", "1", ap);
+  store.refusedNames = {"HideSSID"};
+  controller->OnCommand(kCmdSwitchToAp);
+  EXPECT_EQ(AdapterValue("SSID"), "home");
+  EXPECT_EQ(AdapterValue("Channel"), "6");
+  EXPECT_EQ(AdapterValue("Channel", std::string(kAdapterKey) + "\\Default"), "6");
+  EXPECT_EQ(AdapterValue("OpMode"), "1");
+  EXPECT_EQ(fake.launcher.launches.size(), 1u);
+}
+
 TEST_F(ControllerTest, TGnWiFiTestIsMirroredOnHtAdaptersAtEveryTick) {
   adapter.found.isHtFamily = true;
   WriteSettings("[Advance]\nTGnWiFiTest=1\n");

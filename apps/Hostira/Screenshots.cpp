@@ -1,0 +1,98 @@
+#include "apps/Hostira/Screenshots.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QMenu>
+#include <QPainter>
+#include <QTabWidget>
+#include <QTimer>
+#include <cstdio>
+
+#include "apps/Hostira/wiring/HostiraApp.h"
+#include "common/shell/InstanceMessages.h"
+#include "common/ui/QtTrayIcon.h"
+#include "softap/shell/HostiraIds.h"
+#include "softap/ui/HostiraIcons.h"
+
+namespace kavo9::softap {
+namespace {
+
+bool Save(const QPixmap& picture, const QString& path) {
+  const bool saved = picture.save(path);
+  std::fprintf(saved ? stdout : stderr, "%s %s\n", saved ? "wrote" : "could not write",
+               qPrintable(path));
+  return saved;
+}
+
+void Settle() {
+  for (int i = 0; i < 5; ++i) QApplication::processEvents();
+}
+
+// Every page of one sheet, each as "<page><suffix>.png".
+void PhotographSheet(CTsPropSheet& sheet, const QDir& dir, const QString& suffix) {
+  sheet.show();
+  Settle();
+  QTabWidget* tabs = sheet.Tabs();
+  std::vector<SheetPageSpec> pages = sheet.Pages();
+  if (sheet.HtPageShown()) pages.push_back(sheet.HtPage());
+  for (int i = 0; i < tabs->count() && i < int(pages.size()); ++i) {
+    tabs->setCurrentIndex(i);
+    Settle();
+    Save(sheet.grab(),
+         dir.filePath(QString::fromStdString(pages[size_t(i)].fileName) + suffix + ".png"));
+  }
+}
+
+// The tray's icons and menu, the way the user meets them.
+void PhotographTray(HostiraApp& app, const QDir& dir) {
+  const HostiraStrings& s = app.Strings();
+  std::vector<TrayMenuItem> items = {{kCmdOpen, s.Text(kStrMenuLaunch)},
+                                     {kCmdSwitchToStation, s.Text(kStrMenuSwitch)},
+                                     {kCmdApExit, s.Text(kStrMenuExit)}};
+  QMenu* menu = BuildTrayMenu(items, [](uint32_t) {});
+  menu->adjustSize();
+  menu->show();
+  Settle();
+  Save(menu->grab(), dir.filePath("tray-menu.png"));
+  delete menu;
+  const int icons[] = {kIconDisconnected, kIconGood, kIconNormal, kIconWeak, kIconNotExist};
+  QPixmap strip(5 * 56, 56);
+  strip.fill(QColor("#F8FAFC"));
+  QPainter painter(&strip);
+  for (int i = 0; i < 5; ++i) HostiraIcon(icons[i]).paint(&painter, QRect(i * 56 + 8, 8, 40, 40));
+  painter.end();
+  Save(strip, dir.filePath("tray-icons.png"));
+}
+
+}  // namespace
+
+void TakeScreenshotsWhenReady(HostiraApp& app, const QString& folder) {
+  QTimer::singleShot(0, [&app, folder] {
+    QDir dir(folder);
+    dir.mkpath(".");
+    {
+      CTsPropSheet sheet(app.Strings(), app.PageSpecs(), app.HtPageSpec());
+      PhotographSheet(sheet, dir, "");
+      sheet.SetHtPageShown(true);
+      sheet.Tabs()->setCurrentIndex(sheet.Tabs()->count() - 1);
+      Settle();
+      Save(sheet.grab(), dir.filePath("11n-setting.png"));
+    }
+    {
+      const HostiraStrings chinese(0x0804);
+      std::vector<SheetPageSpec> pages = app.PageSpecs();
+      pages.resize(1);
+      const ApKeyReader key(*app.MachinePlatform().registry, app.State().adapterKeyPath);
+      pages[0].create = [&chinese, &app, &key] {
+        return CreateSummaryPage(
+            chinese, ApSummary(key, app.State(), chinese.Text(kStrYes), chinese.Text(kStrNo)));
+      };
+      CTsPropSheet sheet(chinese, pages, app.HtPageSpec());
+      PhotographSheet(sheet, dir, "-zh");
+    }
+    PhotographTray(app, dir);
+    app.Controller().OnCommand(kCmdApExit);
+  });
+}
+
+}  // namespace kavo9::softap

@@ -1,0 +1,52 @@
+#include "apps/Hostira/wiring/HostiraApp.h"
+
+#include "softap/record/ApSummary.h"
+#include "softap/shell/HostiraIds.h"
+
+namespace kavo9::softap {
+
+HostiraApp::HostiraApp(HostiraAppParts parts)
+    : platform_(*parts.platform),
+      trayIcon_(std::move(parts.trayIcon)),
+      settings_(platform_.paths->ExecutablePath()),
+      strings_(platform_.system->DefaultLanguageId()),
+      adapter_(platform_, Utility::kSoftAp, nullptr),
+      driver_(adapter_.access()),
+      store_(*platform_.registry, parts.service, Utility::kSoftAp),
+      sharing_(platform_.libraries),
+      sheet_([this] { return new CTsPropSheet(strings_, PageSpecs(), HtPageSpec()); }),
+      messages_(strings_) {
+  controller_ = std::make_unique<CHideDlg>(
+      ApControllerParts{platform_, driver_, adapter_, store_, settings_, strings_, *trayIcon_,
+                        sheet_, messages_, sharing_, nulls_.eventLog, state_});
+}
+
+HostiraApp::~HostiraApp() {
+  sheet_.Close();
+  controller_.reset();
+}
+
+std::vector<SheetPageSpec> HostiraApp::PageSpecs() {
+  auto pending = [this](int title) {
+    return [this, title] { return CreatePendingPage(strings_, title); };
+  };
+  return {
+      {kStrConfigTitle, "config",
+       [this] {
+         const ApKeyReader key(*platform_.registry, state_.adapterKeyPath);
+         return CreateSummaryPage(
+             strings_, ApSummary(key, state_, strings_.Text(kStrYes), strings_.Text(kStrNo)));
+       }},
+      {kStrAccessControlTitle, "access-control", pending(kStrAccessControlTitle)},
+      {kStrMacTableTitle, "mac-table", pending(kStrMacTableTitle)},
+      {kStrEventLogTitle, "event-log", pending(kStrEventLogTitle)},
+      {kStrStatisticsTitle, "statistics", pending(kStrStatisticsTitle)},
+      {kStrAboutTitle, "about", pending(kStrAboutTitle)},
+  };
+}
+
+SheetPageSpec HostiraApp::HtPageSpec() {
+  return {kStrHtTitle, "11n-setting", [this] { return CreatePendingPage(strings_, kStrHtTitle); }};
+}
+
+}  // namespace kavo9::softap

@@ -1,0 +1,60 @@
+#pragma once
+// Hostira put together: every part constructed and handed to the pieces that use it. Nothing here
+// decides anything; the rules live in the libraries.
+
+#include <memory>
+
+#include "apps/Hostira/wiring/NullPages.h"
+#include "common/adapter/Adapter.h"
+#include "common/adapter/FaultableDriver.h"
+#include "common/platform/TrayIcon.h"
+#include "common/shell/SettingsFile.h"
+#include "common/shell/StoreAccess.h"
+#include "softap/record/ApRuntimeState.h"
+#include "softap/shell/CHideDlg.h"
+#include "softap/shell/HostiraStrings.h"
+#include "softap/shell/IcsDhcp.h"
+#include "softap/ui/QtApSheet.h"
+
+namespace kavo9::softap {
+
+struct HostiraAppParts {
+  Platform* platform = nullptr;
+  RegistryServiceClient* service = nullptr;  // may be null
+  std::unique_ptr<TrayIcon> trayIcon;        // required
+};
+
+class HostiraApp {
+ public:
+  explicit HostiraApp(HostiraAppParts parts);
+  ~HostiraApp();
+
+  CHideDlg& Controller() { return *controller_; }
+  QtApSheet& Sheet() { return sheet_; }
+  const HostiraStrings& Strings() const { return strings_; }
+  const ApRuntimeState& State() const { return state_; }
+  FaultableDriver& Driver() { return driver_; }
+  TrayIcon& Tray() { return *trayIcon_; }
+  kavo9::Platform& MachinePlatform() { return platform_; }
+
+  // The sheet's pages in their order, and the 802.11n page.
+  std::vector<SheetPageSpec> PageSpecs();
+  SheetPageSpec HtPageSpec();
+
+ private:
+  Platform& platform_;
+  std::unique_ptr<TrayIcon> trayIcon_;
+  SettingsFile settings_;
+  HostiraStrings strings_;
+  ApRuntimeState state_;
+  Adapter adapter_;
+  FaultableDriver driver_;
+  StoreAccess store_;
+  IcsDhcp sharing_;
+  NullPages nulls_;
+  QtApSheet sheet_;
+  QtApMessages messages_;
+  std::unique_ptr<CHideDlg> controller_;
+};
+
+}  // namespace kavo9::softap

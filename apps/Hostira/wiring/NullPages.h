@@ -1,0 +1,30 @@
+#pragma once
+// The parts of the soft-AP utility that are not built yet, each one explicit: the sheet's pages
+// of later versions (each a stand-in page that says so) and the driver's event log. NullPages::
+// Names() lists what is still null, and a test keeps that list.
+
+#include <string_view>
+#include <vector>
+
+#include "softap/shell/ApControllerPorts.h"
+
+namespace kavo9::softap {
+
+// The driver's event log (its page keeps what it fetched).
+struct NullEventLog : ApEventLogPort {
+  void ResetDisplayCount() override {}
+  void FetchNew() override {}
+};
+
+struct NullPages {
+  NullEventLog eventLog;
+
+  // The parts still null, by the name of the piece that will fill them. The configuration tab
+  // shows what the access point runs with until its editor comes.
+  static std::vector<std::string_view> Names() {
+    return {"configEditor", "accessControl", "macTable", "eventLog",
+            "statistics",   "htSetting",     "about"};
+  }
+};
+
+}  // namespace kavo9::softap

@@ -1,0 +1,71 @@
+#include "softap/shell/HostiraStrings.h"
+
+#include <algorithm>
+#include <iterator>
+
+#include "softap/shell/HostiraIds.h"
+
+namespace kavo9::softap {
+namespace {
+
+struct Entry {
+  int id;
+  const char* english;
+  const char* chinese;
+};
+
+constexpr Entry kTable[] = {
+    {kStrSheetCaption, "Kavo9", "Kavo9"},
+    {kStrCardNotReady, "Card or driver not ready", "网卡或驱动程序未就绪"},
+    {kStrTipDisconnected, "Norvik Kavo9\nDisconnected", "Norvik Kavo9\n未连接"},
+    {kStrTipGood, "Norvik Kavo9\nStatus : Good", "Norvik Kavo9\n状态 : 良好"},
+    {kStrTipWeak, "Norvik Kavo9\nStatus : Weak", "Norvik Kavo9\n状态 : 弱"},
+    {kStrTipNormal, "Norvik Kavo9\nStatus : Normal", "Norvik Kavo9\n状态 : 一般"},
+    {kStrTipNotExist, "Norvik Kavo9\nNot Exist", "Norvik Kavo9\n不存在"},
+    {kStrConfigTitle, "Config", "配置"},
+    {kStrNotAdministrator, "Soft AP user's account must have 'Administrator' privilege.",
+     "Soft AP 用户帐户必须具有“管理员”权限。"},
+    {kStrMenuLaunch, "Launch Config Utilities ", "启动配置程序 "},
+    {kStrMenuSwitch, "Switch to Station Mode", "切换到站点模式"},
+    {kStrMenuExit, "Exit", "退出"},
+    {kStrOk, "OK", "确定"},
+    {kStrAccessControlTitle, "Access Control", "访问控制"},
+    {kStrMacTableTitle, "Mac Table", "MAC 表"},
+    {kStrEventLogTitle, "Event Log", "事件日志"},
+    {kStrStatisticsTitle, "Statistics", "统计"},
+    {kStrHtTitle, "11n Setting", "11n 设置"},
+    {kStrAboutTitle, "About", "关于"},
+    {kStrNotBuiltYet, "This page comes with a later version of the program.",
+     "此页面将在程序的后续版本中提供。"},
+    {kStrSummarySsid, "SSID", "SSID"},
+    {kStrSummaryMode, "Wireless Mode", "无线模式"},
+    {kStrSummaryChannel, "Channel", "信道"},
+    {kStrSummaryAuth, "Authentication Type", "认证类型"},
+    {kStrSummaryEncryption, "Encryption Type", "加密类型"},
+    {kStrSummaryHidden, "Hide SSID", "隐藏 SSID"},
+    {kStrSummaryNote,
+     "The access point runs with these settings. Editing them comes with a later "
+     "version of the program.",
+     "接入点正在使用这些设置运行。编辑功能将在程序的后续版本中提供。"},
+    {kStrCancel, "Cancel", "取消"},
+    {kStrYes, "Yes", "是"},
+    {kStrNo, "No", "否"},
+};
+
+}  // namespace
+
+bool IsSimplifiedChinese(uint16_t languageId) {
+  // Chinese (PRC) and Chinese (Singapore) read the simplified characters.
+  return languageId == 0x0804 || languageId == 0x1004;
+}
+
+HostiraStrings::HostiraStrings(uint16_t languageId) : chinese_(IsSimplifiedChinese(languageId)) {}
+
+std::string HostiraStrings::Text(int id) const {
+  auto it = std::find_if(std::begin(kTable), std::end(kTable),
+                         [id](const Entry& e) { return e.id == id; });
+  if (it == std::end(kTable)) return {};
+  return chinese_ ? it->chinese : it->english;
+}
+
+}  // namespace kavo9::softap
