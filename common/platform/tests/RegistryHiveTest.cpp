@@ -52,16 +52,16 @@ class HiveTest : public testing::Test {
 TEST_F(HiveTest, TheChangeStampMovesWithEveryWriteOfEitherConnectionOnly) {
   SqliteRegistry mine(Dir(), token, SqliteRegistry::MissingHives::kCreate);
   SqliteRegistry theirs(Dir(), token, SqliteRegistry::MissingHives::kCreate);
-  ASSERT_EQ(RegWriteString(mine, HKEY_LOCAL_MACHINE, "Software\Stamp", "a", "1"), 0);
+  ASSERT_EQ(RegWriteString(mine, HKEY_LOCAL_MACHINE, "Software\\Stamp", "a", "1"), 0);
   const uint64_t start = mine.ChangeStamp(HKEY_LOCAL_MACHINE);
   ASSERT_NE(start, 0u);
   std::string value;
-  RegReadString(mine, HKEY_LOCAL_MACHINE, "Software\Stamp", "a", &value);
+  RegReadString(mine, HKEY_LOCAL_MACHINE, "Software\\Stamp", "a", &value);
   EXPECT_EQ(mine.ChangeStamp(HKEY_LOCAL_MACHINE), start) << "a read changes nothing";
-  RegWriteString(mine, HKEY_LOCAL_MACHINE, "Software\Stamp", "a", "2");
+  RegWriteString(mine, HKEY_LOCAL_MACHINE, "Software\\Stamp", "a", "2");
   const uint64_t afterOwn = mine.ChangeStamp(HKEY_LOCAL_MACHINE);
   EXPECT_NE(afterOwn, start);
-  RegWriteString(theirs, HKEY_LOCAL_MACHINE, "Software\Stamp", "a", "3");
+  RegWriteString(theirs, HKEY_LOCAL_MACHINE, "Software\\Stamp", "a", "3");
   EXPECT_NE(mine.ChangeStamp(HKEY_LOCAL_MACHINE), afterOwn) << "another process's write";
   EXPECT_EQ(mine.ChangeStamp(HKEY(0x1234)), 0u) << "not a root";
 }

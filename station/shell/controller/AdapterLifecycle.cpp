@@ -29,7 +29,7 @@ void AdapterLifecycle::Discover() {
 void AdapterLifecycle::OnAdapterReady(bool openMainWindow) {
   const ControllerParts& p = c_.parts;
   StationState& state = c_.state;
-  tgnKnown_.clear();  // perhaps another adapter, with a key of its own
+  tgnKnown_ = -1;  // perhaps another adapter, with a key of its own
   if (p.adapter.WindowsVersionCode() > 7) configTool_.ApplyInstallerChoice();
   ApplyInstallerTxBurstChoice();
 
@@ -167,19 +167,20 @@ bool AdapterLifecycle::HandleAdapterLoss() {
 
 void AdapterLifecycle::ApplyTGnWiFiTest() {
   if (!c_.parts.adapter.Identity().isHtFamily) return;
-  const char* wanted = c_.parts.settings.IsSettingOn(settings::kTGnWiFiTest) ? "1" : "0";
+  const bool on = c_.parts.settings.IsSettingOn(settings::kTGnWiFiTest);
   // The value is read again only when the machine's registry changed since it was last seen
   // right: a change made outside is put right at the next tick, and an idle tick costs no read.
   Registry& registry = *c_.parts.platform.registry;
   const uint64_t stamp = registry.ChangeStamp(HKEY_LOCAL_MACHINE);
-  if (stamp != 0 && stamp == tgnStamp_ && tgnKnown_ == wanted) return;
+  if (stamp != 0 && stamp == tgnStamp_ && tgnKnown_ == (on ? 1 : 0)) return;
+  const std::string_view wanted = on ? "1" : "0";
   std::string current;
   if (!(c_.ReadAdapterText("TGnWifiTest", &current) && current == wanted) &&
       !c_.WriteAdapterText("TGnWifiTest", wanted)) {
-    tgnKnown_.clear();
+    tgnKnown_ = -1;
     return;
   }
-  tgnKnown_ = wanted;
+  tgnKnown_ = on ? 1 : 0;
   tgnStamp_ = registry.ChangeStamp(HKEY_LOCAL_MACHINE);
 }
 

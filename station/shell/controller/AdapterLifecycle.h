@@ -48,7 +48,8 @@ class AdapterLifecycle {
   ConfigTool& configTool_;
   Window window_;
   bool adapterWasMissing_ = false;
-  std::string tgnKnown_;  // the TGnWifiTest value as last read or written, at registry stamp:
+  // The TGnWifiTest value (0 or 1, -1 unknown) as last read or written, at this registry stamp.
+  int tgnKnown_ = -1;
   uint64_t tgnStamp_ = 0;
   std::array<std::vector<uint8_t>, 3> scanBuffers_;
 };

@@ -85,8 +85,9 @@ TEST_F(SiteSurveyAccessTest, KeysSelectAsAClickDoesAndEnterOpensTheDetails) {
     const bool open = Cell(row, kColSsid, Qt::DisplayRole) == "Cafe";
     EXPECT_EQ(connect->isEnabled(), open);
     EXPECT_EQ(add->isEnabled(), open);
-    if (!open)
+    if (!open) {
       EXPECT_NE(connect->toolTip().indexOf("supplicant"), -1) << connect->toolTip().toStdString();
+    }
   }
   QTest::keyClick(List(), Qt::Key_Up);  // back to a secured one
   EXPECT_FALSE(connect->isEnabled());

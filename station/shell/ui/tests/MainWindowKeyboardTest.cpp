@@ -85,7 +85,9 @@ TEST_F(MainWindowKeyboardTest, ArrowsMoveAlongTheBarAndTabVisitsEveryButton) {
     EXPECT_FALSE(button->isHidden());
     focused.push_back(button->objectName().toInt());
     const auto& info = mainwindow::InfoOfCommand(button->objectName().toInt());
-    if (info.page != mainwindow::kNoPage) EXPECT_EQ(window->Tabs()->CurrentPage(), info.page);
+    if (info.page != mainwindow::kNoPage) {
+      EXPECT_EQ(window->Tabs()->CurrentPage(), info.page);
+    }
   }
   std::vector<int> all;
   for (const auto& info : mainwindow::kPageButtons) all.push_back(info.command);
