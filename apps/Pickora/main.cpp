@@ -12,17 +12,12 @@
 #include <nlohmann/json.hpp>
 
 #include "common/platform/Paths.h"
+#include "common/shell/CommandLine.h"
 #include "sim/control/MachineCommands.h"
 
 int main(int argc, char** argv) {
   std::vector<std::string> arguments(argv + 1, argv + argc);
-  std::string machineFlag;
-  for (size_t i = 0; i + 1 < arguments.size(); ++i) {
-    if (arguments[i] != "--machine") continue;
-    machineFlag = arguments[i + 1];
-    arguments.erase(arguments.begin() + long(i), arguments.begin() + long(i) + 2);
-    break;
-  }
+  const std::string machineFlag = kavo9::TakeMachineOption(&arguments);
   if (arguments.size() != 1 || arguments[0] != "ICS_DOWN") {
     std::cerr << "usage: Pickora ICS_DOWN\n";
     return 2;

@@ -19,11 +19,11 @@
 #include "apps/Stavio/wiring/StationApp.h"
 #include "common/adapter/RegistryServiceProtocol.h"
 #include "common/adapter/ui/CSelCardDlg.h"
-#include "common/platform/Paths.h"
 #include "common/platform/qt/QtEventLoop.h"
 #include "common/platform/simulated/SimulatedMachine.h"
 #include "common/shell/CommandLine.h"
 #include "common/shell/TimingLog.h"
+#include "common/ui/ProgramStart.h"
 #include "common/ui/QtTrayIcon.h"
 #include "common/ui/SingleInstance.h"
 #include "common/ui/StopSignals.h"
@@ -47,19 +47,10 @@ int main(int argc, char** argv) {
   QApplication app(argc, argv);
   app.setQuitOnLastWindowClosed(false);
 
-  std::vector<std::string> arguments(argv + 1, argv + argc);
-  // --screenshots DIR: photograph the windows once the adapter is ready, then end.
-  QString screenshots;
-  for (size_t i = 0; i + 1 < arguments.size(); ++i) {
-    if (arguments[i] != "--screenshots") continue;
-    screenshots = QString::fromStdString(arguments[i + 1]);
-    arguments.erase(arguments.begin() + long(i), arguments.begin() + long(i) + 2);
-    break;
-  }
-  std::string machineFlag;
-  const std::string commandLine = CommandLineFromArguments(arguments, &machineFlag);
-  const std::filesystem::path machine = ResolveMachineDir(machineFlag);
-  std::filesystem::create_directories(machine / "run");
+  const ProgramArguments program = ReadProgramArguments(argc, argv);
+  const std::filesystem::path& machine = program.machine;
+  const QString& screenshots = program.screenshots;
+  const std::string& commandLine = program.commandLine;
 
   SingleInstance instance(machine);
   if (!instance.Acquire()) {

@@ -17,6 +17,7 @@
 
 #include "apps/TsSwap/TsSwap.h"
 #include "common/platform/Paths.h"
+#include "common/shell/CommandLine.h"
 #include "common/shell/InstanceLock.h"
 #include "common/shell/TimingLog.h"
 #include "sim/control/MachineCommands.h"
@@ -99,13 +100,7 @@ bool Start(const std::filesystem::path& machine, const std::string& program, std
 
 int main(int argc, char** argv) {
   std::vector<std::string> arguments(argv + 1, argv + argc);
-  std::string machineFlag;
-  for (size_t i = 0; i + 1 < arguments.size(); ++i) {
-    if (arguments[i] != "--machine") continue;
-    machineFlag = arguments[i + 1];
-    arguments.erase(arguments.begin() + long(i), arguments.begin() + long(i) + 2);
-    break;
-  }
+  const std::string machineFlag = kavo9::TakeMachineOption(&arguments);
   std::string error;
   auto request = kavo9::ParseTsSwapArguments(arguments, &error);
   if (!request) {
