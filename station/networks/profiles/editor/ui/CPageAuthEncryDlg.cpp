@@ -36,7 +36,7 @@ const QRegularExpression& KeyPattern(int form) {
 CPageAuthEncryDlg::CPageAuthEncryDlg(AuthSecurity& logic, const EditorTextLookup& text,
                                      QWidget* parent)
     : QWidget(parent), logic_(logic) {
-  setObjectName(QString::number(kDialog));
+  setObjectName(QString::number(authencry::kDialog));
   Build(text);
   Show();
 }

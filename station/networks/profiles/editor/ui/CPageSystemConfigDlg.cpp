@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -32,7 +33,7 @@ QString Q(std::string_view text) {
 CPageSystemConfigDlg::CPageSystemConfigDlg(ProfileEditor& editor, const EditorTextLookup& text,
                                            QWidget* parent)
     : QWidget(parent), editor_(editor) {
-  setObjectName(QString::number(kDialog));
+  setObjectName(QString::number(systemconfig::kDialog));
   Build(text);
   Show();
 }
@@ -60,6 +61,7 @@ void CPageSystemConfigDlg::Build(const EditorTextLookup& text) {
   ssid_->setEditable(true);
   ssid_->setInsertPolicy(QComboBox::NoInsert);
   ssid_->lineEdit()->setMaxLength(int(kMaxSsid));
+  ssid_->view()->setAccessibleName(QStringLiteral("Networks in range"));
   // What is typed reaches the logic at once, so that nothing typed is lost when the tab is shown
   // again after another choice.
   connect(name_, &QLineEdit::textEdited, this,
@@ -74,21 +76,23 @@ void CPageSystemConfigDlg::Build(const EditorTextLookup& text) {
   networkType_->AddChoice(kMenuAdhoc, adhocText_, [this] {
     editor_.SetNetworkType(false);
     Show();
+    if (changed_) changed_();
   });
   networkType_->AddChoice(kMenuInfra, infraText_, [this] {
     editor_.SetNetworkType(true);
     Show();
+    if (changed_) changed_();
   });
   put(label(kNetworkTypeLabel, text(LangKey::IDS_PROF_NETTYPE)), networkType_);
 
   powerLabels_[0] = label(kPowerSaveLabel, text(LangKey::IDS_PROF_POWER_SAVE_MODE));
-  cam_ = Numbered(new QRadioButton(this), kCam);
-  psm_ = Numbered(new QRadioButton(this), kPsm);
+  cam_ = Numbered(new QRadioButton(this), systemconfig::kCam);
+  psm_ = Numbered(new QRadioButton(this), systemconfig::kPsm);
   powerLabels_[1] = label(kCamLabel, QStringLiteral("CAM"));
   powerLabels_[2] = label(kPsmLabel, QStringLiteral("PSM"));
   auto* power = new QButtonGroup(this);
-  power->addButton(cam_, kCam);
-  power->addButton(psm_, kPsm);
+  power->addButton(cam_, profileeditor::kCam);
+  power->addButton(psm_, profileeditor::kPsm);
   connect(power, &QButtonGroup::idClicked, this, [this](int mode) {
     editor_.System().SetPowerSave(mode);
   });
@@ -124,6 +128,7 @@ void CPageSystemConfigDlg::Build(const EditorTextLookup& text) {
       QStringLiteral("An infrastructure network always uses the automatic preamble"));
 
   channel_ = Numbered(new QComboBox(this), kChannel);
+  channel_->view()->setAccessibleName(QStringLiteral("Channels"));
   connect(channel_, &QComboBox::currentTextChanged, this, [this](const QString& channel) {
     if (!showing_) editor_.System().ChooseChannel(channel.toStdString());
   });
@@ -225,7 +230,7 @@ void CPageSystemConfigDlg::Show() {
   const int found = ssid_->findText(ssid);
   if (found >= 0 && ssid_->currentIndex() != found) ssid_->setCurrentIndex(found);
   if (ssid_->currentText() != ssid) ssid_->setEditText(ssid);
-  (v.powerSave == kPsm ? psm_ : cam_)->setChecked(true);
+  (v.powerSave == profileeditor::kPsm ? psm_ : cam_)->setChecked(true);
   networkType_->setText(v.infrastructure ? infraText_ : adhocText_);
   txPower_->setText(Q(TxPowerText(v.txPower)));
   preamble_->setText(Q(PreambleText(v.preamble)));

@@ -3,6 +3,7 @@
 // preamble, ad hoc channel and the two thresholds, bound to the editor's logic.
 
 #include <QWidget>
+#include <functional>
 
 #include "station/networks/profiles/editor/ProfileEditor.h"
 #include "station/networks/profiles/editor/ui/EditorWidgets.h"
@@ -26,12 +27,15 @@ class CPageSystemConfigDlg : public QWidget {
   void Show();
   // The typed texts into the logic (before OK).
   void Take();
+  // Called after the network type changed (the host's 802.1X tab follows it).
+  void SetChangedCallback(std::function<void()> changed) { changed_ = std::move(changed); }
 
  private:
   void Build(const EditorTextLookup& text);
   void BuildThresholds(const EditorTextLookup& text, QWidget* box);
 
   profileeditor::ProfileEditor& editor_;
+  std::function<void()> changed_;
   QString infraText_, adhocText_;
   QLineEdit* name_ = nullptr;
   QComboBox* ssid_ = nullptr;

@@ -52,6 +52,7 @@ CProfileEditorDlg::CProfileEditorDlg(ProfileEditor& editor, ProfileEditorPanelHo
   system_ = new CPageSystemConfigDlg(editor_, text, pages_);
   security_ = new CPageAuthEncryDlg(editor_.Security(), text, pages_);
   security_->SetChangedCallback([this] { UpdateDot1xTab(); });
+  system_->SetChangedCallback([this] { UpdateDot1xTab(); });
   QWidget* dot1x = dot1xPage ? dot1xPage(pages_) : nullptr;
   if (!dot1x) {
     dot1x = new QLabel(QStringLiteral("802.1X settings are not available."), pages_);

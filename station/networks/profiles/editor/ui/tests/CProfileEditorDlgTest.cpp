@@ -134,6 +134,7 @@ TEST_F(CProfileEditorDlgTest, AdhocShowsTheChannelAndHidesThe8021XBox) {
 }
 
 TEST_F(CProfileEditorDlgTest, WepKeyEditsFollowTheirFormAndTheDefaultKeyIsChecked) {
+  In<QComboBox>(panel->SystemTab(), systemconfig::kSsid)->setEditText(QStringLiteral("lab"));
   QWidget* sec = panel->SecurityTab();
   panel->SelectTab(EditorTab::kSecurity);
   Pick(sec, authencry::kAuthentication, authencry::kMenuAuthentication[kAuthShared]);
@@ -143,7 +144,7 @@ TEST_F(CProfileEditorDlgTest, WepKeyEditsFollowTheirFormAndTheDefaultKeyIsChecke
   Type(sec, authencry::kKey[0], QStringLiteral("abcdef"));
   panel->OnOk();
   EXPECT_EQ(host.calls.back(), "IDS_MSGWEPASCKEYINVALID");
-  EXPECT_EQ(QApplication::focusWidget(), In<QLineEdit>(sec, authencry::kKey[0]));
+  EXPECT_EQ(panel->focusWidget(), In<QLineEdit>(sec, authencry::kKey[0]));
   Type(sec, authencry::kKey[0], QStringLiteral("abcde"));
   panel->OnOk();
   EXPECT_EQ(host.calls.back(), "saved");

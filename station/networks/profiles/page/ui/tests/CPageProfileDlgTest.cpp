@@ -33,8 +33,8 @@ class CPageProfileDlgTest : public ::testing::Test {
     adapter.identity.registryKey = kKey;
     store.CreateKey(kKey, StorePort::Area::kProfile);
     connection.store = &profiles;
-    Profile("Home", "home-net", "0", "1");
-    Profile("Office", "corp", "7", "0");
+    Profile("Home", "home-net", "1", "0");
+    Profile("Office", "corp", "1", "7");
     page = std::make_unique<CPageProfileDlg>(
         loop, ProfilePageParts{profiles, texts, driver, station, connection, host},
         [](LangKey key) { return QString::fromLatin1(LangKeyName(key).data()); },
