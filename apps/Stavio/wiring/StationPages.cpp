@@ -40,9 +40,8 @@ std::unique_ptr<MainWindowView> StationPages::CreateMainWindow() {
   // The page the user looked at last, when it can still be reached.
   window->ShowPageIfReachable(
       p_.memory.Number(programsettings::kLastPage, mainwindow::kProfilePageDialog));
-  p_.profilePages.SetShowProfilePage([page = window.get()] {
-    page->ShowPageIfReachable(mainwindow::kProfilePageDialog);
-  });
+  p_.profilePages.SetShowProfilePage(
+      [page = window.get()] { page->ShowPageIfReachable(mainwindow::kProfilePageDialog); });
   window->SetPageShownCallback(
       [this](int page) { p_.memory.SetNumber(programsettings::kLastPage, page); });
   return window;

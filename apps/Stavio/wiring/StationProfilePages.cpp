@@ -1,5 +1,6 @@
 #include "apps/Stavio/wiring/StationProfilePages.h"
 
+#include "station/networks/profiles/editor/ui/CPageSystemConfigDlg.h"
 #include "station/shell/mainwindow/MainWindowIds.h"
 #include "station/shell/mainwindow/StationWindows.h"
 
@@ -27,9 +28,9 @@ QWidget* StationProfilePages::CreateProfilePage(QWidget* parent) {
 
 QWidget* StationProfilePages::CreateEditorPanel(QWidget* parent) {
   editor_.PrepareNewProfile();
-  panel_ = new CProfileEditorDlg(editor_, *this, [this](LangKey key) { return Text(key); },
-                                 QString::fromStdString(p_.language.language().FaceName()),
-                                 {}, parent);
+  panel_ = new CProfileEditorDlg(
+      editor_, *this, [this](LangKey key) { return Text(key); },
+      QString::fromStdString(p_.language.language().FaceName()), {}, parent);
   return panel_;
 }
 
@@ -61,8 +62,8 @@ void StationProfilePages::ShowMessage(LangKey key) {
 }
 
 bool StationProfilePages::Confirm(LangKey key) {
-  return windows_ && windows_->AskMessageBox(p_.language.language().Text(key),
-                                             p_.language.Text("IDS_OK")) == 1;
+  return windows_ &&
+         windows_->AskMessageBox(p_.language.language().Text(key), p_.language.Text("IDS_OK")) == 1;
 }
 
 bool StationProfilePages::EditorShowing() const {

@@ -382,7 +382,8 @@ void AuthSecurity::Save(bool infrastructure, profiles::ProfileValues* stored) co
   stored->Set("WPAPSK", v_.preSharedKey);
   stored->SetNumber("WEPKeyUse", v_.defaultKey + 1);
   for (size_t i = 0; i < 4; ++i) stored->SetNumber(kKeyTypeNames[i], v_.keyForm[i]);
-  for (size_t i = 0; i < 4; ++i) stored->Set(kKeyNames[i], StoredKeyText(v_.keys[i], v_.keyForm[i]));
+  for (size_t i = 0; i < 4; ++i)
+    stored->Set(kKeyNames[i], StoredKeyText(v_.keys[i], v_.keyForm[i]));
   stored->SetNumber("Use8021X", !leap && v_.use8021X ? 1 : 0);
 }
 

@@ -120,8 +120,8 @@ class AuthSecurity {
   bool EncryptionOffered(int choice) const;
   // The entries of the authentication menu (the program's own choices LEAP and WPA-None are made
   // only by loading a profile or preparing a survey network).
-  static constexpr std::array<int, 6> kMenuChoices = {kAuthOpen,  kAuthShared, kAuthWpa,
-                                                      kAuthWpaPsk, kAuthWpa2, kAuthWpa2Psk};
+  static constexpr std::array<int, 6> kMenuChoices = {kAuthOpen,   kAuthShared, kAuthWpa,
+                                                      kAuthWpaPsk, kAuthWpa2,   kAuthWpa2Psk};
 
   // Whether 802.1X settings go with these choices (then the 802.1X tab is checked and taken).
   bool Dot1xApplies() const;

@@ -149,8 +149,8 @@ void ProfilePage::RefreshDetails() {
   const std::string& name = rows_[size_t(selected_)].Name;
   profiles::ProfileValues stored;
   if (!p_.store.ReadProfile(name, &stored)) return;
-  details_ = ProfileDetailTexts(name, stored, p_.station.SupplicantAvailable(),
-                                p_.texts.Text("IDS_AUTO"));
+  details_ =
+      ProfileDetailTexts(name, stored, p_.station.SupplicantAvailable(), p_.texts.Text("IDS_AUTO"));
 }
 
 ProfileButtons ProfilePage::Buttons() const {
@@ -165,9 +165,9 @@ ProfileButtons ProfilePage::Buttons() const {
   } else if (!radioOn) {
     b.add = ProfileBlock::kRadioOff;
   }
-  const ProfileBlock target = rows_.empty()        ? ProfileBlock::kNoProfiles
-                              : TargetRow() < 0    ? ProfileBlock::kNoSelection
-                                                   : ProfileBlock::kNone;
+  const ProfileBlock target = rows_.empty()     ? ProfileBlock::kNoProfiles
+                              : TargetRow() < 0 ? ProfileBlock::kNoSelection
+                                                : ProfileBlock::kNone;
   b.edit = b.remove = target != ProfileBlock::kNone ? target
                       : maySet                      ? ProfileBlock::kNone
                                                     : ProfileBlock::kNotPermitted;
@@ -214,8 +214,7 @@ std::optional<int> ProfilePage::ActiveMark(const profiles::ProfileRow& row) {
   profiles::ProfileValues stored;
   p_.store.ReadProfile(p_.store.CurrentProfileName(), &stored);
   std::array<uint8_t, kConfigurationBytes> config{};
-  p_.driver.QueryInformation(OID_802_11_CONFIGURATION, config.data(), kConfigurationBytes,
-                             nullptr);
+  p_.driver.QueryInformation(OID_802_11_CONFIGURATION, config.data(), kConfigurationBytes, nullptr);
   uint32_t khz = 0;
   std::memcpy(&khz, config.data() + kDsConfigOffset, 4);
   const int32_t channel = ChannelFromFrequency(khz);

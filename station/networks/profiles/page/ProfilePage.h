@@ -71,8 +71,15 @@ struct ProfilePageParts {
 };
 
 // Why a button is disabled (kNone: it is enabled).
-enum class ProfileBlock { kNone, kNotPermitted, kNoProfiles, kNoSelection, kServiceManages,
-                          kRadioOff, kNeedsSupplicant };
+enum class ProfileBlock {
+  kNone,
+  kNotPermitted,
+  kNoProfiles,
+  kNoSelection,
+  kServiceManages,
+  kRadioOff,
+  kNeedsSupplicant
+};
 struct ProfileButtons {
   ProfileBlock add = ProfileBlock::kNone;
   ProfileBlock edit = ProfileBlock::kNone;

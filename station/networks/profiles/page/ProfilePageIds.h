@@ -29,12 +29,10 @@ enum Detail : int {
 };
 inline constexpr int kDetailCount = 11;
 // The caption and value control of each detail.
-inline constexpr std::array<int, kDetailCount> kDetailCaption = {1128, 1130, 1036, 1074,
-                                                                 1075, 1139, 1030, 1137,
-                                                                 1141, 1143, 1145};
-inline constexpr std::array<int, kDetailCount> kDetailValue = {1129, 1131, 1037, 1076,
-                                                               1077, 1140, 1031, 1138,
-                                                               1142, 1144, 1146};
+inline constexpr std::array<int, kDetailCount> kDetailCaption = {1128, 1130, 1036, 1074, 1075, 1139,
+                                                                 1030, 1137, 1141, 1143, 1145};
+inline constexpr std::array<int, kDetailCount> kDetailValue = {1129, 1131, 1037, 1076, 1077, 1140,
+                                                               1031, 1138, 1142, 1144, 1146};
 
 // The list's columns.
 enum Column : int { kColumnState, kColumnName, kColumnSsid, kColumnSecured, kColumnNetworkType };

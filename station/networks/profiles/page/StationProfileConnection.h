@@ -20,9 +20,7 @@ class StationProfileConnection : public ProfileConnectionPort {
   bool ActivateProfile(const std::vector<profiles::ProfileRow>& rows, int selected) override {
     return connector_.ActivateProfile(rows, selected);
   }
-  void ReleaseActiveProfile(bool reconnect) override {
-    connector_.ReleaseActiveProfile(reconnect);
-  }
+  void ReleaseActiveProfile(bool reconnect) override { connector_.ReleaseActiveProfile(reconnect); }
   bool WpsInUse() const override { return wps_.InUse(); }
 
  private:

@@ -9,17 +9,17 @@ TEST(SystemConfig, NetworkTypeDecidesChannelPowerSaveAndPreamble) {
   SystemConfig tab;
   tab.Reset("PROF1", 1);
   EXPECT_EQ(tab.Values().powerSave, kPsm);
-  EXPECT_EQ(tab.View(), (SystemConfigView{.channelShown = false,
-                                          .powerSaveEnabled = true,
-                                          .preambleEnabled = false}));
+  EXPECT_EQ(tab.View(),
+            (SystemConfigView{
+                .channelShown = false, .powerSaveEnabled = true, .preambleEnabled = false}));
   tab.SetPreamble(kPreambleLong);
   EXPECT_EQ(tab.Values().preamble, kPreambleAuto);  // infrastructure keeps Auto
   tab.SetNetworkType(false);
   tab.SetPreamble(kPreambleLong);
   EXPECT_EQ(tab.Values().preamble, kPreambleLong);
-  EXPECT_EQ(tab.View(), (SystemConfigView{.channelShown = true,
-                                          .powerSaveEnabled = false,
-                                          .preambleEnabled = true}));
+  EXPECT_EQ(
+      tab.View(),
+      (SystemConfigView{.channelShown = true, .powerSaveEnabled = false, .preambleEnabled = true}));
   tab.SetNetworkType(true);
   EXPECT_EQ(tab.Values().preamble, kPreambleAuto);
 }

@@ -49,15 +49,15 @@ void CPageAuthEncryDlg::Build(const EditorTextLookup& text) {
   auto* top = new QGridLayout;
   authentication_ = new ChoiceButton(kAuthentication, this);
   for (int choice = 0; choice < kAuthChoiceCount; ++choice) {
-    QAction* action = authentication_->AddChoice(
-        kMenuAuthentication[size_t(choice)], Q(AuthChoiceText(choice)), [this, choice] {
-          logic_.ChooseAuthentication(choice);
-          Changed();
-        });
+    QAction* action = authentication_->AddChoice(kMenuAuthentication[size_t(choice)],
+                                                 Q(AuthChoiceText(choice)), [this, choice] {
+                                                   logic_.ChooseAuthentication(choice);
+                                                   Changed();
+                                                 });
     // LEAP and WPA-None are the program's own choices, never the user's.
-    const bool inMenu = std::find(AuthSecurity::kMenuChoices.begin(),
-                                  AuthSecurity::kMenuChoices.end(),
-                                  choice) != AuthSecurity::kMenuChoices.end();
+    const bool inMenu =
+        std::find(AuthSecurity::kMenuChoices.begin(), AuthSecurity::kMenuChoices.end(), choice) !=
+        AuthSecurity::kMenuChoices.end();
     action->setVisible(inMenu);
   }
   authenticationLabel_ = label(kAuthenticationLabel, text(LangKey::IDS_AUTHTYPE));
@@ -83,8 +83,8 @@ void CPageAuthEncryDlg::Build(const EditorTextLookup& text) {
   top->addWidget(authentication_, 0, 1);
   top->addWidget(use8021X_, 0, 2);
   top->addWidget(use8021XLabel_, 0, 3);
-  top->addWidget(encryptionLabel_, 1, 0);
-  top->addWidget(encryption_, 1, 1);
+  top->addWidget(encryptionLabel_, 0, 4);
+  top->addWidget(encryption_, 0, 5);
   NameByLabel(authenticationLabel_, authentication_);
   NameByLabel(encryptionLabel_, encryption_);
   NameByLabel(use8021XLabel_, use8021X_, QStringLiteral("Authenticate with 802.1X"));
@@ -94,11 +94,14 @@ void CPageAuthEncryDlg::Build(const EditorTextLookup& text) {
   connect(preSharedKey_, &QLineEdit::textEdited, this,
           [this](const QString& typed) { logic_.SetPreSharedKey(typed.toStdString()); });
   preSharedKeyLabel_ = label(kPreSharedKeyLabel, text(LangKey::IDS_WPAWPAPSK));
-  top->addWidget(preSharedKeyLabel_, 2, 0);
-  top->addWidget(preSharedKey_, 2, 1, 1, 3);
+  top->addWidget(preSharedKeyLabel_, 1, 0);
+  top->addWidget(preSharedKey_, 1, 1, 1, 5);
   NameByLabel(preSharedKeyLabel_, preSharedKey_,
               QStringLiteral("8 to 63 characters, or 64 hexadecimal digits"));
   top->setColumnStretch(1, 1);
+  top->setColumnStretch(5, 1);
+  top->setVerticalSpacing(4);
+  layout->setContentsMargins(4, 4, 4, 4);
   layout->addLayout(top);
   BuildKeys(text, layout);
   BuildLeap(layout);
@@ -124,9 +127,10 @@ void CPageAuthEncryDlg::BuildKeys(const EditorTextLookup& text, QLayout* into) {
   wepGroup_ = new QWidget(this);
   auto* grid = new QGridLayout(wepGroup_);
   grid->setContentsMargins(0, 0, 0, 0);
-  auto* caption = Numbered(new QLabel(text(LangKey::IDS_AUTH_WEPKEY), wepGroup_),
-                           kWepKeyGroupLabel);
-  grid->addWidget(caption, 0, 0, 1, 4);
+  auto* caption =
+      Numbered(new QLabel(text(LangKey::IDS_AUTH_WEPKEY), wepGroup_), kWepKeyGroupLabel);
+  grid->addWidget(caption, 0, 0, 1, 8);
+  grid->setVerticalSpacing(4);
   auto* group = new QButtonGroup(this);
   const LangKey names[4] = {LangKey::IDS_AUTH_KEY1, LangKey::IDS_AUTH_KEY2, LangKey::IDS_AUTH_KEY3,
                             LangKey::IDS_AUTH_KEY4};
@@ -147,10 +151,13 @@ void CPageAuthEncryDlg::BuildKeys(const EditorTextLookup& text, QLayout* into) {
     keys_[size_t(i)]->setValidator(validators_[size_t(i)]);
     connect(keys_[size_t(i)], &QLineEdit::textEdited, this,
             [this, i](const QString& typed) { logic_.SetKeyText(i, typed.toStdString()); });
-    grid->addWidget(defaultKey_[size_t(i)], i + 1, 0);
-    grid->addWidget(keyLabel, i + 1, 1);
-    grid->addWidget(keyForm_[size_t(i)], i + 1, 2);
-    grid->addWidget(keys_[size_t(i)], i + 1, 3);
+    // Keys 1 and 2 on the left, 3 and 4 on the right.
+    const int row = 1 + i % 2;
+    const int column = i < 2 ? 0 : 4;
+    grid->addWidget(defaultKey_[size_t(i)], row, column);
+    grid->addWidget(keyLabel, row, column + 1);
+    grid->addWidget(keyForm_[size_t(i)], row, column + 2);
+    grid->addWidget(keys_[size_t(i)], row, column + 3);
     NameByLabel(keyLabel, defaultKey_[size_t(i)],
                 QStringLiteral("Makes key %1 the default key").arg(i + 1));
     const QString name = WithoutMnemonic(text(names[i]));
@@ -160,6 +167,7 @@ void CPageAuthEncryDlg::BuildKeys(const EditorTextLookup& text, QLayout* into) {
   }
   connect(group, &QButtonGroup::idClicked, this, [this](int key) { logic_.SetDefaultKey(key); });
   grid->setColumnStretch(3, 1);
+  grid->setColumnStretch(7, 1);
   into->addWidget(wepGroup_);
 }
 
@@ -167,35 +175,40 @@ void CPageAuthEncryDlg::BuildLeap(QLayout* into) {
   leapGroup_ = new QWidget(this);
   auto* grid = new QGridLayout(leapGroup_);
   grid->setContentsMargins(0, 0, 0, 0);
-  auto edit = [&](QLineEdit*& field, int number, int labelNumber, const char* caption, int row) {
+  auto edit = [&](QLineEdit*& field, int number, int labelNumber, const char* caption, int row,
+                  int column) {
     field = Numbered(new QLineEdit(leapGroup_), number);
     field->setMaxLength(255);
     auto* label = Numbered(new QLabel(QString::fromLatin1(caption), leapGroup_), labelNumber);
-    grid->addWidget(label, row, 0);
-    grid->addWidget(field, row, 1, 1, 6);
+    grid->addWidget(label, row, column);
+    grid->addWidget(field, row, column + 1);
     NameByLabel(label, field);
     connect(field, &QLineEdit::textEdited, this, [this] {
       logic_.SetLeap(leapIdentity_->text().toStdString(), leapPassword_->text().toStdString(),
                      leapDomain_->text().toStdString());
     });
   };
-  edit(leapIdentity_, kLeapIdentity, kLeapIdentityLabel, "Identity >>", 0);
-  edit(leapPassword_, kLeapPassword, kLeapPasswordLabel, "Password >>", 1);
-  edit(leapDomain_, kLeapDomain, kLeapDomainLabel, "Domain Name >>", 2);
+  edit(leapIdentity_, kLeapIdentity, kLeapIdentityLabel, "Identity >>", 0, 0);
+  edit(leapPassword_, kLeapPassword, kLeapPasswordLabel, "Password >>", 0, 2);
+  edit(leapDomain_, kLeapDomain, kLeapDomainLabel, "Domain Name >>", 1, 0);
+  grid->setVerticalSpacing(4);
+  auto* ciphers = new QHBoxLayout;
+  grid->addLayout(ciphers, 1, 2, 1, 2);
+  grid->setColumnStretch(1, 1);
+  grid->setColumnStretch(3, 1);
   auto* group = new QButtonGroup(this);
   const char* names[3] = {"WEP", "WPA-TKIP", "WPA2-AES"};
   for (int i = 0; i < 3; ++i) {
     leapCipher_[size_t(i)] = Numbered(new QRadioButton(leapGroup_), kLeapCipher[size_t(i)]);
-    auto* label =
-        Numbered(new QLabel(QString::fromLatin1(names[i]), leapGroup_), kLeapCipherLabel[size_t(i)]);
+    auto* label = Numbered(new QLabel(QString::fromLatin1(names[i]), leapGroup_),
+                           kLeapCipherLabel[size_t(i)]);
     group->addButton(leapCipher_[size_t(i)], i);
-    grid->addWidget(leapCipher_[size_t(i)], 3, 1 + 2 * i);
-    grid->addWidget(label, 3, 2 + 2 * i);
+    ciphers->addWidget(leapCipher_[size_t(i)]);
+    ciphers->addWidget(label);
     NameByLabel(label, leapCipher_[size_t(i)], QStringLiteral("The cipher used with LEAP"));
   }
-  connect(group, &QButtonGroup::idClicked, this, [this](int cipher) {
-    logic_.SetLeapCipher(cipher);
-  });
+  connect(group, &QButtonGroup::idClicked, this,
+          [this](int cipher) { logic_.SetLeapCipher(cipher); });
   into->addWidget(leapGroup_);
 }
 
@@ -217,8 +230,7 @@ void CPageAuthEncryDlg::UpdateMenus() {
     QAction* action = encryption_->Choice(kMenuEncryption[size_t(choice)]);
     const bool offered = logic_.EncryptionOffered(choice);
     action->setEnabled(offered);
-    action->setToolTip(offered ? QString()
-                               : QStringLiteral("Not used with this authentication."));
+    action->setToolTip(offered ? QString() : QStringLiteral("Not used with this authentication."));
   }
 }
 

@@ -1,9 +1,9 @@
 #include "station/networks/profiles/editor/ui/CPageSystemConfigDlg.h"
 
+#include <QAbstractItemView>
 #include <QAction>
 #include <QButtonGroup>
 #include <QCheckBox>
-#include <QAbstractItemView>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -44,11 +44,14 @@ void CPageSystemConfigDlg::Build(const EditorTextLookup& text) {
   auto label = [&](int number, const QString& caption) {
     return Numbered(new QLabel(caption, this), number);
   };
+  // Two columns of settings, so that the tab fits the lower frame.
   auto* grid = new QGridLayout;
+  grid->setVerticalSpacing(4);
   int row = 0;
+  int column = 0;
   auto put = [&](QLabel* caption, QWidget* control, const QString& description = {}) {
-    grid->addWidget(caption, row, 0);
-    grid->addWidget(control, row, 1);
+    grid->addWidget(caption, row, column);
+    grid->addWidget(control, row, column + 1);
     NameByLabel(caption, control, description);
     ++row;
   };
@@ -93,9 +96,8 @@ void CPageSystemConfigDlg::Build(const EditorTextLookup& text) {
   auto* power = new QButtonGroup(this);
   power->addButton(cam_, profileeditor::kCam);
   power->addButton(psm_, profileeditor::kPsm);
-  connect(power, &QButtonGroup::idClicked, this, [this](int mode) {
-    editor_.System().SetPowerSave(mode);
-  });
+  connect(power, &QButtonGroup::idClicked, this,
+          [this](int mode) { editor_.System().SetPowerSave(mode); });
   auto* powerRow = new QHBoxLayout;
   for (QWidget* w : {static_cast<QWidget*>(cam_), static_cast<QWidget*>(powerLabels_[1]),
                      static_cast<QWidget*>(psm_), static_cast<QWidget*>(powerLabels_[2])}) {
@@ -103,7 +105,9 @@ void CPageSystemConfigDlg::Build(const EditorTextLookup& text) {
   }
   powerRow->addStretch();
   grid->addWidget(powerLabels_[0], row, 0);
-  grid->addLayout(powerRow, row++, 1);
+  grid->addLayout(powerRow, row, 1);
+  row = 0;
+  column = 2;
   NameByLabel(powerLabels_[1], cam_, QStringLiteral("Power saving: constantly awake"));
   NameByLabel(powerLabels_[2], psm_, QStringLiteral("Power saving: saves power between beacons"));
 
@@ -135,7 +139,10 @@ void CPageSystemConfigDlg::Build(const EditorTextLookup& text) {
   channelLabel_ = label(kChannelLabel, text(LangKey::IDS_PROF_CHANNEL));
   put(channelLabel_, channel_, QStringLiteral("The channel of an ad hoc network"));
 
+  grid->setColumnStretch(1, 2);
+  grid->setColumnStretch(3, 1);
   auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(4, 4, 4, 4);
   layout->addLayout(grid);
   BuildThresholds(text, this);
   layout->addStretch();

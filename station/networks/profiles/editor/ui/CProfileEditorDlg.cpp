@@ -5,6 +5,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QStackedWidget>
 #include <QVBoxLayout>
 
@@ -58,9 +59,14 @@ CProfileEditorDlg::CProfileEditorDlg(ProfileEditor& editor, ProfileEditorPanelHo
     dot1x = new QLabel(QStringLiteral("802.1X settings are not available."), pages_);
     dot1x->setObjectName(QStringLiteral("183"));
   }
-  pages_->addWidget(system_);
-  pages_->addWidget(security_);
-  pages_->addWidget(dot1x);
+  // Each tab scrolls rather than squeezing its controls when the frame is small.
+  for (QWidget* page : {static_cast<QWidget*>(system_), static_cast<QWidget*>(security_), dot1x}) {
+    auto* scroll = new QScrollArea(pages_);
+    scroll->setWidgetResizable(true);
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setWidget(page);
+    pages_->addWidget(scroll);
+  }
   auto* containerLayout = new QVBoxLayout(container);
   containerLayout->setContentsMargins(0, 0, 0, 0);
   containerLayout->addWidget(pages_);
@@ -77,6 +83,8 @@ CProfileEditorDlg::CProfileEditorDlg(ProfileEditor& editor, ProfileEditorPanelHo
   buttons->addWidget(cancel);
 
   auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(6, 4, 6, 4);
+  layout->setSpacing(2);
   layout->addLayout(tabRow);
   layout->addWidget(container, 1);
   layout->addLayout(buttons);

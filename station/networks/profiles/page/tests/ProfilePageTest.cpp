@@ -59,12 +59,22 @@ class ProfilePageTest : public testing::Test {
 };
 
 TEST_F(ProfilePageTest, DetailsShowTheSelectedProfileFoundByName) {
-  Profile("Home", {{"SSID", "home-net"}, {"NetworkType", "1"}, {"Channel", "6"},
-                   {"AuthenType", "7"}, {"Encryption", "6"}, {"Use8021X", "0"},
-                   {"ProfilePSMode", "1"}, {"TXPower", "2"}, {"RtsThresh", "2347"},
+  Profile("Home", {{"SSID", "home-net"},
+                   {"NetworkType", "1"},
+                   {"Channel", "6"},
+                   {"AuthenType", "7"},
+                   {"Encryption", "6"},
+                   {"Use8021X", "0"},
+                   {"ProfilePSMode", "1"},
+                   {"TXPower", "2"},
+                   {"RtsThresh", "2347"},
                    {"FragThresh", "2346"}});
-  Profile("Lab", {{"SSID", "lab"}, {"NetworkType", "0"}, {"Channel", "11"}, {"AuthenType", "0"},
-                  {"LeapEnabled", "1"}, {"LeapEncryType", "2"}});
+  Profile("Lab", {{"SSID", "lab"},
+                  {"NetworkType", "0"},
+                  {"Channel", "11"},
+                  {"AuthenType", "0"},
+                  {"LeapEnabled", "1"},
+                  {"LeapEncryType", "2"}});
   page.OnCreate();
   ASSERT_EQ(page.Rows().size(), 2u);
   page.OnSelect(0);
@@ -112,13 +122,33 @@ TEST_F(ProfilePageTest, ButtonsSayWhyTheyAreDisabled) {
   using B = ProfileBlock;
   const Case cases[] = {
       {"Administrator", true, true, false, true, "4", {}},
-      {"RestrictedWithSupplicant", false, true, false, true, "4",
+      {"RestrictedWithSupplicant",
+       false,
+       true,
+       false,
+       true,
+       "4",
        {B::kNotPermitted, B::kNotPermitted, B::kNotPermitted, B::kNone}},
-      {"RestrictedPskWithoutSupplicant", false, false, false, true, "4",
+      {"RestrictedPskWithoutSupplicant",
+       false,
+       false,
+       false,
+       true,
+       "4",
        {B::kNotPermitted, B::kNotPermitted, B::kNotPermitted, B::kNeedsSupplicant}},
-      {"RestrictedOpenWithoutSupplicant", false, false, false, true, "0",
+      {"RestrictedOpenWithoutSupplicant",
+       false,
+       false,
+       false,
+       true,
+       "0",
        {B::kNotPermitted, B::kNotPermitted, B::kNotPermitted, B::kNone}},
-      {"ServiceManages", true, true, true, true, "0",
+      {"ServiceManages",
+       true,
+       true,
+       true,
+       true,
+       "0",
        {B::kServiceManages, B::kNone, B::kNone, B::kServiceManages}},
       {"RadioOff", true, true, false, false, "0", {B::kRadioOff, B::kNone, B::kNone, B::kRadioOff}},
   };
@@ -176,8 +206,7 @@ TEST_F(ProfilePageTest, DeletingTheActiveProfileAsksThenReleasesIt) {
   host.editorShowing = true;
   host.confirm = false;
   page.OnDelete();
-  EXPECT_EQ(host.calls,
-            (std::vector<std::string>{"hide editor", "confirm IDS_DELCURRENTPROF"}));
+  EXPECT_EQ(host.calls, (std::vector<std::string>{"hide editor", "confirm IDS_DELCURRENTPROF"}));
   EXPECT_EQ(page.Rows().size(), 2u);
 
   host.calls.clear();

@@ -30,13 +30,20 @@ W* Numbered(W* widget, int number) {
 
 // The caption keys of the details; the two thresholds keep the dialog's own captions.
 constexpr std::array<std::optional<LangKey>, kDetailCount> kCaptionKeys = {
-    LangKey::IDS_PROF_PROFILE, LangKey::IDS_PROF_SSID,     LangKey::IDS_PROF_NETTYPE,
-    LangKey::IDS_PROF_AUTH,    LangKey::IDS_PROF_ENCRYP,   LangKey::IDS_PROF_USE8021X,
-    LangKey::IDS_PROF_CHANNEL, LangKey::IDS_PROF_POWER_SAVE_MODE, LangKey::IDS_PROF_TX_POWER,
-    std::nullopt,              std::nullopt};
+    LangKey::IDS_PROF_PROFILE,
+    LangKey::IDS_PROF_SSID,
+    LangKey::IDS_PROF_NETTYPE,
+    LangKey::IDS_PROF_AUTH,
+    LangKey::IDS_PROF_ENCRYP,
+    LangKey::IDS_PROF_USE8021X,
+    LangKey::IDS_PROF_CHANNEL,
+    LangKey::IDS_PROF_POWER_SAVE_MODE,
+    LangKey::IDS_PROF_TX_POWER,
+    std::nullopt,
+    std::nullopt};
 const char* const kDialogCaptions[kDetailCount] = {
-    "Profile Name >>", "SSID >>",    "Network Type >>",     "Authentication >>",
-    "Encryption >>",   "Use 802.1x >>", "Channel >>",       "Power Save Mode >>",
+    "Profile Name >>", "SSID >>",          "Network Type >>",      "Authentication >>",
+    "Encryption >>",   "Use 802.1x >>",    "Channel >>",           "Power Save Mode >>",
     "Tx Power >>",     "RTS Threshold >>", "Fragment Threshold >>"};
 
 }  // namespace
