@@ -64,6 +64,8 @@ CProfileEditorDlg::CProfileEditorDlg(ProfileEditor& editor, ProfileEditorPanelHo
     auto* scroll = new QScrollArea(pages_);
     scroll->setWidgetResizable(true);
     scroll->setFrameShape(QFrame::NoFrame);
+    // The tab's own controls take the focus, not the area around them.
+    scroll->setFocusPolicy(Qt::NoFocus);
     scroll->setWidget(page);
     pages_->addWidget(scroll);
   }
