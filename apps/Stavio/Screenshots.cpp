@@ -15,6 +15,8 @@
 #include "common/ui/QtTrayIcon.h"
 #include "common/ui/Theme.h"
 #include "station/networks/link/ui/CLinkStatusDlg.h"
+#include "station/networks/profiles/editor/ui/CProfileEditorDlg.h"
+#include "station/networks/profiles/page/ui/CPageProfileDlg.h"
 #include "station/networks/statistics/ui/CPageStatisticsDlg.h"
 #include "station/networks/ui/SurveyListImages.h"
 #include "station/shell/mainwindow/MainWindowIds.h"
@@ -112,6 +114,39 @@ bool WriteLinkScreenshots(StationApp& station, CLinkora2007Dlg* window, const QS
   return ok;
 }
 
+// The profile editor opened from the site survey's "Add To Profile" on the demo's open network,
+// each of its tabs, then the profile page with the saved profile selected.
+bool WriteProfileScreenshots(StationApp& station, CLinkora2007Dlg* window, const QString& folder) {
+  bool ok = true;
+  CPageSiteSurveyDlg* survey = station.Pages().SiteSurveyPage();
+  CProfileEditorDlg* editor = station.ProfilePages().EditorPanel();
+  if (!survey || !editor) return false;
+  window->Tabs()->ShowPageOf(mainwindow::kSiteSurveyButton);
+  const auto& rows = survey->Logic().Rows();
+  for (size_t row = 0; row < rows.size(); ++row) {
+    if (rows[row].Ssid != "Bakery Guest") continue;
+    survey->Logic().OnAddToProfile(int(row));
+    break;
+  }
+  Settle();
+  ok &= Save(window->grab(), folder + "/profile-editor-system.png");
+  editor->SelectTab(profileeditor::EditorTab::kSecurity);
+  Settle();
+  ok &= Save(window->grab(), folder + "/profile-editor-security.png");
+  editor->SelectTab(profileeditor::EditorTab::kDot1x);
+  Settle();
+  ok &= Save(window->grab(), folder + "/profile-editor-8021x.png");
+  editor->OnOk();
+  Settle();
+  if (CPageProfileDlg* page = station.ProfilePages().ProfilePage()) {
+    if (page->List()->model()->rowCount() > 0) page->List()->selectRow(0);
+  }
+  Settle();
+  ok &= Save(window->grab(), folder + "/profile-page.png");
+  station.Windows().SetExpanded(false);
+  return ok;
+}
+
 bool WriteScreenshots(StationApp& station, const QString& folder) {
   QDir().mkpath(folder);
   bool ok = true;
@@ -163,6 +198,7 @@ bool WriteScreenshots(StationApp& station, const QString& folder) {
     ok &= Save(box.grab(), folder + "/message-box.png");
   }
   ok &= Save(IconSheet(), folder + "/icons.png");
+  ok &= WriteProfileScreenshots(station, window, folder);
   ok &= WriteLinkScreenshots(station, window, folder);
   return ok;
 }

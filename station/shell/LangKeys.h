@@ -15,14 +15,14 @@ enum class LangKey : uint16_t {
 #undef KAVO9_LANG_KEY
 };
 
-inline constexpr std::array<std::string_view, 486> kLangKeyNames = {
+inline constexpr std::array<std::string_view, 487> kLangKeyNames = {
 #define KAVO9_LANG_KEY(name) #name,
 #include "station/shell/LangKeyList.inc"
 #undef KAVO9_LANG_KEY
 };
 
 inline constexpr size_t kLangKeyCount = kLangKeyNames.size();
-static_assert(static_cast<size_t>(LangKey::IDS_GUEST_WARN) + 1 == kLangKeyCount,
+static_assert(static_cast<size_t>(LangKey::IDS_PROFILENAMEINVALID) + 1 == kLangKeyCount,
               "every key has its name");
 
 constexpr std::string_view LangKeyName(LangKey key) {

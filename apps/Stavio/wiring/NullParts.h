@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "station/networks/connect/ConnectSeams.h"
+#include "station/networks/profiles/editor/Dot1xTabPort.h"
 #include "station/networks/queue/ActionQueueSeams.h"
 #include "station/shell/controller/ControllerPorts.h"
 
@@ -44,9 +45,16 @@ struct NullWps : WpsPort, WpsScanPort, connect::ConnectWpsPort {
   uint32_t BandPreference() const override { return 0; }
 };
 
-struct NullProfileEditor : ProfileEditorPort {
-  void OpenFromSurvey(const SurveySelection&) override {}
-  void RadioSettingsChanged() override {}
+// The editors' 802.1X tab: no method, nothing to check, nothing to take; its tab button stays
+// disabled.
+struct NullDot1xTab : profileeditor::Dot1xTabPort {
+  void Reset8021XPage() override {}
+  void Load8021XPage(const profiles::ProfileValues&) override {}
+  std::optional<LangKey> Validate8021XPage() override { return std::nullopt; }
+  void Take8021XChoices(profiles::ProfileValues*) override {}
+  void ApplyMethodChoice() override {}
+  bool MethodIsMd5() const override { return false; }
+  void ResetMd5ToPeap() override {}
 };
 
 struct NullSecurityEditor : SecurityEditorPort {
@@ -60,13 +68,13 @@ struct NullCcx : CcxPort {
 struct NullParts {
   NullSupplicant supplicant;
   NullWps wps;
-  NullProfileEditor profileEditor;
+  NullDot1xTab dot1xTab;
   NullSecurityEditor securityEditor;
   NullCcx ccx;
 
   // The parts still null, by the name of the piece that will fill them.
   static std::vector<std::string_view> Names() {
-    return {"supplicant", "wps", "profileEditor", "securityEditor", "ccx"};
+    return {"supplicant", "wps", "dot1xTab", "securityEditor", "ccx"};
   }
 };
 

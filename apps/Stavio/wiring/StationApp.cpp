@@ -26,14 +26,16 @@ StationApp::StationApp(StationAppParts parts)
       actions_(*platform_.loop, driver_, adapterRadio_, connect_.Steps(), connect_.Connector(),
                nulls_.wps),
       services_({platform_, driver_, adapter_, store_, settings_, language_, state_,
-                 actions_.Queue(), connect_.Connector(), nulls_.supplicant}) {
+                 actions_.Queue(), connect_.Connector(), nulls_.supplicant}),
+      profilePages_({platform_, driver_, adapter_, settings_, language_, state_, radio_, services_,
+                     connect_.Profiles(), connect_.Connector(), nulls_.wps, nulls_.dot1xTab}) {
   connect_.SetQueue(&actions_);
   memory_.Load();
   ShowDbm() = memory_.Flag(programsettings::kShowDbm, false);
   pages_ = std::make_unique<StationPages>(
       StationPagesParts{platform_, driver_, adapter_, settings_, memory_, language_, state_,
                         services_, radio_, radioStore_, connect_.Connector(), nulls_.supplicant,
-                        nulls_.profileEditor, nulls_.securityEditor, nulls_.ccx});
+                        profilePages_, nulls_.securityEditor, nulls_.ccx});
   windows_ = std::make_unique<StationWindows>(*this, *trayIcon_,
                                               [this] { return pages_->CreateMainWindow(); });
   controller_ = std::make_unique<CHideDlg>(ControllerParts{
@@ -47,6 +49,7 @@ StationApp::StationApp(StationAppParts parts)
   });
   actions_.SetListReadCallback([this] { pages_->OnListReadOutsideQueue(); });
   pages_->SetWindows(windows_.get());
+  profilePages_.SetWindows(windows_.get());
 }
 
 StationApp::~StationApp() {

@@ -50,6 +50,7 @@ class StationApp : public StationWindowsHost {
   CHideDlg& Controller() { return *controller_; }
   StationWindows& Windows() { return *windows_; }
   StationPages& Pages() { return *pages_; }
+  StationProfilePages& ProfilePages() { return profilePages_; }
   StationActions& Actions() { return actions_; }
   StationConnect& Connecting() { return connect_; }
   const radio::RadioState& Radio() const { return radio_; }
@@ -87,6 +88,7 @@ class StationApp : public StationWindowsHost {
   StationConnect connect_;
   StationActions actions_;
   StationServices services_;
+  StationProfilePages profilePages_;
   std::unique_ptr<StationPages> pages_;
   std::unique_ptr<StationWindows> windows_;
   std::unique_ptr<CHideDlg> controller_;

@@ -40,6 +40,8 @@ std::unique_ptr<MainWindowView> StationPages::CreateMainWindow() {
   // The page the user looked at last, when it can still be reached.
   window->ShowPageIfReachable(
       p_.memory.Number(programsettings::kLastPage, mainwindow::kProfilePageDialog));
+  p_.profilePages.SetShowProfilePage(
+      [page = window.get()] { page->ShowPageIfReachable(mainwindow::kProfilePageDialog); });
   window->SetPageShownCallback(
       [this](int page) { p_.memory.SetNumber(programsettings::kLastPage, page); });
   return window;
@@ -65,6 +67,10 @@ QWidget* StationPages::CreatePart(int dialog, QWidget* parent) {
     return survey_;
   }
   if (dialog == mainwindow::kAdvancePageDialog) return new CPageAdvanceDlg(*advance_, parent);
+  if (dialog == mainwindow::kProfilePageDialog) return p_.profilePages.CreateProfilePage(parent);
+  if (dialog == mainwindow::kPanelDialogs[mainwindow::kProfileEditorPanel]) {
+    return p_.profilePages.CreateEditorPanel(parent);
+  }
   const QString face = QString::fromStdString(p_.language.language().FaceName());
   if (dialog == mainwindow::kStatisticsPageDialog) {
     statistics_ = new CPageStatisticsDlg(*p_.platform.loop, p_.driver, *this, text, face, parent);

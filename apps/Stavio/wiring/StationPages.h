@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "apps/Stavio/wiring/StationActions.h"
+#include "apps/Stavio/wiring/StationProfilePages.h"
 #include "common/shell/ProgramSettings.h"
 #include "radio/AdvancePage.h"
 #include "station/networks/link/ui/CLinkStatusDlg.h"
@@ -39,7 +40,7 @@ struct StationPagesParts {
   radio::RadioStorePort& radioStore;
   ConnectPort& connect;
   SupplicantPort& supplicant;
-  ProfileEditorPort& profileEditor;
+  StationProfilePages& profilePages;
   SecurityEditorPort& securityEditor;
   CcxPort& ccx;
 };
@@ -78,7 +79,7 @@ class StationPages : public SurveyHandOverPort,
     p_.connect.CompleteConnection(selection);
   }
   void OpenProfileEditor(const SurveySelection& selection) override {
-    p_.profileEditor.OpenFromSurvey(selection);
+    p_.profilePages.OpenFromSurvey(selection);
   }
   void ShowApDetail(std::span<const uint8_t> record) override;
 
@@ -90,7 +91,7 @@ class StationPages : public SurveyHandOverPort,
   bool HasCurrentConnection() override { return p_.connect.HasCurrentConnection(); }
   void RequeueCurrentConnection() override { p_.connect.RequeueCurrentConnection(); }
   void PressSiteSurveyRescan() override;
-  void RadioSettingsChanged() override { p_.profileEditor.RadioSettingsChanged(); }
+  void RadioSettingsChanged() override { p_.profilePages.RadioSettingsChanged(); }
 
  private:
   QWidget* CreatePart(int dialog, QWidget* parent);

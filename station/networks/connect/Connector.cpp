@@ -107,6 +107,10 @@ std::optional<ConnectRecord> Connector::BuildActiveRecord(bool fullApply) {
   } else if (!p_.profiles.ReadProfile(name, &values)) {
     return std::nullopt;
   }
+  return BuildRecord(values, fullApply);
+}
+
+ConnectRecord Connector::BuildRecord(const profiles::ProfileValues& values, bool fullApply) {
   if (auto show = AdapterNumber("ShowAuthStatus")) p_.supplicant.SetShowStatus(*show == 1);
 
   ProfileEnvironment env;
@@ -147,6 +151,16 @@ bool Connector::ConnectActiveProfile(int fullApply) {
   const bool run = QueueActiveProfile(fullApply != 0);
   if (run) p_.queue.RunActionQueue();
   return run;
+}
+
+void Connector::ReleaseActiveProfile(bool reconnect) {
+  profileMode_ = false;
+  ssidMatchRequired_ = false;
+  if (!reconnect) return;
+  autoReconnect_ = true;
+  // The emptied active copy names no network: joining with it takes the adapter off the deleted
+  // profile's network, and it is the record the reconnect check repeats from now on.
+  if (ConnectOrWait(BuildRecord(p_.profiles.ReadActiveCopy(), false))) p_.queue.RunActionQueue();
 }
 
 bool Connector::RequeueLastRecord() {

@@ -59,6 +59,9 @@ class Connector : public ConnectPort, public LastConnectRecordPort {
   // taken then). Nothing happens without rows, while the Windows service manages the adapter or
   // with the radio off. True when the profile became active.
   bool ActivateProfile(const std::vector<profiles::ProfileRow>& rows, int selected);
+  // The active profile is deleted (its active copy already emptied): profile mode ends, and with
+  // `reconnect` the adapter is told to join with the emptied copy, which leaves the network.
+  void ReleaseActiveProfile(bool reconnect);
 
   // ConnectPort.
   bool AutoReconnect() const override { return autoReconnect_; }
@@ -95,6 +98,7 @@ class Connector : public ConnectPort, public LastConnectRecordPort {
  private:
   // Builds the active profile's record; nullopt when no profile is active (or it is gone).
   std::optional<ConnectRecord> BuildActiveRecord(bool fullApply);
+  ConnectRecord BuildRecord(const profiles::ProfileValues& values, bool fullApply);
   // Queues the active profile's record; true when the queue should run now.
   bool QueueActiveProfile(bool fullApply);
   bool ConnectOrWait(ConnectRecord record);

@@ -88,6 +88,10 @@ void StationWindows::ShowMessageBox(std::string_view, std::string_view text,
   host_.ShowMessageBox(std::string(text), std::string(button));
 }
 
+int StationWindows::AskMessageBox(std::string_view text, std::string_view button) {
+  return host_.ShowMessageBox(std::string(text), std::string(button));
+}
+
 // ---- Notification-area icon ----------------------------------------------------------------
 
 bool StationWindows::AddIcon(bool adapterPresent) {

@@ -61,6 +61,8 @@ class StationWindows : public MainWindowPort, public TrayPort {
   void PressFirstPageButton() override;
   void ShowMessageBox(std::string_view caption, std::string_view text,
                       std::string_view button) override;
+  // The message box for a question: 1 when it was closed with its button.
+  int AskMessageBox(std::string_view text, std::string_view button);
 
   // TrayPort.
   bool AddIcon(bool adapterPresent) override;

@@ -133,7 +133,7 @@ TEST_F(LanguageTest, TextsAreCutTo511Characters) {
 }
 
 TEST(LangKeys, TheTableHasEveryKeyOnceInFileOrder) {
-  EXPECT_EQ(kLangKeyCount, 486u);
+  EXPECT_EQ(kLangKeyCount, 487u);
   EXPECT_EQ(LangKeyName(LangKey::IDS_WHITE_TESMAR_LOST), "IDS_WHITE_TESMAR_LOST");
   EXPECT_EQ(static_cast<size_t>(LangKey::IDS_WHITE_TESMAR_LOST), 0u);
   EXPECT_EQ(static_cast<size_t>(LangKey::IDS_OK), 137u);

@@ -149,6 +149,27 @@ TEST_F(ConnectorTest, ActivationMakesTheProfileActiveAndJoinsIt) {
   EXPECT_EQ(release, "1");
 }
 
+TEST_F(ConnectorTest, ReleasingADeletedActiveProfileLeavesItsNetworkForGood) {
+  HomeProfile();
+  const auto rows = rig.profiles.ListProfiles(true);
+  ASSERT_TRUE(connector.ActivateProfile(rows, 0));
+  rig.profiles.ClearActiveCopy();
+  driver.log.clear();
+  connector.ReleaseActiveProfile(true);
+  EXPECT_FALSE(connector.ProfileMode());
+  EXPECT_FALSE(connector.SsidMatchRequired());
+  // The emptied copy is joined: an empty SSID, which no network has; it is the record the
+  // reconnect check repeats, not the deleted profile's.
+  const DriverRequest* ssid = driver.LastSet(OID_802_11_SSID);
+  ASSERT_NE(ssid, nullptr);
+  EXPECT_EQ(ssid->value[0], 0);
+  ASSERT_TRUE(connector.LastRecord());
+  EXPECT_EQ(connector.LastRecord()->SsidText(), "");
+  driver.log.clear();
+  connector.ReleaseActiveProfile(false);
+  EXPECT_TRUE(driver.log.empty());
+}
+
 TEST_F(ConnectorTest, ActivationDoesNothingWithoutRowsWithTheRadioOffOrUnderTheService) {
   HomeProfile();
   EXPECT_FALSE(connector.ActivateProfile({}, -1));

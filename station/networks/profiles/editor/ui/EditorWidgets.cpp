@@ -1,0 +1,30 @@
+#include "station/networks/profiles/editor/ui/EditorWidgets.h"
+
+#include <QAction>
+#include <QMenu>
+
+namespace kavo9 {
+
+ChoiceButton::ChoiceButton(int number, QWidget* parent) : QPushButton(parent) {
+  setObjectName(QString::number(number));
+  menu_ = new QMenu(this);
+  menu_->setToolTipsVisible(true);
+  setMenu(menu_);
+}
+
+QAction* ChoiceButton::AddChoice(int command, const QString& text, std::function<void()> chosen) {
+  QAction* action = menu_->addAction(text);
+  action->setObjectName(QString::number(command));
+  connect(action, &QAction::triggered, this, [chosen = std::move(chosen)] { chosen(); });
+  actions_.push_back(action);
+  return action;
+}
+
+QAction* ChoiceButton::Choice(int command) const {
+  for (QAction* action : actions_) {
+    if (action->objectName().toInt() == command) return action;
+  }
+  return nullptr;
+}
+
+}  // namespace kavo9
