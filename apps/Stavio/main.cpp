@@ -39,6 +39,37 @@ void ExitController() {
   if (g_controller) g_controller->OnCommand(kavo9::kCmdExit);
 }
 
+// A second instance sends its open command when it finds the main window by its title, else
+// the tray's double-click.
+void AnswerSecondInstances(kavo9::SingleInstance& instance, kavo9::StationApp& station) {
+  using namespace kavo9;
+  instance.SetTopWindowTitle([&station] {
+    if (auto* window = dynamic_cast<CLinkora2007Dlg*>(station.Windows().MainWindow())) {
+      return window->windowTitle();
+    }
+    return QString::fromStdString(station.Controller().title());
+  });
+  CHideDlg& controller = station.Controller();
+  instance.SetHandler([&controller](uint32_t message, uint32_t parameter) {
+    if (message == kCmdOpen) controller.OnCommand(kCmdOpen);
+    if (message == kMsgTrayCallback) controller.OnTrayCallback(parameter);
+  });
+}
+
+int RunEventLoop(QApplication& app, kavo9::StationApp& station, const QString& screenshots) {
+  using namespace kavo9;
+  if (!screenshots.isEmpty()) TakeScreenshotsWhenReady(station, screenshots);
+  // For start-up measurements: end as soon as the event loop runs.
+  if (std::getenv("KAVO9_QUIT_WHEN_STARTED")) {
+    QTimer::singleShot(0, &app, [] { QCoreApplication::quit(); });
+  }
+  // For measurements of the open window: lay it out expanded, the link panel showing.
+  if (std::getenv("KAVO9_EXPAND_MAIN_WINDOW")) {
+    QTimer::singleShot(0, &app, [&station] { station.Windows().SetExpanded(true); });
+  }
+  return app.exec();
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -76,18 +107,7 @@ int main(int argc, char** argv) {
   controller.SetOnFirstTick([&machine] { NoteTiming(machine, "Stavio", "first-tick"); });
   NoteTiming(machine, "Stavio", "start");
 
-  // A second instance sends its open command when it finds the main window by its title, else
-  // the tray's double-click.
-  instance.SetTopWindowTitle([&station] {
-    if (auto* window = dynamic_cast<CLinkora2007Dlg*>(station->Windows().MainWindow())) {
-      return window->windowTitle();
-    }
-    return QString::fromStdString(station->Controller().title());
-  });
-  instance.SetHandler([&controller](uint32_t message, uint32_t parameter) {
-    if (message == kCmdOpen) controller.OnCommand(kCmdOpen);
-    if (message == kMsgTrayCallback) controller.OnTrayCallback(parameter);
-  });
+  AnswerSecondInstances(instance, *station);
 
   controller.Initialise();
   // What went wrong with the machine's files (its description, a registry hive) is said once,
@@ -96,20 +116,8 @@ int main(int argc, char** argv) {
     if (StopRequested()) break;
     station->ShowMessageBox(problem, station->Text("IDS_OK"));
   }
-  int result = 0;
   // A stop that came during the start-up (in a dialog, during discovery) ends the program here.
-  if (!StopRequested()) {
-    if (!screenshots.isEmpty()) TakeScreenshotsWhenReady(*station, screenshots);
-    // For start-up measurements: end as soon as the event loop runs.
-    if (std::getenv("KAVO9_QUIT_WHEN_STARTED")) {
-      QTimer::singleShot(0, &app, [] { QCoreApplication::quit(); });
-    }
-    // For measurements of the open window: lay it out expanded, the link panel showing.
-    if (std::getenv("KAVO9_EXPAND_MAIN_WINDOW")) {
-      QTimer::singleShot(0, &app, [&station] { station->Windows().SetExpanded(true); });
-    }
-    result = app.exec();
-  }
+  const int result = StopRequested() ? 0 : RunEventLoop(app, *station, screenshots);
   g_controller = nullptr;
   station.reset();
   return result;
