@@ -51,9 +51,6 @@ CPageSiteSurveyDlg::~CPageSiteSurveyDlg() = default;
 
 void CPageSiteSurveyDlg::BuildControls(const SurveyTextLookup& text) {
   using namespace sitesurvey;
-  auto label = [&](int number, LangKey key) {
-    return Numbered(new QLabel(text(key), this), number);
-  };
   auto word = [&](LangKey key, std::string& into) {
     const QString found = text(key);
     if (!found.isEmpty()) into = found.toStdString();
@@ -64,6 +61,21 @@ void CPageSiteSurveyDlg::BuildControls(const SurveyTextLookup& text) {
   word(LangKey::IDS_SITESUR_RADIOOFF, words_.RadioOff);
   word(LangKey::IDS_TURNON_AUTOCONFIG, words_.ServiceManages);
 
+  BuildList();
+  QLayout* buttons = BuildButtons(text);
+  QLayout* sortRow = BuildSortRow(text);
+  QLayout* titleRow = BuildTitleRow(text);
+
+  auto* layout = new QVBoxLayout(this);
+  layout->addLayout(titleRow);
+  layout->addWidget(list_, 1);
+  layout->addLayout(sortRow);
+  layout->addLayout(buttons);
+  NameControls();
+}
+
+void CPageSiteSurveyDlg::BuildList() {
+  using namespace sitesurvey;
   model_ = new SiteSurveyModel(this);
   model_->SetWords(words_);
   model_->SetShowDbm(ShowDbm());
@@ -90,7 +102,10 @@ void CPageSiteSurveyDlg::BuildControls(const SurveyTextLookup& text) {
   connect(list_, &QTableView::clicked, this, [this] { OnSelectionChanged(); });
   connect(list_, &QTableView::doubleClicked, this,
           [this] { survey_.OnDoubleClick(SelectedRow()); });
+}
 
+QLayout* CPageSiteSurveyDlg::BuildButtons(const SurveyTextLookup& text) {
+  using namespace sitesurvey;
   rescan_ = Numbered(new QPushButton(text(LangKey::IDS_SITESUR_RESCAN), this), kRescan);
   connect_ = Numbered(new QPushButton(text(LangKey::IDS_SITESUR_CONNECT), this), kConnect);
   addToProfile_ = Numbered(new QPushButton(text(LangKey::IDS_SITESUR_ADDPRO), this), kAddToProfile);
@@ -105,6 +120,21 @@ void CPageSiteSurveyDlg::BuildControls(const SurveyTextLookup& text) {
   connect(addToProfile_, &QPushButton::clicked, this,
           [this] { survey_.OnAddToProfile(SelectedRow()); });
 
+  for (QPushButton* button : {rescan_, connect_, addToProfile_}) KeepTextClearOfFrame(button);
+  auto* buttons = new QHBoxLayout;
+  buttons->addStretch();
+  buttons->addWidget(rescan_);
+  buttons->addWidget(connect_);
+  buttons->addWidget(addToProfile_);
+
+  return buttons;
+}
+
+QLayout* CPageSiteSurveyDlg::BuildSortRow(const SurveyTextLookup& text) {
+  using namespace sitesurvey;
+  auto label = [&](int number, LangKey key) {
+    return Numbered(new QLabel(text(key), this), number);
+  };
   sortBy_ = label(kSortByLabel, LangKey::IDS_SITESUR_SORTBY);
   auto* group = new QButtonGroup(this);
   const int radios[3] = {kSsidRadio, kChannelRadio, kSignalRadio};
@@ -136,14 +166,12 @@ void CPageSiteSurveyDlg::BuildControls(const SurveyTextLookup& text) {
   sortRow->addWidget(showDbm_);
   sortRow->addWidget(showDbmLabel_);
 
-  for (QPushButton* button : {rescan_, connect_, addToProfile_}) KeepTextClearOfFrame(button);
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch();
-  buttons->addWidget(rescan_);
-  buttons->addWidget(connect_);
-  buttons->addWidget(addToProfile_);
+  return sortRow;
+}
 
-  title_ = label(kListTitle, LangKey::IDS_SITESUR_AP_LIST);
+QLayout* CPageSiteSurveyDlg::BuildTitleRow(const SurveyTextLookup& text) {
+  using namespace sitesurvey;
+  title_ = Numbered(new QLabel(text(LangKey::IDS_SITESUR_AP_LIST), this), kListTitle);
   status_ = new QLabel(this);
   status_->setObjectName(QStringLiteral("status"));
   status_->setProperty("role", "status");
@@ -158,12 +186,7 @@ void CPageSiteSurveyDlg::BuildControls(const SurveyTextLookup& text) {
   titleRow->addStretch();
   titleRow->addWidget(status_);
 
-  auto* layout = new QVBoxLayout(this);
-  layout->addLayout(titleRow);
-  layout->addWidget(list_, 1);
-  layout->addLayout(sortRow);
-  layout->addLayout(buttons);
-  NameControls();
+  return titleRow;
 }
 
 void CPageSiteSurveyDlg::NameControls() {

@@ -59,6 +59,10 @@ class CPageSiteSurveyDlg : public QWidget {
 
  private:
   void BuildControls(const SurveyTextLookup& text);
+  void BuildList();
+  QLayout* BuildButtons(const SurveyTextLookup& text);
+  QLayout* BuildSortRow(const SurveyTextLookup& text);
+  QLayout* BuildTitleRow(const SurveyTextLookup& text);
   // Shows the logic's rows, keeping the selected network selected and the scroll position.
   void ShowRows();
   void ApplyControls();
