@@ -41,4 +41,8 @@ int RunPowerCommand(const SimContext& context, std::span<const std::string> args
 int RunServiceCommand(const SimContext& context, std::span<const std::string> args);
 int RunEventCommand(const SimContext& context, std::span<const std::string> args);
 
+// `cert list|import|remove`: CertCommand.cpp.
+extern const std::string_view kCertUsage;
+int RunCertCommand(const SimContext& context, std::span<const std::string> args);
+
 }  // namespace kavo9

@@ -17,7 +17,7 @@ namespace {
 const SimCommand kCommands[] = {
     {"reg", kRegUsage, RunRegCommand}, {"session", kSystemUsage, RunSessionCommand},
     {"power", "", RunPowerCommand},    {"service", "", RunServiceCommand},
-    {"event", "", RunEventCommand},
+    {"event", "", RunEventCommand},    {"cert", kCertUsage, RunCertCommand},
 };
 
 void PrintUsage(std::ostream& out) {
