@@ -79,8 +79,9 @@ Dot1xLayout LayoutFor(const Dot1xChoices& c) {
       LayOutPeap(c, &l);
       break;
   }
-  // A soft token makes up the password itself.
-  if (l.passwordModeShown && c.passwordMode == 0) l.tunnelPassword = false;
+  // A soft token makes up the password itself. EAP-FAST asks for the tunnel password whatever
+  // the password mode, so there the field stays open.
+  if (c.method == kPeap && l.passwordModeShown && c.passwordMode == 0) l.tunnelPassword = false;
   return l;
 }
 
