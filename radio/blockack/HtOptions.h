@@ -35,10 +35,12 @@ HtOptionsRecord UnpackBaCapability(uint32_t word);
 // "Dynamic SMPS".
 enum class SmpsChoice { kSmEnable = 0, kStatic = 1, kDynamic = 2 };
 
+// Until the registry or the driver says otherwise: aggregation on in automatic mode, as a freshly
+// installed driver runs.
 struct HtOptionsState {
-  bool mpdu = false;
-  bool autoMode = false;  // the "Auto" radio; "Manual" otherwise
-  int density = 0;        // 0-7
+  bool mpdu = true;
+  bool autoMode = true;  // the "Auto" radio; "Manual" otherwise
+  int density = 0;       // 0-7
   bool amsdu = false;
   int amsduLength = 0;  // 0 = "Max: 3839", 1 = "Max: 7935"
   SmpsChoice smps = SmpsChoice::kSmEnable;

@@ -165,6 +165,7 @@ TEST_F(BlockAckPageTest, LoadsTheRegistryWordAndSendsIt) {
 
 TEST_F(BlockAckPageTest, ApplyStoresTheWordAndSendsTheRecord) {
   page.state().mpdu = true;
+  page.state().autoMode = false;
   page.state().density = 4;
   page.state().smps = SmpsChoice::kStatic;
   page.Apply();
