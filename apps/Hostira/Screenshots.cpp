@@ -1,5 +1,6 @@
 #include "apps/Hostira/Screenshots.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QDir>
 #include <QMenu>
@@ -11,6 +12,8 @@
 #include "apps/Hostira/wiring/HostiraApp.h"
 #include "common/shell/InstanceMessages.h"
 #include "common/ui/QtTrayIcon.h"
+#include "radio/blockack/ui/CAddBlockAckDlg.h"
+#include "radio/blockack/ui/CPage80211nSettingDlg.h"
 #include "softap/shell/HostiraIds.h"
 #include "softap/ui/HostiraIcons.h"
 
@@ -77,6 +80,18 @@ void TakeScreenshotsWhenReady(HostiraApp& app, const QString& folder) {
       sheet.Tabs()->setCurrentIndex(sheet.Tabs()->count() - 1);
       Settle();
       Save(sheet.grab(), dir.filePath("11n-setting.png"));
+      // The add dialog of a manual session, over the page.
+      if (auto* page = qobject_cast<CBlockAck*>(sheet.Tabs()->currentWidget())) {
+        if (auto* manual = page->findChild<QAbstractButton*>(QStringLiteral("1242"))) {
+          manual->click();
+        }
+        if (auto* add = page->findChild<QAbstractButton*>(QStringLiteral("1136"))) add->click();
+        Settle();
+        if (CBlockAckPeerDlg* dialog = page->OpenDialog()) {
+          Save(dialog->grab(), dir.filePath("11n-add-block-ack.png"));
+          dialog->reject();
+        }
+      }
     }
     {
       const HostiraStrings chinese(0x0804);

@@ -1,5 +1,6 @@
 #include "apps/Stavio/Screenshots.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QDir>
 #include <QEventLoop>
@@ -14,6 +15,8 @@
 #include "common/ui/MessageBoxDlg.h"
 #include "common/ui/QtTrayIcon.h"
 #include "common/ui/Theme.h"
+#include "radio/blockack/ui/CAddBlockAckDlg.h"
+#include "radio/blockack/ui/CPage80211nSettingDlg.h"
 #include "station/networks/link/ui/CLinkStatusDlg.h"
 #include "station/networks/profiles/editor/ui/CProfileEditorDlg.h"
 #include "station/networks/profiles/page/ui/CPageProfileDlg.h"
@@ -147,6 +150,40 @@ bool WriteProfileScreenshots(StationApp& station, CLinkora2007Dlg* window, const
   return ok;
 }
 
+// A page made on its own, at the size it has in the main window's page area.
+template <class Make>
+bool PhotographPage(const QString& path, Make make) {
+  QWidget frame;
+  frame.resize(560, 380);
+  QWidget* page = make(&frame);
+  if (!page) return false;
+  page->resize(frame.size());
+  frame.show();
+  Settle();
+  return Save(frame.grab(), path);
+}
+
+// The 802.11n page with the sessions of the current link, and its add dialog.
+bool Write80211nScreenshots(StationApp& station, const QString& folder) {
+  bool ok = PhotographPage(folder + "/11n-setting.png", [&station](QWidget* parent) {
+    return station.Pages().Create80211nPage(parent);
+  });
+  QWidget frame;
+  frame.resize(560, 380);
+  auto* page = static_cast<CPage80211nSettingDlg*>(station.Pages().Create80211nPage(&frame));
+  page->resize(frame.size());
+  frame.show();
+  Settle();
+  if (auto* manual = page->findChild<QAbstractButton*>(QStringLiteral("1242"))) manual->click();
+  if (auto* add = page->findChild<QAbstractButton*>(QStringLiteral("1133"))) add->click();
+  Settle();
+  if (CBlockAckPeerDlg* dialog = page->OpenDialog()) {
+    ok &= Save(dialog->grab(), folder + "/11n-add-block-ack.png");
+    dialog->reject();
+  }
+  return ok;
+}
+
 bool WriteScreenshots(StationApp& station, const QString& folder) {
   QDir().mkpath(folder);
   bool ok = true;
@@ -200,6 +237,7 @@ bool WriteScreenshots(StationApp& station, const QString& folder) {
   ok &= Save(IconSheet(), folder + "/icons.png");
   ok &= WriteProfileScreenshots(station, window, folder);
   ok &= WriteLinkScreenshots(station, window, folder);
+  ok &= Write80211nScreenshots(station, folder);
   return ok;
 }
 

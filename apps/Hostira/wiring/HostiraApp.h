@@ -10,6 +10,8 @@
 #include "common/platform/TrayIcon.h"
 #include "common/shell/SettingsFile.h"
 #include "common/shell/StoreAccess.h"
+#include "radio/RegistryRadioStore.h"
+#include "radio/blockack/BlockAckPage.h"
 #include "softap/record/ApRuntimeState.h"
 #include "softap/shell/CHideDlg.h"
 #include "softap/shell/HostiraStrings.h"
@@ -50,6 +52,8 @@ class HostiraApp {
   Adapter adapter_;
   FaultableDriver driver_;
   StoreAccess store_;
+  radio::RegistryRadioStore radioStore_;
+  radio::BlockAckPageModel blockAck_;
   IcsDhcp sharing_;
   NullPages nulls_;
   QtApSheet sheet_;

@@ -1,6 +1,8 @@
 #include "apps/Stavio/wiring/StationPages.h"
 
+#include "common/adapter/RequestCatalogue.h"
 #include "common/ui/MessageBoxDlg.h"
+#include "radio/blockack/ui/CPage80211nSettingDlg.h"
 #include "radio/ui/CPageAdvanceDlg.h"
 #include "station/networks/ui/CAPDetailInfoDlg.h"
 #include "station/networks/ui/CHiddenSsidDlg.h"
@@ -67,6 +69,7 @@ QWidget* StationPages::CreatePart(int dialog, QWidget* parent) {
     return survey_;
   }
   if (dialog == mainwindow::kAdvancePageDialog) return new CPageAdvanceDlg(*advance_, parent);
+  if (dialog == mainwindow::k80211nPageDialog) return Create80211nPage(parent);
   if (dialog == mainwindow::kProfilePageDialog) return p_.profilePages.CreateProfilePage(parent);
   if (dialog == mainwindow::kPanelDialogs[mainwindow::kProfileEditorPanel]) {
     return p_.profilePages.CreateEditorPanel(parent);
@@ -88,6 +91,63 @@ QWidget* StationPages::CreatePart(int dialog, QWidget* parent) {
     return apDetail_;
   }
   return MakeStandInPart(p_.services, dialog, parent);
+}
+
+QWidget* StationPages::Create80211nPage(QWidget* parent) {
+  auto t = [this](std::string_view key) { return QString::fromStdString(p_.language.Text(key)); };
+  // The options without a language key keep the page's own English texts.
+  BlockAckTexts texts{
+      .title = t("IDS_TAB_80211N"),
+      .amsduGroup = QStringLiteral("A-MSDU"),
+      .smpsGroup = QStringLiteral("Spatial Multiplexing Power Save"),
+      .originator = t("IDS_BLOCKACK_ORIGINATOR"),
+      .recipient = t("IDS_BLOCKACK_RECIPIENT"),
+      .amsduEnable = QStringLiteral("Enable"),
+      .mpdu = t("IDS_BLOCKACK_ENABLE_BA"),
+      .max3839 = QStringLiteral("Max: 3839"),
+      .max7935 = QStringLiteral("Max: 7935"),
+      .smEnable = QStringLiteral("SM enable"),
+      .staticSmps = QStringLiteral("Static SMPS"),
+      .dynamicSmps = QStringLiteral("Dynamic SMPS"),
+      .manual = t("IDS_BLOCKACK_MANUAL"),
+      .automatic = t("IDS_BLOCKACK_AUTO"),
+      .density = t("IDS_BLOCKACK_DENSITY"),
+      .apply = t("IDS_APPLY"),
+      .add = QStringLiteral("+"),
+      .remove = QStringLiteral("-"),
+      .removeAll = QStringLiteral("-All"),
+      .macColumn = t("IDS_BLOCKACK_MAC"),
+      .addCaption = t("IDS_TAB_ADD_BLOCK_ACK"),
+      .deleteCaption = t("IDS_TAB_DELETE_BLOCK_ACK"),
+      .tid = t("IDS_ADD_BLOCKACK_TID"),
+      .window = t("IDS_ADD_BLOCKACK_WINDOW_SIZE"),
+      .availableBssids = t("IDS_ADD_BLOCKACK_AVAIL_BSSID"),
+      .bssidColumn = QStringLiteral("BSSID"),
+      .ok = t("IDS_ADD_BLOCKACK_CONFIRM"),
+      .cancel = t("IDS_ADD_BLOCKACK_CANCEL"),
+      .noPeer = t("IDS_ADD_BLOCKACK_BSSID_ERR_MSG"),
+      .badOriginatorWindow = t("IDS_ADD_BLOCKACK_ORI_WM_SIZE_ERR_MSG"),
+      .badRecipientWindow = t("IDS_ADD_BLOCKACK_REC_WM_SIZE_ERR_MSG"),
+  };
+  BlockAckHooks hooks{.showMessage =
+                          [this](const QString& message) {
+                            if (windows_) {
+                              windows_->ShowMessageBox("Kavo9", message.toStdString(),
+                                                       p_.language.Text("IDS_OK"));
+                            }
+                          },
+                      .associatedBssid = [this]() -> std::optional<radio::MacBytes> {
+                        radio::MacBytes bssid{};
+                        if (!QueryValue(p_.driver, OID_802_11_BSSID, &bssid)) return std::nullopt;
+                        if (bssid == radio::MacBytes{}) return std::nullopt;
+                        return bssid;
+                      }};
+  // Each page has its own model, gone with the page.
+  auto* model = new radio::BlockAckPageModel(p_.driver, p_.radioStore, *p_.platform.loop);
+  auto* page = new CPage80211nSettingDlg(*model, BlockAckFlavour::kStation, std::move(texts),
+                                         std::move(hooks), parent);
+  QObject::connect(page, &QObject::destroyed, [model] { delete model; });
+  return page;
 }
 
 void StationPages::OnListReadOutsideQueue() {

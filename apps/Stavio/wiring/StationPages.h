@@ -58,6 +58,8 @@ class StationPages : public SurveyHandOverPort,
   std::unique_ptr<MainWindowView> CreateMainWindow();
   // The list was read outside the queue: the site survey shows it at once.
   void OnListReadOutsideQueue();
+  // The 802.11n page (also made on its own for pictures).
+  QWidget* Create80211nPage(QWidget* parent);
   CPageSiteSurveyDlg* SiteSurveyPage() const { return survey_; }
   CLinkStatusDlg* LinkStatusPanel() const { return link_; }
   CPageStatisticsDlg* StatisticsPage() const { return statistics_; }

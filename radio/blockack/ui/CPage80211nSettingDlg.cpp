@@ -163,7 +163,12 @@ QWidget* CPage80211nSettingDlg::BuildSide(BaSide side) {
   }
   list->setHeaderLabels(headers);
   list->header()->setStretchLastSection(false);
-  list->header()->setSectionResizeMode(0, QHeaderView::Stretch);
+  // The address always reads whole; the TID columns share what is left.
+  list->header()->setMinimumSectionSize(
+      list->fontMetrics().horizontalAdvance(QStringLiteral("00")) + 12);
+  list->header()->setSectionResizeMode(0, QHeaderView::Fixed);
+  list->header()->resizeSection(
+      0, list->fontMetrics().horizontalAdvance(QStringLiteral("00-00-00-00-00-00")) + 16);
   for (int c = 1; c <= radio::kTidCount; ++c) {
     list->header()->setSectionResizeMode(c, QHeaderView::ResizeToContents);
   }
@@ -189,6 +194,10 @@ QWidget* CPage80211nSettingDlg::BuildSide(BaSide side) {
   connect(removeAll, &QPushButton::clicked, this, [this, side] { OpenDelete(side, false); });
   layout->addLayout(buttons);
   return group;
+}
+
+CBlockAckPeerDlg* CPage80211nSettingDlg::OpenDialog() const {
+  return dialog_;
 }
 
 void CPage80211nSettingDlg::TakeControls() {
@@ -264,8 +273,8 @@ void CPage80211nSettingDlg::OpenAdd(BaSide side) {
     if (hooks_.showMessage) hooks_.showMessage(message);
   });
   connect(dialog, &QDialog::accepted, this, [this, dialog, side] {
-    auto refusal = model_.AddSession(side, dialog->Peer(), dialog->Tid(),
-                                     dialog->WindowText().toStdString());
+    auto refusal =
+        model_.AddSession(side, dialog->Peer(), dialog->Tid(), dialog->WindowText().toStdString());
     if (refusal && hooks_.showMessage) {
       hooks_.showMessage(refusal == radio::BlockAckRefusal::kNoPeer ? texts_.noPeer
                          : side == BaSide::kOriginator              ? texts_.badOriginatorWindow

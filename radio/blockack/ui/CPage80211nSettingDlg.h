@@ -26,10 +26,12 @@ class CPage80211nSettingDlg : public QWidget {
                         BlockAckTexts texts, BlockAckHooks hooks, QWidget* parent = nullptr);
   ~CPage80211nSettingDlg() override;
 
+  // The hand-overs, when they need the page itself.
+  void SetHooks(BlockAckHooks hooks) { hooks_ = std::move(hooks); }
   // Puts the model's options, enabling and sessions into the controls.
   void Render();
   // The dialog opened by a session button, while it is open (for tests and pictures).
-  CBlockAckPeerDlg* OpenDialog() const { return dialog_; }
+  CBlockAckPeerDlg* OpenDialog() const;
 
  protected:
   void showEvent(QShowEvent* event) override;
@@ -46,7 +48,7 @@ class CPage80211nSettingDlg : public QWidget {
   radio::BlockAckPageModel& model_;
   const BlockAckFlavour flavour_;
   const BlockAckTexts texts_;
-  const BlockAckHooks hooks_;
+  BlockAckHooks hooks_;
   QCheckBox* mpdu_ = nullptr;
   QCheckBox* amsdu_ = nullptr;
   QComboBox* density_ = nullptr;

@@ -12,7 +12,8 @@ namespace {
 constexpr uint32_t kCodes[] = {OID_VND_BLOCK_ACK, OID_VND_DELETE_BLOCK_ACK};
 
 // The table: 32 entries of 48 bytes per side, then the two counts.
-constexpr size_t kEntrySize = 48, kEntriesPerSide = 32, kCountsAt = 2 * kEntriesPerSide * kEntrySize;
+constexpr size_t kEntrySize = 48, kEntriesPerSide = 32,
+                 kCountsAt = 2 * kEntriesPerSide * kEntrySize;
 constexpr size_t kTableSize = kCountsAt + 4;
 // The requests: side, peer, TID, window size; the delete's "all TIDs" flag.
 constexpr size_t kRequestSize = 14, kPeerAt = 1, kTidAt = 7, kWindowAt = 8, kAllTidsAt = 12;

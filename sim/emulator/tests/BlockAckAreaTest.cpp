@@ -31,8 +31,8 @@ class BlockAckAreaTest : public EmulatorTest {
     ASSERT_EQ(Set(*emulator, OID_802_11_SSID, SsidValue(ssid)).status, 0);
   }
   std::vector<uint8_t> Table() { return Query(*emulator, OID_VND_BLOCK_ACK, 3076).data; }
-  static std::vector<uint8_t> Request(uint8_t side, const char* peer, uint8_t tid,
-                                      uint8_t window, uint8_t all = 0) {
+  static std::vector<uint8_t> Request(uint8_t side, const char* peer, uint8_t tid, uint8_t window,
+                                      uint8_t all = 0) {
     std::vector<uint8_t> r(14, 0);
     r[0] = side;
     const MacAddress mac = Mac(peer);
@@ -96,14 +96,12 @@ TEST_F(BlockAckAreaTest, ANetworkWithoutHtOrAggregationOffBringsNone) {
   EXPECT_EQ(Table()[kCounts], 0);
   EXPECT_EQ(Query(*emulator, OID_VND_MAC_TABLE, 324).U32(), 1u);  // still the access point
   ASSERT_EQ(Set(*emulator, OID_802_11_DISASSOCIATE, {}).status, 0);
-  ASSERT_EQ(Set(*emulator, OID_VND_HT_OPTIONS, std::vector<uint8_t>{0, 0, 2, 0, 0, 0, 3, 1})
-                .status,
+  ASSERT_EQ(Set(*emulator, OID_VND_HT_OPTIONS, std::vector<uint8_t>{0, 0, 2, 0, 0, 0, 3, 1}).status,
             0);
   Join("FastNet");
   EXPECT_EQ(Table()[kCounts], 0);
-  EXPECT_EQ(
-      Set(*emulator, OID_VND_BLOCK_ACK, Request(0, "00-11-22-00-00-0A", 0, 32)).status,
-      ERROR_NOT_SUPPORTED);
+  EXPECT_EQ(Set(*emulator, OID_VND_BLOCK_ACK, Request(0, "00-11-22-00-00-0A", 0, 32)).status,
+            ERROR_NOT_SUPPORTED);
 }
 
 }  // namespace
