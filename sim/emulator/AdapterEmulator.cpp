@@ -15,6 +15,7 @@
 #include "sim/emulator/areas/RadioArea.h"
 #include "sim/emulator/areas/RegistersArea.h"
 #include "sim/emulator/areas/StationOptionsArea.h"
+#include "sim/emulator/areas/WmmArea.h"
 
 namespace kavo9 {
 
@@ -40,6 +41,7 @@ void AdapterEmulator::RegisterAreas() {
   Add<emu::CountersArea>();
   Add<emu::RegistersArea>();
   Add<emu::StationOptionsArea>();
+  Add<emu::WmmArea>();
   ap_ = Add<emu::AccessPointArea>();
   Add<emu::BlockAckArea>()->SetAccessPointPeers([this] {
     std::vector<MacAddress> peers;
