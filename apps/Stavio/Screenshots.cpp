@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QEventLoop>
+#include <QLineEdit>
 #include <QMenu>
 #include <QPainter>
 #include <QTableView>
@@ -184,6 +185,32 @@ bool Write80211nScreenshots(StationApp& station, const QString& folder) {
   return ok;
 }
 
+// The WMM page as it is, then with WMM and direct links on and a link set up with a station of
+// the network.
+bool WriteWmmScreenshots(StationApp& station, const QString& folder) {
+  QWidget frame;
+  frame.resize(560, 380);
+  QWidget* page = station.Pages().CreateWmmPage(&frame);
+  page->resize(frame.size());
+  frame.show();
+  Settle();
+  bool ok = Save(frame.grab(), folder + "/wmm-page.png");
+  auto click = [page](const char* id) {
+    if (auto* b = page->findChild<QAbstractButton*>(QLatin1String(id))) b->click();
+  };
+  click("1264");
+  click("1250");
+  const char* pairs[] = {"00", "0C", "43", "5E", "00", "2A"};
+  const char* edits[] = {"1253", "1258", "1260", "1261", "1262", "1263"};
+  for (int i = 0; i < 6; ++i) {
+    if (auto* edit = page->findChild<QLineEdit*>(QLatin1String(edits[i]))) edit->setText(pairs[i]);
+  }
+  click("1256");
+  RunFor(2200);
+  ok &= Save(frame.grab(), folder + "/wmm-direct-link.png");
+  return ok;
+}
+
 bool WriteScreenshots(StationApp& station, const QString& folder) {
   QDir().mkpath(folder);
   bool ok = true;
@@ -238,6 +265,7 @@ bool WriteScreenshots(StationApp& station, const QString& folder) {
   ok &= WriteProfileScreenshots(station, window, folder);
   ok &= WriteLinkScreenshots(station, window, folder);
   ok &= Write80211nScreenshots(station, folder);
+  ok &= WriteWmmScreenshots(station, folder);
   return ok;
 }
 

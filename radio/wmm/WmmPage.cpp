@@ -1,5 +1,6 @@
 #include "radio/wmm/WmmPage.h"
 
+#include <algorithm>
 #include <charconv>
 
 #include "common/adapter/DriverValues.h"
@@ -255,6 +256,7 @@ bool WmmPageModel::RefreshLinks() {
                                 [this](const DirectLinkRow& r) { return r.peer == *selected_; })) {
     selected_.reset();
   }
+  if (changed_) changed_();
   return true;
 }
 

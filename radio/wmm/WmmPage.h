@@ -5,6 +5,7 @@
 // point must learn about make the adapter associate again with the same network.
 
 #include <array>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -95,6 +96,8 @@ class WmmPageModel {
   const std::vector<DirectLinkRow>& links() const { return links_; }
   // Queries the table now; true when the list changed.
   bool RefreshLinks();
+  // Called after each refresh that changed the list.
+  void SetLinksChanged(std::function<void()> changed) { changed_ = std::move(changed); }
 
  private:
   uint32_t QueryApsd();
@@ -109,6 +112,7 @@ class WmmPageModel {
   WmmValues values_;
   std::vector<DirectLinkRow> links_;
   std::optional<MacBytes> selected_;
+  std::function<void()> changed_;
 };
 
 }  // namespace kavo9::radio

@@ -4,6 +4,7 @@
 #include "common/ui/MessageBoxDlg.h"
 #include "radio/blockack/ui/CPage80211nSettingDlg.h"
 #include "radio/ui/CPageAdvanceDlg.h"
+#include "radio/wmm/ui/CPageWMMDlg.h"
 #include "station/networks/ui/CAPDetailInfoDlg.h"
 #include "station/networks/ui/CHiddenSsidDlg.h"
 #include "station/networks/ui/CPageSiteSurveyDlg.h"
@@ -35,6 +36,8 @@ std::unique_ptr<MainWindowView> StationPages::CreateMainWindow() {
                                     .isAdministrator = p_.state.isAdministrator,
                                     .allowStandardUserSetAdvance = p_.settings.IsSettingOn(
                                         settings::kAllowStandardUserSetAdvance)});
+  wmm_ = std::make_unique<radio::WmmPageModel>(p_.driver, p_.radioStore, p_.language, *this,
+                                               *p_.platform.loop);
   // A page or panel that could not be made ends the window's creation there; what was made stays
   // usable, so the window is kept either way.
   auto window = std::make_unique<CLinkora2007Dlg>(
@@ -70,6 +73,7 @@ QWidget* StationPages::CreatePart(int dialog, QWidget* parent) {
   }
   if (dialog == mainwindow::kAdvancePageDialog) return new CPageAdvanceDlg(*advance_, parent);
   if (dialog == mainwindow::k80211nPageDialog) return Create80211nPage(parent);
+  if (dialog == mainwindow::kWmmPageDialog) return CreateWmmPage(parent);
   if (dialog == mainwindow::kProfilePageDialog) return p_.profilePages.CreateProfilePage(parent);
   if (dialog == mainwindow::kPanelDialogs[mainwindow::kProfileEditorPanel]) {
     return p_.profilePages.CreateEditorPanel(parent);
@@ -148,6 +152,12 @@ QWidget* StationPages::Create80211nPage(QWidget* parent) {
                                          std::move(hooks), parent);
   QObject::connect(page, &QObject::destroyed, [model] { delete model; });
   return page;
+}
+
+QWidget* StationPages::CreateWmmPage(QWidget* parent) {
+  return new CPageWMMDlg(
+      *wmm_, [this](std::string_view key) { return QString::fromStdString(p_.language.Text(key)); },
+      [this](std::string_view key) { ShowMessage(key); }, parent);
 }
 
 void StationPages::OnListReadOutsideQueue() {
