@@ -266,6 +266,9 @@ bool WriteScreenshots(StationApp& station, const QString& folder) {
   ok &= WriteLinkScreenshots(station, window, folder);
   ok &= Write80211nScreenshots(station, folder);
   ok &= WriteWmmScreenshots(station, folder);
+  ok &= PhotographPage(folder + "/about-page.png", [&station](QWidget* parent) {
+    return station.Pages().CreateAboutPage(parent);
+  });
   return ok;
 }
 

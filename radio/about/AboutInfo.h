@@ -16,6 +16,9 @@
 
 namespace kavo9::radio {
 
+// The vendor's web address the About pages' button opens.
+inline constexpr std::string_view kVendorWebAddress = "http://www.norvik.example.com/";
+
 struct AboutInfo {
   std::string utilityVersion, utilityDate, copyright;
   std::string driverVersion, driverDate;

@@ -78,6 +78,17 @@ enum : int {
   kStrBaBssidColumn = 3355,
   kStrBaBadOriginatorWindow = 3356,
   kStrBaBadRecipientWindow = 3357,
+  // The About page.
+  kStrAboutDriverVersion = 2,
+  kStrAboutDate = 3,
+  kStrAboutPhyAddress = 4,
+  kStrAboutUtilityVersion = 5,
+  kStrAboutEepromVersion = 296,
+  kStrAboutFirmwareVersion = 309,
+  kStrAboutIpAddress = 350,
+  kStrAboutSubMask = 351,
+  kStrAboutGateway = 352,
+  kStrAboutWeb = 3358,
 };
 
 // The controller's timer and its period.

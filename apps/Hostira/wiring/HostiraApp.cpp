@@ -1,6 +1,7 @@
 #include "apps/Hostira/wiring/HostiraApp.h"
 
 #include "common/ui/MessageBoxDlg.h"
+#include "radio/about/ui/CPageAboutDlg.h"
 #include "radio/blockack/ui/CPage80211nSettingDlg.h"
 #include "softap/record/ApSummary.h"
 #include "softap/shell/HostiraIds.h"
@@ -17,6 +18,7 @@ HostiraApp::HostiraApp(HostiraAppParts parts)
       store_(*platform_.registry, parts.service, Utility::kSoftAp),
       radioStore_(platform_, adapter_, store_),
       blockAck_(driver_, radioStore_, *platform_.loop),
+      about_(platform_, driver_, adapter_, Utility::kSoftAp),
       sharing_(platform_.libraries),
       sheet_([this] { return new CTsPropSheet(strings_, PageSpecs(), HtPageSpec()); }),
       messages_(strings_) {
@@ -45,8 +47,26 @@ std::vector<SheetPageSpec> HostiraApp::PageSpecs() {
       {kStrMacTableTitle, "mac-table", pending(kStrMacTableTitle)},
       {kStrEventLogTitle, "event-log", pending(kStrEventLogTitle)},
       {kStrStatisticsTitle, "statistics", pending(kStrStatisticsTitle)},
-      {kStrAboutTitle, "about", pending(kStrAboutTitle)},
+      {kStrAboutTitle, "about-page", [this] { return CreateAboutPage(); }},
   };
+}
+
+QWidget* HostiraApp::CreateAboutPage() {
+  auto q = [this](int id) { return QString::fromStdString(strings_.Text(id)); };
+  AboutTexts texts{.title = q(kStrAboutTitle),
+                   .utilityVersion = q(kStrAboutUtilityVersion),
+                   .date = q(kStrAboutDate),
+                   .driverVersion = q(kStrAboutDriverVersion),
+                   .eepromVersion = q(kStrAboutEepromVersion),
+                   .firmwareVersion = q(kStrAboutFirmwareVersion),
+                   .macAddress = q(kStrAboutPhyAddress),
+                   .ipAddress = q(kStrAboutIpAddress),
+                   .subnetMask = q(kStrAboutSubMask),
+                   .gateway = q(kStrAboutGateway),
+                   .web = q(kStrAboutWeb)};
+  ProcessLauncher* launcher = platform_.launcher;
+  return new CAboutPage(about_, AboutFlavour::kAccessPoint, std::move(texts),
+                        [launcher] { launcher->ShellOpen(radio::kVendorWebAddress); });
 }
 
 SheetPageSpec HostiraApp::HtPageSpec() {

@@ -1,7 +1,10 @@
 #include "apps/Stavio/wiring/StationPages.h"
 
+#include <thread>
+
 #include "common/adapter/RequestCatalogue.h"
 #include "common/ui/MessageBoxDlg.h"
+#include "radio/about/ui/CPageAboutDlg.h"
 #include "radio/blockack/ui/CPage80211nSettingDlg.h"
 #include "radio/ui/CPageAdvanceDlg.h"
 #include "radio/wmm/ui/CPageWMMDlg.h"
@@ -15,7 +18,9 @@
 namespace kavo9 {
 
 StationPages::StationPages(const StationPagesParts& parts)
-    : p_(parts), linkServices_({p_.platform, p_.adapter, p_.language, p_.state, p_.radio}) {
+    : p_(parts),
+      about_(p_.platform, p_.driver, p_.adapter, Utility::kStation),
+      linkServices_({p_.platform, p_.adapter, p_.language, p_.state, p_.radio}) {
   p_.services.SetSurveyRebuildHook([this] {
     if (survey_) survey_->Logic().MarkRebuildPending();
   });
@@ -74,6 +79,7 @@ QWidget* StationPages::CreatePart(int dialog, QWidget* parent) {
   if (dialog == mainwindow::kAdvancePageDialog) return new CPageAdvanceDlg(*advance_, parent);
   if (dialog == mainwindow::k80211nPageDialog) return Create80211nPage(parent);
   if (dialog == mainwindow::kWmmPageDialog) return CreateWmmPage(parent);
+  if (dialog == mainwindow::kAboutPageDialog) return CreateAboutPage(parent);
   if (dialog == mainwindow::kProfilePageDialog) return p_.profilePages.CreateProfilePage(parent);
   if (dialog == mainwindow::kPanelDialogs[mainwindow::kProfileEditorPanel]) {
     return p_.profilePages.CreateEditorPanel(parent);
@@ -158,6 +164,24 @@ QWidget* StationPages::CreateWmmPage(QWidget* parent) {
   return new CPageWMMDlg(
       *wmm_, [this](std::string_view key) { return QString::fromStdString(p_.language.Text(key)); },
       [this](std::string_view key) { ShowMessage(key); }, parent);
+}
+
+QWidget* StationPages::CreateAboutPage(QWidget* parent) {
+  auto t = [this](std::string_view key) { return QString::fromStdString(p_.language.Text(key)); };
+  AboutTexts texts{.title = t("IDS_TAB_ABOUT"),
+                   .utilityVersion = t("IDS_ABOUT_TS_VERSION"),
+                   .date = t("IDS_ABOUT_DATE"),
+                   .driverVersion = t("IDS_ABOUT_VERSION"),
+                   .eepromVersion = t("IDS_EEPROMVERSION"),
+                   .firmwareVersion = t("IDS_FW_VERSION_NAME"),
+                   .macAddress = t("IDS_ABOUT_PHY_ADDR"),
+                   .web = QStringLiteral("&Web Site")};
+  // The shell may take its time to start a browser: the page does not wait for it.
+  ProcessLauncher* launcher = p_.platform.launcher;
+  auto openWeb = [launcher] {
+    std::thread([launcher] { launcher->ShellOpen(radio::kVendorWebAddress); }).detach();
+  };
+  return new CPageAboutDlg(about_, AboutFlavour::kStation, std::move(texts), openWeb, parent);
 }
 
 void StationPages::OnListReadOutsideQueue() {

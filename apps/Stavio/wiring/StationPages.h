@@ -10,6 +10,7 @@
 #include "apps/Stavio/wiring/StationProfilePages.h"
 #include "common/shell/ProgramSettings.h"
 #include "radio/AdvancePage.h"
+#include "radio/about/AboutInfo.h"
 #include "radio/wmm/WmmPage.h"
 #include "station/networks/link/ui/CLinkStatusDlg.h"
 #include "station/networks/statistics/Statistics.h"
@@ -63,6 +64,7 @@ class StationPages : public SurveyHandOverPort,
   // The 802.11n page (also made on its own for pictures).
   QWidget* Create80211nPage(QWidget* parent);
   QWidget* CreateWmmPage(QWidget* parent);
+  QWidget* CreateAboutPage(QWidget* parent);
   CPageSiteSurveyDlg* SiteSurveyPage() const { return survey_; }
   CLinkStatusDlg* LinkStatusPanel() const { return link_; }
   CPageStatisticsDlg* StatisticsPage() const { return statistics_; }
@@ -109,6 +111,7 @@ class StationPages : public SurveyHandOverPort,
   StationWindows* windows_ = nullptr;
   std::unique_ptr<radio::AdvancePageModel> advance_;
   std::unique_ptr<radio::WmmPageModel> wmm_;
+  radio::AboutReader about_;
   QPointer<CPageSiteSurveyDlg> survey_;
   QPointer<CAPDetailInfoDlg> apDetail_;
   LinkServices linkServices_;
