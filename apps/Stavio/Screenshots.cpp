@@ -266,6 +266,17 @@ bool WriteScreenshots(StationApp& station, const QString& folder) {
   ok &= WriteLinkScreenshots(station, window, folder);
   ok &= Write80211nScreenshots(station, folder);
   ok &= WriteWmmScreenshots(station, folder);
+  if (QWidget* registers = station.Pages().OpenRegisterPage()) {
+    registers->resize(640, 300);
+    for (auto [id, text] : {std::pair{"1341", "0"}, {"1346", "3E"}, {"1338", "3"}}) {
+      if (auto* edit = registers->findChild<QLineEdit*>(QLatin1String(id))) edit->setText(text);
+    }
+    if (auto* query = registers->findChild<QAbstractButton*>(QStringLiteral("1332")))
+      query->click();
+    Settle();
+    ok &= Save(registers->grab(), folder + "/registers-page.png");
+    registers->close();
+  }
   ok &= PhotographPage(folder + "/about-page.png", [&station](QWidget* parent) {
     return station.Pages().CreateAboutPage(parent);
   });

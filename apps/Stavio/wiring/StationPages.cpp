@@ -1,11 +1,14 @@
 #include "apps/Stavio/wiring/StationPages.h"
 
+#include <QKeySequence>
+#include <QShortcut>
 #include <thread>
 
 #include "common/adapter/RequestCatalogue.h"
 #include "common/ui/MessageBoxDlg.h"
 #include "radio/about/ui/CPageAboutDlg.h"
 #include "radio/blockack/ui/CPage80211nSettingDlg.h"
+#include "radio/registers/ui/CPageRegSettingDlg.h"
 #include "radio/ui/CPageAdvanceDlg.h"
 #include "radio/wmm/ui/CPageWMMDlg.h"
 #include "station/networks/ui/CAPDetailInfoDlg.h"
@@ -52,6 +55,11 @@ std::unique_ptr<MainWindowView> StationPages::CreateMainWindow() {
       p_.memory.Number(programsettings::kLastPage, mainwindow::kProfilePageDialog));
   p_.profilePages.SetShowProfilePage(
       [page = window.get()] { page->ShowPageIfReachable(mainwindow::kProfilePageDialog); });
+  // The register diagnostics have no page button: an engineer opens them with a key combination.
+  if (auto* widget = dynamic_cast<QWidget*>(window.get())) {
+    auto* shortcut = new QShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_R), widget);
+    QObject::connect(shortcut, &QShortcut::activated, widget, [this] { OpenRegisterPage(); });
+  }
   window->SetPageShownCallback(
       [this](int page) { p_.memory.SetNumber(programsettings::kLastPage, page); });
   return window;
@@ -182,6 +190,26 @@ QWidget* StationPages::CreateAboutPage(QWidget* parent) {
     std::thread([launcher] { launcher->ShellOpen(radio::kVendorWebAddress); }).detach();
   };
   return new CPageAboutDlg(about_, AboutFlavour::kStation, std::move(texts), openWeb, parent);
+}
+
+QWidget* StationPages::OpenRegisterPage() {
+  if (!registers_) {
+    // Dumps go to the program's current directory, as its users expect of a diagnostics tool.
+    std::error_code ec;
+    registers_ = std::make_unique<radio::RegisterPageModel>(p_.driver, *p_.platform.loop,
+                                                            std::filesystem::current_path(ec));
+  }
+  if (!registerPage_) {
+    registerPage_ = new CPageRegSettingDlg(*registers_, [this](const QString& message) {
+      if (windows_)
+        windows_->ShowMessageBox("Kavo9", message.toStdString(), p_.language.Text("IDS_OK"));
+    });
+    registerPage_->setAttribute(Qt::WA_DeleteOnClose);
+  }
+  registerPage_->show();
+  registerPage_->raise();
+  registerPage_->activateWindow();
+  return registerPage_;
 }
 
 void StationPages::OnListReadOutsideQueue() {

@@ -11,6 +11,7 @@
 #include "common/shell/ProgramSettings.h"
 #include "radio/AdvancePage.h"
 #include "radio/about/AboutInfo.h"
+#include "radio/registers/RegisterPage.h"
 #include "radio/wmm/WmmPage.h"
 #include "station/networks/link/ui/CLinkStatusDlg.h"
 #include "station/networks/statistics/Statistics.h"
@@ -65,6 +66,8 @@ class StationPages : public SurveyHandOverPort,
   QWidget* Create80211nPage(QWidget* parent);
   QWidget* CreateWmmPage(QWidget* parent);
   QWidget* CreateAboutPage(QWidget* parent);
+  // The register diagnostics, in a window of their own (Ctrl+Shift+R in the main window).
+  QWidget* OpenRegisterPage();
   CPageSiteSurveyDlg* SiteSurveyPage() const { return survey_; }
   CLinkStatusDlg* LinkStatusPanel() const { return link_; }
   CPageStatisticsDlg* StatisticsPage() const { return statistics_; }
@@ -112,6 +115,8 @@ class StationPages : public SurveyHandOverPort,
   std::unique_ptr<radio::AdvancePageModel> advance_;
   std::unique_ptr<radio::WmmPageModel> wmm_;
   radio::AboutReader about_;
+  std::unique_ptr<radio::RegisterPageModel> registers_;
+  QPointer<QWidget> registerPage_;
   QPointer<CPageSiteSurveyDlg> survey_;
   QPointer<CAPDetailInfoDlg> apDetail_;
   LinkServices linkServices_;
