@@ -3,6 +3,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDir>
+#include <QEventLoop>
 #include <QMenu>
 #include <QPainter>
 #include <QTabWidget>
@@ -78,6 +79,10 @@ void TakeScreenshotsWhenReady(HostiraApp& app, const QString& folder) {
       PhotographSheet(sheet, dir, "");
       sheet.SetHtPageShown(true);
       sheet.Tabs()->setCurrentIndex(sheet.Tabs()->count() - 1);
+      // A refresh of the session lists: the stations that joined have theirs.
+      QEventLoop wait;
+      QTimer::singleShot(1500, &wait, &QEventLoop::quit);
+      wait.exec();
       Settle();
       Save(sheet.grab(), dir.filePath("11n-setting.png"));
       // The add dialog of a manual session, over the page.
