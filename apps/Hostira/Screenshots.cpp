@@ -1,7 +1,9 @@
 #include "apps/Hostira/Screenshots.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QDir>
+#include <QEventLoop>
 #include <QMenu>
 #include <QPainter>
 #include <QTabWidget>
@@ -11,6 +13,8 @@
 #include "apps/Hostira/wiring/HostiraApp.h"
 #include "common/shell/InstanceMessages.h"
 #include "common/ui/QtTrayIcon.h"
+#include "radio/blockack/ui/CAddBlockAckDlg.h"
+#include "radio/blockack/ui/CPage80211nSettingDlg.h"
 #include "softap/shell/HostiraIds.h"
 #include "softap/ui/HostiraIcons.h"
 
@@ -75,8 +79,24 @@ void TakeScreenshotsWhenReady(HostiraApp& app, const QString& folder) {
       PhotographSheet(sheet, dir, "");
       sheet.SetHtPageShown(true);
       sheet.Tabs()->setCurrentIndex(sheet.Tabs()->count() - 1);
+      // A refresh of the session lists: the stations that joined have theirs.
+      QEventLoop wait;
+      QTimer::singleShot(1500, &wait, &QEventLoop::quit);
+      wait.exec();
       Settle();
       Save(sheet.grab(), dir.filePath("11n-setting.png"));
+      // The add dialog of a manual session, over the page.
+      if (auto* page = qobject_cast<CBlockAck*>(sheet.Tabs()->currentWidget())) {
+        if (auto* manual = page->findChild<QAbstractButton*>(QStringLiteral("1242"))) {
+          manual->click();
+        }
+        if (auto* add = page->findChild<QAbstractButton*>(QStringLiteral("1136"))) add->click();
+        Settle();
+        if (CBlockAckPeerDlg* dialog = page->OpenDialog()) {
+          Save(dialog->grab(), dir.filePath("11n-add-block-ack.png"));
+          dialog->reject();
+        }
+      }
     }
     {
       const HostiraStrings chinese(0x0804);

@@ -1,8 +1,10 @@
 #include "apps/Stavio/Screenshots.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QDir>
 #include <QEventLoop>
+#include <QLineEdit>
 #include <QMenu>
 #include <QPainter>
 #include <QTableView>
@@ -14,6 +16,8 @@
 #include "common/ui/MessageBoxDlg.h"
 #include "common/ui/QtTrayIcon.h"
 #include "common/ui/Theme.h"
+#include "radio/blockack/ui/CAddBlockAckDlg.h"
+#include "radio/blockack/ui/CPage80211nSettingDlg.h"
 #include "station/networks/link/ui/CLinkStatusDlg.h"
 #include "station/networks/profiles/editor/ui/CProfileEditorDlg.h"
 #include "station/networks/profiles/page/ui/CPageProfileDlg.h"
@@ -147,6 +151,66 @@ bool WriteProfileScreenshots(StationApp& station, CLinkora2007Dlg* window, const
   return ok;
 }
 
+// A page made on its own, at the size it has in the main window's page area.
+template <class Make>
+bool PhotographPage(const QString& path, Make make) {
+  QWidget frame;
+  frame.resize(560, 380);
+  QWidget* page = make(&frame);
+  if (!page) return false;
+  page->resize(frame.size());
+  frame.show();
+  Settle();
+  return Save(frame.grab(), path);
+}
+
+// The 802.11n page with the sessions of the current link, and its add dialog.
+bool Write80211nScreenshots(StationApp& station, const QString& folder) {
+  bool ok = PhotographPage(folder + "/11n-setting.png", [&station](QWidget* parent) {
+    return station.Pages().Create80211nPage(parent);
+  });
+  QWidget frame;
+  frame.resize(560, 380);
+  auto* page = static_cast<CPage80211nSettingDlg*>(station.Pages().Create80211nPage(&frame));
+  page->resize(frame.size());
+  frame.show();
+  Settle();
+  if (auto* manual = page->findChild<QAbstractButton*>(QStringLiteral("1242"))) manual->click();
+  if (auto* add = page->findChild<QAbstractButton*>(QStringLiteral("1133"))) add->click();
+  Settle();
+  if (CBlockAckPeerDlg* dialog = page->OpenDialog()) {
+    ok &= Save(dialog->grab(), folder + "/11n-add-block-ack.png");
+    dialog->reject();
+  }
+  return ok;
+}
+
+// The WMM page as it is, then with WMM and direct links on and a link set up with a station of
+// the network.
+bool WriteWmmScreenshots(StationApp& station, const QString& folder) {
+  QWidget frame;
+  frame.resize(560, 380);
+  QWidget* page = station.Pages().CreateWmmPage(&frame);
+  page->resize(frame.size());
+  frame.show();
+  Settle();
+  bool ok = Save(frame.grab(), folder + "/wmm-page.png");
+  auto click = [page](const char* id) {
+    if (auto* b = page->findChild<QAbstractButton*>(QLatin1String(id))) b->click();
+  };
+  click("1264");
+  click("1250");
+  const char* pairs[] = {"00", "0C", "43", "5E", "00", "2A"};
+  const char* edits[] = {"1253", "1258", "1260", "1261", "1262", "1263"};
+  for (int i = 0; i < 6; ++i) {
+    if (auto* edit = page->findChild<QLineEdit*>(QLatin1String(edits[i]))) edit->setText(pairs[i]);
+  }
+  click("1256");
+  RunFor(2200);
+  ok &= Save(frame.grab(), folder + "/wmm-direct-link.png");
+  return ok;
+}
+
 bool WriteScreenshots(StationApp& station, const QString& folder) {
   QDir().mkpath(folder);
   bool ok = true;
@@ -200,6 +264,22 @@ bool WriteScreenshots(StationApp& station, const QString& folder) {
   ok &= Save(IconSheet(), folder + "/icons.png");
   ok &= WriteProfileScreenshots(station, window, folder);
   ok &= WriteLinkScreenshots(station, window, folder);
+  ok &= Write80211nScreenshots(station, folder);
+  ok &= WriteWmmScreenshots(station, folder);
+  if (QWidget* registers = station.Pages().OpenRegisterPage()) {
+    registers->resize(640, 300);
+    for (auto [id, text] : {std::pair{"1341", "0"}, {"1346", "3E"}, {"1338", "3"}}) {
+      if (auto* edit = registers->findChild<QLineEdit*>(QLatin1String(id))) edit->setText(text);
+    }
+    if (auto* query = registers->findChild<QAbstractButton*>(QStringLiteral("1332")))
+      query->click();
+    Settle();
+    ok &= Save(registers->grab(), folder + "/registers-page.png");
+    registers->close();
+  }
+  ok &= PhotographPage(folder + "/about-page.png", [&station](QWidget* parent) {
+    return station.Pages().CreateAboutPage(parent);
+  });
   return ok;
 }
 

@@ -7,6 +7,7 @@
 #include "common/platform/DynamicLibrary.h"
 #include "common/platform/EventLoop.h"
 #include "common/platform/EventSubscription.h"
+#include "common/platform/FileVersion.h"
 #include "common/platform/IpHelper.h"
 #include "common/platform/Paths.h"
 #include "common/platform/ProcessLauncher.h"
@@ -32,6 +33,7 @@ struct Platform {
   IpHelper* ipHelper = nullptr;
   ServiceControl* services = nullptr;
   DynamicLibraryLoader* libraries = nullptr;
+  FileVersion* fileVersion = nullptr;
 };
 
 }  // namespace kavo9

@@ -1,8 +1,9 @@
 #pragma once
-// What the program can learn about the running Windows: the version record, WOW64, the default
-// language and the system directory.
+// What the program can learn about the running Windows: the version record, WOW64 and its
+// file-system redirection, the default language and the system directory.
 
 #include <cstdint>
+#include <filesystem>
 #include <string>
 
 namespace kavo9 {
@@ -28,6 +29,11 @@ class SystemInfo {
   virtual bool IsWow64Process(bool* wow64) const = 0;
   // The system default locale's language identifier (0x0409 English (US), 0x0804 Chinese (PRC)...).
   virtual uint16_t DefaultLanguageId() const = 0;
+  // The system directory ("C:\\WINDOWS\\system32", "C:\\WINDOWS\\SYSTEM" on Windows 9x).
+  virtual std::string SystemDirectory() const = 0;
+  // Wow64EnableWow64FsRedirection, looked up at run time: switches this process's file-system
+  // redirection on or off. False when the system has none (not under WOW64).
+  virtual bool EnableWow64FsRedirection(bool enable) = 0;
 };
 
 }  // namespace kavo9

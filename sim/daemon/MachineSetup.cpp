@@ -48,6 +48,51 @@ std::string Lower(std::string text) {
   return text;
 }
 
+// The driver package of each family as its installer copies it: the Windows 9x file into the
+// system directory, the others into its drivers folder.
+struct DriverPackage {
+  const char* family;
+  const char* files[5];  // 9x, 2000 and Server 2003, XP, Vista, Vista 64-bit
+};
+constexpr DriverPackage kPackages[] = {
+    {"QKA100", {"tsa100.sys", "tsa100k.sys", "tsa100x.sys", "tsa100v.sys", "tsa100v64.sys"}},
+    {"QKA1U98", {"tsa1u98.sys", "tsa1uk.sys", "tsa1ux.sys", "tsa1uv.sys", "tsa1uv64.sys"}},
+    {"QKB1", {"tsb1.sys", "tsb1k.sys", "tsb1x.sys", "tsb1v.sys", "tsb1v64.sys"}},
+    {"QKC1", {"tsc1.sys", "tsc1k.sys", "tsc1x.sys", "tsc1v.sys", "tsc1v64.sys"}},
+    {"QKD100_A", {"tsd100a.sys", "tsd100ak.sys", "tsd100ax.sys", "tsd100av.sys", "tsd100av64.sys"}},
+    {"QKD100", {"tsd100.sys", "tsd100k.sys", "tsd100x.sys", "tsd100v.sys", "tsd100v64.sys"}},
+    {"QKD170", {"tsd170.sys", "tsd170k.sys", "tsd170x.sys", "tsd170v.sys", "tsd170v64.sys"}},
+    {"QKE170", {"tse170.sys", "tse170k.sys", "tse170x.sys", "tse170v.sys", "tse170v64.sys"}},
+    {"QKF170", {"tsf170.sys", "tsf170k.sys", "tsf170x.sys", "tsf170v.sys", "tsf170v64.sys"}},
+};
+
+// The adapter's driver files with their version records ("<file>.version"), so that an About
+// page finds the version of the driver the adapter runs.
+bool InstallDriverFiles(const MachineLayout& layout, const AdapterSpec& adapter,
+                        std::string* error) {
+  const DriverPackage* package = nullptr;
+  for (const auto& p : kPackages) {
+    if (adapter.family == p.family) package = &p;
+  }
+  if (!package) return true;
+  const std::filesystem::path windows = layout.DriveC() / "WINDOWS";
+  std::error_code ec;
+  std::filesystem::create_directories(windows / "system32" / "drivers", ec);
+  std::filesystem::create_directories(windows / "SYSTEM", ec);
+  const std::string record = "FileVersion=" + std::to_string(adapter.driverVersion >> 8) + "." +
+                             std::to_string(adapter.driverVersion & 0xFF) +
+                             ".0.0\r\nLegalCopyright=Copyright (C) Norvik\r\n";
+  for (size_t i = 0; i < 5; ++i) {
+    const std::filesystem::path file =
+        (i == 0 ? windows / "SYSTEM" : windows / "system32" / "drivers") / package->files[i];
+    if (!WriteFileAtomically(file, "driver image of " + adapter.family + "\n", error) ||
+        !WriteFileAtomically(file.string() + ".version", record, error)) {
+      return false;
+    }
+  }
+  return true;
+}
+
 }  // namespace
 
 std::string DriverKeyPath(const AdapterSpec& adapter) {
@@ -89,6 +134,9 @@ bool InitMachine(const std::filesystem::path& scenarioFile, const MachineLayout&
   if (int32_t status = WriteSystemKeys(registry); status != ERROR_SUCCESS && warning) {
     *warning = "the system's registry keys were not written (registry error " +
                std::to_string(status) + ")";
+  }
+  for (const AdapterSpec& adapter : scenario.adapters) {
+    if (!InstallDriverFiles(layout, adapter, error)) return false;
   }
   for (const AdapterSpec& adapter : scenario.adapters) {
     // The daemon writes the keys again when it plugs the adapter in, so a registry that cannot

@@ -6,6 +6,7 @@
 #include "common/platform/WinTypes.h"
 #include "common/platform/simulated/DeviceFrame.h"
 #include "sim/emulator/areas/AccessPointArea.h"
+#include "sim/emulator/areas/BlockAckArea.h"
 #include "sim/emulator/areas/ConnectionArea.h"
 #include "sim/emulator/areas/CountersArea.h"
 #include "sim/emulator/areas/IdentityArea.h"
@@ -14,6 +15,7 @@
 #include "sim/emulator/areas/RadioArea.h"
 #include "sim/emulator/areas/RegistersArea.h"
 #include "sim/emulator/areas/StationOptionsArea.h"
+#include "sim/emulator/areas/WmmArea.h"
 
 namespace kavo9 {
 
@@ -39,7 +41,13 @@ void AdapterEmulator::RegisterAreas() {
   Add<emu::CountersArea>();
   Add<emu::RegistersArea>();
   Add<emu::StationOptionsArea>();
+  Add<emu::WmmArea>();
   ap_ = Add<emu::AccessPointArea>();
+  Add<emu::BlockAckArea>()->SetAccessPointPeers([this] {
+    std::vector<MacAddress> peers;
+    for (const auto& station : ap_->stations()) peers.push_back(station.spec.mac);
+    return peers;
+  });
 }
 
 void AdapterEmulator::SetHardwareRadio(bool on) {

@@ -15,8 +15,6 @@ constexpr uint32_t kKept[] = {
     OID_VND_PREAMBLE, OID_802_11_POWER_MODE, OID_VND_POWER_MODE_EX, OID_VND_TX_POWER,
     OID_802_11_FRAGMENTATION_THRESHOLD, OID_802_11_RTS_THRESHOLD, OID_VND_PROFILE_OPTION_FLAG,
     OID_VND_PROFILE_KIND_FLAG, OID_VND_CCX_CONTROL,
-    // Quality of service and direct links.
-    OID_VND_APSD, OID_VND_WMM_ENABLE, OID_VND_DLS_CAPABLE,
     // Register tuning beside the register files.
     OID_VND_RF_REGISTERS, OID_VND_BBP_TUNING,
     // WPS switches and the credentials record.

@@ -136,7 +136,7 @@ TEST_F(HostiraAppTest, TheSheetIsNamedForScreenReadersAndFitsTheScreen) {
 TEST(HostiraParts, TheNullPartsAreTheOnesNotBuiltYet) {
   EXPECT_EQ(NullPages::Names(),
             (std::vector<std::string_view>{"configEditor", "accessControl", "macTable", "eventLog",
-                                           "statistics", "htSetting", "about"}));
+                                           "statistics"}));
 }
 
 }  // namespace

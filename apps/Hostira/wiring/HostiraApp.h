@@ -10,6 +10,9 @@
 #include "common/platform/TrayIcon.h"
 #include "common/shell/SettingsFile.h"
 #include "common/shell/StoreAccess.h"
+#include "radio/RegistryRadioStore.h"
+#include "radio/about/AboutInfo.h"
+#include "radio/blockack/BlockAckPage.h"
 #include "softap/record/ApRuntimeState.h"
 #include "softap/shell/CHideDlg.h"
 #include "softap/shell/HostiraStrings.h"
@@ -42,6 +45,10 @@ class HostiraApp {
   SheetPageSpec HtPageSpec();
 
  private:
+  QWidget* CreateAboutPage();
+
+ public:
+ private:
   Platform& platform_;
   std::unique_ptr<TrayIcon> trayIcon_;
   SettingsFile settings_;
@@ -50,6 +57,9 @@ class HostiraApp {
   Adapter adapter_;
   FaultableDriver driver_;
   StoreAccess store_;
+  radio::RegistryRadioStore radioStore_;
+  radio::BlockAckPageModel blockAck_;
+  radio::AboutReader about_;
   IcsDhcp sharing_;
   NullPages nulls_;
   QtApSheet sheet_;

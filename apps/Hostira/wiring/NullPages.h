@@ -22,8 +22,7 @@ struct NullPages {
   // The parts still null, by the name of the piece that will fill them. The configuration tab
   // shows what the access point runs with until its editor comes.
   static std::vector<std::string_view> Names() {
-    return {"configEditor", "accessControl", "macTable", "eventLog",
-            "statistics",   "htSetting",     "about"};
+    return {"configEditor", "accessControl", "macTable", "eventLog", "statistics"};
   }
 };
 

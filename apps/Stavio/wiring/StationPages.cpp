@@ -1,7 +1,16 @@
 #include "apps/Stavio/wiring/StationPages.h"
 
+#include <QKeySequence>
+#include <QShortcut>
+#include <thread>
+
+#include "common/adapter/RequestCatalogue.h"
 #include "common/ui/MessageBoxDlg.h"
+#include "radio/about/ui/CPageAboutDlg.h"
+#include "radio/blockack/ui/CPage80211nSettingDlg.h"
+#include "radio/registers/ui/CPageRegSettingDlg.h"
 #include "radio/ui/CPageAdvanceDlg.h"
+#include "radio/wmm/ui/CPageWMMDlg.h"
 #include "station/networks/ui/CAPDetailInfoDlg.h"
 #include "station/networks/ui/CHiddenSsidDlg.h"
 #include "station/networks/ui/CPageSiteSurveyDlg.h"
@@ -12,7 +21,9 @@
 namespace kavo9 {
 
 StationPages::StationPages(const StationPagesParts& parts)
-    : p_(parts), linkServices_({p_.platform, p_.adapter, p_.language, p_.state, p_.radio}) {
+    : p_(parts),
+      about_(p_.platform, p_.driver, p_.adapter, Utility::kStation),
+      linkServices_({p_.platform, p_.adapter, p_.language, p_.state, p_.radio}) {
   p_.services.SetSurveyRebuildHook([this] {
     if (survey_) survey_->Logic().MarkRebuildPending();
   });
@@ -33,6 +44,8 @@ std::unique_ptr<MainWindowView> StationPages::CreateMainWindow() {
                                     .isAdministrator = p_.state.isAdministrator,
                                     .allowStandardUserSetAdvance = p_.settings.IsSettingOn(
                                         settings::kAllowStandardUserSetAdvance)});
+  wmm_ = std::make_unique<radio::WmmPageModel>(p_.driver, p_.radioStore, p_.language, *this,
+                                               *p_.platform.loop);
   // A page or panel that could not be made ends the window's creation there; what was made stays
   // usable, so the window is kept either way.
   auto window = std::make_unique<CLinkora2007Dlg>(
@@ -42,6 +55,11 @@ std::unique_ptr<MainWindowView> StationPages::CreateMainWindow() {
       p_.memory.Number(programsettings::kLastPage, mainwindow::kProfilePageDialog));
   p_.profilePages.SetShowProfilePage(
       [page = window.get()] { page->ShowPageIfReachable(mainwindow::kProfilePageDialog); });
+  // The register diagnostics have no page button: an engineer opens them with a key combination.
+  if (auto* widget = dynamic_cast<QWidget*>(window.get())) {
+    auto* shortcut = new QShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_R), widget);
+    QObject::connect(shortcut, &QShortcut::activated, widget, [this] { OpenRegisterPage(); });
+  }
   window->SetPageShownCallback(
       [this](int page) { p_.memory.SetNumber(programsettings::kLastPage, page); });
   return window;
@@ -67,6 +85,9 @@ QWidget* StationPages::CreatePart(int dialog, QWidget* parent) {
     return survey_;
   }
   if (dialog == mainwindow::kAdvancePageDialog) return new CPageAdvanceDlg(*advance_, parent);
+  if (dialog == mainwindow::k80211nPageDialog) return Create80211nPage(parent);
+  if (dialog == mainwindow::kWmmPageDialog) return CreateWmmPage(parent);
+  if (dialog == mainwindow::kAboutPageDialog) return CreateAboutPage(parent);
   if (dialog == mainwindow::kProfilePageDialog) return p_.profilePages.CreateProfilePage(parent);
   if (dialog == mainwindow::kPanelDialogs[mainwindow::kProfileEditorPanel]) {
     return p_.profilePages.CreateEditorPanel(parent);
@@ -88,6 +109,107 @@ QWidget* StationPages::CreatePart(int dialog, QWidget* parent) {
     return apDetail_;
   }
   return MakeStandInPart(p_.services, dialog, parent);
+}
+
+QWidget* StationPages::Create80211nPage(QWidget* parent) {
+  auto t = [this](std::string_view key) { return QString::fromStdString(p_.language.Text(key)); };
+  // The options without a language key keep the page's own English texts.
+  BlockAckTexts texts{
+      .title = t("IDS_TAB_80211N"),
+      .amsduGroup = QStringLiteral("A-MSDU"),
+      .smpsGroup = QStringLiteral("Spatial Multiplexing Power Save"),
+      .originator = t("IDS_BLOCKACK_ORIGINATOR"),
+      .recipient = t("IDS_BLOCKACK_RECIPIENT"),
+      .amsduEnable = QStringLiteral("Enable"),
+      .mpdu = t("IDS_BLOCKACK_ENABLE_BA"),
+      .max3839 = QStringLiteral("Max: 3839"),
+      .max7935 = QStringLiteral("Max: 7935"),
+      .smEnable = QStringLiteral("SM enable"),
+      .staticSmps = QStringLiteral("Static SMPS"),
+      .dynamicSmps = QStringLiteral("Dynamic SMPS"),
+      .manual = t("IDS_BLOCKACK_MANUAL"),
+      .automatic = t("IDS_BLOCKACK_AUTO"),
+      .density = t("IDS_BLOCKACK_DENSITY"),
+      .apply = t("IDS_APPLY"),
+      .add = QStringLiteral("+"),
+      .remove = QStringLiteral("-"),
+      .removeAll = QStringLiteral("-All"),
+      .macColumn = t("IDS_BLOCKACK_MAC"),
+      .addCaption = t("IDS_TAB_ADD_BLOCK_ACK"),
+      .deleteCaption = t("IDS_TAB_DELETE_BLOCK_ACK"),
+      .tid = t("IDS_ADD_BLOCKACK_TID"),
+      .window = t("IDS_ADD_BLOCKACK_WINDOW_SIZE"),
+      .availableBssids = t("IDS_ADD_BLOCKACK_AVAIL_BSSID"),
+      .bssidColumn = QStringLiteral("BSSID"),
+      .ok = t("IDS_ADD_BLOCKACK_CONFIRM"),
+      .cancel = t("IDS_ADD_BLOCKACK_CANCEL"),
+      .noPeer = t("IDS_ADD_BLOCKACK_BSSID_ERR_MSG"),
+      .badOriginatorWindow = t("IDS_ADD_BLOCKACK_ORI_WM_SIZE_ERR_MSG"),
+      .badRecipientWindow = t("IDS_ADD_BLOCKACK_REC_WM_SIZE_ERR_MSG"),
+  };
+  BlockAckHooks hooks{.showMessage =
+                          [this](const QString& message) {
+                            if (windows_) {
+                              windows_->ShowMessageBox("Kavo9", message.toStdString(),
+                                                       p_.language.Text("IDS_OK"));
+                            }
+                          },
+                      .associatedBssid = [this]() -> std::optional<radio::MacBytes> {
+                        radio::MacBytes bssid{};
+                        if (!QueryValue(p_.driver, OID_802_11_BSSID, &bssid)) return std::nullopt;
+                        if (bssid == radio::MacBytes{}) return std::nullopt;
+                        return bssid;
+                      }};
+  // Each page has its own model, gone with the page.
+  auto* model = new radio::BlockAckPageModel(p_.driver, p_.radioStore, *p_.platform.loop);
+  auto* page = new CPage80211nSettingDlg(*model, BlockAckFlavour::kStation, std::move(texts),
+                                         std::move(hooks), parent);
+  QObject::connect(page, &QObject::destroyed, [model] { delete model; });
+  return page;
+}
+
+QWidget* StationPages::CreateWmmPage(QWidget* parent) {
+  return new CPageWMMDlg(
+      *wmm_, [this](std::string_view key) { return QString::fromStdString(p_.language.Text(key)); },
+      [this](std::string_view key) { ShowMessage(key); }, parent);
+}
+
+QWidget* StationPages::CreateAboutPage(QWidget* parent) {
+  auto t = [this](std::string_view key) { return QString::fromStdString(p_.language.Text(key)); };
+  AboutTexts texts{.title = t("IDS_TAB_ABOUT"),
+                   .utilityVersion = t("IDS_ABOUT_TS_VERSION"),
+                   .date = t("IDS_ABOUT_DATE"),
+                   .driverVersion = t("IDS_ABOUT_VERSION"),
+                   .eepromVersion = t("IDS_EEPROMVERSION"),
+                   .firmwareVersion = t("IDS_FW_VERSION_NAME"),
+                   .macAddress = t("IDS_ABOUT_PHY_ADDR"),
+                   .web = QStringLiteral("&Web Site")};
+  // The shell may take its time to start a browser: the page does not wait for it.
+  ProcessLauncher* launcher = p_.platform.launcher;
+  auto openWeb = [launcher] {
+    std::thread([launcher] { launcher->ShellOpen(radio::kVendorWebAddress); }).detach();
+  };
+  return new CPageAboutDlg(about_, AboutFlavour::kStation, std::move(texts), openWeb, parent);
+}
+
+QWidget* StationPages::OpenRegisterPage() {
+  if (!registers_) {
+    // Dumps go to the program's current directory, as its users expect of a diagnostics tool.
+    std::error_code ec;
+    registers_ = std::make_unique<radio::RegisterPageModel>(p_.driver, *p_.platform.loop,
+                                                            std::filesystem::current_path(ec));
+  }
+  if (!registerPage_) {
+    registerPage_ = new CPageRegSettingDlg(*registers_, [this](const QString& message) {
+      if (windows_)
+        windows_->ShowMessageBox("Kavo9", message.toStdString(), p_.language.Text("IDS_OK"));
+    });
+    registerPage_->setAttribute(Qt::WA_DeleteOnClose);
+  }
+  registerPage_->show();
+  registerPage_->raise();
+  registerPage_->activateWindow();
+  return registerPage_;
 }
 
 void StationPages::OnListReadOutsideQueue() {

@@ -10,6 +10,9 @@
 #include "apps/Stavio/wiring/StationProfilePages.h"
 #include "common/shell/ProgramSettings.h"
 #include "radio/AdvancePage.h"
+#include "radio/about/AboutInfo.h"
+#include "radio/registers/RegisterPage.h"
+#include "radio/wmm/WmmPage.h"
 #include "station/networks/link/ui/CLinkStatusDlg.h"
 #include "station/networks/statistics/Statistics.h"
 #include "station/networks/statistics/ui/CPageStatisticsDlg.h"
@@ -47,6 +50,7 @@ struct StationPagesParts {
 
 class StationPages : public SurveyHandOverPort,
                      public radio::AdvancePageHost,
+                     public radio::WmmPageHost,
                      public statistics::StatisticsLinkPort {
  public:
   explicit StationPages(const StationPagesParts& parts);
@@ -58,6 +62,12 @@ class StationPages : public SurveyHandOverPort,
   std::unique_ptr<MainWindowView> CreateMainWindow();
   // The list was read outside the queue: the site survey shows it at once.
   void OnListReadOutsideQueue();
+  // The 802.11n page (also made on its own for pictures).
+  QWidget* Create80211nPage(QWidget* parent);
+  QWidget* CreateWmmPage(QWidget* parent);
+  QWidget* CreateAboutPage(QWidget* parent);
+  // The register diagnostics, in a window of their own (Ctrl+Shift+R in the main window).
+  QWidget* OpenRegisterPage();
   CPageSiteSurveyDlg* SiteSurveyPage() const { return survey_; }
   CLinkStatusDlg* LinkStatusPanel() const { return link_; }
   CPageStatisticsDlg* StatisticsPage() const { return statistics_; }
@@ -93,6 +103,9 @@ class StationPages : public SurveyHandOverPort,
   void PressSiteSurveyRescan() override;
   void RadioSettingsChanged() override { p_.profilePages.RadioSettingsChanged(); }
 
+  // WmmPageHost (the CCX refresh and the rescan as above).
+  bool RadioOn() override { return p_.state.radioOn; }
+
  private:
   QWidget* CreatePart(int dialog, QWidget* parent);
   void ShowPanelExpanded(int number);
@@ -100,6 +113,10 @@ class StationPages : public SurveyHandOverPort,
   StationPagesParts p_;
   StationWindows* windows_ = nullptr;
   std::unique_ptr<radio::AdvancePageModel> advance_;
+  std::unique_ptr<radio::WmmPageModel> wmm_;
+  radio::AboutReader about_;
+  std::unique_ptr<radio::RegisterPageModel> registers_;
+  QPointer<QWidget> registerPage_;
   QPointer<CPageSiteSurveyDlg> survey_;
   QPointer<CAPDetailInfoDlg> apDetail_;
   LinkServices linkServices_;

@@ -38,6 +38,17 @@ class FakeSystemInfo : public SystemInfo {
   bool GetVersionInfo(bool extended, OsVersionInfo* info) const override;
   bool IsWow64Process(bool* result) const override;
   uint16_t DefaultLanguageId() const override { return languageId; }
+  std::string systemDirectory = "C:\\WINDOWS\\system32";
+  std::string SystemDirectory() const override { return systemDirectory; }
+  // Each call to the redirection switch, in order ("off", "on"); refused when not WOW64.
+  std::vector<std::string> redirectionCalls;
+  bool redirectionOn = true;
+  bool EnableWow64FsRedirection(bool enable) override {
+    if (!wow64) return false;
+    redirectionCalls.push_back(enable ? "on" : "off");
+    redirectionOn = enable;
+    return true;
+  }
 };
 
 class FakePaths : public Paths {
@@ -94,6 +105,28 @@ class FakeDeviceEnum : public DeviceEnum {
                          std::vector<DeviceInstance>* result) override;
 };
 
+// Version records and dates by file, as the test puts them.
+class FakeFileVersion : public FileVersion {
+ public:
+  std::map<std::filesystem::path, FileVersionInfo> versions;
+  std::map<std::filesystem::path, FileDate> dates;
+  // The files asked about, in order.
+  mutable std::vector<std::filesystem::path> asked;
+  bool ReadVersion(const std::filesystem::path& file, FileVersionInfo* info) const override {
+    asked.push_back(file);
+    auto it = versions.find(file);
+    if (it == versions.end()) return false;
+    *info = it->second;
+    return true;
+  }
+  bool ModificationDate(const std::filesystem::path& file, FileDate* date) const override {
+    auto it = dates.find(file);
+    if (it == dates.end()) return false;
+    *date = it->second;
+    return true;
+  }
+};
+
 // All fakes together, wired into a Platform.
 class FakePlatform {
  public:
@@ -113,6 +146,7 @@ class FakePlatform {
   FakeIpHelper ipHelper;
   FakeServiceControl services;
   FakeLibraryLoader libraries;
+  FakeFileVersion fileVersion;
   std::unique_ptr<Registry> registry;
 
  private:

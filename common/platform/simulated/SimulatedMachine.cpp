@@ -12,6 +12,7 @@
 #include <thread>
 
 #include "common/platform/LocaleTable.h"
+#include "common/platform/simulated/MachineFileVersion.h"
 #include "common/platform/simulated/SimulatedDeviceIo.h"
 #include "common/platform/simulated/SqliteRegistry.h"
 #include "common/platform/simulated/SystemServicesClient.h"
@@ -67,9 +68,21 @@ class MachineSystemInfo : public SystemInfo {
   uint16_t DefaultLanguageId() const override {
     return description_.languageId != 0 ? description_.languageId : UserLocaleLanguageId();
   }
+  std::string SystemDirectory() const override {
+    return description_.version.platformId == VER_PLATFORM_WIN32_WINDOWS ? "C:\\WINDOWS\\SYSTEM"
+                                                                         : "C:\\WINDOWS\\system32";
+  }
+  bool EnableWow64FsRedirection(bool enable) override {
+    if (!description_.wow64) return false;
+    redirection_ = enable;
+    return true;
+  }
+  // Whether a 32-bit process's System32 is the 32-bit one now.
+  bool Redirecting() const { return description_.wow64 && redirection_; }
 
  private:
   const MachineDescription& description_;
+  bool redirection_ = true;
 };
 
 // Programs are found by their Windows file name in the program's directory, with or without the
@@ -270,6 +283,7 @@ struct SimulatedPlatform::Parts {
   std::unique_ptr<SimulatedIpHelper> ipHelper;
   std::unique_ptr<SimulatedServiceControl> services;
   std::unique_ptr<SimulatedLibraryLoader> libraries;
+  std::unique_ptr<MachineFileVersion> fileVersion;
 };
 
 SimulatedPlatform::SimulatedPlatform(std::filesystem::path machineDir, EventLoop& loop)
@@ -296,6 +310,10 @@ SimulatedPlatform::SimulatedPlatform(std::filesystem::path machineDir, EventLoop
                        parts_->launcher.get(),
                        parts_->deviceIo.get(),
                        parts_->deviceEnum.get()};
+  MachineSystemInfo* system = parts_->system.get();
+  parts_->fileVersion = std::make_unique<MachineFileVersion>(
+      layout_.DriveC(), [system] { return system->Redirecting(); });
+  platform_.fileVersion = parts_->fileVersion.get();
   parts_->session = std::make_unique<SimulatedSessionEvents>(layout_.dir);
   parts_->events = std::make_unique<SimulatedEventSubscription>(layout_.dir);
   parts_->ipHelper = std::make_unique<SimulatedIpHelper>(layout_.dir);

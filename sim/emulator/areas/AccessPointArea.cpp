@@ -166,19 +166,31 @@ std::optional<int32_t> AccessPointArea::Set(uint32_t code, std::span<const uint8
 }
 
 // The station table: a count, then per station its address, association id and power-save flag
-// (and on 802.11n chips, a query of the larger record, the transmit-rate word).
+// (and on 802.11n chips, a query of the larger record, the transmit-rate word). A station's
+// driver lists the access point it is associated with.
 int32_t AccessPointArea::AnswerMacTable(std::span<uint8_t> out, uint32_t* written) const {
+  struct Row {
+    MacAddress mac;
+    uint8_t aid;
+    bool ht;
+  };
+  std::vector<Row> rows;
+  if (ctx_.opMode == kOpModeAccessPoint) {
+    for (const auto& s : stations_) rows.push_back({s.spec.mac, s.aid, true});
+  } else if (ctx_.connected) {
+    rows.push_back({ctx_.network.bssid, 1, ctx_.network.ht.enabled});
+  }
   const size_t entry = out.size() >= 324 ? 10 : 8;
   std::fill(out.begin(), out.end(), 0);
-  const size_t count = std::min(stations_.size(), (out.size() - 4) / entry);
+  const size_t count = std::min(rows.size(), (out.size() - 4) / entry);
   PutLe32(out, 0, uint32_t(count));
   for (size_t i = 0; i < count; ++i) {
     uint8_t* e = out.data() + 4 + entry * i;
-    std::memcpy(e, stations_[i].spec.mac.data(), 6);
-    e[6] = stations_[i].aid;
+    std::memcpy(e, rows[i].mac.data(), 6);
+    e[6] = rows[i].aid;
     e[7] = 0;
     if (entry == 10) {
-      const uint16_t rate = 0x8000 | 15;  // HT mixed mode, MCS 15
+      const uint16_t rate = rows[i].ht ? 0x8000 | 15 : 0;  // HT mixed mode, MCS 15
       e[8] = uint8_t(rate);
       e[9] = uint8_t(rate >> 8);
     }

@@ -66,9 +66,11 @@ TEST_F(EmulatorTest, RequestsAreCheckedByCodeDirectionAndLength) {
 // except the codes no area models yet: those are refused loudly. Adding the area that answers one
 // takes it off this list.
 TEST_F(EmulatorTest, EveryCatalogueCodeAnswersAtItsListedLengthOrIsRefused) {
-  const std::set<uint32_t> unmodelled = {
-      OID_VND_EVENT_LOG, OID_VND_DLS_LINKS,  OID_VND_BLOCK_ACK,  OID_VND_DELETE_BLOCK_ACK,
-      OID_VND_WPS_START, OID_VND_WPS_STATUS, OID_VND_WPS_BUTTON, OID_VND_WPS_CHANNEL};
+  const std::set<uint32_t> unmodelled = {OID_VND_EVENT_LOG, OID_VND_WPS_START, OID_VND_WPS_STATUS,
+                                         OID_VND_WPS_BUTTON, OID_VND_WPS_CHANNEL};
+  // All-zero requests that name nothing the driver could act on.
+  const std::set<uint32_t> badValue = {OID_VND_HT_PHY_MODE, OID_VND_BLOCK_ACK,
+                                       OID_VND_DELETE_BLOCK_ACK};
   EXPECT_EQ(emulator->registrationClashes(), 0);
   for (const RequestInfo& info : RequestCatalogue()) {
     const bool refused = unmodelled.count(info.code) != 0;
@@ -80,10 +82,11 @@ TEST_F(EmulatorTest, EveryCatalogueCodeAnswersAtItsListedLengthOrIsRefused) {
       EXPECT_LE(r.data.size(), info.queryLength) << info.name;
     }
     if (info.CanSet()) {
-      // An all-zero HT PHY record names no PHY mode, so the driver refuses it as a bad value.
-      const int32_t expected = refused                            ? ERROR_NOT_SUPPORTED
-                               : info.code == OID_VND_HT_PHY_MODE ? ERROR_INVALID_PARAMETER
-                                                                  : ERROR_SUCCESS;
+      // An all-zero HT PHY record names no PHY mode, an all-zero Block Ack request no window or
+      // session, so the driver refuses them as bad values.
+      const int32_t expected = refused                     ? ERROR_NOT_SUPPORTED
+                               : badValue.count(info.code) ? ERROR_INVALID_PARAMETER
+                                                           : ERROR_SUCCESS;
       EXPECT_EQ(Set(*emulator, info.code, std::vector<uint8_t>(info.setLength, 0)).status, expected)
           << info.name;
     }
@@ -99,11 +102,11 @@ TEST_F(EmulatorTest, EveryCatalogueCodeAnswersAtItsListedLengthOrIsRefused) {
 
 TEST_F(EmulatorTest, KeptCodesAnswerTheLastValueSetUntilTheDriverReloads) {
   EXPECT_EQ(Query(*emulator, OID_VND_TX_POWER).U32(), 100u);  // the driver's own value
-  EXPECT_EQ(Query(*emulator, OID_VND_APSD).U32(), 0u);        // nothing set yet
+  EXPECT_EQ(Query(*emulator, OID_VND_PREAMBLE).U32(), 0u);    // nothing set yet
   ASSERT_EQ(Set(*emulator, OID_VND_TX_POWER, Le32(40)).status, ERROR_SUCCESS);
-  ASSERT_EQ(Set(*emulator, OID_VND_APSD, Le32(0x0F)).status, ERROR_SUCCESS);
+  ASSERT_EQ(Set(*emulator, OID_VND_PREAMBLE, Le32(2)).status, ERROR_SUCCESS);
   EXPECT_EQ(Query(*emulator, OID_VND_TX_POWER).U32(), 40u);
-  EXPECT_EQ(Query(*emulator, OID_VND_APSD).U32(), 0x0Fu);
+  EXPECT_EQ(Query(*emulator, OID_VND_PREAMBLE).U32(), 2u);
   // The configuration is kept when set but answered from the association.
   std::vector<uint8_t> configuration(32, 0);
   WriteLe32(&configuration[4], 250);
@@ -111,7 +114,7 @@ TEST_F(EmulatorTest, KeptCodesAnswerTheLastValueSetUntilTheDriverReloads) {
   EXPECT_EQ(Query(*emulator, OID_802_11_CONFIGURATION).U32(4), 100u);
   emulator->Load({});
   EXPECT_EQ(Query(*emulator, OID_VND_TX_POWER).U32(), 100u);
-  EXPECT_EQ(Query(*emulator, OID_VND_APSD).U32(), 0u);
+  EXPECT_EQ(Query(*emulator, OID_VND_PREAMBLE).U32(), 0u);
 }
 
 TEST_F(EmulatorTest, InjectedFaultsFireExactlyTheArmedCount) {
