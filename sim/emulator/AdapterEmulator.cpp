@@ -14,6 +14,7 @@
 #include "sim/emulator/areas/RadioArea.h"
 #include "sim/emulator/areas/RegistersArea.h"
 #include "sim/emulator/areas/StationOptionsArea.h"
+#include "sim/emulator/areas/WpsArea.h"
 
 namespace kavo9 {
 
@@ -40,6 +41,15 @@ void AdapterEmulator::RegisterAreas() {
   Add<emu::RegistersArea>();
   Add<emu::StationOptionsArea>();
   ap_ = Add<emu::AccessPointArea>();
+  wps_ = Add<emu::WpsArea>();
+}
+
+void AdapterEmulator::PressWpsButton() {
+  wps_->PressButton();
+}
+
+void AdapterEmulator::SetReconfigure(emu::EmulatorContext::Reconfigure reconfigure) {
+  ctx_.reconfigure = std::move(reconfigure);
 }
 
 void AdapterEmulator::SetHardwareRadio(bool on) {

@@ -19,9 +19,9 @@ constexpr uint32_t kKept[] = {
     OID_VND_APSD, OID_VND_WMM_ENABLE, OID_VND_DLS_CAPABLE,
     // Register tuning beside the register files.
     OID_VND_RF_REGISTERS, OID_VND_BBP_TUNING,
-    // WPS switches and the credentials record.
+    // WPS switches.
     OID_VND_WPS_MODE, OID_VND_WPS_ASSOC_IE, OID_VND_WPS_PROBE_IE, OID_VND_WPS_AUTO_AP,
-    OID_VND_WPS_BAND, OID_VND_WPS_CONNECT, OID_VND_WPS_CREDENTIALS};
+    OID_VND_WPS_BAND, OID_VND_WPS_CONNECT};
 
 // What the driver reports before anything was set.
 struct Default {
