@@ -1,6 +1,7 @@
 // The control tool's WPS commands:
 //   kavo9-sim wps press BSSID      press an access point's push button (it stays pressed)
 //   kavo9-sim wps release BSSID    release it again
+//   kavo9-sim wps pin BSSID PIN    the PIN a person typed into the access point's settings
 //   kavo9-sim wps button ADAPTER   press the adapter's own push button
 
 #include <iostream>
@@ -20,10 +21,16 @@ int Refuse(const std::string& message, int code) {
 }  // namespace
 
 int RunWps(const MachineCommandArgs& args, const std::filesystem::path& machineDir) {
-  const char* usage = "usage: kavo9-sim wps press BSSID | release BSSID | button ADAPTER";
-  if (args.size() != 2) return Refuse(usage, 2);
+  const char* usage =
+      "usage: kavo9-sim wps press BSSID | release BSSID | pin BSSID PIN | button ADAPTER";
+  if (args.size() < 2) return Refuse(usage, 2);
   json request = {{"cmd", "wps"}, {"op", args[0]}};
-  if (args[0] == "press" || args[0] == "release") {
+  if (args[0] == "pin" && args.size() == 3) {
+    request["bssid"] = args[1];
+    request["pin"] = args[2];
+  } else if (args.size() != 2) {
+    return Refuse(usage, 2);
+  } else if (args[0] == "press" || args[0] == "release") {
     request["bssid"] = args[1];
   } else if (args[0] == "button") {
     request["adapter"] = args[1];

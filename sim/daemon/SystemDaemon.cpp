@@ -392,7 +392,8 @@ void SystemDaemon::AddBuiltInCommands() {
     }
     return Error("world: expected op add, remove, signal or list");
   });
-  // WPS push buttons: {"op": "press"|"release", "bssid": ...} or {"op": "button", "adapter": ...}.
+  // WPS: {"op": "press"|"release", "bssid": ...}, {"op": "pin", "bssid": ..., "pin": ...} or
+  // {"op": "button", "adapter": ...}.
   AddCommand("wps", [this](const json& request) {
     const std::string op = request.value("op", "");
     if (op == "button") {
@@ -403,9 +404,18 @@ void SystemDaemon::AddBuiltInCommands() {
       adapter->emulator->PressWpsButton();
       return Ok();
     }
-    if (op != "press" && op != "release") return Error("wps: expected op press, release or button");
     MacAddress bssid{};
     if (!ParseMac(request.value("bssid", ""), &bssid)) return Error("expected a BSSID");
+    if (op == "pin") {
+      const std::string pin = request.value("pin", "");
+      const bool digits = pin.size() == 8 && pin.find_first_not_of("0123456789") == pin.npos;
+      if (!digits) return Error("a PIN is eight digits");
+      if (!world_.SetWpsPin(bssid, pin)) return Error("no WPS access point has it");
+      return Ok();
+    }
+    if (op != "press" && op != "release") {
+      return Error("wps: expected op press, release, pin or button");
+    }
     if (!world_.SetWpsButton(bssid, op == "press")) return Error("no WPS access point has it");
     return Ok();
   });

@@ -48,6 +48,17 @@ bool World::SetWpsButton(const MacAddress& bssid, bool pressed) {
   return false;
 }
 
+bool World::SetWpsPin(const MacAddress& bssid, const std::string& pin) {
+  for (NetworkSpec& n : networks_) {
+    if (n.bssid == bssid && n.wps.enabled) {
+      n.wps.pin = pin;
+      ++generation_;
+      return true;
+    }
+  }
+  return false;
+}
+
 bool World::Reconfigure(const MacAddress& bssid, const NetworkSpec& settings) {
   for (NetworkSpec& n : networks_) {
     if (n.bssid == bssid) {
