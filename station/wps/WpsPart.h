@@ -86,6 +86,10 @@ class WpsPart : public WpsPort, public WpsScanPort, public connect::ConnectWpsPo
   // WpsPort.
   void ClearCredentials() override { state_.ClearCredentials(); }
   void OnTimer(uint32_t id) override;
+  bool TakeOverConnection() override {
+    LoadWpsRecord();
+    return state_.WscInUse;
+  }
   // WpsScanPort: handed to the page while it is open.
   void DisableScanControls() override;
   void OnScanListRead() override;

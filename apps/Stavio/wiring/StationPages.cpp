@@ -12,7 +12,20 @@
 namespace kavo9 {
 
 StationPages::StationPages(const StationPagesParts& parts)
-    : p_(parts), linkServices_({p_.platform, p_.adapter, p_.language, p_.state, p_.radio}) {
+    : p_(parts),
+      linkServices_({p_.platform, p_.adapter, p_.language, p_.state, p_.radio}),
+      wpsHost_({.language = p_.language,
+                .state = p_.state,
+                .settings = p_.settings,
+                .radio = p_.radio,
+                .requestScan = [this] { p_.services.RequestScan(); },
+                .messageBox =
+                    [this](const std::string& text, const std::string& button) {
+                      if (windows_) windows_->ShowMessageBox("Kavo9", text, button);
+                    },
+                .showApDetail = [this](std::span<const uint8_t> record) { ShowApDetail(record); },
+                .showCredentialDetail = {},
+                .importCredential = {}}) {
   p_.services.SetSurveyRebuildHook([this] {
     if (survey_) survey_->Logic().MarkRebuildPending();
   });
@@ -75,6 +88,12 @@ QWidget* StationPages::CreatePart(int dialog, QWidget* parent) {
   if (dialog == mainwindow::kStatisticsPageDialog) {
     statistics_ = new CPageStatisticsDlg(*p_.platform.loop, p_.driver, *this, text, face, parent);
     return statistics_;
+  }
+  if (dialog == mainwindow::kWpsPageDialog) {
+    wpsPage_ = new CPageWPSDlg(
+        *p_.platform.loop, p_.wps, wpsHost_, text, face,
+        {.bandChoiceShown = p_.settings.IsSettingOn(settings::kSupportPhyModeinWps)}, parent);
+    return wpsPage_;
   }
   if (dialog == mainwindow::kPanelDialogs[mainwindow::kLinkStatusPanel]) {
     link_ = new CLinkStatusDlg(*p_.platform.loop, p_.driver, linkServices_, face, parent);

@@ -8,6 +8,7 @@
 
 #include "apps/Stavio/wiring/StationActions.h"
 #include "apps/Stavio/wiring/StationProfilePages.h"
+#include "apps/Stavio/wiring/StationWpsHost.h"
 #include "common/shell/ProgramSettings.h"
 #include "radio/AdvancePage.h"
 #include "station/networks/link/ui/CLinkStatusDlg.h"
@@ -19,6 +20,7 @@
 #include "station/shell/mainwindow/MainWindowView.h"
 #include "station/shell/services/LinkServices.h"
 #include "station/shell/services/StationServices.h"
+#include "station/wps/page/ui/CPageWPSDlg.h"
 
 class QWidget;
 
@@ -43,6 +45,7 @@ struct StationPagesParts {
   StationProfilePages& profilePages;
   SecurityEditorPort& securityEditor;
   CcxPort& ccx;
+  wps::WpsPart& wps;
 };
 
 class StationPages : public SurveyHandOverPort,
@@ -61,6 +64,7 @@ class StationPages : public SurveyHandOverPort,
   CPageSiteSurveyDlg* SiteSurveyPage() const { return survey_; }
   CLinkStatusDlg* LinkStatusPanel() const { return link_; }
   CPageStatisticsDlg* StatisticsPage() const { return statistics_; }
+  CPageWPSDlg* WpsPage() const { return wpsPage_; }
 
   // StatisticsLinkPort.
   void ResetLinkByteCounts() override {
@@ -105,6 +109,8 @@ class StationPages : public SurveyHandOverPort,
   LinkServices linkServices_;
   QPointer<CLinkStatusDlg> link_;
   QPointer<CPageStatisticsDlg> statistics_;
+  StationWpsHost wpsHost_;
+  QPointer<CPageWPSDlg> wpsPage_;
   QPointer<QWidget> modelessMessage_;
 };
 
