@@ -22,6 +22,7 @@
 #include "station/shell/mainwindow/MainWindowIds.h"
 #include "station/shell/ui/MainWindowDlg.h"
 #include "station/shell/ui/TabDialog.h"
+#include "station/wps/page/ui/CPageWPSDlg.h"
 
 namespace kavo9 {
 namespace {
@@ -147,6 +148,29 @@ bool WriteProfileScreenshots(StationApp& station, CLinkora2007Dlg* window, const
   return ok;
 }
 
+// The WPS page during a push-button run against the demo's pressed access point, and once the
+// credential is in.
+bool WriteWpsScreenshots(StationApp& station, CLinkora2007Dlg* window, const QString& folder) {
+  CPageWPSDlg* page = station.Pages().WpsPage();
+  if (!page) return false;
+  bool ok = true;
+  window->Tabs()->ShowPageOf(mainwindow::kWpsButton);
+  RunFor(4000);  // the page's first list after the scan
+  page->Logic().StartPbc();
+  page->Show();
+  RunFor(1900);
+  ok &= Save(window->grab(), folder + "/wps-run.png");
+  RunFor(5000);
+  ok &= Save(window->grab(), folder + "/wps-credentials.png");
+  if (page->Logic().SelectedProfile() >= 0) {
+    page->Logic().ProfileDetail();
+    Settle();
+    ok &= Save(window->grab(), folder + "/wps-credential-detail.png");
+    station.Windows().SetExpanded(false);
+  }
+  return ok;
+}
+
 bool WriteScreenshots(StationApp& station, const QString& folder) {
   QDir().mkpath(folder);
   bool ok = true;
@@ -199,6 +223,7 @@ bool WriteScreenshots(StationApp& station, const QString& folder) {
   }
   ok &= Save(IconSheet(), folder + "/icons.png");
   ok &= WriteProfileScreenshots(station, window, folder);
+  ok &= WriteWpsScreenshots(station, window, folder);
   ok &= WriteLinkScreenshots(station, window, folder);
   return ok;
 }

@@ -24,7 +24,7 @@ StationPages::StationPages(const StationPagesParts& parts)
                       if (windows_) windows_->ShowMessageBox("Kavo9", text, button);
                     },
                 .showApDetail = [this](std::span<const uint8_t> record) { ShowApDetail(record); },
-                .showCredentialDetail = {},
+                .showCredentialDetail = [this](uint32_t slot) { ShowWpsCredential(slot); },
                 .importCredential = {}}) {
   p_.services.SetSurveyRebuildHook([this] {
     if (survey_) survey_->Logic().MarkRebuildPending();
@@ -95,6 +95,29 @@ QWidget* StationPages::CreatePart(int dialog, QWidget* parent) {
         {.bandChoiceShown = p_.settings.IsSettingOn(settings::kSupportPhyModeinWps)}, parent);
     return wpsPage_;
   }
+  if (dialog == mainwindow::kPanelDialogs[mainwindow::kWpsCredentialPanel]) {
+    WpsProfileHooks hooks{
+        .done = returnToPages,
+        .message =
+            [this](const std::string& message) {
+              if (windows_) windows_->ShowMessageBox("Kavo9", message, p_.language.Text("IDS_OK"));
+            },
+        .confirm =
+            [this](const std::string& question) {
+              return windows_ && windows_->AskMessageBox(question, p_.language.Text("IDS_OK")) == 1;
+            },
+        .edited =
+            [this] {
+              if (wpsPage_) {
+                wpsPage_->Logic().CredentialEdited();
+              } else {
+                p_.wps.Record().SaveWscInUse(p_.wps.State());
+                p_.wps.Record().SaveWpsRecord(p_.wps.State());
+              }
+            }};
+    wpsProfile_ = new CPageWPSProfile(p_.wps, std::move(hooks), text, parent);
+    return wpsProfile_;
+  }
   if (dialog == mainwindow::kPanelDialogs[mainwindow::kLinkStatusPanel]) {
     link_ = new CLinkStatusDlg(*p_.platform.loop, p_.driver, linkServices_, face, parent);
     return link_;
@@ -136,6 +159,12 @@ void StationPages::ShowApDetail(std::span<const uint8_t> record) {
   windows_->ShowPanel(-1);
   apDetail_->ShowRecord(record);
   ShowPanelExpanded(mainwindow::kApDetailPanel);
+}
+
+void StationPages::ShowWpsCredential(uint32_t slot) {
+  if (!wpsProfile_ || !windows_) return;
+  wpsProfile_->ShowSlot(slot);
+  ShowPanelExpanded(mainwindow::kWpsCredentialPanel);
 }
 
 void StationPages::ShowMessage(std::string_view key) {

@@ -21,6 +21,7 @@
 #include "station/shell/services/LinkServices.h"
 #include "station/shell/services/StationServices.h"
 #include "station/wps/page/ui/CPageWPSDlg.h"
+#include "station/wps/page/ui/CPageWPSProfile.h"
 
 class QWidget;
 
@@ -100,6 +101,7 @@ class StationPages : public SurveyHandOverPort,
  private:
   QWidget* CreatePart(int dialog, QWidget* parent);
   void ShowPanelExpanded(int number);
+  void ShowWpsCredential(uint32_t slot);
 
   StationPagesParts p_;
   StationWindows* windows_ = nullptr;
@@ -111,6 +113,7 @@ class StationPages : public SurveyHandOverPort,
   QPointer<CPageStatisticsDlg> statistics_;
   StationWpsHost wpsHost_;
   QPointer<CPageWPSDlg> wpsPage_;
+  QPointer<CPageWPSProfile> wpsProfile_;
   QPointer<QWidget> modelessMessage_;
 };
 

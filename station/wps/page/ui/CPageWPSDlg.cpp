@@ -137,25 +137,26 @@ QLayout* CPageWPSDlg::BuildApArea(const WpsTextLookup& text, const WpsPageOption
   bandLabel->setVisible(options.bandChoiceShown);
   band_->setVisible(options.bandChoiceShown);
 
-  auto* controls = new QGridLayout;
-  controls->addWidget(pinLabel, 0, 0);
-  controls->addWidget(pinBox_, 0, 1);
-  controls->addWidget(renew_, 0, 2);
-  controls->addWidget(modeLabel, 1, 0);
-  controls->addWidget(configMode_, 1, 1, 1, 2);
-  controls->addWidget(bandLabel, 2, 0);
-  controls->addWidget(band_, 2, 1, 1, 2);
+  auto* controls = new QHBoxLayout;
+  controls->addWidget(pinLabel);
+  controls->addWidget(pinBox_, 1);
+  controls->addWidget(renew_);
+  controls->addSpacing(12);
+  controls->addWidget(modeLabel);
+  controls->addWidget(configMode_, 1);
+  controls->addWidget(bandLabel);
+  controls->addWidget(band_, 1);
   auto* runButtons = new QVBoxLayout;
   for (QPushButton* b : {rescan_, information_, pin_, pbc_}) runButtons->addWidget(b);
   runButtons->addStretch();
 
-  auto* row = new QHBoxLayout;
-  auto* left = new QVBoxLayout;
-  left->addWidget(title);
-  left->addWidget(apList_, 1);
-  left->addLayout(controls);
-  row->addLayout(left, 1);
-  row->addLayout(runButtons);
+  auto* listRow = new QHBoxLayout;
+  listRow->addWidget(apList_, 1);
+  listRow->addLayout(runButtons);
+  auto* row = new QVBoxLayout;
+  row->addWidget(title);
+  row->addLayout(listRow, 1);
+  row->addLayout(controls);
   return row;
 }
 
@@ -183,6 +184,8 @@ QLayout* CPageWPSDlg::BuildProfileArea(const WpsTextLookup& text) {
     buttons->addWidget(b);
   }
   buttons->addStretch();
+  buttons->addWidget(probeIe_);
+  buttons->addWidget(assocIe_);
 
   auto* area = new QVBoxLayout;
   area->addWidget(title);
@@ -192,29 +195,29 @@ QLayout* CPageWPSDlg::BuildProfileArea(const WpsTextLookup& text) {
 }
 
 void CPageWPSDlg::BuildControls(const WpsTextLookup& text, const WpsPageOptions& options) {
+  probeIe_ = Numbered(new QCheckBox(text(LangKey::IDS_WPS_PROBE_IE), this), kProbeIe);
+  assocIe_ = Numbered(new QCheckBox(text(LangKey::IDS_WPS_ASSOCIATE_IE), this), kAssocIe);
+  connect(probeIe_, &QCheckBox::toggled, this, [this](bool on) { page_->SetProbeIe(on); });
+  connect(assocIe_, &QCheckBox::toggled, this, [this](bool on) { page_->SetAssocIe(on); });
   status_ = Numbered(new QLabel(this), kStatusLine);
   status_->setTextInteractionFlags(Qt::TextSelectableByMouse);
   progress_ = new CProgressCtrlX(this);
   progress_->setObjectName(QStringLiteral("progress"));
   progress_->SetAnimation(0, 1);
+  progress_->setMinimumHeight(progress_->sizeHint().height());
+  progress_->setMinimumWidth(progress_->sizeHint().width());
   NameControl(progress_, QStringLiteral("WPS progress"));
   NameControl(status_, QStringLiteral("WPS status"));
 
-  probeIe_ = Numbered(new QCheckBox(text(LangKey::IDS_WPS_PROBE_IE), this), kProbeIe);
-  assocIe_ = Numbered(new QCheckBox(text(LangKey::IDS_WPS_ASSOCIATE_IE), this), kAssocIe);
-  connect(probeIe_, &QCheckBox::toggled, this, [this](bool on) { page_->SetProbeIe(on); });
-  connect(assocIe_, &QCheckBox::toggled, this, [this](bool on) { page_->SetAssocIe(on); });
-  auto* switches = new QHBoxLayout;
-  switches->addWidget(probeIe_);
-  switches->addWidget(assocIe_);
-  switches->addStretch();
+  auto* statusRow = new QHBoxLayout;
+  statusRow->addWidget(status_, 1);
+  statusRow->addWidget(progress_);
 
   auto* layout = new QVBoxLayout(this);
+  layout->setSpacing(4);
   layout->addLayout(BuildApArea(text, options), 3);
-  layout->addWidget(status_);
-  layout->addWidget(progress_);
+  layout->addLayout(statusRow);
   layout->addLayout(BuildProfileArea(text), 2);
-  layout->addLayout(switches);
 }
 
 void CPageWPSDlg::Changed() {
