@@ -8,24 +8,27 @@
 #include "station/shell/mainwindow/MainWindowIds.h"
 #include "station/shell/mainwindow/StationWindows.h"
 #include "station/shell/ui/MainWindowDlg.h"
+#include "station/wps/page/WpsImport.h"
 
 namespace kavo9 {
 
 StationPages::StationPages(const StationPagesParts& parts)
     : p_(parts),
       linkServices_({p_.platform, p_.adapter, p_.language, p_.state, p_.radio}),
-      wpsHost_({.language = p_.language,
-                .state = p_.state,
-                .settings = p_.settings,
-                .radio = p_.radio,
-                .requestScan = [this] { p_.services.RequestScan(); },
-                .messageBox =
-                    [this](const std::string& text, const std::string& button) {
-                      if (windows_) windows_->ShowMessageBox("Kavo9", text, button);
-                    },
-                .showApDetail = [this](std::span<const uint8_t> record) { ShowApDetail(record); },
-                .showCredentialDetail = [this](uint32_t slot) { ShowWpsCredential(slot); },
-                .importCredential = {}}) {
+      wpsHost_(
+          {.language = p_.language,
+           .state = p_.state,
+           .settings = p_.settings,
+           .radio = p_.radio,
+           .requestScan = [this] { p_.services.RequestScan(); },
+           .messageBox =
+               [this](const std::string& text, const std::string& button) {
+                 if (windows_) windows_->ShowMessageBox("Kavo9", text, button);
+               },
+           .showApDetail = [this](std::span<const uint8_t> record) { ShowApDetail(record); },
+           .showCredentialDetail = [this](uint32_t slot) { ShowWpsCredential(slot); },
+           .importCredential =
+               [this](const wps::WpsCredential& credential) { ImportWpsCredential(credential); }}) {
   p_.services.SetSurveyRebuildHook([this] {
     if (survey_) survey_->Logic().MarkRebuildPending();
   });
@@ -159,6 +162,17 @@ void StationPages::ShowApDetail(std::span<const uint8_t> record) {
   windows_->ShowPanel(-1);
   apDetail_->ShowRecord(record);
   ShowPanelExpanded(mainwindow::kApDetailPanel);
+}
+
+void StationPages::ImportWpsCredential(const wps::WpsCredential& credential) {
+  const profileeditor::OkResult result =
+      wpspage::ImportCredential(p_.profilePages.Editor(), credential);
+  if (!result.saved && windows_) {
+    const std::string text =
+        result.message ? p_.language.language().Text(*result.message) : result.text;
+    if (!text.empty()) windows_->ShowMessageBox("Kavo9", text, p_.language.Text("IDS_OK"));
+  }
+  if (CPageProfileDlg* page = p_.profilePages.ProfilePage()) page->RefreshProfileList();
 }
 
 void StationPages::ShowWpsCredential(uint32_t slot) {

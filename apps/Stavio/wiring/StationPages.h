@@ -102,6 +102,7 @@ class StationPages : public SurveyHandOverPort,
   QWidget* CreatePart(int dialog, QWidget* parent);
   void ShowPanelExpanded(int number);
   void ShowWpsCredential(uint32_t slot);
+  void ImportWpsCredential(const wps::WpsCredential& credential);
 
   StationPagesParts p_;
   StationWindows* windows_ = nullptr;
