@@ -1,7 +1,10 @@
 #include "apps/Stavio/wiring/StationPages.h"
 
+#include <QTabWidget>
+
 #include "common/ui/MessageBoxDlg.h"
 #include "radio/ui/CPageAdvanceDlg.h"
+#include "station/networks/ui/ApDetailIds.h"
 #include "station/networks/ui/CAPDetailInfoDlg.h"
 #include "station/networks/ui/CHiddenSsidDlg.h"
 #include "station/networks/ui/CPageSiteSurveyDlg.h"
@@ -25,7 +28,15 @@ StationPages::StationPages(const StationPagesParts& parts)
                [this](const std::string& text, const std::string& button) {
                  if (windows_) windows_->ShowMessageBox("Kavo9", text, button);
                },
-           .showApDetail = [this](std::span<const uint8_t> record) { ShowApDetail(record); },
+           .showApDetail =
+               [this](std::span<const uint8_t> record) {
+                 ShowApDetail(record);
+                 // From the WPS page, the details open on their WPS tab.
+                 if (!apDetail_) return;
+                 auto* tab =
+                     apDetail_->Tabs()->findChild<QWidget*>(QString::number(apdetail::kWpsTab));
+                 if (tab) apDetail_->Tabs()->setCurrentWidget(tab);
+               },
            .showCredentialDetail = [this](uint32_t slot) { ShowWpsCredential(slot); },
            .importCredential =
                [this](const wps::WpsCredential& credential) { ImportWpsCredential(credential); }}) {

@@ -12,8 +12,11 @@
 #include "common/platform/DeviceIo.h"
 #include "sim/emulator/AdapterEmulator.h"
 #include "sim/emulator/ScenarioReader.h"
+#include "station/networks/BssRecordBuilder.h"
 #include "station/networks/connect/testing/ConnectRig.h"
+#include "station/shell/controller/testing/RecordingParts.h"
 #include "station/wps/WpsPin.h"
+#include "station/wps/WpsStatusTable.h"
 
 namespace kavo9::wpspage {
 namespace {
@@ -312,6 +315,91 @@ TEST_F(WpsPageTest, ConfigModeChangeToTheSameIndexDoesNothing) {
   page->ChangeConfigMode(0);
   EXPECT_EQ(driver.sets.size(), sets);
   EXPECT_EQ(page->StatusLine(), "");
+}
+
+TEST_F(WpsPageTest, WithThePageClosedTheControllerRunsTheButtonSessionAndConnects) {
+  timers.running[wps::kTimerButton] = wps::kButtonMs;
+  part.OnTimer(wps::kTimerButton);
+  EXPECT_EQ(timers.running.count(wps::kTimerStatus), 0u);  // not pressed: nothing starts
+  emulator->PressWpsButton();
+  part.OnTimer(wps::kTimerButton);
+  EXPECT_EQ(timers.running[wps::kTimerStatus], wps::kStatusMs);
+  EXPECT_EQ(timers.running[wps::kTimerList], wps::kListRefreshMs);
+  EXPECT_TRUE(part.State().WscInUse);
+  EXPECT_TRUE(part.ExchangeRunning());
+  for (int i = 0; i < 50 && timers.running.count(wps::kTimerStatus); ++i) {
+    Loop().Advance(wps::kStatusMs);
+    part.OnTimer(wps::kTimerStatus);
+  }
+  EXPECT_EQ(timers.running.count(wps::kTimerStatus), 0u);
+  EXPECT_EQ(timers.running.count(wps::kTimerList), 0u);
+  EXPECT_EQ(timers.running[wps::kTimerWatch], wps::kWatchMs);
+  ASSERT_EQ(part.State().Table.Count, 1u);
+  EXPECT_EQ(part.State().Table.Slots[0].SsidText(), "Bakery");
+  EXPECT_TRUE(part.State().RunCompleted);
+  Loop().Advance(3000);
+  EXPECT_EQ(Joined(), "Bakery");
+  part.OnTimer(wps::kTimerWatch);
+  EXPECT_EQ(timers.running.count(wps::kTimerWatch), 0u);  // connected: the watch rests
+}
+
+TEST_F(WpsPageTest, AStoredWpsConnectionTakesOverAtStartAndStopWpsHandsItBack) {
+  wps::WpsState& s = part.State();
+  wps::WpsCredential bakery;
+  bakery.SetSsid("Bakery");
+  bakery.AuthType = wps::kAuthOpen;
+  bakery.EncryType = wps::kEncryNone;
+  s.Table.Add(bakery);
+  s.WscInUse = true;
+  part.Record().SaveWpsRecord(s);
+  part.Record().SaveWscInUse(s);
+  s = {};
+  EXPECT_TRUE(part.TakeOverConnection());
+  EXPECT_TRUE(s.Rotate);
+  EXPECT_EQ(timers.running[wps::kTimerWatch], wps::kWatchMs);
+  Loop().Advance(3000);
+  EXPECT_EQ(Joined(), "Bakery");
+  part.StopWps();
+  EXPECT_FALSE(s.WscInUse);
+  EXPECT_EQ(activations, 1);
+  wps::WpsState reloaded;
+  part.Record().LoadWpsRecord(reloaded);
+  EXPECT_FALSE(reloaded.WscInUse);
+  EXPECT_FALSE(part.TakeOverConnection());
+}
+
+// The driver's status word answered by script, for codes the emulated access points never send.
+TEST(WpsPageScripted, NonceErrorsRestartThePinRunAFewTimesThenEnd) {
+  FakePlatform fake;
+  ScriptedDriver driver;
+  FakeAdapter adapter{driver};
+  RecordingStore store{*fake.registry};
+  adapter.identity.registryKey = "System\\Test\\0001";
+  wps::WpsPart part{driver, {adapter, *fake.registry, store}};
+  std::vector<uint8_t> list = {1, 0, 0, 0};
+  const std::vector<uint8_t> record = [] {
+    build::BssRecordBuilder b;
+    b.Ssid("ap")
+        .Bssid({0, 1, 2, 3, 4, 5})
+        .WithSsidElement()
+        .AddElement(
+            build::WpsElement(std::vector<build::WpsAttribute>{build::WpsU8(0x104A, 0x10)}));
+    return b.Build();
+  }();
+  list.insert(list.end(), record.begin(), record.end());
+  part.Bind({.freshList = [&] { return std::span<const uint8_t>(list); }});
+  Host host;
+  WpsPage page(fake.loop, part, host);
+  fake.loop.Advance(kApListMs);
+  ASSERT_EQ(page.Aps().size(), 1u);
+  page.ChangeConfigMode(1);
+  page.SetPinText("12345670");
+  driver.AnswerDword(OID_VND_WPS_STATUS, wps::kStatusPinBit | wps::kStatusWrongNonce);
+  page.StartPin();
+  for (int i = 0; i < 20; ++i) fake.loop.Advance(kPollMs);
+  EXPECT_EQ(driver.Count("S OID_VND_WPS_START"), size_t(1 + kMaxSessionRestarts));
+  EXPECT_FALSE(page.Polling());
+  EXPECT_EQ(page.StatusLine(), "PIN - Receive EAP with wrong NONCE");
 }
 
 }  // namespace
