@@ -88,25 +88,7 @@ QPushButton* CPageWPSDlg::MakeButton(const QString& text, int number, void (WpsP
   return button;
 }
 
-QLayout* CPageWPSDlg::BuildApArea(const WpsTextLookup& text, const WpsPageOptions& options) {
-  auto* title = Separator(text(LangKey::IDS_SEPARATOR_WPS_AP_LIST), this);
-  apModel_ = new WpsApListModel(this);
-  apList_ = MakeList(kApList);
-  apList_->setModel(apModel_);
-  connect(apList_->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
-    if (showing_) return;
-    const auto rows = apList_->selectionModel()->selectedRows();
-    page_->SelectAp(rows.isEmpty() ? -1 : rows.first().row());
-  });
-  NameByLabel(title, apList_,
-              QStringLiteral("WPS access points. The arrow keys select one for a PIN run."));
-
-  rescan_ = MakeButton(text(LangKey::IDS_SITESUR_RESCAN), kRescan, &WpsPage::Rescan);
-  information_ = MakeButton(text(LangKey::IDS_WPS_INFO_DLG), kInformation, &WpsPage::Information);
-  pin_ = MakeButton(QStringLiteral("&PIN"), kPin, &WpsPage::StartPin);
-  pbc_ = MakeButton(QStringLiteral("P&BC"), kPbc, &WpsPage::StartPbc);
-  renew_ = MakeButton(text(LangKey::IDS_WPS_RENEW), kRenew, &WpsPage::Renew);
-
+QLayout* CPageWPSDlg::BuildChoices(const WpsTextLookup& text, const WpsPageOptions& options) {
   auto* pinLabel = new QLabel(text(LangKey::IDS_PIN_CODE), this);
   pinBox_ = Numbered(new QLineEdit(this), kPinBox);
   pinBox_->setMaxLength(kPinDigits);
@@ -146,6 +128,29 @@ QLayout* CPageWPSDlg::BuildApArea(const WpsTextLookup& text, const WpsPageOption
   controls->addWidget(configMode_, 1);
   controls->addWidget(bandLabel);
   controls->addWidget(band_, 1);
+  return controls;
+}
+
+QLayout* CPageWPSDlg::BuildApArea(const WpsTextLookup& text, const WpsPageOptions& options) {
+  auto* title = Separator(text(LangKey::IDS_SEPARATOR_WPS_AP_LIST), this);
+  apModel_ = new WpsApListModel(this);
+  apList_ = MakeList(kApList);
+  apList_->setModel(apModel_);
+  connect(apList_->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
+    if (showing_) return;
+    const auto rows = apList_->selectionModel()->selectedRows();
+    page_->SelectAp(rows.isEmpty() ? -1 : rows.first().row());
+  });
+  NameByLabel(title, apList_,
+              QStringLiteral("WPS access points. The arrow keys select one for a PIN run."));
+
+  rescan_ = MakeButton(text(LangKey::IDS_SITESUR_RESCAN), kRescan, &WpsPage::Rescan);
+  information_ = MakeButton(text(LangKey::IDS_WPS_INFO_DLG), kInformation, &WpsPage::Information);
+  pin_ = MakeButton(QStringLiteral("&PIN"), kPin, &WpsPage::StartPin);
+  pbc_ = MakeButton(QStringLiteral("P&BC"), kPbc, &WpsPage::StartPbc);
+  renew_ = MakeButton(text(LangKey::IDS_WPS_RENEW), kRenew, &WpsPage::Renew);
+
+  QLayout* controls = BuildChoices(text, options);
   auto* runButtons = new QVBoxLayout;
   for (QPushButton* b : {rescan_, information_, pin_, pbc_}) runButtons->addWidget(b);
   runButtons->addStretch();

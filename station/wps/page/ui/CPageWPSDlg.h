@@ -61,6 +61,8 @@ class CPageWPSDlg : public QWidget, private wpspage::WpsPageHost {
 
   void BuildControls(const WpsTextLookup& text, const WpsPageOptions& options);
   QLayout* BuildApArea(const WpsTextLookup& text, const WpsPageOptions& options);
+  // The PIN box with Renew, the role and the band.
+  QLayout* BuildChoices(const WpsTextLookup& text, const WpsPageOptions& options);
   QLayout* BuildProfileArea(const WpsTextLookup& text);
   QTableView* MakeList(int number);
   QPushButton* MakeButton(const QString& text, int number, void (wpspage::WpsPage::*action)());

@@ -6,6 +6,8 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -17,6 +19,7 @@
 #include "common/platform/fake/FakePlatform.h"
 #include "common/shell/testing/DirectStore.h"
 #include "station/wps/WpsCredential.h"
+#include "station/wps/page/ui/CPageWPSProfile.h"
 #include "widgets/CProgressCtrlX.h"
 
 namespace kavo9 {
@@ -102,6 +105,57 @@ TEST_F(CPageWPSDlgTest, RegistrarModeMakesThePinBoxEditableAndHidesDelete) {
   EXPECT_FALSE(Find<QPushButton>(wpspage::kDelete)->isVisible());
   EXPECT_FALSE(Find<QPushButton>(wpspage::kRenew)->isEnabled());
   EXPECT_EQ(Find<QTableView>(wpspage::kProfileList)->model()->rowCount(), 1);
+}
+
+TEST_F(CPageWPSDlgTest, RegistrarDetailChecksTheKeyAndKeepsWhatPasses) {
+  dialog->Logic().ChangeConfigMode(1);
+  std::vector<std::string> messages;
+  int done = 0, edited = 0;
+  CPageWPSProfile detail(part,
+                         {.done = [&] { ++done; },
+                          .message = [&](const std::string& m) { messages.push_back(m); },
+                          .confirm = [](const std::string&) { return true; },
+                          .edited = [&] { ++edited; }},
+                         [](LangKey) { return QStringLiteral("x"); });
+  detail.ShowSlot(0);
+  auto* key = detail.findChild<QLineEdit*>("3269");
+  auto* ssid = detail.findChild<QLineEdit*>("1131");
+  ASSERT_TRUE(key && ssid);
+  EXPECT_FALSE(key->isReadOnly());
+  EXPECT_EQ(key->echoMode(), QLineEdit::Password);
+  EXPECT_EQ(key->text().size(), 64);
+  // 64 characters that are not all hex digits are refused; the view stays.
+  key->setText(QString(63, 'a') + "z");
+  detail.OnOk();
+  ASSERT_EQ(messages.size(), 1u);
+  EXPECT_EQ(messages[0], "Invalid WPA Pre-Shared key. WPA-PSK use field should be 64 hex digits.");
+  EXPECT_EQ(done, 0);
+  ssid->setText("MyHome");
+  key->setText("a good pass phrase");
+  detail.OnOk();
+  EXPECT_EQ(done, 1);
+  EXPECT_EQ(edited, 1);
+  EXPECT_EQ(part.State().Table.Slots[0].SsidText(), "MyHome");
+  EXPECT_EQ(part.State().Table.Slots[0].KeyText(), "a good pass phrase");
+}
+
+TEST_F(CPageWPSDlgTest, EnrolleeDetailIsReadOnlyAndShowsTheWepKeyInBothForms) {
+  wps::WpsCredential c;
+  c.SetSsid("lab");
+  c.AuthType = wps::kAuthOpen;
+  c.EncryType = wps::kEncryWep;
+  c.SetKey("abcde");
+  part.State().Table.Add(c);
+  CPageWPSProfile detail(part, {}, [](LangKey) { return QStringLiteral("x"); });
+  detail.ShowSlot(0);
+  auto* key = detail.findChild<QLineEdit*>("3269");
+  auto* ascii = detail.findChild<QCheckBox*>("3242");
+  EXPECT_TRUE(key->isReadOnly());
+  EXPECT_EQ(key->text(), "6162636465");
+  ASSERT_TRUE(ascii->isEnabled());
+  ascii->setChecked(true);
+  EXPECT_EQ(key->text(), "abcde");
+  EXPECT_FALSE(detail.findChild<QComboBox*>("1366")->isEnabled());
 }
 
 }  // namespace
