@@ -309,6 +309,21 @@ TEST_F(WpsPageTest, DeletingTheCredentialInUseStopsWpsAndOthersDoNot) {
   EXPECT_EQ(s.Channel, 1u);
 }
 
+TEST_F(WpsPageTest, AnEmptyBandAfterARescanFallsBackToAllBandsOnce) {
+  auto page = Open();
+  page->ChangeBand(int(wps::kBand5Only));  // the demo's access points are all at 2.4 GHz
+  EXPECT_EQ(host.scans, 1);
+  EXPECT_EQ(driver.sets.back(), uint32_t(OID_VND_WPS_BAND));
+  Loop().Advance(kApListMs);
+  EXPECT_EQ(page->Aps().size(), 3u);  // shown from every band this once
+  EXPECT_EQ(page->State().Band, uint32_t(wps::kBand5Only));
+  page->Rescan();
+  page->OnScanListRead();
+  EXPECT_EQ(page->Aps().size(), 3u);
+  Loop().Advance(kApListMs);
+  EXPECT_TRUE(page->Aps().empty());  // no rescan asked for: the preference holds
+}
+
 TEST_F(WpsPageTest, ConfigModeChangeToTheSameIndexDoesNothing) {
   auto page = Open();
   const size_t sets = driver.sets.size();
