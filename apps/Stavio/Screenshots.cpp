@@ -26,6 +26,7 @@
 #include "station/shell/mainwindow/MainWindowIds.h"
 #include "station/shell/ui/MainWindowDlg.h"
 #include "station/shell/ui/TabDialog.h"
+#include "station/wps/page/ui/CPageWPSDlg.h"
 
 namespace kavo9 {
 namespace {
@@ -185,6 +186,29 @@ bool Write80211nScreenshots(StationApp& station, const QString& folder) {
   return ok;
 }
 
+// The WPS page during a push-button run against the demo's pressed access point, and once the
+// credential is in.
+bool WriteWpsScreenshots(StationApp& station, CLinkora2007Dlg* window, const QString& folder) {
+  CPageWPSDlg* page = station.Pages().WpsPage();
+  if (!page) return false;
+  bool ok = true;
+  window->Tabs()->ShowPageOf(mainwindow::kWpsButton);
+  RunFor(4000);  // the page's first list after the scan
+  page->Logic().StartPbc();
+  page->Show();
+  RunFor(1900);
+  ok &= Save(window->grab(), folder + "/wps-run.png");
+  RunFor(5000);
+  ok &= Save(window->grab(), folder + "/wps-credentials.png");
+  if (page->Logic().SelectedProfile() >= 0) {
+    page->Logic().ProfileDetail();
+    Settle();
+    ok &= Save(window->grab(), folder + "/wps-credential-detail.png");
+    station.Windows().SetExpanded(false);
+  }
+  return ok;
+}
+
 // The WMM page as it is, then with WMM and direct links on and a link set up with a station of
 // the network.
 bool WriteWmmScreenshots(StationApp& station, const QString& folder) {
@@ -263,6 +287,7 @@ bool WriteScreenshots(StationApp& station, const QString& folder) {
   }
   ok &= Save(IconSheet(), folder + "/icons.png");
   ok &= WriteProfileScreenshots(station, window, folder);
+  ok &= WriteWpsScreenshots(station, window, folder);
   ok &= WriteLinkScreenshots(station, window, folder);
   ok &= Write80211nScreenshots(station, folder);
   ok &= WriteWmmScreenshots(station, folder);

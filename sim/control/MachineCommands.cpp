@@ -354,6 +354,8 @@ std::span<const MachineCommand> MachineCommands() {
       {"ap", "ADAPTER list | join STATION | leave MAC",
        "stations that join or leave the adapter's access point", RunAp},
       {"ics", "[enable|disable|status]", "connection sharing and its leases", RunIcs},
+      {"wps", "press BSSID | release BSSID | pin BSSID PIN | button ADAPTER",
+       "an access point's WPS push button, or the adapter's own", RunWps},
       {"tray", "state | click double|right | pick COMMAND",
        "the running utility's notification icon, as a person uses it", RunTray},
   };

@@ -38,6 +38,7 @@ int RunStatus(const MachineCommandArgs& args, const std::filesystem::path& machi
 int RunRequests(const MachineCommandArgs& args, const std::filesystem::path& machineDir);
 int RunAp(const MachineCommandArgs& args, const std::filesystem::path& machineDir);
 int RunIcs(const MachineCommandArgs& args, const std::filesystem::path& machineDir);
+int RunWps(const MachineCommandArgs& args, const std::filesystem::path& machineDir);
 int RunTray(const MachineCommandArgs& args, const std::filesystem::path& machineDir);
 
 // Sends one command to the machine's system daemon and reads its answer. False with a message

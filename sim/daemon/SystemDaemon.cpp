@@ -151,6 +151,9 @@ bool SystemDaemon::Start(std::string* error) {
     adapter->spec = spec;
     adapter->socketPath = layout_.DeviceDir() / spec.instanceId;
     adapter->emulator = std::make_unique<AdapterEmulator>(spec, world_, NowMs, &log_);
+    adapter->emulator->SetReconfigure([this](const MacAddress& bssid, const NetworkSpec& to) {
+      return world_.Reconfigure(bssid, to);
+    });
     adapters_.push_back(std::move(adapter));
   }
   for (auto& adapter : adapters_) {
@@ -388,6 +391,33 @@ void SystemDaemon::AddBuiltInCommands() {
       return Ok();
     }
     return Error("world: expected op add, remove, signal or list");
+  });
+  // WPS: {"op": "press"|"release", "bssid": ...}, {"op": "pin", "bssid": ..., "pin": ...} or
+  // {"op": "button", "adapter": ...}.
+  AddCommand("wps", [this](const json& request) {
+    const std::string op = request.value("op", "");
+    if (op == "button") {
+      std::string error;
+      Adapter* adapter = FindAdapter(request, &error);
+      if (!adapter) return Error(error);
+      if (!adapter->plugged) return Error(adapter->spec.name + " is unplugged");
+      adapter->emulator->PressWpsButton();
+      return Ok();
+    }
+    MacAddress bssid{};
+    if (!ParseMac(request.value("bssid", ""), &bssid)) return Error("expected a BSSID");
+    if (op == "pin") {
+      const std::string pin = request.value("pin", "");
+      const bool digits = pin.size() == 8 && pin.find_first_not_of("0123456789") == pin.npos;
+      if (!digits) return Error("a PIN is eight digits");
+      if (!world_.SetWpsPin(bssid, pin)) return Error("no WPS access point has it");
+      return Ok();
+    }
+    if (op != "press" && op != "release") {
+      return Error("wps: expected op press, release, pin or button");
+    }
+    if (!world_.SetWpsButton(bssid, op == "press")) return Error("no WPS access point has it");
+    return Ok();
   });
   AddCommand("requests", [this](const json& request) {
     uint64_t from = request.value("from", uint64_t(1));

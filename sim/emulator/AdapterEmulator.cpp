@@ -16,6 +16,7 @@
 #include "sim/emulator/areas/RegistersArea.h"
 #include "sim/emulator/areas/StationOptionsArea.h"
 #include "sim/emulator/areas/WmmArea.h"
+#include "sim/emulator/areas/WpsArea.h"
 
 namespace kavo9 {
 
@@ -48,6 +49,15 @@ void AdapterEmulator::RegisterAreas() {
     for (const auto& station : ap_->stations()) peers.push_back(station.spec.mac);
     return peers;
   });
+  wps_ = Add<emu::WpsArea>();
+}
+
+void AdapterEmulator::PressWpsButton() {
+  wps_->PressButton();
+}
+
+void AdapterEmulator::SetReconfigure(emu::EmulatorContext::Reconfigure reconfigure) {
+  ctx_.reconfigure = std::move(reconfigure);
 }
 
 void AdapterEmulator::SetHardwareRadio(bool on) {

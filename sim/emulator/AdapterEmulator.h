@@ -52,7 +52,8 @@ namespace kavo9 {
 
 namespace emu {
 class AccessPointArea;
-}
+class WpsArea;
+}  // namespace emu
 
 class AdapterEmulator {
  public:
@@ -110,6 +111,11 @@ class AdapterEmulator {
   // is switched on again; a driver reload does not change it.
   void SetHardwareRadio(bool on);
   bool hardwareRadioOn() const { return ctx_.hardwareRadioOn; }
+  // The adapter's WPS push button: the driver reports the press once and runs a push-button
+  // session as enrollee.
+  void PressWpsButton();
+  // Lets a registrar run change the world's access points (the owner of the world decides).
+  void SetReconfigure(emu::EmulatorContext::Reconfigure reconfigure);
   uint32_t opMode() const { return ctx_.opMode; }
   uint32_t wirelessMode() const { return uint32_t(ctx_.radio.wirelessMode()); }
   uint32_t countryRegionWord() const { return ctx_.radio.regionWord(); }
@@ -147,6 +153,7 @@ class AdapterEmulator {
   int clashes_ = 0;
   emu::ScanArea* scan_ = nullptr;
   emu::AccessPointArea* ap_ = nullptr;
+  emu::WpsArea* wps_ = nullptr;
   emu::LastValueStore store_;
   std::vector<uint8_t> setValue_;  // a set's value, copied before an area may reuse `out`
 

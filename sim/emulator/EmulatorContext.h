@@ -42,6 +42,8 @@ class EmulatorContext {
   using Parameters = std::map<std::string, std::string>;
   // Nullopt when the check does not know the network's security.
   using JoinCheck = std::function<std::optional<JoinVerdict>(const NetworkSpec&)>;
+  // Changes an access point of the world as a registrar configured it; false when refused.
+  using Reconfigure = std::function<bool(const MacAddress& bssid, const NetworkSpec& settings)>;
 
   // Networks weaker than this are out of range.
   static constexpr int kSensitivityDbm = -92;
@@ -98,6 +100,8 @@ class EmulatorContext {
   uint64_t linkUps = 0;
   uint32_t messageFlags = 0;
   uint64_t messageFlagChanges = 0;
+  // Who owns the world and lets a registrar run change it; unset: registrar runs change nothing.
+  Reconfigure reconfigure;
 
  private:
   std::vector<JoinCheck> joinChecks_;

@@ -17,9 +17,9 @@ constexpr uint32_t kKept[] = {
     OID_VND_PROFILE_KIND_FLAG, OID_VND_CCX_CONTROL,
     // Register tuning beside the register files.
     OID_VND_RF_REGISTERS, OID_VND_BBP_TUNING,
-    // WPS switches and the credentials record.
+    // WPS switches.
     OID_VND_WPS_MODE, OID_VND_WPS_ASSOC_IE, OID_VND_WPS_PROBE_IE, OID_VND_WPS_AUTO_AP,
-    OID_VND_WPS_BAND, OID_VND_WPS_CONNECT, OID_VND_WPS_CREDENTIALS};
+    OID_VND_WPS_BAND, OID_VND_WPS_CONNECT};
 
 // What the driver reports before anything was set.
 struct Default {

@@ -37,6 +37,44 @@ bool World::SetSignal(const MacAddress& bssid, int dbm) {
   return false;
 }
 
+bool World::SetWpsButton(const MacAddress& bssid, bool pressed) {
+  for (NetworkSpec& n : networks_) {
+    if (n.bssid == bssid && n.wps.enabled) {
+      n.wps.pushButton = pressed;
+      ++generation_;
+      return true;
+    }
+  }
+  return false;
+}
+
+bool World::SetWpsPin(const MacAddress& bssid, const std::string& pin) {
+  for (NetworkSpec& n : networks_) {
+    if (n.bssid == bssid && n.wps.enabled) {
+      n.wps.pin = pin;
+      ++generation_;
+      return true;
+    }
+  }
+  return false;
+}
+
+bool World::Reconfigure(const MacAddress& bssid, const NetworkSpec& settings) {
+  for (NetworkSpec& n : networks_) {
+    if (n.bssid == bssid) {
+      n.ssid = settings.ssid;
+      n.security = settings.security;
+      n.tkip = settings.tkip;
+      n.aes = settings.aes;
+      n.key = settings.key;
+      n.wps.state = 2;
+      ++generation_;
+      return true;
+    }
+  }
+  return false;
+}
+
 const NetworkSpec* World::Find(const MacAddress& bssid) const {
   for (const NetworkSpec& n : networks_) {
     if (n.bssid == bssid) return &n;

@@ -31,6 +31,14 @@ class World {
   // Moves a network's signal (dBm); false when no network has this BSSID.
   bool SetSignal(const MacAddress& bssid, int dbm);
   const NetworkSpec* Find(const MacAddress& bssid) const;
+  // Presses or releases the WPS push button of the access point with this BSSID; false when no
+  // WPS access point has it.
+  bool SetWpsButton(const MacAddress& bssid, bool pressed);
+  // The PIN the access point expects: the one a person typed into its settings for an enrollee.
+  bool SetWpsPin(const MacAddress& bssid, const std::string& pin);
+  // A registrar configured the access point: it takes the SSID, security and key of `settings`
+  // and is configured from then on. False when no network has this BSSID.
+  bool Reconfigure(const MacAddress& bssid, const NetworkSpec& settings);
 
  private:
   std::vector<NetworkSpec> networks_;

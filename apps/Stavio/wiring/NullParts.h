@@ -30,21 +30,6 @@ struct NullSupplicant : SupplicantPort, connect::ConnectSupplicantPort {
   void TakePassPhrase(const connect::ConnectRecord&) override {}
 };
 
-// Wi-Fi Protected Setup: its timers, its credentials, its page's scan controls and what a connect
-// asks of it.
-struct NullWps : WpsPort, WpsScanPort, connect::ConnectWpsPort {
-  void ClearCredentials() override {}
-  void OnTimer(uint32_t) override {}
-  void DisableScanControls() override {}
-  void OnScanListRead() override {}
-  bool InUse() const override { return false; }
-  void ClearUse() override {}
-  bool ExchangeRunning() const override { return false; }
-  void MarkRotation() override {}
-  std::array<uint8_t, 6> Bssid() const override { return {}; }
-  uint32_t BandPreference() const override { return 0; }
-};
-
 // The editors' 802.1X tab: no method, nothing to check, nothing to take; its tab button stays
 // disabled.
 struct NullDot1xTab : profileeditor::Dot1xTabPort {
@@ -67,14 +52,13 @@ struct NullCcx : CcxPort {
 
 struct NullParts {
   NullSupplicant supplicant;
-  NullWps wps;
   NullDot1xTab dot1xTab;
   NullSecurityEditor securityEditor;
   NullCcx ccx;
 
   // The parts still null, by the name of the piece that will fill them.
   static std::vector<std::string_view> Names() {
-    return {"supplicant", "wps", "dot1xTab", "securityEditor", "ccx"};
+    return {"supplicant", "dot1xTab", "securityEditor", "ccx"};
   }
 };
 

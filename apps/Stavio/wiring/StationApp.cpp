@@ -17,32 +17,42 @@ StationApp::StationApp(StationAppParts parts)
       driver_(adapter_.access()),
       store_(*platform_.registry, parts.service, Utility::kStation),
       language_(*platform_.paths, *platform_.system),
+      wps_(driver_, {adapter_, *platform_.registry, store_}),
       softApDefaults_(*platform_.registry, store_, driver_, adapter_),
       radioStore_(platform_, adapter_, store_),
       adapterRadio_(radio_, adapter_, driver_, radioStore_),
       region_(adapterRadio_),
       connect_({platform_, driver_, adapter_, store_, settings_, state_, language_, radio_,
-                adapterRadio_, nulls_.supplicant, nulls_.supplicant, nulls_.wps, nulls_.ccx}),
+                adapterRadio_, nulls_.supplicant, nulls_.supplicant, wps_, nulls_.ccx}),
       actions_(*platform_.loop, driver_, adapterRadio_, connect_.Steps(), connect_.Connector(),
-               nulls_.wps),
+               wps_),
       services_({platform_, driver_, adapter_, store_, settings_, language_, state_,
                  actions_.Queue(), connect_.Connector(), nulls_.supplicant}),
       profilePages_({platform_, driver_, adapter_, settings_, language_, state_, radio_, services_,
-                     connect_.Profiles(), connect_.Connector(), nulls_.wps, nulls_.dot1xTab}) {
+                     connect_.Profiles(), connect_.Connector(), wps_, nulls_.dot1xTab}) {
   connect_.SetQueue(&actions_);
   memory_.Load();
   ShowDbm() = memory_.Flag(programsettings::kShowDbm, false);
   pages_ = std::make_unique<StationPages>(
       StationPagesParts{platform_, driver_, adapter_, settings_, memory_, language_, state_,
                         services_, radio_, radioStore_, connect_.Connector(), nulls_.supplicant,
-                        profilePages_, nulls_.securityEditor, nulls_.ccx});
+                        profilePages_, nulls_.securityEditor, nulls_.ccx, wps_});
   windows_ = std::make_unique<StationWindows>(*this, *trayIcon_,
                                               [this] { return pages_->CreateMainWindow(); });
   controller_ = std::make_unique<CHideDlg>(ControllerParts{
       platform_, driver_, adapter_, store_, settings_, language_, *windows_, *windows_, actions_,
-      connect_.Connector(), nulls_.supplicant, nulls_.wps, softApDefaults_, region_, state_});
+      connect_.Connector(), nulls_.supplicant, wps_, softApDefaults_, region_, state_});
 
   actions_.SetController(controller_.get());
+  wpsTimers_.SetController(controller_.get());
+  wps_.Bind(
+      {.queue = &actions_,
+       .supplicant = &nulls_.supplicant,
+       .timers = &wpsTimers_,
+       .freshList = [this] { return std::span<const uint8_t>(actions_.Queue().FreshBssList()); },
+       .refreshList = [this] { actions_.RefreshScanList(); },
+       .activateStationProfile = [this] { connect_.Connector().ConnectActiveProfile(1); },
+       .psMode = [this] { return state_.psMode; }});
   connect_.SetController(controller_.get());
   connect_.SetMessageBox([this](std::string_view text) {
     if (windows_) windows_->ShowMessageBox("Kavo9", text, language_.Text("IDS_OK"));
@@ -54,6 +64,8 @@ StationApp::StationApp(StationAppParts parts)
 
 StationApp::~StationApp() {
   // The controller saves its state and closes the windows while everything it uses still exists.
+  // A WPS page closing with the windows hands its timers to a controller that is going away.
+  wpsTimers_.SetController(nullptr);
   controller_.reset();
   windows_.reset();
 }

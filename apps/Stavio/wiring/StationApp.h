@@ -20,6 +20,7 @@
 #include "station/shell/controller/StationLanguage.h"
 #include "station/shell/mainwindow/StationWindows.h"
 #include "station/shell/services/StationServices.h"
+#include "station/wps/WpsPart.h"
 
 namespace kavo9 {
 
@@ -42,6 +43,21 @@ class StationRegionRefresh : public RegionRefreshPort {
   radio::AdapterRadio& radio_;
 };
 
+// WPS's timers are the controller's.
+class ControllerWpsTimers : public wps::WpsTimerPort {
+ public:
+  void SetController(CHideDlg* controller) { controller_ = controller; }
+  void Start(uint32_t id, uint32_t periodMs) override {
+    if (controller_) controller_->StartWpsTimer(id, periodMs);
+  }
+  void Stop(uint32_t id) override {
+    if (controller_) controller_->StopWpsTimer(id);
+  }
+
+ private:
+  CHideDlg* controller_ = nullptr;
+};
+
 class StationApp : public StationWindowsHost {
  public:
   explicit StationApp(StationAppParts parts);
@@ -53,6 +69,7 @@ class StationApp : public StationWindowsHost {
   StationProfilePages& ProfilePages() { return profilePages_; }
   StationActions& Actions() { return actions_; }
   StationConnect& Connecting() { return connect_; }
+  wps::WpsPart& Wps() { return wps_; }
   const radio::RadioState& Radio() const { return radio_; }
   // The driver every piece reaches, with its fault hooks.
   FaultableDriver& Driver() { return driver_; }
@@ -80,6 +97,8 @@ class StationApp : public StationWindowsHost {
   StoreAccess store_;
   StationLanguage language_;
   NullParts nulls_;
+  wps::WpsPart wps_;
+  ControllerWpsTimers wpsTimers_;
   SoftApDefaults softApDefaults_;
   radio::RadioState radio_;
   radio::RegistryRadioStore radioStore_;

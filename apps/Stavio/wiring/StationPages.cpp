@@ -2,6 +2,7 @@
 
 #include <QKeySequence>
 #include <QShortcut>
+#include <QTabWidget>
 #include <thread>
 
 #include "common/adapter/RequestCatalogue.h"
@@ -11,19 +12,43 @@
 #include "radio/registers/ui/CPageRegSettingDlg.h"
 #include "radio/ui/CPageAdvanceDlg.h"
 #include "radio/wmm/ui/CPageWMMDlg.h"
+#include "station/networks/ui/ApDetailIds.h"
 #include "station/networks/ui/CAPDetailInfoDlg.h"
 #include "station/networks/ui/CHiddenSsidDlg.h"
 #include "station/networks/ui/CPageSiteSurveyDlg.h"
 #include "station/shell/mainwindow/MainWindowIds.h"
 #include "station/shell/mainwindow/StationWindows.h"
 #include "station/shell/ui/MainWindowDlg.h"
+#include "station/wps/page/WpsImport.h"
 
 namespace kavo9 {
 
 StationPages::StationPages(const StationPagesParts& parts)
     : p_(parts),
       about_(p_.platform, p_.driver, p_.adapter, Utility::kStation),
-      linkServices_({p_.platform, p_.adapter, p_.language, p_.state, p_.radio}) {
+      linkServices_({p_.platform, p_.adapter, p_.language, p_.state, p_.radio}),
+      wpsHost_(
+          {.language = p_.language,
+           .state = p_.state,
+           .settings = p_.settings,
+           .radio = p_.radio,
+           .requestScan = [this] { p_.services.RequestScan(); },
+           .messageBox =
+               [this](const std::string& text, const std::string& button) {
+                 if (windows_) windows_->ShowMessageBox("Kavo9", text, button);
+               },
+           .showApDetail =
+               [this](std::span<const uint8_t> record) {
+                 ShowApDetail(record);
+                 // From the WPS page, the details open on their WPS tab.
+                 if (!apDetail_) return;
+                 auto* tab =
+                     apDetail_->Tabs()->findChild<QWidget*>(QString::number(apdetail::kWpsTab));
+                 if (tab) apDetail_->Tabs()->setCurrentWidget(tab);
+               },
+           .showCredentialDetail = [this](uint32_t slot) { ShowWpsCredential(slot); },
+           .importCredential =
+               [this](const wps::WpsCredential& credential) { ImportWpsCredential(credential); }}) {
   p_.services.SetSurveyRebuildHook([this] {
     if (survey_) survey_->Logic().MarkRebuildPending();
   });
@@ -96,6 +121,35 @@ QWidget* StationPages::CreatePart(int dialog, QWidget* parent) {
   if (dialog == mainwindow::kStatisticsPageDialog) {
     statistics_ = new CPageStatisticsDlg(*p_.platform.loop, p_.driver, *this, text, face, parent);
     return statistics_;
+  }
+  if (dialog == mainwindow::kWpsPageDialog) {
+    wpsPage_ = new CPageWPSDlg(
+        *p_.platform.loop, p_.wps, wpsHost_, text, face,
+        {.bandChoiceShown = p_.settings.IsSettingOn(settings::kSupportPhyModeinWps)}, parent);
+    return wpsPage_;
+  }
+  if (dialog == mainwindow::kPanelDialogs[mainwindow::kWpsCredentialPanel]) {
+    WpsProfileHooks hooks{
+        .done = returnToPages,
+        .message =
+            [this](const std::string& message) {
+              if (windows_) windows_->ShowMessageBox("Kavo9", message, p_.language.Text("IDS_OK"));
+            },
+        .confirm =
+            [this](const std::string& question) {
+              return windows_ && windows_->AskMessageBox(question, p_.language.Text("IDS_OK")) == 1;
+            },
+        .edited =
+            [this] {
+              if (wpsPage_) {
+                wpsPage_->Logic().CredentialEdited();
+              } else {
+                p_.wps.Record().SaveWscInUse(p_.wps.State());
+                p_.wps.Record().SaveWpsRecord(p_.wps.State());
+              }
+            }};
+    wpsProfile_ = new CPageWPSProfile(p_.wps, std::move(hooks), text, parent);
+    return wpsProfile_;
   }
   if (dialog == mainwindow::kPanelDialogs[mainwindow::kLinkStatusPanel]) {
     link_ = new CLinkStatusDlg(*p_.platform.loop, p_.driver, linkServices_, face, parent);
@@ -239,6 +293,23 @@ void StationPages::ShowApDetail(std::span<const uint8_t> record) {
   windows_->ShowPanel(-1);
   apDetail_->ShowRecord(record);
   ShowPanelExpanded(mainwindow::kApDetailPanel);
+}
+
+void StationPages::ImportWpsCredential(const wps::WpsCredential& credential) {
+  const profileeditor::OkResult result =
+      wpspage::ImportCredential(p_.profilePages.Editor(), credential);
+  if (!result.saved && windows_) {
+    const std::string text =
+        result.message ? p_.language.language().Text(*result.message) : result.text;
+    if (!text.empty()) windows_->ShowMessageBox("Kavo9", text, p_.language.Text("IDS_OK"));
+  }
+  if (CPageProfileDlg* page = p_.profilePages.ProfilePage()) page->RefreshProfileList();
+}
+
+void StationPages::ShowWpsCredential(uint32_t slot) {
+  if (!wpsProfile_ || !windows_) return;
+  wpsProfile_->ShowSlot(slot);
+  ShowPanelExpanded(mainwindow::kWpsCredentialPanel);
 }
 
 void StationPages::ShowMessage(std::string_view key) {

@@ -8,6 +8,7 @@
 
 #include "apps/Stavio/wiring/StationActions.h"
 #include "apps/Stavio/wiring/StationProfilePages.h"
+#include "apps/Stavio/wiring/StationWpsHost.h"
 #include "common/shell/ProgramSettings.h"
 #include "radio/AdvancePage.h"
 #include "radio/about/AboutInfo.h"
@@ -22,6 +23,8 @@
 #include "station/shell/mainwindow/MainWindowView.h"
 #include "station/shell/services/LinkServices.h"
 #include "station/shell/services/StationServices.h"
+#include "station/wps/page/ui/CPageWPSDlg.h"
+#include "station/wps/page/ui/CPageWPSProfile.h"
 
 class QWidget;
 
@@ -46,6 +49,7 @@ struct StationPagesParts {
   StationProfilePages& profilePages;
   SecurityEditorPort& securityEditor;
   CcxPort& ccx;
+  wps::WpsPart& wps;
 };
 
 class StationPages : public SurveyHandOverPort,
@@ -71,6 +75,7 @@ class StationPages : public SurveyHandOverPort,
   CPageSiteSurveyDlg* SiteSurveyPage() const { return survey_; }
   CLinkStatusDlg* LinkStatusPanel() const { return link_; }
   CPageStatisticsDlg* StatisticsPage() const { return statistics_; }
+  CPageWPSDlg* WpsPage() const { return wpsPage_; }
 
   // StatisticsLinkPort.
   void ResetLinkByteCounts() override {
@@ -109,6 +114,8 @@ class StationPages : public SurveyHandOverPort,
  private:
   QWidget* CreatePart(int dialog, QWidget* parent);
   void ShowPanelExpanded(int number);
+  void ShowWpsCredential(uint32_t slot);
+  void ImportWpsCredential(const wps::WpsCredential& credential);
 
   StationPagesParts p_;
   StationWindows* windows_ = nullptr;
@@ -122,6 +129,9 @@ class StationPages : public SurveyHandOverPort,
   LinkServices linkServices_;
   QPointer<CLinkStatusDlg> link_;
   QPointer<CPageStatisticsDlg> statistics_;
+  StationWpsHost wpsHost_;
+  QPointer<CPageWPSDlg> wpsPage_;
+  QPointer<CPageWPSProfile> wpsProfile_;
   QPointer<QWidget> modelessMessage_;
 };
 

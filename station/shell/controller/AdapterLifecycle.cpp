@@ -66,7 +66,7 @@ void AdapterLifecycle::OnAdapterReady(bool openMainWindow) {
       if (!state.MaySetProfiles(p.settings) && c_.ReadAdapterText("CurProfile", &text)) {
         p.connect.SetActiveProfileName(text);
       }
-      p.connect.ConnectActiveProfile(1);
+      if (!p.wps.TakeOverConnection()) p.connect.ConnectActiveProfile(1);
     }
   } else {
     ReadScanListDirectly();

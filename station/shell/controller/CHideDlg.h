@@ -70,6 +70,9 @@ class CHideDlg {
                                 bool supplicantAvailable);
   // The scan-wait timer (timer 2), started by the action queue when it triggers a scan.
   void StartScanWaitTimer(uint32_t periodMs) { timers_.Set(kTimerScanWait, periodMs); }
+  // WPS's timers 4 to 7, which its part starts and stops.
+  void StartWpsTimer(TimerId id, uint32_t periodMs) { timers_.Set(id, periodMs); }
+  void StopWpsTimer(TimerId id) { timers_.Kill(id); }
   // Wraps adapter selection: ticks and tray commands do nothing while it is set.
   void SetSelecting(bool selecting) { c_.state.selecting = selecting; }
 

@@ -139,6 +139,9 @@ class WpsPort {
   virtual ~WpsPort() = default;
   virtual void ClearCredentials() = 0;
   virtual void OnTimer(uint32_t id) = 0;
+  // The WPS half of the start-up activation: reads the WPS record and, when a WPS credential is
+  // the active connection, connects with it. True then: no station profile is activated.
+  virtual bool TakeOverConnection() = 0;
 };
 
 // The access-point record, created when the adapter has none.

@@ -205,6 +205,7 @@ class RecordingWps : public WpsPort {
   int clears = 0;
   void ClearCredentials() override { ++clears; }
   void OnTimer(uint32_t id) override { timers.push_back(id); }
+  bool TakeOverConnection() override { return false; }
 };
 
 class RecordingSoftApDefaults : public SoftApDefaultsPort {
