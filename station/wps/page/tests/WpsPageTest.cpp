@@ -324,6 +324,19 @@ TEST_F(WpsPageTest, AnEmptyBandAfterARescanFallsBackToAllBandsOnce) {
   EXPECT_TRUE(page->Aps().empty());  // no rescan asked for: the preference holds
 }
 
+TEST_F(WpsPageTest, InformationWithoutASelectionSaysSoAndPinNeedsARow) {
+  auto page = Open();
+  page->SelectAp(-1);
+  EXPECT_FALSE(page->Buttons().information);
+  EXPECT_FALSE(page->Buttons().pin);
+  page->Information();
+  EXPECT_EQ(host.messages, std::vector<std::string>{"IDS_NOSELECTEDITEM"});
+  // A PIN run without a row stops quietly after the disassociation.
+  page->StartPin();
+  EXPECT_FALSE(page->Polling());
+  EXPECT_EQ(driver.sets.back(), uint32_t(OID_VND_WPS_BAND));
+}
+
 TEST_F(WpsPageTest, ConfigModeChangeToTheSameIndexDoesNothing) {
   auto page = Open();
   const size_t sets = driver.sets.size();
