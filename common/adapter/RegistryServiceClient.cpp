@@ -63,9 +63,15 @@ bool SocketRegistryServiceClient::Bind() {
 int32_t SocketRegistryServiceClient::Call(const ServiceRequest& request) {
   const std::vector<uint8_t> frame = EncodeServiceRequest(request);
   const Deadline deadline(kCallDeadlineMs);
+  bool busyBefore = false;
   for (;;) {
     int32_t status = Exchange(socketPath_, frame, deadline);
+    // A service that said "busy" and then ran out the call's time is still busy, not gone:
+    // the last try can end unanswered only because too little of the deadline was left.
+    if (status == RPC_S_NOT_LISTENING && busyBefore && deadline.Passed())
+      return RPC_S_SERVER_TOO_BUSY;
     if (status != RPC_S_SERVER_TOO_BUSY) return status;
+    busyBefore = true;
     if (deadline.RemainingMs() <= kBusyPauseMs) return status;
     ::poll(nullptr, 0, kBusyPauseMs);
   }
