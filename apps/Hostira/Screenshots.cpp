@@ -82,11 +82,7 @@ void TakeScreenshotsWhenReady(HostiraApp& app, const QString& folder) {
       const HostiraStrings chinese(0x0804);
       std::vector<SheetPageSpec> pages = app.PageSpecs();
       pages.resize(1);
-      const ApKeyReader key(*app.MachinePlatform().registry, app.State().adapterKeyPath);
-      pages[0].create = [&chinese, &app, &key] {
-        return CreateSummaryPage(
-            chinese, ApSummary(key, app.State(), chinese.Text(kStrYes), chinese.Text(kStrNo)));
-      };
+      pages[0].create = [&chinese, &app] { return app.CreateConfigPage(chinese); };
       CTsPropSheet sheet(chinese, pages, app.HtPageSpec());
       PhotographSheet(sheet, dir, "-zh");
     }

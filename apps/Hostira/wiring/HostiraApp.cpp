@@ -1,5 +1,6 @@
 #include "apps/Hostira/wiring/HostiraApp.h"
 
+#include "softap/config/ui/CConfigPage.h"
 #include "softap/record/ApSummary.h"
 #include "softap/shell/HostiraIds.h"
 
@@ -31,18 +32,21 @@ std::vector<SheetPageSpec> HostiraApp::PageSpecs() {
     return [this, title] { return CreatePendingPage(strings_, title); };
   };
   return {
-      {kStrConfigTitle, "config",
-       [this] {
-         const ApKeyReader key(*platform_.registry, state_.adapterKeyPath);
-         return CreateSummaryPage(
-             strings_, ApSummary(key, state_, strings_.Text(kStrYes), strings_.Text(kStrNo)));
-       }},
+      {kStrConfigTitle, "config", [this] { return CreateConfigPage(strings_); }},
       {kStrAccessControlTitle, "access-control", pending(kStrAccessControlTitle)},
       {kStrMacTableTitle, "mac-table", pending(kStrMacTableTitle)},
       {kStrEventLogTitle, "event-log", pending(kStrEventLogTitle)},
       {kStrStatisticsTitle, "statistics", pending(kStrStatisticsTitle)},
       {kStrAboutTitle, "about", pending(kStrAboutTitle)},
   };
+}
+
+QWidget* HostiraApp::CreateConfigPage(const HostiraStrings& strings) {
+  auto model = std::make_unique<ConfigPageModel>(state_, *platform_.registry, store_, driver_,
+                                                 settings_, configHost_);
+  model->Create();
+  return new CConfigPage(strings, std::move(model),
+                         [this](int id) { configHost_.ShowMessage(id); });
 }
 
 SheetPageSpec HostiraApp::HtPageSpec() {

@@ -10,6 +10,7 @@
 #include "common/platform/TrayIcon.h"
 #include "common/shell/SettingsFile.h"
 #include "common/shell/StoreAccess.h"
+#include "softap/config/ConfigPage.h"
 #include "softap/record/ApRuntimeState.h"
 #include "softap/shell/CHideDlg.h"
 #include "softap/shell/HostiraStrings.h"
@@ -17,6 +18,23 @@
 #include "softap/ui/QtApSheet.h"
 
 namespace kavo9::softap {
+
+// The configuration page's way to the controller and the message box.
+class HostiraConfigHost : public ConfigPageHost {
+ public:
+  HostiraConfigHost(ApMessagePort& messages, const HostiraStrings& strings,
+                    std::unique_ptr<CHideDlg>& controller)
+      : messages_(messages), strings_(strings), controller_(controller) {}
+  void ShowMessage(int stringId) override { messages_.ShowMessage(strings_.Text(stringId), true); }
+  void RunStartupSequence() override {
+    if (controller_) controller_->RunStartupSequence(false);
+  }
+
+ private:
+  ApMessagePort& messages_;
+  const HostiraStrings& strings_;
+  std::unique_ptr<CHideDlg>& controller_;
+};
 
 struct HostiraAppParts {
   Platform* platform = nullptr;
@@ -40,6 +58,8 @@ class HostiraApp {
   // The sheet's pages in their order, and the 802.11n page.
   std::vector<SheetPageSpec> PageSpecs();
   SheetPageSpec HtPageSpec();
+  // The configuration page in the language of `strings`.
+  QWidget* CreateConfigPage(const HostiraStrings& strings);
 
  private:
   Platform& platform_;
@@ -55,6 +75,7 @@ class HostiraApp {
   QtApSheet sheet_;
   QtApMessages messages_;
   std::unique_ptr<CHideDlg> controller_;
+  HostiraConfigHost configHost_{messages_, strings_, controller_};
 };
 
 }  // namespace kavo9::softap

@@ -19,11 +19,9 @@ struct NullEventLog : ApEventLogPort {
 struct NullPages {
   NullEventLog eventLog;
 
-  // The parts still null, by the name of the piece that will fill them. The configuration tab
-  // shows what the access point runs with until its editor comes.
+  // The parts still null, by the name of the piece that will fill them.
   static std::vector<std::string_view> Names() {
-    return {"configEditor", "accessControl", "macTable", "eventLog",
-            "statistics",   "htSetting",     "about"};
+    return {"accessControl", "macTable", "eventLog", "statistics", "htSetting", "about"};
   }
 };
 

@@ -1,0 +1,64 @@
+#pragma once
+// String numbers of the access point's editing pages: the configuration page, its security
+// dialog, access control, the station table, the event log and the counters.
+
+namespace kavo9::softap {
+
+enum : int {
+  // The configuration page's messages.
+  kStrBeaconRange = 61,    // "The beacon period should be between 20 ~ 1000"
+  kStrIdleRange = 62,      // "The idle time should be between  60 ~ 3600"
+  kStrBand24 = 64,         // "2.4G"
+  kStrBand5 = 65,          // "5G"
+  kStrKeyInSsid = 195,     // "Please Key in SSID"
+  kStrHideSsid = 206,      // "Hide SSID"
+  kStrDefault = 208,       // "Default"
+  kStrNoForwarding = 211,  // "No forwarding among wireless clients"
+  kStrApply = 220,         // "Apply"
+  kStrWepKeyLength = 241,
+  kStrPskLength = 252,
+  kStrTxBurst = 271,  // "Tx BURST"
+  kStrWepNote = 306,
+  kStrAllowBw40 = 3349,  // "Allow BW 40 MHz"
+  // Labels and buttons of the configuration page and the security dialog.
+  kStrWirelessModeLabel = 3400,
+  kStrSsidLabel,
+  kStrChannelLabel,
+  kStrUseMac,
+  kStrSecurityButton,
+  kStrRegionGroup,
+  kStrRegion24Label,
+  kStrRegion5Label,
+  kStrBeaconLabel,
+  kStrTxPowerLabel,
+  kStrIdleLabel,
+  kStrTxRateLabel,
+  kStrProtectionLabel,
+  kStrHtGroup,
+  kStrGuardLabel,
+  kStrGuardLong,
+  kStrGuardAuto,
+  kStrStbcLabel,
+  kStrStbcNone,
+  kStrStbcAuto,
+  kStrMcsLabel,
+  kStrHtModeLabel,
+  kStrHtModeMixed,
+  kStrHtModeGreen,
+  kStrExtChannelLabel,
+  kStrSecurityCaption,
+  kStrAuthLabel,
+  kStrEncryptionLabel,
+  kStrPskLabel,
+  kStrRekeyLabel,
+  kStrRekeySeconds,
+  kStrRekeyPackets,
+  kStrShowPassword,
+  kStrKeyLabel,  // "Key#%d"
+  kStrKeyHex,
+  kStrKeyAscii,
+  kStrConfigDescription,
+  kStrWepKeysGroup,
+};
+
+}  // namespace kavo9::softap
