@@ -62,3 +62,34 @@ enum : int {
 };
 
 }  // namespace kavo9::softap
+
+namespace kavo9::softap {
+
+enum : int {
+  // Access control.
+  kStrMacLabel = 201,        // "MAC Address"
+  kStrDelete = 218,          // "Delete"
+  kStrRemoveAll = 219,       // "Remove All"
+  kStrModify = 221,          // "Modify"
+  kStrAccessPolicy = 222,    // "Access Policy"
+  kStrAccessList = 223,      // "Access List"
+  kStrAdd = 224,             // "Add"
+  kStrPolicyDisable = 225,   // "Disable", then "Allow All", "Reject All"
+  kStrInvalidMac = 248,      // "Invalid MAC"
+  kStrMulticastMac = 249,    // "Multicast MAC Not Accepted"
+  kStrDuplicatedMac = 250,   // "Duplicated MAC"
+  kStrApErrorCaption = 254,  // "AP Error Message"
+  kStrPowerSaveYes = 255,    // "Yes"
+  kStrPowerSaveNo = 256,     // "No"
+  kStrEditCancel = 139,      // "Cancel"
+  // The station table's columns.
+  kStrColumnMac = 3440,
+  kStrColumnAid,
+  kStrColumnPowerSave,
+  kStrColumnStatus,
+  kStrStationsNone,
+  kStrAccessDescription,
+  kStrStationsDescription,
+};
+
+}  // namespace kavo9::softap

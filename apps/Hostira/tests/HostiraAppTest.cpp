@@ -144,8 +144,7 @@ TEST_F(HostiraAppTest, TheSheetIsNamedForScreenReadersAndFitsTheScreen) {
 // into silence. A part that is built leaves this list.
 TEST(HostiraParts, TheNullPartsAreTheOnesNotBuiltYet) {
   EXPECT_EQ(NullPages::Names(),
-            (std::vector<std::string_view>{"accessControl", "macTable", "eventLog", "statistics",
-                                           "htSetting", "about"}));
+            (std::vector<std::string_view>{"eventLog", "statistics", "htSetting", "about"}));
 }
 
 }  // namespace

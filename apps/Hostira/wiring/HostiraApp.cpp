@@ -1,8 +1,10 @@
 #include "apps/Hostira/wiring/HostiraApp.h"
 
+#include "softap/access/ui/CAccessControlPage.h"
 #include "softap/config/ui/CConfigPage.h"
 #include "softap/record/ApSummary.h"
 #include "softap/shell/HostiraIds.h"
+#include "softap/stations/ui/CMacTablePage.h"
 
 namespace kavo9::softap {
 
@@ -33,8 +35,10 @@ std::vector<SheetPageSpec> HostiraApp::PageSpecs() {
   };
   return {
       {kStrConfigTitle, "config", [this] { return CreateConfigPage(strings_); }},
-      {kStrAccessControlTitle, "access-control", pending(kStrAccessControlTitle)},
-      {kStrMacTableTitle, "mac-table", pending(kStrMacTableTitle)},
+      {kStrAccessControlTitle, "access-control",
+       [this] { return CreateAccessControlPage(strings_); }},
+      {kStrMacTableTitle, "mac-table",
+       [this] { return new CMacTablePage(strings_, driver_, state_.htCapable); }},
       {kStrEventLogTitle, "event-log", pending(kStrEventLogTitle)},
       {kStrStatisticsTitle, "statistics", pending(kStrStatisticsTitle)},
       {kStrAboutTitle, "about", pending(kStrAboutTitle)},
@@ -47,6 +51,13 @@ QWidget* HostiraApp::CreateConfigPage(const HostiraStrings& strings) {
   model->Create();
   return new CConfigPage(strings, std::move(model),
                          [this](int id) { configHost_.ShowMessage(id); });
+}
+
+QWidget* HostiraApp::CreateAccessControlPage(const HostiraStrings& strings) {
+  auto model = std::make_unique<AccessControlModel>(state_, *platform_.registry, store_, driver_);
+  model->Load();
+  return new CAccessControlPage(strings, std::move(model),
+                                [this](int id) { configHost_.ShowMessage(id); });
 }
 
 SheetPageSpec HostiraApp::HtPageSpec() {

@@ -60,6 +60,7 @@ class HostiraApp {
   SheetPageSpec HtPageSpec();
   // The configuration page in the language of `strings`.
   QWidget* CreateConfigPage(const HostiraStrings& strings);
+  QWidget* CreateAccessControlPage(const HostiraStrings& strings);
 
  private:
   Platform& platform_;

@@ -21,7 +21,7 @@ struct NullPages {
 
   // The parts still null, by the name of the piece that will fill them.
   static std::vector<std::string_view> Names() {
-    return {"accessControl", "macTable", "eventLog", "statistics", "htSetting", "about"};
+    return {"eventLog", "statistics", "htSetting", "about"};
   }
 };
 

@@ -1,0 +1,90 @@
+#include "softap/stations/ui/CMacTablePage.h"
+
+#include <QHeaderView>
+#include <QLabel>
+#include <QTableWidget>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include "common/ui/Accessibility.h"
+#include "softap/shell/HostiraIds.h"
+#include "softap/shell/HostiraPageIds.h"
+
+namespace kavo9::softap {
+
+using namespace stations;
+
+namespace {
+
+// The columns' shares of the table's width, in tenths.
+constexpr double kColumnTenths[] = {2.2, 0.8, 0.8, 6.5};
+
+}  // namespace
+
+CMacTablePage::CMacTablePage(const HostiraStrings& strings, DriverPort& driver, bool htCapable,
+                             QWidget* parent)
+    : QWidget(parent), strings_(strings), driver_(driver), ht_(htCapable) {
+  auto T = [&strings](int id) { return QString::fromStdString(strings.Text(id)); };
+  setObjectName(QString::number(kDialog));
+  setAccessibleName(T(kStrMacTableTitle));
+  setAccessibleDescription(T(kStrStationsDescription));
+  table_ = new QTableWidget(0, 4, this);
+  table_->setObjectName(QString::number(kTable));
+  table_->setHorizontalHeaderLabels(
+      {T(kStrColumnMac), T(kStrColumnAid), T(kStrColumnPowerSave), T(kStrColumnStatus)});
+  table_->setSelectionBehavior(QAbstractItemView::SelectRows);
+  table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  table_->setShowGrid(true);
+  table_->verticalHeader()->hide();
+  table_->horizontalHeader()->setStretchLastSection(true);
+  table_->setTabKeyNavigation(false);
+  NameControl(table_, T(kStrMacTableTitle), T(kStrStationsDescription));
+  summary_ = new QLabel(this);
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(table_, 1);
+  layout->addWidget(summary_);
+  timer_ = new QTimer(this);
+  timer_->setInterval(kRefreshMs);
+  connect(timer_, &QTimer::timeout, this, &CMacTablePage::Refresh);
+  Show({});
+}
+
+void CMacTablePage::Refresh() {
+  if (auto stations = QueryStationTable(driver_, ht_)) Show(*stations);
+}
+
+void CMacTablePage::Show(const std::vector<StationEntry>& stations) {
+  table_->setRowCount(int(stations.size()));
+  for (int row = 0; row < int(stations.size()); ++row) {
+    const StationEntry& s = stations[size_t(row)];
+    const std::string status = s.rateWord ? RateStatusText(*s.rateWord) : std::string();
+    const std::string cells[] = {MacText(s.mac), std::to_string(s.aid),
+                                 strings_.Text(s.powerSave ? kStrPowerSaveYes : kStrPowerSaveNo),
+                                 status};
+    for (int column = 0; column < 4; ++column) {
+      table_->setItem(row, column, new QTableWidgetItem(QString::fromStdString(cells[column])));
+    }
+  }
+  // The count as text, so that an empty table says so.
+  summary_->setText(stations.empty() ? QString::fromStdString(strings_.Text(kStrStationsNone))
+                                     : tr("Stations associated: %1").arg(stations.size()));
+}
+
+void CMacTablePage::showEvent(QShowEvent* event) {
+  QWidget::showEvent(event);
+  Refresh();
+  timer_->start();
+}
+
+void CMacTablePage::hideEvent(QHideEvent* event) {
+  timer_->stop();
+  QWidget::hideEvent(event);
+}
+
+void CMacTablePage::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  const int width = table_->viewport()->width();
+  for (int c = 0; c < 3; ++c) table_->setColumnWidth(c, int(width * kColumnTenths[c] / 10.3));
+}
+
+}  // namespace kavo9::softap
