@@ -93,3 +93,30 @@ enum : int {
 };
 
 }  // namespace kavo9::softap
+
+namespace kavo9::softap {
+
+enum : int {
+  // The event log.
+  kStrEventClear = 236,
+  kStrEventTimeColumn = 237,
+  kStrEventMessageColumn = 238,
+  kStrEventsNone = 3460,
+  kStrEventsDescription,
+  // The counters.
+  kStrTxGroup = 25,
+  kStrTxOk = 26,
+  kStrTxOkAfterRetry = 28,
+  kStrTxFailAllRetry = 29,
+  kStrRtsOk = 30,
+  kStrRtsFail = 31,
+  kStrRxGroup = 32,
+  kStrRxOk = 33,
+  kStrRxCrcError = 34,
+  kStrRxDropped = 35,
+  kStrRxDuplicate = 36,
+  kStrResetCounters = 37,
+  kStrStatisticsDescription = 3462,
+};
+
+}  // namespace kavo9::softap

@@ -2,9 +2,11 @@
 
 #include "softap/access/ui/CAccessControlPage.h"
 #include "softap/config/ui/CConfigPage.h"
+#include "softap/eventlog/ui/CEventLogPage.h"
 #include "softap/record/ApSummary.h"
 #include "softap/shell/HostiraIds.h"
 #include "softap/stations/ui/CMacTablePage.h"
+#include "softap/statistics/ui/CStatisticPage.h"
 
 namespace kavo9::softap {
 
@@ -21,7 +23,7 @@ HostiraApp::HostiraApp(HostiraAppParts parts)
       messages_(strings_) {
   controller_ = std::make_unique<CHideDlg>(
       ApControllerParts{platform_, driver_, adapter_, store_, settings_, strings_, *trayIcon_,
-                        sheet_, messages_, sharing_, nulls_.eventLog, state_});
+                        sheet_, messages_, sharing_, eventLog_, state_});
 }
 
 HostiraApp::~HostiraApp() {
@@ -39,8 +41,8 @@ std::vector<SheetPageSpec> HostiraApp::PageSpecs() {
        [this] { return CreateAccessControlPage(strings_); }},
       {kStrMacTableTitle, "mac-table",
        [this] { return new CMacTablePage(strings_, driver_, state_.htCapable); }},
-      {kStrEventLogTitle, "event-log", pending(kStrEventLogTitle)},
-      {kStrStatisticsTitle, "statistics", pending(kStrStatisticsTitle)},
+      {kStrEventLogTitle, "event-log", [this] { return new CEventLogPage(strings_, eventLog_); }},
+      {kStrStatisticsTitle, "statistics", [this] { return new CStatisticPage(strings_, driver_); }},
       {kStrAboutTitle, "about", pending(kStrAboutTitle)},
   };
 }

@@ -11,6 +11,7 @@
 #include "common/shell/SettingsFile.h"
 #include "common/shell/StoreAccess.h"
 #include "softap/config/ConfigPage.h"
+#include "softap/eventlog/EventLog.h"
 #include "softap/record/ApRuntimeState.h"
 #include "softap/shell/CHideDlg.h"
 #include "softap/shell/HostiraStrings.h"
@@ -73,6 +74,7 @@ class HostiraApp {
   StoreAccess store_;
   IcsDhcp sharing_;
   NullPages nulls_;
+  ApEventLog eventLog_{driver_};
   QtApSheet sheet_;
   QtApMessages messages_;
   std::unique_ptr<CHideDlg> controller_;

@@ -1,6 +1,6 @@
 #pragma once
 // The parts of the soft-AP utility that are not built yet, each one explicit: the sheet's pages
-// of later versions (each a stand-in page that says so) and the driver's event log. NullPages::
+// of later versions (each a stand-in page that says so). NullPages::
 // Names() lists what is still null, and a test keeps that list.
 
 #include <string_view>
@@ -10,19 +10,9 @@
 
 namespace kavo9::softap {
 
-// The driver's event log (its page keeps what it fetched).
-struct NullEventLog : ApEventLogPort {
-  void ResetDisplayCount() override {}
-  void FetchNew() override {}
-};
-
 struct NullPages {
-  NullEventLog eventLog;
-
   // The parts still null, by the name of the piece that will fill them.
-  static std::vector<std::string_view> Names() {
-    return {"eventLog", "statistics", "htSetting", "about"};
-  }
+  static std::vector<std::string_view> Names() { return {"htSetting", "about"}; }
 };
 
 }  // namespace kavo9::softap

@@ -10,8 +10,10 @@
 
 #include "softap/access/ui/CAccessControlPage.h"
 #include "softap/apply/tests/ApplyFixture.h"
+#include "softap/eventlog/ui/CEventLogPage.h"
 #include "softap/shell/HostiraPageIds.h"
 #include "softap/stations/ui/CMacTablePage.h"
+#include "softap/statistics/ui/CStatisticPage.h"
 
 namespace kavo9::softap {
 namespace {
@@ -91,6 +93,41 @@ TEST(MacTablePageUiTest, RowsFromTheDriverAndAFailedReadKeepsThem) {
   driver.refused.insert(OID_VND_MAC_TABLE);
   page.Refresh();
   EXPECT_EQ(table->rowCount(), 1);
+}
+
+TEST(EventLogPageUiTest, ListsNewEventsOnceAndClearStartsAgain) {
+  const HostiraStrings strings(0x0409);
+  ScriptedDriver driver;
+  ApEventLog log(driver);
+  const ApEvent joined{kFileTimeUnixEpoch, {0x00, 0x11, 0x22, 0x33, 0x44, 0x55}, 1};
+  log.Take({joined, {kFileTimeUnixEpoch, {}, 0}});
+  CEventLogPage page(strings, log);
+  page.Refresh();
+  auto* table = Find<QTableWidget>(&page, eventlog::kList);
+  ASSERT_EQ(table->rowCount(), 2);
+  EXPECT_EQ(table->item(0, 1)->text(), " 00-11-22-33-44-55 associated");
+  EXPECT_EQ(table->item(1, 1)->text(), "Restart Access Point");
+  page.Refresh();
+  EXPECT_EQ(table->rowCount(), 2);
+  Find<QPushButton>(&page, eventlog::kClearButton)->click();
+  EXPECT_EQ(table->rowCount(), 0);
+  log.Take({joined});
+  page.Refresh();
+  EXPECT_EQ(table->rowCount(), 1);
+}
+
+TEST(StatisticPageUiTest, ResetShowsZeroAtOnce) {
+  const HostiraStrings strings(0x0409);
+  ScriptedDriver driver;
+  driver.AnswerDword(OID_GEN_RCV_OK, 12);
+  CStatisticPage page(strings, driver);
+  page.Refresh();
+  auto* rxOk = Find<QLabel>(&page, stats::kFirstValue + int(kApRxOk));
+  EXPECT_EQ(rxOk->text(), "12");
+  EXPECT_EQ(rxOk->accessibleName(), "Frames Received Successfully = 12");
+  Find<QPushButton>(&page, stats::kResetButton)->click();
+  EXPECT_EQ(rxOk->text(), "0");
+  EXPECT_NE(driver.LastSet(OID_VND_RESET_COUNTERS), nullptr);
 }
 
 }  // namespace
