@@ -11,6 +11,8 @@
 #include "apps/Hostira/wiring/HostiraApp.h"
 #include "common/shell/InstanceMessages.h"
 #include "common/ui/QtTrayIcon.h"
+#include "softap/access/ui/CAccessControlPage.h"
+#include "softap/config/ui/CAuthSecuDlg.h"
 #include "softap/shell/HostiraIds.h"
 #include "softap/ui/HostiraIcons.h"
 
@@ -64,6 +66,31 @@ void PhotographTray(HostiraApp& app, const QDir& dir) {
   Save(strip, dir.filePath("tray-icons.png"));
 }
 
+// The windows a page opens or changes into: the security dialog, a filled access list being
+// edited.
+void PhotographDialogs(HostiraApp& app, const QDir& dir) {
+  ApSecurity security;
+  security.auth = kAuthWpa2Psk;
+  security.encryption = kEncAes;
+  security.passPhrase = "guest pass 2007";
+  security.rekeyInterval = 60;
+  CAuthSecuDlg dialog(app.Strings(), security, {});
+  dialog.show();
+  Settle();
+  Save(dialog.grab(), dir.filePath("config-security.png"));
+
+  auto* access = qobject_cast<CAccessControlPage*>(app.CreateAccessControlPage(app.Strings()));
+  access->Model().SetPolicy(kPolicyRejectListed);
+  access->Model().Add("021D5A000013");
+  access->Model().Add("0050BA112233");
+  access->Render();
+  access->resize(600, 360);
+  access->show();
+  Settle();
+  Save(access->grab(), dir.filePath("access-control-list.png"));
+  delete access;
+}
+
 }  // namespace
 
 void TakeScreenshotsWhenReady(HostiraApp& app, const QString& folder) {
@@ -71,6 +98,9 @@ void TakeScreenshotsWhenReady(HostiraApp& app, const QString& folder) {
     QDir dir(folder);
     dir.mkpath(".");
     {
+      // The events so far, as the controller's next tick would fetch them.
+      app.EventLog().ResetDisplayCount();
+      app.EventLog().FetchNew();
       CTsPropSheet sheet(app.Strings(), app.PageSpecs(), app.HtPageSpec());
       PhotographSheet(sheet, dir, "");
       sheet.SetHtPageShown(true);
@@ -86,6 +116,7 @@ void TakeScreenshotsWhenReady(HostiraApp& app, const QString& folder) {
       CTsPropSheet sheet(chinese, pages, app.HtPageSpec());
       PhotographSheet(sheet, dir, "-zh");
     }
+    PhotographDialogs(app, dir);
     PhotographTray(app, dir);
     app.Controller().OnCommand(kCmdApExit);
   });

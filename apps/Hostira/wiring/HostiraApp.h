@@ -55,6 +55,7 @@ class HostiraApp {
   FaultableDriver& Driver() { return driver_; }
   TrayIcon& Tray() { return *trayIcon_; }
   kavo9::Platform& MachinePlatform() { return platform_; }
+  ApEventLog& EventLog() { return eventLog_; }
 
   // The sheet's pages in their order, and the 802.11n page.
   std::vector<SheetPageSpec> PageSpecs();

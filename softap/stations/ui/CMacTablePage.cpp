@@ -1,5 +1,7 @@
 #include "softap/stations/ui/CMacTablePage.h"
 
+#include <algorithm>
+
 #include <QHeaderView>
 #include <QLabel>
 #include <QTableWidget>
@@ -83,8 +85,13 @@ void CMacTablePage::hideEvent(QHideEvent* event) {
 
 void CMacTablePage::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);
+  // The shares of the width, but never narrower than a column's header.
   const int width = table_->viewport()->width();
-  for (int c = 0; c < 3; ++c) table_->setColumnWidth(c, int(width * kColumnTenths[c] / 10.3));
+  QHeaderView* header = table_->horizontalHeader();
+  for (int c = 0; c < 3; ++c) {
+    const int wanted = int(width * kColumnTenths[c] / 10.3);
+    table_->setColumnWidth(c, std::max(wanted, header->sectionSizeHint(c)));
+  }
 }
 
 }  // namespace kavo9::softap
