@@ -117,6 +117,14 @@ enum : int {
   kStrRxDuplicate = 36,
   kStrResetCounters = 37,
   kStrStatisticsDescription = 3462,
+  // The clients panel.
+  kStrClientsTitle = 3470,
+  kStrClientsDescription,
+  kStrClientName,
+  kStrClientMac,
+  kStrClientIp,
+  kStrClientRate,
+  kStrClientConnected,
 };
 
 }  // namespace kavo9::softap

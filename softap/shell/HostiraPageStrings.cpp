@@ -120,6 +120,15 @@ constexpr Entry kTable[] = {
     {kStrResetCounters, "Reset Counters", "重置计数器"},
     {kStrStatisticsDescription, "The adapter's frame counters, every 2 seconds",
      "网卡的帧计数器，每 2 秒刷新"},
+    {kStrClientsTitle, "Clients", "客户端"},
+    {kStrClientsDescription,
+     "Who is on the access point: name and address from connection sharing, rate, time on",
+     "接入点上的客户端：连接共享提供的名称和地址、速率、在线时间"},
+    {kStrClientName, "Name", "名称"},
+    {kStrClientMac, "MAC Address", "MAC 地址"},
+    {kStrClientIp, "IP Address", "IP 地址"},
+    {kStrClientRate, "Rate", "速率"},
+    {kStrClientConnected, "Connected", "在线时间"},
 };
 
 }  // namespace

@@ -40,7 +40,10 @@ std::vector<SheetPageSpec> HostiraApp::PageSpecs() {
       {kStrAccessControlTitle, "access-control",
        [this] { return CreateAccessControlPage(strings_); }},
       {kStrMacTableTitle, "mac-table",
-       [this] { return new CMacTablePage(strings_, driver_, state_.htCapable); }},
+       [this] {
+         return new CMacTablePage(strings_, driver_, state_.htCapable, *platform_.loop,
+                                  platform_.ipHelper);
+       }},
       {kStrEventLogTitle, "event-log", [this] { return new CEventLogPage(strings_, eventLog_); }},
       {kStrStatisticsTitle, "statistics", [this] { return new CStatisticPage(strings_, driver_); }},
       {kStrAboutTitle, "about", pending(kStrAboutTitle)},

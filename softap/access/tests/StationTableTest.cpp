@@ -1,5 +1,7 @@
 #include "softap/stations/StationTable.h"
 
+#include "softap/stations/Clients.h"
+
 #include <gtest/gtest.h>
 
 #include "common/adapter/RequestCatalogue.h"
@@ -66,6 +68,45 @@ TEST(StationTableTest, AFailedQueryIsNoTable) {
   auto table = QueryStationTable(driver, true);
   ASSERT_TRUE(table.has_value());
   EXPECT_EQ(table->size(), 1u);
+}
+
+}  // namespace
+}  // namespace kavo9::softap
+
+namespace kavo9::softap {
+namespace {
+
+StationEntry Station(uint8_t last, std::optional<uint16_t> rate) {
+  StationEntry s;
+  s.mac = {0x02, 0x1D, 0x5A, 0x00, 0x00, last};
+  s.rateWord = rate;
+  return s;
+}
+
+TEST(ClientListTest, NamesFromLeasesAndTimeSinceFirstListed) {
+  ClientList clients;
+  const std::vector<SharingLease> leases = {{"02-1d-5a-00-00-11", "laptop", "192.168.0.2"},
+                                            {"02-1D-5A-00-00-12", "", "192.168.0.3"}};
+  const uint16_t mcs15 = uint16_t(2 << 14 | 1 << 8 | 1 << 7 | 15);
+  clients.Update({Station(0x11, mcs15)}, leases, 1'000);
+  clients.Update({Station(0x11, mcs15), Station(0x12, std::nullopt), Station(0x13, 3)}, leases,
+                 3'726'000);
+  const auto& rows = clients.rows();
+  ASSERT_EQ(rows.size(), 3u);
+  EXPECT_EQ(rows[0].name, "laptop");
+  EXPECT_EQ(rows[0].ip, "192.168.0.2");
+  EXPECT_EQ(rows[0].rate, "300.00 Mbit/s");
+  EXPECT_EQ(rows[0].connected, "1:02:05");
+  EXPECT_EQ(rows[1].name, "02-1D-5A-00-00-12");  // a lease without a host name
+  EXPECT_EQ(rows[1].ip, "192.168.0.3");
+  EXPECT_EQ(rows[1].rate, "");
+  EXPECT_EQ(rows[1].connected, "0:00:00");
+  EXPECT_EQ(rows[2].ip, "");  // no lease yet
+  EXPECT_EQ(rows[2].rate, "11.00 Mbit/s");
+  // Leaving and coming back counts from then.
+  clients.Update({}, leases, 4'000'000);
+  clients.Update({Station(0x11, mcs15)}, leases, 4'005'000);
+  EXPECT_EQ(clients.rows()[0].connected, "0:00:00");
 }
 
 }  // namespace

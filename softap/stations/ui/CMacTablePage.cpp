@@ -24,8 +24,13 @@ constexpr double kColumnTenths[] = {2.2, 0.8, 0.8, 6.5};
 }  // namespace
 
 CMacTablePage::CMacTablePage(const HostiraStrings& strings, DriverPort& driver, bool htCapable,
-                             QWidget* parent)
-    : QWidget(parent), strings_(strings), driver_(driver), ht_(htCapable) {
+                             const EventLoop& loop, IpHelper* ipHelper, QWidget* parent)
+    : QWidget(parent),
+      strings_(strings),
+      driver_(driver),
+      ht_(htCapable),
+      loop_(loop),
+      ipHelper_(ipHelper) {
   auto T = [&strings](int id) { return QString::fromStdString(strings.Text(id)); };
   setObjectName(QString::number(kDialog));
   setAccessibleName(T(kStrMacTableTitle));
@@ -42,9 +47,24 @@ CMacTablePage::CMacTablePage(const HostiraStrings& strings, DriverPort& driver, 
   table_->setTabKeyNavigation(false);
   NameControl(table_, T(kStrMacTableTitle), T(kStrStationsDescription));
   summary_ = new QLabel(this);
+  clientsTable_ = new QTableWidget(0, 5, this);
+  clientsTable_->setObjectName(QString::number(kClientsTable));
+  clientsTable_->setHorizontalHeaderLabels({T(kStrClientName), T(kStrClientMac), T(kStrClientIp),
+                                            T(kStrClientRate), T(kStrClientConnected)});
+  clientsTable_->setSelectionBehavior(QAbstractItemView::SelectRows);
+  clientsTable_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  clientsTable_->verticalHeader()->hide();
+  clientsTable_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+  clientsTable_->horizontalHeader()->setStretchLastSection(true);
+  clientsTable_->setTabKeyNavigation(false);
+  NameControl(clientsTable_, T(kStrClientsTitle), T(kStrClientsDescription));
+  auto* clientsLabel = new QLabel(T(kStrClientsTitle), this);
+  clientsLabel->setBuddy(clientsTable_);
   auto* layout = new QVBoxLayout(this);
-  layout->addWidget(table_, 1);
+  layout->addWidget(table_, 3);
   layout->addWidget(summary_);
+  layout->addWidget(clientsLabel);
+  layout->addWidget(clientsTable_, 2);
   timer_ = new QTimer(this);
   timer_->setInterval(kRefreshMs);
   connect(timer_, &QTimer::timeout, this, &CMacTablePage::Refresh);
@@ -55,7 +75,24 @@ void CMacTablePage::Refresh() {
   if (auto stations = QueryStationTable(driver_, ht_)) Show(*stations);
 }
 
+void CMacTablePage::ShowClients(const std::vector<StationEntry>& stations) {
+  std::vector<SharingLease> leases;
+  if (ipHelper_ && !ipHelper_->GetSharingLeases(&leases)) leases.clear();
+  clients_.Update(stations, leases, loop_.MonotonicMs());
+  const auto& rows = clients_.rows();
+  clientsTable_->setRowCount(int(rows.size()));
+  for (int row = 0; row < int(rows.size()); ++row) {
+    const ClientRow& c = rows[size_t(row)];
+    const std::string cells[] = {c.name, c.mac, c.ip, c.rate, c.connected};
+    for (int column = 0; column < 5; ++column) {
+      clientsTable_->setItem(row, column,
+                             new QTableWidgetItem(QString::fromStdString(cells[column])));
+    }
+  }
+}
+
 void CMacTablePage::Show(const std::vector<StationEntry>& stations) {
+  ShowClients(stations);
   table_->setRowCount(int(stations.size()));
   for (int row = 0; row < int(stations.size()); ++row) {
     const StationEntry& s = stations[size_t(row)];

@@ -8,6 +8,8 @@
 #include <QTableWidget>
 #include <QTest>
 
+#include "common/platform/fake/FakeSystemEvents.h"
+#include "common/platform/fake/VirtualEventLoop.h"
 #include "softap/access/ui/CAccessControlPage.h"
 #include "softap/apply/tests/ApplyFixture.h"
 #include "softap/eventlog/ui/CEventLogPage.h"
@@ -83,8 +85,18 @@ TEST(MacTablePageUiTest, RowsFromTheDriverAndAFailedReadKeepsThem) {
   const uint8_t entry[] = {0x00, 0x11, 0x22, 0x33, 0x44, 0x55, 1, 1, 0x87, 0x81};
   std::copy(std::begin(entry), std::end(entry), record.begin() + 4);
   driver.answers[OID_VND_MAC_TABLE] = record;
-  CMacTablePage page(strings, driver, true);
+  VirtualEventLoop loop;
+  FakeIpHelper ip;
+  ip.leases = {{"00-11-22-33-44-55", "laptop", "192.168.0.2"}};
+  CMacTablePage page(strings, driver, true, loop, &ip);
   page.Refresh();
+  auto* clients = Find<QTableWidget>(&page, stations::kClientsTable);
+  ASSERT_EQ(clients->rowCount(), 1);
+  EXPECT_EQ(clients->item(0, 0)->text(), "laptop");
+  EXPECT_EQ(clients->item(0, 2)->text(), "192.168.0.2");
+  loop.Advance(65'000);
+  page.Refresh();
+  EXPECT_EQ(clients->item(0, 4)->text(), "0:01:05");
   auto* table = Find<QTableWidget>(&page, stations::kTable);
   ASSERT_EQ(table->rowCount(), 1);
   EXPECT_EQ(table->item(0, 0)->text(), "00-11-22-33-44-55");
