@@ -15,6 +15,8 @@
 #include "common/ui/QtTrayIcon.h"
 #include "radio/blockack/ui/CAddBlockAckDlg.h"
 #include "radio/blockack/ui/CPage80211nSettingDlg.h"
+#include "softap/access/ui/CAccessControlPage.h"
+#include "softap/config/ui/CAuthSecuDlg.h"
 #include "softap/shell/HostiraIds.h"
 #include "softap/ui/HostiraIcons.h"
 
@@ -68,6 +70,31 @@ void PhotographTray(HostiraApp& app, const QDir& dir) {
   Save(strip, dir.filePath("tray-icons.png"));
 }
 
+// The windows a page opens or changes into: the security dialog, a filled access list being
+// edited.
+void PhotographDialogs(HostiraApp& app, const QDir& dir) {
+  ApSecurity security;
+  security.auth = kAuthWpa2Psk;
+  security.encryption = kEncAes;
+  security.passPhrase = "guest pass 2007";
+  security.rekeyInterval = 60;
+  CAuthSecuDlg dialog(app.Strings(), security, {});
+  dialog.show();
+  Settle();
+  Save(dialog.grab(), dir.filePath("config-security.png"));
+
+  auto* access = qobject_cast<CAccessControlPage*>(app.CreateAccessControlPage(app.Strings()));
+  access->Model().SetPolicy(kPolicyRejectListed);
+  access->Model().Add("021D5A000013");
+  access->Model().Add("0050BA112233");
+  access->Render();
+  access->resize(600, 360);
+  access->show();
+  Settle();
+  Save(access->grab(), dir.filePath("access-control-list.png"));
+  delete access;
+}
+
 }  // namespace
 
 void TakeScreenshotsWhenReady(HostiraApp& app, const QString& folder) {
@@ -75,6 +102,9 @@ void TakeScreenshotsWhenReady(HostiraApp& app, const QString& folder) {
     QDir dir(folder);
     dir.mkpath(".");
     {
+      // The events so far, as the controller's next tick would fetch them.
+      app.EventLog().ResetDisplayCount();
+      app.EventLog().FetchNew();
       CTsPropSheet sheet(app.Strings(), app.PageSpecs(), app.HtPageSpec());
       PhotographSheet(sheet, dir, "");
       sheet.SetHtPageShown(true);
@@ -102,14 +132,11 @@ void TakeScreenshotsWhenReady(HostiraApp& app, const QString& folder) {
       const HostiraStrings chinese(0x0804);
       std::vector<SheetPageSpec> pages = app.PageSpecs();
       pages.resize(1);
-      const ApKeyReader key(*app.MachinePlatform().registry, app.State().adapterKeyPath);
-      pages[0].create = [&chinese, &app, &key] {
-        return CreateSummaryPage(
-            chinese, ApSummary(key, app.State(), chinese.Text(kStrYes), chinese.Text(kStrNo)));
-      };
+      pages[0].create = [&chinese, &app] { return app.CreateConfigPage(chinese); };
       CTsPropSheet sheet(chinese, pages, app.HtPageSpec());
       PhotographSheet(sheet, dir, "-zh");
     }
+    PhotographDialogs(app, dir);
     PhotographTray(app, dir);
     app.Controller().OnCommand(kCmdApExit);
   });

@@ -1,5 +1,6 @@
 #pragma once
-// The IP helper: the system's IP interface table and DHCP address release and renewal.
+// The IP helper: the system's IP interface table, DHCP address release and renewal, and the
+// leases of connection sharing's DHCP server.
 //
 // Interface names have the form "\DEVICE\TCPIP_{GUID}" with the adapter's NetCfgInstanceId.
 // Every call may block briefly; the programs call release and renew from a worker thread.
@@ -27,6 +28,14 @@ struct IpAdapterInfo {
   std::vector<uint8_t> address;
 };
 
+// One address the DHCP server of connection sharing handed out: to which station, under which
+// name the station asked for it.
+struct SharingLease {
+  std::string mac;   // "02-1D-5A-00-00-11" as the server lists it
+  std::string name;  // the host name the station sent (may be empty)
+  std::string ip;    // dotted text
+};
+
 class IpHelper {
  public:
   virtual ~IpHelper() = default;
@@ -37,6 +46,9 @@ class IpHelper {
   // Releases or renews the DHCP address of an interface. False on failure.
   virtual bool IpReleaseAddress(const IpInterface& interface) = 0;
   virtual bool IpRenewAddress(const IpInterface& interface) = 0;
+  // The leases of connection sharing's DHCP server. False when there is no such server or it
+  // cannot be asked; an empty list when sharing is off.
+  virtual bool GetSharingLeases(std::vector<SharingLease>* leases) = 0;
 };
 
 }  // namespace kavo9

@@ -4,6 +4,8 @@
 //   kavo9-sim ap ADAPTER join --mac MAC --ssid SSID [--security open|wep|wpa-psk|wpa2-psk]
 //                             [--key KEY] [--name NAME] [--signal DBM]
 //   kavo9-sim ap ADAPTER leave MAC
+//   kavo9-sim ap ADAPTER idle MAC          the station falls silent and ages out
+//   kavo9-sim ap ADAPTER mic-failure MAC   the station reports a message-integrity failure
 //   kavo9-sim ics [enable|disable|status]
 
 #include <sys/socket.h>
@@ -101,7 +103,8 @@ bool StationFromOptions(const MachineCommandArgs& args, size_t from, json* stati
 int RunAp(const MachineCommandArgs& args, const std::filesystem::path& machineDir) {
   const char* usage =
       "usage: kavo9-sim ap ADAPTER list | join STATION-JSON | join --mac MAC --ssid SSID "
-      "[--security S] [--key K] [--name N] [--signal DBM] | leave MAC";
+      "[--security S] [--key K] [--name N] [--signal DBM] | leave MAC | idle MAC | "
+      "mic-failure MAC";
   if (args.size() < 2) return Refuse(usage, 2);
   json request = {{"cmd", "ap"}, {"adapter", args[0]}, {"op", args[1]}};
   if (args[1] == "list") {
@@ -117,7 +120,7 @@ int RunAp(const MachineCommandArgs& args, const std::filesystem::path& machineDi
       return Refuse(error, 2);
     }
     request["station"] = station;
-  } else if (args[1] == "leave") {
+  } else if (args[1] == "leave" || args[1] == "idle" || args[1] == "mic-failure") {
     if (args.size() != 3) return Refuse(usage, 2);
     request["mac"] = args[2];
   } else {

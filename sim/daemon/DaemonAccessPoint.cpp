@@ -114,14 +114,16 @@ void SystemDaemon::AddAccessPointCommands() {
         return Error(station.name + " was refused: " + error);
       }
       SharingStatus();  // a lease at once, when sharing is on
-    } else if (op == "leave") {
+    } else if (op == "leave" || op == "idle" || op == "mic-failure") {
       MacAddress mac{};
       if (!ParseMac(request.value("mac", ""), &mac)) return Error("\"mac\" must be a MAC address");
-      if (!adapter->emulator->LeaveStation(mac)) {
-        return Error("no station " + FormatMac(mac) + " has joined");
-      }
+      AdapterEmulator& emulator = *adapter->emulator;
+      const bool known = op == "leave"  ? emulator.LeaveStation(mac)
+                         : op == "idle" ? emulator.IdleStation(mac)
+                                        : emulator.StationMicFailure(mac);
+      if (!known) return Error("no station " + FormatMac(mac) + " has joined");
     } else if (op != "list") {
-      return Error("\"op\" must be list, join or leave");
+      return Error("\"op\" must be list, join, leave, idle or mic-failure");
     }
     json item = json::object();
     AccessPointStatus(*adapter, &item);

@@ -190,6 +190,14 @@ bool AdapterEmulator::LeaveStation(const MacAddress& mac) {
   return ap_->Leave(mac);
 }
 
+bool AdapterEmulator::IdleStation(const MacAddress& mac) {
+  return ap_->Idle(mac);
+}
+
+bool AdapterEmulator::StationMicFailure(const MacAddress& mac) {
+  return ap_->MicFailure(mac);
+}
+
 const emu::ApBss& AdapterEmulator::accessPoint() {
   ap_->Advance(ctx_.Now());
   return ap_->bss();

@@ -133,6 +133,8 @@ class AdapterEmulator {
   // A station joins the access point, checked as the scenario's are; false with the reason.
   bool JoinStation(const StationSpec& station, std::string* reason);
   bool LeaveStation(const MacAddress& mac);
+  bool IdleStation(const MacAddress& mac);
+  bool StationMicFailure(const MacAddress& mac);
 
  private:
   void RegisterAreas();

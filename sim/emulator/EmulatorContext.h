@@ -94,6 +94,8 @@ class EmulatorContext {
   // The association: the network joined, and what the system daemon turns into the driver's
   // events (how often the link came up, how often the message flags changed).
   bool connected = false;
+  // The stations associated with the adapter while it is an access point: they carry traffic.
+  size_t apStations = 0;
   NetworkSpec network;
   // Data passes on the association: false on a WPA or WPA2 link until its keys are installed.
   bool portOpen = true;

@@ -107,7 +107,10 @@ HostiraStrings::HostiraStrings(uint16_t languageId) : chinese_(IsSimplifiedChine
 std::string HostiraStrings::Text(int id) const {
   auto it = std::find_if(std::begin(kTable), std::end(kTable),
                          [id](const Entry& e) { return e.id == id; });
-  if (it == std::end(kTable)) return {};
+  if (it == std::end(kTable)) {
+    const char* page = PageStringText(id, chinese_);
+    return page ? page : std::string();
+  }
   return chinese_ ? it->chinese : it->english;
 }
 

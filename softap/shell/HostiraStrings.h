@@ -19,6 +19,9 @@ class HostiraStrings {
   bool chinese_;
 };
 
+// The editing pages' texts (their own table); null for a number they do not have.
+const char* PageStringText(int id, bool chinese);
+
 // Whether the system's language takes the Simplified Chinese table.
 bool IsSimplifiedChinese(uint16_t languageId);
 

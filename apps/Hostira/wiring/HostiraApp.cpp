@@ -3,8 +3,12 @@
 #include "common/ui/MessageBoxDlg.h"
 #include "radio/about/ui/CPageAboutDlg.h"
 #include "radio/blockack/ui/CPage80211nSettingDlg.h"
-#include "softap/record/ApSummary.h"
+#include "softap/access/ui/CAccessControlPage.h"
+#include "softap/config/ui/CConfigPage.h"
+#include "softap/eventlog/ui/CEventLogPage.h"
 #include "softap/shell/HostiraIds.h"
+#include "softap/stations/ui/CMacTablePage.h"
+#include "softap/statistics/ui/CStatisticPage.h"
 
 namespace kavo9::softap {
 
@@ -24,7 +28,7 @@ HostiraApp::HostiraApp(HostiraAppParts parts)
       messages_(strings_) {
   controller_ = std::make_unique<CHideDlg>(
       ApControllerParts{platform_, driver_, adapter_, store_, settings_, strings_, *trayIcon_,
-                        sheet_, messages_, sharing_, nulls_.eventLog, state_});
+                        sheet_, messages_, sharing_, eventLog_, state_});
 }
 
 HostiraApp::~HostiraApp() {
@@ -33,22 +37,34 @@ HostiraApp::~HostiraApp() {
 }
 
 std::vector<SheetPageSpec> HostiraApp::PageSpecs() {
-  auto pending = [this](int title) {
-    return [this, title] { return CreatePendingPage(strings_, title); };
-  };
   return {
-      {kStrConfigTitle, "config",
+      {kStrConfigTitle, "config", [this] { return CreateConfigPage(strings_); }},
+      {kStrAccessControlTitle, "access-control",
+       [this] { return CreateAccessControlPage(strings_); }},
+      {kStrMacTableTitle, "mac-table",
        [this] {
-         const ApKeyReader key(*platform_.registry, state_.adapterKeyPath);
-         return CreateSummaryPage(
-             strings_, ApSummary(key, state_, strings_.Text(kStrYes), strings_.Text(kStrNo)));
+         return new CMacTablePage(strings_, driver_, state_.htCapable, *platform_.loop,
+                                  platform_.ipHelper);
        }},
-      {kStrAccessControlTitle, "access-control", pending(kStrAccessControlTitle)},
-      {kStrMacTableTitle, "mac-table", pending(kStrMacTableTitle)},
-      {kStrEventLogTitle, "event-log", pending(kStrEventLogTitle)},
-      {kStrStatisticsTitle, "statistics", pending(kStrStatisticsTitle)},
+      {kStrEventLogTitle, "event-log", [this] { return new CEventLogPage(strings_, eventLog_); }},
+      {kStrStatisticsTitle, "statistics", [this] { return new CStatisticPage(strings_, driver_); }},
       {kStrAboutTitle, "about-page", [this] { return CreateAboutPage(); }},
   };
+}
+
+QWidget* HostiraApp::CreateConfigPage(const HostiraStrings& strings) {
+  auto model = std::make_unique<ConfigPageModel>(state_, *platform_.registry, store_, driver_,
+                                                 settings_, configHost_);
+  model->Create();
+  return new CConfigPage(strings, std::move(model),
+                         [this](int id) { configHost_.ShowMessage(id); });
+}
+
+QWidget* HostiraApp::CreateAccessControlPage(const HostiraStrings& strings) {
+  auto model = std::make_unique<AccessControlModel>(state_, *platform_.registry, store_, driver_);
+  model->Load();
+  return new CAccessControlPage(strings, std::move(model),
+                                [this](int id) { configHost_.ShowMessage(id); });
 }
 
 QWidget* HostiraApp::CreateAboutPage() {

@@ -4,7 +4,6 @@
 
 #include <memory>
 
-#include "apps/Hostira/wiring/NullPages.h"
 #include "common/adapter/Adapter.h"
 #include "common/adapter/FaultableDriver.h"
 #include "common/platform/TrayIcon.h"
@@ -13,6 +12,8 @@
 #include "radio/RegistryRadioStore.h"
 #include "radio/about/AboutInfo.h"
 #include "radio/blockack/BlockAckPage.h"
+#include "softap/config/ConfigPage.h"
+#include "softap/eventlog/EventLog.h"
 #include "softap/record/ApRuntimeState.h"
 #include "softap/shell/CHideDlg.h"
 #include "softap/shell/HostiraStrings.h"
@@ -20,6 +21,23 @@
 #include "softap/ui/QtApSheet.h"
 
 namespace kavo9::softap {
+
+// The configuration page's way to the controller and the message box.
+class HostiraConfigHost : public ConfigPageHost {
+ public:
+  HostiraConfigHost(ApMessagePort& messages, const HostiraStrings& strings,
+                    std::unique_ptr<CHideDlg>& controller)
+      : messages_(messages), strings_(strings), controller_(controller) {}
+  void ShowMessage(int stringId) override { messages_.ShowMessage(strings_.Text(stringId), true); }
+  void RunStartupSequence() override {
+    if (controller_) controller_->RunStartupSequence(false);
+  }
+
+ private:
+  ApMessagePort& messages_;
+  const HostiraStrings& strings_;
+  std::unique_ptr<CHideDlg>& controller_;
+};
 
 struct HostiraAppParts {
   Platform* platform = nullptr;
@@ -39,16 +57,18 @@ class HostiraApp {
   FaultableDriver& Driver() { return driver_; }
   TrayIcon& Tray() { return *trayIcon_; }
   kavo9::Platform& MachinePlatform() { return platform_; }
+  ApEventLog& EventLog() { return eventLog_; }
 
   // The sheet's pages in their order, and the 802.11n page.
   std::vector<SheetPageSpec> PageSpecs();
   SheetPageSpec HtPageSpec();
+  // The configuration page in the language of `strings`.
+  QWidget* CreateConfigPage(const HostiraStrings& strings);
+  QWidget* CreateAccessControlPage(const HostiraStrings& strings);
 
  private:
   QWidget* CreateAboutPage();
 
- public:
- private:
   Platform& platform_;
   std::unique_ptr<TrayIcon> trayIcon_;
   SettingsFile settings_;
@@ -61,10 +81,11 @@ class HostiraApp {
   radio::BlockAckPageModel blockAck_;
   radio::AboutReader about_;
   IcsDhcp sharing_;
-  NullPages nulls_;
+  ApEventLog eventLog_{driver_};
   QtApSheet sheet_;
   QtApMessages messages_;
   std::unique_ptr<CHideDlg> controller_;
+  HostiraConfigHost configHost_{messages_, strings_, controller_};
 };
 
 }  // namespace kavo9::softap

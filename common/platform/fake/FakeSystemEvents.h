@@ -60,6 +60,11 @@ class FakeIpHelper : public IpHelper {
  public:
   std::vector<IpInterface> interfaces;
   std::vector<IpAdapterInfo> adapters;
+  std::vector<SharingLease> leases;
+  bool GetSharingLeases(std::vector<SharingLease>* result) override {
+    *result = leases;
+    return true;
+  }
   bool GetInterfaceInfo(std::vector<IpInterface>* result) override;
   bool GetAdaptersInfo(std::vector<IpAdapterInfo>* result) override;
   bool IpReleaseAddress(const IpInterface& interface) override;

@@ -310,6 +310,23 @@ bool SimulatedIpHelper::GetAdaptersInfo(std::vector<IpAdapterInfo>* adapters) {
   return true;
 }
 
+bool SimulatedIpHelper::GetSharingLeases(std::vector<SharingLease>* leases) {
+  nlohmann::json reply;
+  if (!daemon_.Call({{"cmd", "ics"}, {"op", "status"}}, &reply)) return false;
+  leases->clear();
+  auto sharing = reply.find("sharing");
+  if (sharing == reply.end() || !sharing->is_object()) return true;
+  auto list = sharing->find("leases");
+  if (list == sharing->end() || !list->is_array()) return true;
+  for (const auto& entry : *list) {
+    if (entry.is_object()) {
+      leases->push_back(
+          {TextField(entry, "mac"), TextField(entry, "name"), TextField(entry, "ip")});
+    }
+  }
+  return true;
+}
+
 bool SimulatedIpHelper::IpReleaseAddress(const IpInterface& interface) {
   nlohmann::json reply;
   return daemon_.Call({{"cmd", "ip"}, {"op", "release"}, {"index", interface.index}}, &reply);

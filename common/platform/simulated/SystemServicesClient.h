@@ -5,7 +5,7 @@
 //                              true the connection carries the next line too):
 //                              {"cmd":"service","op":"query|start|stop|config","name":"WZCSVC",
 //                               "startType":3} and {"cmd":"ip","op":"interfaces|adapters|
-//                               release|renew","index":N}
+//                               release|renew","index":N} and {"cmd":"ics","op":"status"}
 //   <machine>/run/events.sock  a subscription stream: the client sends {"subscribe":TOPIC} with
 //                              TOPIC a management event class, "session" or "power"; the daemon
 //                              answers {"ok":true|false} and then sends one line per event:
@@ -110,6 +110,7 @@ class SimulatedIpHelper : public IpHelper {
   bool GetAdaptersInfo(std::vector<IpAdapterInfo>* adapters) override;
   bool IpReleaseAddress(const IpInterface& interface) override;
   bool IpRenewAddress(const IpInterface& interface) override;
+  bool GetSharingLeases(std::vector<SharingLease>* leases) override;
 
  private:
   DaemonConnection daemon_;

@@ -14,7 +14,8 @@ namespace kavo9::emu {
 namespace {
 
 constexpr uint32_t kCodes[] = {OID_VND_AP_CONFIG,     OID_VND_ACCESS_CONTROL, OID_VND_WDS,
-                               OID_VND_RADIUS_CONFIG, OID_VND_REKEY,          OID_VND_MAC_TABLE};
+                               OID_VND_RADIUS_CONFIG, OID_VND_REKEY,          OID_VND_MAC_TABLE,
+                               OID_VND_EVENT_LOG};
 
 // The signal reported while no station has joined.
 constexpr int32_t kNoStationDbm = -95;
@@ -35,6 +36,8 @@ void AccessPointArea::Load() {
   PutLe32(options, kIdleTimeOffset, 300);
   records_[OID_VND_AP_CONFIG] = options;
   stations_.clear();
+  Counted();
+  events_.Clear();
   bss_ = ApBss{};
   started_ = false;
   if (ctx_.opMode == kOpModeAccessPoint) Start();
@@ -68,6 +71,7 @@ void AccessPointArea::Start() {
   }
   bss_.transmitKey = ctx_.Parameter("WEPKeyUse").value_or(1) - 1;
   bss_.aclPolicy = ctx_.Parameter("AccessControlPolicy").value_or(0);
+  events_.Push(ctx_.Now(), MacAddress{}, kApEventRestart);
   Changed();
 }
 
@@ -75,6 +79,7 @@ void AccessPointArea::Stop() {
   started_ = false;
   bss_ = ApBss{};
   stations_.clear();
+  Counted();
   Changed();
 }
 
@@ -87,6 +92,22 @@ void AccessPointArea::Advance(uint64_t) {
     Changed();
   }
   if (admitted_ != generation_) Admit();
+  AgeOut(ctx_.Now());
+}
+
+// Silent stations are removed once the idle time of the access-point options has passed.
+void AccessPointArea::AgeOut(uint64_t nowMs) {
+  const auto& options = records_[OID_VND_AP_CONFIG];
+  const uint64_t idleMs = options.size() >= kIdleTimeOffset + 4
+                              ? uint64_t(GetLe32(options, kIdleTimeOffset)) * 1000
+                              : 0;
+  if (idleMs == 0) return;
+  std::erase_if(stations_, [&](const ApStation& s) {
+    if (s.idleSinceMs == 0 || nowMs - s.idleSinceMs < idleMs) return false;
+    events_.Push(nowMs, s.spec.mac, kApEventAgedOut);
+    return true;
+  });
+  Counted();
 }
 
 std::optional<Pmk> AccessPointArea::PmkOf(const StationSpec& station) {
@@ -104,16 +125,24 @@ std::optional<Pmk> AccessPointArea::PmkOf(const StationSpec& station) {
 void AccessPointArea::Admit() {
   admitted_ = generation_;
   std::erase_if(stations_, [this](const ApStation& s) {
-    return RefuseReason(bss_, s.spec, PmkOf(s.spec)).has_value();
+    const bool refused = !ctx_.radioOn || RefuseReason(bss_, s.spec, PmkOf(s.spec)).has_value();
+    if (refused) events_.Push(ctx_.Now(), s.spec.mac, kApEventLeft);
+    return refused;
   });
-  if (!ctx_.radioOn) stations_.clear();
   for (const StationSpec& spec : ctx_.world.stations()) {
     if (!ctx_.radioOn || stations_.size() >= kMaxStations) break;
     const bool joined = std::any_of(stations_.begin(), stations_.end(),
                                     [&spec](const ApStation& s) { return s.spec.mac == spec.mac; });
     if (joined || RefuseReason(bss_, spec, PmkOf(spec))) continue;
     stations_.push_back({spec, nextAid_++, true, ctx_.Now()});
+    events_.Push(ctx_.Now(), spec.mac, kApEventAssociated);
   }
+  Counted();
+}
+
+bool AccessPointArea::WrongPassPhrase(const StationSpec& station) {
+  const bool psk = station.security == Security::kWpaPsk || station.security == Security::kWpa2Psk;
+  return psk && bss_.running && bss_.pmk && station.ssid == bss_.ssid && PmkOf(station) != bss_.pmk;
 }
 
 bool AccessPointArea::Join(const StationSpec& station, std::string* reason) {
@@ -123,31 +152,63 @@ bool AccessPointArea::Join(const StationSpec& station, std::string* reason) {
     return false;
   }
   if (auto refused = RefuseReason(bss_, station, PmkOf(station))) {
+    if (WrongPassPhrase(station)) events_.Push(ctx_.Now(), station.mac, kApEventWrongPsk);
     *reason = *refused;
     return false;
   }
-  Leave(station.mac);
-  if (stations_.size() >= kMaxStations) {
+  const bool rejoining = std::erase_if(stations_, [&station](const ApStation& s) {
+                           return s.spec.mac == station.mac;
+                         }) > 0;
+  if (!rejoining && stations_.size() >= kMaxStations) {
     *reason = "the station table is full";
     return false;
   }
   stations_.push_back({station, nextAid_++, false, ctx_.Now()});
+  events_.Push(ctx_.Now(), station.mac, kApEventAssociated);
+  Counted();
   return true;
 }
 
 bool AccessPointArea::Leave(const MacAddress& mac) {
-  return std::erase_if(stations_, [&mac](const ApStation& s) { return s.spec.mac == mac; }) > 0;
+  const bool left =
+      std::erase_if(stations_, [&mac](const ApStation& s) { return s.spec.mac == mac; }) > 0;
+  if (left) events_.Push(ctx_.Now(), mac, kApEventLeft);
+  Counted();
+  return left;
+}
+
+bool AccessPointArea::Idle(const MacAddress& mac) {
+  Advance(ctx_.Now());
+  for (ApStation& s : stations_) {
+    if (s.spec.mac != mac) continue;
+    if (s.idleSinceMs == 0) s.idleSinceMs = std::max<uint64_t>(ctx_.Now(), 1);
+    return true;
+  }
+  return false;
+}
+
+bool AccessPointArea::MicFailure(const MacAddress& mac) {
+  Advance(ctx_.Now());
+  const bool joined = std::any_of(stations_.begin(), stations_.end(),
+                                  [&mac](const ApStation& s) { return s.spec.mac == mac; });
+  if (joined) events_.Push(ctx_.Now(), mac, kApEventCountermeasure);
+  return joined;
 }
 
 std::optional<int32_t> AccessPointArea::Query(uint32_t code, std::span<uint8_t> out,
                                               uint32_t* written) {
   if (code == OID_VND_MAC_TABLE) return AnswerMacTable(out, written);
+  if (code == OID_VND_EVENT_LOG) {
+    events_.Drain(out);
+    *written = uint32_t(out.size());
+    return ERROR_SUCCESS;
+  }
   auto it = records_.find(code);
   return AnswerBytes(out, written, it == records_.end() ? std::span<const uint8_t>{} : it->second);
 }
 
 std::optional<int32_t> AccessPointArea::Set(uint32_t code, std::span<const uint8_t> value) {
-  if (code == OID_VND_MAC_TABLE) return std::nullopt;
+  if (code == OID_VND_MAC_TABLE || code == OID_VND_EVENT_LOG) return std::nullopt;
   records_[code].assign(value.begin(), value.end());
   if (code == OID_VND_ACCESS_CONTROL) {
     const uint32_t policy = GetLe32(value, 0);
@@ -166,23 +227,26 @@ std::optional<int32_t> AccessPointArea::Set(uint32_t code, std::span<const uint8
 }
 
 // The station table: a count, then per station its address, association id and power-save flag
-// (and on 802.11n chips, a query of the larger record, the transmit-rate word). A station's
-// driver lists the access point it is associated with.
+// (and on 802.11n chips the transmit-rate word: 324 bytes instead of 260). A station's driver
+// lists the access point it is associated with.
 int32_t AccessPointArea::AnswerMacTable(std::span<uint8_t> out, uint32_t* written) const {
   struct Row {
     MacAddress mac;
     uint8_t aid;
-    bool ht;
+    uint16_t rate;
   };
   std::vector<Row> rows;
   if (ctx_.opMode == kOpModeAccessPoint) {
-    for (const auto& s : stations_) rows.push_back({s.spec.mac, s.aid, true});
+    for (const auto& s : stations_)
+      rows.push_back({s.spec.mac, s.aid, StationRateWord(s.spec.signal, ctx_.chip.ht)});
   } else if (ctx_.connected) {
-    rows.push_back({ctx_.network.bssid, 1, ctx_.network.ht.enabled});
+    const uint16_t rate = ctx_.network.ht.enabled ? 0x8000 | 15 : 0;  // HT mixed mode, MCS 15
+    rows.push_back({ctx_.network.bssid, 1, rate});
   }
-  const size_t entry = out.size() >= 324 ? 10 : 8;
+  const size_t entry = ctx_.chip.ht ? 10 : 8;
+  if (out.size() < 4) return ERROR_INSUFFICIENT_BUFFER;
   std::fill(out.begin(), out.end(), 0);
-  const size_t count = std::min(rows.size(), (out.size() - 4) / entry);
+  const size_t count = std::min({rows.size(), kMaxStations, (out.size() - 4) / entry});
   PutLe32(out, 0, uint32_t(count));
   for (size_t i = 0; i < count; ++i) {
     uint8_t* e = out.data() + 4 + entry * i;
@@ -190,7 +254,7 @@ int32_t AccessPointArea::AnswerMacTable(std::span<uint8_t> out, uint32_t* writte
     e[6] = rows[i].aid;
     e[7] = 0;
     if (entry == 10) {
-      const uint16_t rate = rows[i].ht ? 0x8000 | 15 : 0;  // HT mixed mode, MCS 15
+      const uint16_t rate = rows[i].rate;
       e[8] = uint8_t(rate);
       e[9] = uint8_t(rate >> 8);
     }

@@ -12,7 +12,10 @@
 //
 // Stations: the scenario's (World::stations) join by themselves when the BSS's name, security
 // and access control let them, and leave when a change stops them; the control tool's
-// (`kavo9-sim ap join|leave`) join once, checked the same way.
+// (`kavo9-sim ap join|leave`) join once, checked the same way. Stations fall silent and age out
+// (`ap idle`) and report message-integrity failures (`ap mic-failure`); every association,
+// departure, ageing, failure, wrong pass phrase and restart is an event the driver hands out
+// once (OID_VND_EVENT_LOG).
 
 #include <map>
 #include <optional>
@@ -45,6 +48,13 @@ class AccessPointArea : public EmulatorArea {
   bool Join(const StationSpec& station, std::string* reason);
   // The station with this address leaves; false when none had joined.
   bool Leave(const MacAddress& mac);
+  // The station falls silent and is aged out after the access point's idle time; false when
+  // none had joined.
+  bool Idle(const MacAddress& mac);
+  // The station reports a failed message integrity check; false when none had joined.
+  bool MicFailure(const MacAddress& mac);
+  // The events not handed out yet.
+  size_t PendingEvents() const { return events_.size(); }
 
   const ApBss& bss() const { return bss_; }
   const std::vector<ApStation>& stations() const { return stations_; }
@@ -57,11 +67,15 @@ class AccessPointArea : public EmulatorArea {
   std::optional<Pmk> PmkOf(const StationSpec& station);
   std::optional<int32_t> SetKey(bool add, std::span<const uint8_t> value);
   int32_t AnswerMacTable(std::span<uint8_t> out, uint32_t* written) const;
+  void AgeOut(uint64_t nowMs);
+  bool WrongPassPhrase(const StationSpec& station);
+  void Counted() { ctx_.apStations = stations_.size(); }
 
   EmulatorContext& ctx_;
   ApBss bss_;
   bool started_ = false;
   std::vector<ApStation> stations_;
+  ApEventQueue events_;
   std::map<std::string, std::optional<Pmk>> pmks_;  // by SSID and key
   std::map<uint32_t, std::vector<uint8_t>> records_;
   uint64_t generation_ = 1;

@@ -93,4 +93,48 @@ int ChannelOfFrequency(uint32_t kHz) {
   return 0;
 }
 
+namespace {
+
+// The driver keeps this many events for the program.
+constexpr size_t kEventQueueLength = 64;
+constexpr size_t kEventsPerReply = 10;
+constexpr size_t kEventRecordBytes = 16;
+constexpr size_t kEventRecordsOffset = 8;
+// 1970-01-01 as a Windows file time (100 ns units since 1601).
+constexpr uint64_t kUnixEpochFileTime = 116444736000000000ULL;
+
+}  // namespace
+
+void ApEventQueue::Push(uint64_t nowMs, const MacAddress& mac, uint16_t code) {
+  if (events_.size() == kEventQueueLength) events_.erase(events_.begin());
+  events_.push_back({nowMs, mac, code});
+}
+
+size_t ApEventQueue::Drain(std::span<uint8_t> out) {
+  std::fill(out.begin(), out.end(), 0);
+  if (out.size() < kEventRecordsOffset) return 0;
+  const size_t room = (out.size() - kEventRecordsOffset) / kEventRecordBytes;
+  const size_t count = std::min({events_.size(), room, kEventsPerReply});
+  for (size_t i = 0; i < count; ++i) {
+    uint8_t* r = out.data() + kEventRecordsOffset + i * kEventRecordBytes;
+    const uint64_t fileTime = kUnixEpochFileTime + events_[i].ms * 10000;
+    for (size_t b = 0; b < 8; ++b) r[b] = uint8_t(fileTime >> (8 * b));
+    std::copy(events_[i].mac.begin(), events_[i].mac.end(), r + 8);
+    r[14] = uint8_t(events_[i].code);
+    r[15] = uint8_t(events_[i].code >> 8);
+  }
+  for (size_t b = 0; b < 4; ++b) out[b] = uint8_t(count >> (8 * b));
+  events_.erase(events_.begin(), events_.begin() + long(count));
+  return count;
+}
+
+uint16_t StationRateWord(int signal, bool ht) {
+  if (!ht) {
+    const uint16_t ofdm = signal >= -65 ? 7 : signal >= -75 ? 5 : 2;  // 54, 36, 12 Mbit/s
+    return uint16_t(1u << 14 | ofdm);
+  }
+  const uint16_t mcs = signal >= -60 ? 15 : signal >= -70 ? 7 : signal >= -80 ? 4 : 1;
+  return uint16_t(2u << 14 | 1u << 8 | 1u << 7 | mcs);
+}
+
 }  // namespace kavo9::emu

@@ -7,6 +7,7 @@
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -35,7 +36,44 @@ struct ApStation {
   uint8_t aid = 0;
   bool fromScenario = false;
   uint64_t joinedMs = 0;
+  // When the station fell silent (`kavo9-sim ap idle`); 0 while it talks. A silent station is
+  // aged out once the access point's idle time has passed.
+  uint64_t idleSinceMs = 0;
 };
+
+// The driver's event codes.
+enum ApEventCode : uint16_t {
+  kApEventRestart = 0,
+  kApEventAssociated = 1,
+  kApEventLeft = 2,
+  kApEventAgedOut = 3,
+  kApEventCountermeasure = 4,
+  kApEventWrongPsk = 5,
+};
+
+// The driver's short queue of events: each is handed out once, at most ten per query, and the
+// oldest are dropped when nobody asks for a while.
+class ApEventQueue {
+ public:
+  void Push(uint64_t nowMs, const MacAddress& mac, uint16_t code);
+  // OID_VND_EVENT_LOG: the count, four unused bytes, then up to ten 16-byte records (file time,
+  // address, code); as many as `out` has room for leave the queue.
+  size_t Drain(std::span<uint8_t> out);
+  size_t size() const { return events_.size(); }
+  void Clear() { events_.clear(); }
+
+ private:
+  struct Event {
+    uint64_t ms;
+    MacAddress mac;
+    uint16_t code;
+  };
+  std::vector<Event> events_;
+};
+
+// The rate word of the station table for a station heard at `signal` dBm: 802.11n at 40 MHz with
+// the short guard interval, the MCS falling with the signal; OFDM rates on other chips.
+uint16_t StationRateWord(int signal, bool ht);
 
 // The pass-phrase hash (PBKDF2-HMAC-SHA1, 4096 rounds, the SSID as salt), or the 64 hexadecimal
 // digits decoded; nullopt for anything else.
