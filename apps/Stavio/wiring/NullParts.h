@@ -13,23 +13,6 @@
 
 namespace kavo9 {
 
-// The 802.1X supplicant binding, and its part of a connect.
-struct NullSupplicant : SupplicantPort, connect::ConnectSupplicantPort {
-  bool IsRunning() const override { return false; }
-  bool HasPort() const override { return false; }
-  void Start() override {}
-  void ReleasePorts() override {}
-  void Stop() override {}
-  void ClearTextSlots() override {}
-  void StartPort() override {}
-  void SetShowStatus(bool) override {}
-  void ClosePeapDialog() override {}
-  void StopPortForConnect() override {}
-  bool TakeCredentials(const connect::ConnectRecord&) override { return true; }
-  void Start8021X(const connect::ConnectRecord&) override {}
-  void TakePassPhrase(const connect::ConnectRecord&) override {}
-};
-
 // Wi-Fi Protected Setup: its timers, its credentials, its page's scan controls and what a connect
 // asks of it.
 struct NullWps : WpsPort, WpsScanPort, connect::ConnectWpsPort {
@@ -66,7 +49,6 @@ struct NullCcx : CcxPort {
 };
 
 struct NullParts {
-  NullSupplicant supplicant;
   NullWps wps;
   NullDot1xTab dot1xTab;
   NullSecurityEditor securityEditor;
@@ -74,7 +56,7 @@ struct NullParts {
 
   // The parts still null, by the name of the piece that will fill them.
   static std::vector<std::string_view> Names() {
-    return {"supplicant", "wps", "dot1xTab", "securityEditor", "ccx"};
+    return {"wps", "dot1xTab", "securityEditor", "ccx"};
   }
 };
 

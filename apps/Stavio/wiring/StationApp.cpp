@@ -17,16 +17,18 @@ StationApp::StationApp(StationAppParts parts)
       driver_(adapter_.access()),
       store_(*platform_.registry, parts.service, Utility::kStation),
       language_(*platform_.paths, *platform_.system),
+      supplicantLibrary_(platform_.libraries),
+      supplicant_({supplicantLibrary_, driver_, *platform_.loop, state_}),
       softApDefaults_(*platform_.registry, store_, driver_, adapter_),
       radioStore_(platform_, adapter_, store_),
       adapterRadio_(radio_, adapter_, driver_, radioStore_),
       region_(adapterRadio_),
       connect_({platform_, driver_, adapter_, store_, settings_, state_, language_, radio_,
-                adapterRadio_, nulls_.supplicant, nulls_.supplicant, nulls_.wps, nulls_.ccx}),
+                adapterRadio_, supplicant_, supplicant_, nulls_.wps, nulls_.ccx}),
       actions_(*platform_.loop, driver_, adapterRadio_, connect_.Steps(), connect_.Connector(),
                nulls_.wps),
       services_({platform_, driver_, adapter_, store_, settings_, language_, state_,
-                 actions_.Queue(), connect_.Connector(), nulls_.supplicant}),
+                 actions_.Queue(), connect_.Connector(), supplicant_}),
       profilePages_({platform_, driver_, adapter_, settings_, language_, state_, radio_, services_,
                      connect_.Profiles(), connect_.Connector(), nulls_.wps, nulls_.dot1xTab}) {
   connect_.SetQueue(&actions_);
@@ -34,13 +36,13 @@ StationApp::StationApp(StationAppParts parts)
   ShowDbm() = memory_.Flag(programsettings::kShowDbm, false);
   pages_ = std::make_unique<StationPages>(
       StationPagesParts{platform_, driver_, adapter_, settings_, memory_, language_, state_,
-                        services_, radio_, radioStore_, connect_.Connector(), nulls_.supplicant,
+                        services_, radio_, radioStore_, connect_.Connector(), supplicant_,
                         profilePages_, nulls_.securityEditor, nulls_.ccx});
   windows_ = std::make_unique<StationWindows>(*this, *trayIcon_,
                                               [this] { return pages_->CreateMainWindow(); });
   controller_ = std::make_unique<CHideDlg>(ControllerParts{
       platform_, driver_, adapter_, store_, settings_, language_, *windows_, *windows_, actions_,
-      connect_.Connector(), nulls_.supplicant, nulls_.wps, softApDefaults_, region_, state_});
+      connect_.Connector(), supplicant_, nulls_.wps, softApDefaults_, region_, state_});
 
   actions_.SetController(controller_.get());
   connect_.SetController(controller_.get());

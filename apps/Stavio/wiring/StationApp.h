@@ -15,6 +15,8 @@
 #include "common/shell/StoreAccess.h"
 #include "radio/AdapterRadio.h"
 #include "radio/RegistryRadioStore.h"
+#include "station/dot1x/supplicant/LibrarySupplicant.h"
+#include "station/dot1x/supplicant/SupplicantBinding.h"
 #include "station/shell/controller/CHideDlg.h"
 #include "station/shell/controller/SoftApDefaults.h"
 #include "station/shell/controller/StationLanguage.h"
@@ -56,6 +58,7 @@ class StationApp : public StationWindowsHost {
   const radio::RadioState& Radio() const { return radio_; }
   // The driver every piece reaches, with its fault hooks.
   FaultableDriver& Driver() { return driver_; }
+  dot1x::SupplicantBinding& Supplicant() { return supplicant_; }
 
   // StationWindowsHost.
   std::string Text(std::string_view key) const override { return language_.Text(key); }
@@ -80,6 +83,8 @@ class StationApp : public StationWindowsHost {
   StoreAccess store_;
   StationLanguage language_;
   NullParts nulls_;
+  dot1x::LibrarySupplicant supplicantLibrary_;
+  dot1x::SupplicantBinding supplicant_;
   SoftApDefaults softApDefaults_;
   radio::RadioState radio_;
   radio::RegistryRadioStore radioStore_;
