@@ -40,10 +40,6 @@ struct NullDot1xTab : profileeditor::Dot1xTabPort {
   void ResetMd5ToPeap() override {}
 };
 
-struct NullSecurityEditor : SecurityEditorPort {
-  void Show(const SurveySelection&) override {}
-};
-
 struct NullCcx : CcxPort {
   void RefreshControl() override {}
 };
@@ -51,13 +47,10 @@ struct NullCcx : CcxPort {
 struct NullParts {
   NullWps wps;
   NullDot1xTab dot1xTab;
-  NullSecurityEditor securityEditor;
   NullCcx ccx;
 
   // The parts still null, by the name of the piece that will fill them.
-  static std::vector<std::string_view> Names() {
-    return {"wps", "dot1xTab", "securityEditor", "ccx"};
-  }
+  static std::vector<std::string_view> Names() { return {"wps", "dot1xTab", "ccx"}; }
 };
 
 }  // namespace kavo9

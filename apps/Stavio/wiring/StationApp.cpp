@@ -3,6 +3,7 @@
 #include <QString>
 
 #include "common/ui/MessageBoxDlg.h"
+#include "station/shell/mainwindow/MainWindowIds.h"
 
 namespace kavo9 {
 
@@ -37,7 +38,7 @@ StationApp::StationApp(StationAppParts parts)
   pages_ = std::make_unique<StationPages>(
       StationPagesParts{platform_, driver_, adapter_, settings_, memory_, language_, state_,
                         services_, radio_, radioStore_, connect_.Connector(), supplicant_,
-                        profilePages_, nulls_.securityEditor, nulls_.ccx});
+                        profilePages_, passPhrase_, nulls_.ccx, &supplicant_, &passPhrase_});
   windows_ = std::make_unique<StationWindows>(*this, *trayIcon_,
                                               [this] { return pages_->CreateMainWindow(); });
   controller_ = std::make_unique<CHideDlg>(ControllerParts{
@@ -51,6 +52,19 @@ StationApp::StationApp(StationAppParts parts)
   });
   actions_.SetListReadCallback([this] { pages_->OnListReadOutsideQueue(); });
   pages_->SetWindows(windows_.get());
+  passPhrase_.SetHost(
+      {[this] {
+         windows_->ShowPanel(mainwindow::kSecurityEditorPanel);
+         windows_->SetExpanded(true);
+       },
+       [this] { windows_->ShowPanel(mainwindow::kLinkStatusPanel); },
+       [this](LangKey key) {
+         windows_->ShowMessageBox("Kavo9", language_.language().Text(key),
+                                  language_.Text("IDS_OK"));
+       },
+       [this](const SurveySelection& selection, const connect::SecurityChoices& choices) {
+         connect_.Connector().ConnectFromSiteSurvey(selection, choices, true);
+       }});
   profilePages_.SetWindows(windows_.get());
 }
 

@@ -10,6 +10,8 @@
 #include "apps/Stavio/wiring/StationProfilePages.h"
 #include "common/shell/ProgramSettings.h"
 #include "radio/AdvancePage.h"
+#include "station/dot1x/passphrase/PassPhrasePrompt.h"
+#include "station/dot1x/supplicant/SupplicantBinding.h"
 #include "station/networks/link/ui/CLinkStatusDlg.h"
 #include "station/networks/statistics/Statistics.h"
 #include "station/networks/statistics/ui/CPageStatisticsDlg.h"
@@ -43,6 +45,9 @@ struct StationPagesParts {
   StationProfilePages& profilePages;
   SecurityEditorPort& securityEditor;
   CcxPort& ccx;
+  // The panels of the supplicant binding and of the pass-phrase step; none when null.
+  dot1x::SupplicantBinding* supplicantBinding = nullptr;
+  dot1x::PassPhrasePrompt* passPhrase = nullptr;
 };
 
 class StationPages : public SurveyHandOverPort,
@@ -95,6 +100,7 @@ class StationPages : public SurveyHandOverPort,
 
  private:
   QWidget* CreatePart(int dialog, QWidget* parent);
+  QWidget* CreateDot1xPart(int dialog, QWidget* parent);
   void ShowPanelExpanded(int number);
 
   StationPagesParts p_;

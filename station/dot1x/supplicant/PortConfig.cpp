@@ -4,31 +4,12 @@
 #include <cstring>
 
 #include "common/adapter/DriverValues.h"
+#include "station/networks/profiles/ProfileValues.h"
 
 namespace kavo9::dot1x {
 namespace {
 
 constexpr size_t kHexKeyDigits = 64;
-
-int HexDigit(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  return -1;
-}
-
-// A 64-character key that is not all hexadecimal digits has no key at all: reading it as bytes
-// would install garbage, and as a pass phrase it is too long.
-std::optional<std::array<uint8_t, 32>> HexKey(const std::string& text) {
-  std::array<uint8_t, 32> key{};
-  for (size_t i = 0; i < key.size(); ++i) {
-    const int high = HexDigit(text[2 * i]);
-    const int low = HexDigit(text[2 * i + 1]);
-    if (high < 0 || low < 0) return std::nullopt;
-    key[i] = uint8_t(high << 4 | low);
-  }
-  return key;
-}
 
 }  // namespace
 
@@ -86,7 +67,9 @@ PortConfig BuildPortConfig(const connect::ConnectRecord& r, uint32_t mediaBits) 
   const uint32_t km = c.association.keyManagement;
   if (km != AC_KM_WPA_PSK && km != AC_KM_WPA2_PSK) return c;
   if (r.PassPhrase.size() == kHexKeyDigits) {
-    c.binaryKey = HexKey(r.PassPhrase);
+    // 64 characters that are not all hexadecimal digits are no key at all: as bytes they would
+    // install garbage, and as a pass phrase they are too long.
+    c.binaryKey = profiles::HexPreSharedKey(r.PassPhrase);
     c.pskReady = c.binaryKey.has_value();
   } else if (!r.PassPhrase.empty()) {
     c.passPhrase = r.PassPhrase;
