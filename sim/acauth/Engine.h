@@ -37,7 +37,7 @@ class Engine {
   static constexpr int kExchangeRetryMs = 1000;
   static constexpr int kExchangeAttempts = 3;
   // How often the link is looked at while waiting for it, and once authenticated.
-  static constexpr int kLinkPollMs = 100;
+  static constexpr int kLinkPollMs = 20;
   static constexpr int kIdlePollMs = 1000;
 
   explicit Engine(std::filesystem::path machineDir);
