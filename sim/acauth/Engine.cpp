@@ -147,6 +147,7 @@ int Engine::Associate(int handle, const acAssociation& association) {
     Port* port = Find(handle);
     if (!port) return AC_ERR_NO_PORT;
     port->association = association;
+    ++port->generation;
     port->phase = Phase::kWaitLink;
     port->attempts = 0;
     port->link = AC_LINK_DOWN;
@@ -164,6 +165,7 @@ int Engine::Stop(int handle) {
   std::lock_guard hold(mutex_);
   Port* port = Find(handle);
   if (!port) return AC_ERR_NO_PORT;
+  ++port->generation;
   port->phase = Phase::kIdle;
   port->state = AC_STATE_IDLE;
   port->status = AC_STATUS_NONE;

@@ -74,6 +74,7 @@ class Engine {
     Phase phase = Phase::kIdle;
     int state = AC_STATE_IDLE, status = AC_STATUS_NONE, link = AC_LINK_DOWN;
     int attempts = 0;
+    uint64_t generation = 0;  // counts associations and stops: a late exchange result is dropped
     std::string bssid;
     uint8_t ip[4] = {};
     std::chrono::steady_clock::time_point due{};

@@ -84,6 +84,7 @@ void Engine::StepLink(int handle, const json& link) {
 void Engine::StepExchange(int handle) {
   PskLink link;
   acObject_ psk;
+  uint64_t generation = 0;
   {
     std::lock_guard hold(mutex_);
     Port* port = Find(handle);
@@ -94,6 +95,7 @@ void Engine::StepExchange(int handle) {
     link.keyManagement = int(port->association.keyManagement);
     link.cipher = int(port->association.cipher);
     psk = *port->psk;
+    generation = port->generation;
   }
   // The pass phrase's PBKDF2 runs here, on the library's thread, once per key.
   if (!psk.pmk) psk.pmk = wpa::PmkFromPassPhrase(psk.text, psk.ssid);
@@ -101,7 +103,8 @@ void Engine::StepExchange(int handle) {
 
   std::lock_guard hold(mutex_);
   Port* port = Find(handle);
-  if (!port || port->phase != Phase::kExchange) return;  // stopped meanwhile
+  // Stopped or associated anew meanwhile: this result belongs to an association that is gone.
+  if (!port || port->phase != Phase::kExchange || port->generation != generation) return;
   if (port->psk && !port->psk->pmk) port->psk->pmk = psk.pmk;
   const auto now = Clock::now();
   if (outcome == PskOutcome::kDone) {
