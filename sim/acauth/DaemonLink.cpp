@@ -29,8 +29,23 @@ std::optional<nlohmann::json> DaemonLink::Ask(nlohmann::json request) const {
   ::close(fd);
   if (!ok) return std::nullopt;
   nlohmann::json answer = nlohmann::json::parse(reply.begin(), reply.end(), nullptr, false);
-  if (!answer.is_object() || answer.value("ok", false) != true) return std::nullopt;
+  if (!answer.is_object() || !FlagField(answer, "ok")) return std::nullopt;
   return answer;
+}
+
+std::string TextField(const nlohmann::json& object, const char* key) {
+  auto it = object.is_object() ? object.find(key) : object.end();
+  return it != object.end() && it->is_string() ? it->get<std::string>() : std::string();
+}
+
+bool FlagField(const nlohmann::json& object, const char* key) {
+  auto it = object.is_object() ? object.find(key) : object.end();
+  return it != object.end() && it->is_boolean() && it->get<bool>();
+}
+
+uint32_t NumberField(const nlohmann::json& object, const char* key) {
+  auto it = object.is_object() ? object.find(key) : object.end();
+  return it != object.end() && it->is_number_unsigned() ? it->get<uint32_t>() : 0;
 }
 
 }  // namespace kavo9::acauth

@@ -20,4 +20,10 @@ class DaemonLink {
   std::filesystem::path machine_;
 };
 
+// A field of an answer, or the default when it is missing or of another type: what the daemon
+// sends is read without trusting its shape.
+std::string TextField(const nlohmann::json& object, const char* key);
+bool FlagField(const nlohmann::json& object, const char* key);
+uint32_t NumberField(const nlohmann::json& object, const char* key);
+
 }  // namespace kavo9::acauth

@@ -51,11 +51,11 @@ std::vector<Engine::PortInfo> Engine::ListPorts() const {
   for (const json& p : (*answer)["ports"]) {
     if (!p.is_object()) continue;
     PortInfo info;
-    info.name = p.value("name", std::string());
-    info.device = p.value("device", std::string());
-    info.media = p.value("media", 0u);
+    info.name = TextField(p, "name");
+    info.device = TextField(p, "device");
+    info.media = NumberField(p, "media");
     if (info.name.empty() || info.name.size() >= AC_PORT_NAME_BYTES ||
-        !ParseMacText(p.value("mac", std::string()), &info.mac)) {
+        !ParseMacText(TextField(p, "mac"), &info.mac)) {
       continue;
     }
     out.push_back(info);
@@ -215,7 +215,7 @@ int Engine::IpAddress(int handle, uint8_t address[4]) {
   }
   std::memset(address, 0, 4);
   auto link = daemon_.Ask({{"cmd", "auth"}, {"op", "link"}, {"adapter", name}});
-  if (link) ParseAddress(link->value("ip", std::string()), address);
+  if (link) ParseAddress(TextField(*link, "ip"), address);
   return AC_OK;
 }
 

@@ -46,9 +46,9 @@ void Engine::StepLink(int handle, const json& link) {
   Port* port = Find(handle);
   if (!port || port->phase == Phase::kIdle || port->phase == Phase::kExchange) return;
   const auto now = Clock::now();
-  const std::string bssid = link.value("bssid", std::string());
-  const bool up = link.value("connected", false) &&
-                  SsidMatches(port->association, link.value("ssid", std::string()));
+  const std::string bssid = TextField(link, "bssid");
+  const bool up =
+      FlagField(link, "connected") && SsidMatches(port->association, TextField(link, "ssid"));
   if (port->phase == Phase::kWaitLink) {
     if (port->state == AC_STATE_SEE_STATUS) {
       port->state = AC_STATE_CONNECTING;

@@ -43,7 +43,7 @@ bool ParseMacText(const std::string& text, wpa::Address* mac) {
 }
 
 std::optional<wpa::EapolKey> FrameOf(const json& answer) {
-  const std::string text = answer.value("frame", std::string());
+  const std::string text = TextField(answer, "frame");
   if (text.empty() || text.size() % 2) return std::nullopt;
   std::vector<uint8_t> bytes;
   for (size_t i = 0; i < text.size(); i += 2) {
@@ -99,8 +99,7 @@ PskOutcome RunPskExchange(const DaemonLink& daemon, DeviceIo& io, const PskLink&
   if (!start) return PskOutcome::kNotReady;
   const std::optional<wpa::EapolKey> m1 = FrameOf(*start);
   wpa::Address bssid{};
-  if (!m1 || !ParseMacText(start->value("bssid", std::string()), &bssid))
-    return PskOutcome::kNotReady;
+  if (!m1 || !ParseMacText(TextField(*start, "bssid"), &bssid)) return PskOutcome::kNotReady;
   const wpa::PairwiseCipher cipher =
       m1->Version() == 2 ? wpa::PairwiseCipher::kCcmp : wpa::PairwiseCipher::kTkip;
   const wpa::Nonce sNonce = wpa::RandomNonce();
