@@ -8,6 +8,10 @@ namespace kavo9::dot1x {
 namespace {
 
 constexpr int kDebugCategories = 18;
+// Reasons for the re-entry of credentials.
+constexpr int kTimedOut = 0;
+constexpr int kRejected = 1;
+constexpr int kRejectedAsked = 2;
 
 }  // namespace
 
@@ -232,15 +236,29 @@ void SupplicantBinding::StatusLine(int status) {
       authenticated_ = false;
       break;
     case AC_STATUS_REJECTED:
+      AddAuthStatusLine("Authentication failed - Identity or password is invalid.");
+      if (genericRejected_ && genericRejected_()) Reentry(kRejectedAsked);
+      break;
     case AC_STATUS_REJECTED_HARD:
       AddAuthStatusLine("Authentication failed - Identity or password is invalid.");
+      Reentry(kRejected);
       break;
     case AC_STATUS_TIMEOUT:
       AddAuthStatusLine("Authenticating Timeout.");
+      Reentry(kTimedOut);
       break;
     default:
       break;
   }
+}
+
+void SupplicantBinding::Reentry(int reason) {
+  // A pre-shared key has no credentials to enter again: its failure is the status line alone.
+  if (!record_ || record_->BssidBound == 1 || (!record_->Use8021X && !record_->LeapEnabled)) {
+    return;
+  }
+  rejectReason_ = reason;
+  if (reentry_) reentry_(reason);
 }
 
 void SupplicantBinding::FinishChecks() {

@@ -73,6 +73,14 @@ class SupplicantBinding : public SupplicantPort,
   // The status view, told each new line's index on the user-interface thread.
   void SetStatusView(std::function<void(int index)> view) { view_ = std::move(view); }
   bool ShowStatus() const { return showStatus_; }
+  // The re-entry of credentials after a rejection or a time-out: told the reason (0 time-out,
+  // 1 rejected, 2 rejected and the settings ask for it), only for an 802.1X or LEAP record that
+  // is not bound to a BSSID. `genericRejected` reads the settings switch for a plain rejection.
+  void SetReentry(std::function<void(int reason)> open, std::function<bool()> genericRejected) {
+    reentry_ = std::move(open);
+    genericRejected_ = std::move(genericRejected);
+  }
+  int RejectReason() const { return rejectReason_; }
   bool Authenticated() const { return authenticated_; }
   bool Started() const { return started_; }
   const PortConfig& Config() const { return config_; }
@@ -86,6 +94,7 @@ class SupplicantBinding : public SupplicantPort,
   void StatusLine(int status);
   void DestroyConfigObjects();
   void FinishChecks();
+  void Reentry(int reason);
 
   SupplicantBindingParts p_;
   std::mutex portLock_;  // PortLock
@@ -103,6 +112,9 @@ class SupplicantBinding : public SupplicantPort,
   std::optional<connect::ConnectRecord> record_;  // the last connect record handed over
   AuthStatusList status_;
   std::function<void(int)> view_;
+  std::function<void(int)> reentry_;
+  std::function<bool()> genericRejected_;
+  int rejectReason_ = 0;  // RejectReason
   PostAuthCheck postAuth_;
 };
 

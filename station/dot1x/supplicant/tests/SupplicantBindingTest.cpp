@@ -190,3 +190,50 @@ TEST_F(SupplicantBindingTest, EventsQueuedForAGoneBindingAreDropped) {
 
 }  // namespace
 }  // namespace kavo9::dot1x
+
+namespace kavo9::dot1x {
+namespace {
+
+TEST_F(SupplicantBindingTest, RejectionsAndTimeOutsAskForCredentialsOnlyFor8021X) {
+  std::vector<int> reasons;
+  bool generic = false;
+  binding.SetReentry([&](int reason) { reasons.push_back(reason); }, [&] { return generic; });
+  binding.Start();
+  auto record = PskRecord();
+  record.AuthMode = Ndis802_11AuthModeWPA2;
+  record.Use8021X = 1;
+  binding.Start8021X(record);
+  struct Case {
+    int status;
+    bool generic;
+    std::vector<int> reasons;
+  };
+  const Case cases[] = {{AC_STATUS_REJECTED, false, {}},
+                        {AC_STATUS_REJECTED, true, {2}},
+                        {AC_STATUS_REJECTED_HARD, false, {1}},
+                        {AC_STATUS_TIMEOUT, false, {0}}};
+  for (const Case& c : cases) {
+    reasons.clear();
+    generic = c.generic;
+    library.Fire(AC_PORT_EVENT_STATUS, AC_STATE_SEE_STATUS, c.status);
+    loop.RunPosted();
+    EXPECT_EQ(reasons, c.reasons) << c.status;
+  }
+  EXPECT_EQ(binding.RejectReason(), 0);
+
+  // A record bound to a BSSID, and a pre-shared key, never ask.
+  reasons.clear();
+  record.BssidBound = 1;
+  binding.StopPortForConnect();
+  binding.Start8021X(record);
+  library.Fire(AC_PORT_EVENT_STATUS, AC_STATE_SEE_STATUS, AC_STATUS_REJECTED_HARD);
+  loop.RunPosted();
+  binding.StopPortForConnect();
+  binding.TakePassPhrase(PskRecord("a wrong phrase"));
+  library.Fire(AC_PORT_EVENT_STATUS, AC_STATE_SEE_STATUS, AC_STATUS_TIMEOUT);
+  loop.RunPosted();
+  EXPECT_TRUE(reasons.empty());
+}
+
+}  // namespace
+}  // namespace kavo9::dot1x
