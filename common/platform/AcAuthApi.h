@@ -163,7 +163,18 @@ int acPortGetLinkState(int handle, int* state);
 int acPortGetState(int handle, int* state);
 int acPortGetStatus(int handle, int* status);
 
-// Credential requests.
+// Credential request types.
+#define AC_CRED_SESSION_START 2
+#define AC_CRED_IDENTITY 3
+#define AC_CRED_EAP_METHODS 4
+#define AC_CRED_PASSWORD 5
+#define AC_CRED_PASSWORD_CHANGE 6
+#define AC_CRED_PASSWORD_RETRY 7
+#define AC_CRED_SERVER_CHECK 8
+#define AC_CRED_MACHINE_IDENTITY 17
+
+// Credential requests. A request completed without an answer fails: the library ends that
+// authentication as if the server had refused it.
 int acCredComplete(int handle, uint32_t id);
 int acCredDeferred(int handle, uint32_t id);
 int acCredIdentity(int handle, uint32_t id, acObject identity);

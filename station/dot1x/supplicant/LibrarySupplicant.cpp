@@ -22,6 +22,15 @@ struct LibrarySupplicant::Api {
   decltype(&::acRsnBinPskCreate) binPskCreate = nullptr;
   decltype(&::acRsnPskDestroy) pskDestroy = nullptr;
   decltype(&::acCredRsnPsk) credPsk = nullptr;
+  decltype(&::acIdentityCreate) identityCreate = nullptr;
+  decltype(&::acIdentityDestroy) identityDestroy = nullptr;
+  decltype(&::acPasswordCreate) passwordCreate = nullptr;
+  decltype(&::acPasswordDestroy) passwordDestroy = nullptr;
+  decltype(&::acCredComplete) credComplete = nullptr;
+  decltype(&::acCredDeferred) credDeferred = nullptr;
+  decltype(&::acCredIdentity) credIdentity = nullptr;
+  decltype(&::acCredPassword) credPassword = nullptr;
+  decltype(&::acCredSessionStart) credSession = nullptr;
   decltype(&::acPortAuth) auth = nullptr;
   decltype(&::acPortAssociate) associate = nullptr;
   decltype(&::acPortDisassociate) disassociate = nullptr;
@@ -169,6 +178,33 @@ int LibrarySupplicant::CreateBinaryPsk(acObject* out, const std::array<uint8_t, 
 
 int LibrarySupplicant::DestroyPsk(acObject psk) {
   return CALL(pskDestroy, psk);
+}
+int LibrarySupplicant::CreateIdentity(acObject* out, std::string_view text) {
+  return CALL(identityCreate, out, text.data(), int(text.size()));
+}
+int LibrarySupplicant::DestroyIdentity(acObject o) {
+  return CALL(identityDestroy, o);
+}
+int LibrarySupplicant::CreatePassword(acObject* out, std::string_view text) {
+  return CALL(passwordCreate, out, text.data(), int(text.size()));
+}
+int LibrarySupplicant::DestroyPassword(acObject o) {
+  return CALL(passwordDestroy, o);
+}
+int LibrarySupplicant::CredComplete(int handle, uint32_t id) {
+  return CALL(credComplete, handle, id);
+}
+int LibrarySupplicant::CredDeferred(int handle, uint32_t id) {
+  return CALL(credDeferred, handle, id);
+}
+int LibrarySupplicant::CredIdentity(int handle, uint32_t id, acObject identity) {
+  return CALL(credIdentity, handle, id, identity);
+}
+int LibrarySupplicant::CredPassword(int handle, uint32_t id, acObject password) {
+  return CALL(credPassword, handle, id, password);
+}
+int LibrarySupplicant::CredSessionStart(int handle, uint32_t id, int option) {
+  return CALL(credSession, handle, id, option);
 }
 int LibrarySupplicant::CredRsnPsk(int handle, acObject psk) {
   return CALL(credPsk, handle, psk);

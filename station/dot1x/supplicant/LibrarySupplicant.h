@@ -29,6 +29,15 @@ class LibrarySupplicant : public Supplicant {
   int CreatePsk(acObject* out, std::string_view passPhrase, std::string_view ssid) override;
   int CreateBinaryPsk(acObject* out, const std::array<uint8_t, 32>& key) override;
   int DestroyPsk(acObject psk) override;
+  int CreateIdentity(acObject* out, std::string_view text) override;
+  int DestroyIdentity(acObject identity) override;
+  int CreatePassword(acObject* out, std::string_view text) override;
+  int DestroyPassword(acObject password) override;
+  int CredComplete(int handle, uint32_t id) override;
+  int CredDeferred(int handle, uint32_t id) override;
+  int CredIdentity(int handle, uint32_t id, acObject identity) override;
+  int CredPassword(int handle, uint32_t id, acObject password) override;
+  int CredSessionStart(int handle, uint32_t id, int option) override;
   int CredRsnPsk(int handle, acObject psk) override;
   int PortAuth(int handle) override;
   int PortAssociate(int handle, const acAssociation& association) override;

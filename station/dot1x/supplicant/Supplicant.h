@@ -45,6 +45,18 @@ class Supplicant {
   virtual int CreateBinaryPsk(acObject* out, const std::array<uint8_t, 32>& key) = 0;
   virtual int DestroyPsk(acObject psk) = 0;
 
+  virtual int CreateIdentity(acObject* out, std::string_view text) = 0;
+  virtual int DestroyIdentity(acObject identity) = 0;
+  virtual int CreatePassword(acObject* out, std::string_view text) = 0;
+  virtual int DestroyPassword(acObject password) = 0;
+
+  // Answers to credential requests.
+  virtual int CredComplete(int handle, uint32_t id) = 0;
+  virtual int CredDeferred(int handle, uint32_t id) = 0;
+  virtual int CredIdentity(int handle, uint32_t id, acObject identity) = 0;
+  virtual int CredPassword(int handle, uint32_t id, acObject password) = 0;
+  virtual int CredSessionStart(int handle, uint32_t id, int option) = 0;
+
   virtual int CredRsnPsk(int handle, acObject psk) = 0;
   virtual int PortAuth(int handle) = 0;
   virtual int PortAssociate(int handle, const acAssociation& association) = 0;

@@ -20,7 +20,8 @@ SupplicantBinding::SupplicantBinding(SupplicantBindingParts parts)
       alive_(std::make_shared<SupplicantBinding*>(this)),
       postAuth_(
           parts.library, parts.loop, [this](std::string_view line) { AddAuthStatusLine(line); },
-          [this] { FinishChecks(); }) {}
+          [this] { FinishChecks(); }),
+      requests_(parts.library) {}
 
 SupplicantBinding::~SupplicantBinding() {
   *alive_ = nullptr;  // tasks still queued for the user-interface thread find nothing
@@ -39,6 +40,7 @@ bool SupplicantBinding::InitSupplicant() {
     p_.library.ErrorText(result);  // named and dropped
     return false;
   }
+  requests_.StartCredentialWorker();
   return true;
 }
 
@@ -69,8 +71,11 @@ bool SupplicantBinding::AttachSupplicantPort(bool /*retry*/) {
 }
 
 void SupplicantBinding::DestroyConfigObjects() {
+  requests_.Unbind();
   if (psk_) p_.library.DestroyPsk(psk_);
-  psk_ = nullptr;
+  if (identity_) p_.library.DestroyIdentity(identity_);
+  if (password_) p_.library.DestroyPassword(password_);
+  psk_ = identity_ = password_ = nullptr;
   config_ = PortConfig{};
 }
 
@@ -88,6 +93,7 @@ void SupplicantBinding::ReleaseSupplicantPort() {
 
 void SupplicantBinding::ShutdownSupplicant() {
   ReleaseSupplicantPort();
+  requests_.StopCredentialWorker();
   if (ready_) p_.library.Exit();
   ready_ = false;
 }
@@ -128,6 +134,20 @@ void SupplicantBinding::BuildPortConfig() {
       config_.pskReady = false;
     }
   }
+  if (record_->LeapEnabled) {
+    // LEAP's outer identity carries the domain.
+    const std::string& domain = record_->LeapDomain;
+    const std::string identity =
+        domain.empty() ? record_->LeapUserName : domain + "\\" + record_->LeapUserName;
+    if (!identity.empty() && p_.library.CreateIdentity(&identity_, identity) != AC_OK) {
+      identity_ = nullptr;
+    }
+    if (!record_->LeapPassword.empty() &&
+        p_.library.CreatePassword(&password_, record_->LeapPassword) != AC_OK) {
+      password_ = nullptr;
+    }
+  }
+  requests_.Bind(handle_, {.identity = identity_, .password = password_});
   for (int category = 1; category <= kDebugCategories; ++category) {
     p_.library.DebugEnable(category, 1);
   }
@@ -166,8 +186,8 @@ void SupplicantBinding::AddAuthStatusLine(std::string_view text) {
   if (view_) view_(index);
 }
 
-void SupplicantBinding::OnCredentialRequest(const acCredRequest&) {
-  // Pre-shared keys ask for nothing; the 802.1X methods' requests are answered elsewhere.
+void SupplicantBinding::OnCredentialRequest(const acCredRequest& request) {
+  requests_.CredentialCallback(request);
 }
 
 void SupplicantBinding::OnPortEvent(int kind) {

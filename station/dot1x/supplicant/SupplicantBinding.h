@@ -20,6 +20,7 @@
 #include "common/adapter/DriverPort.h"
 #include "common/platform/EventLoop.h"
 #include "station/dot1x/supplicant/AuthStatusList.h"
+#include "station/dot1x/supplicant/CredentialRequests.h"
 #include "station/dot1x/supplicant/PortConfig.h"
 #include "station/dot1x/supplicant/PostAuthCheck.h"
 #include "station/dot1x/supplicant/Supplicant.h"
@@ -106,6 +107,8 @@ class SupplicantBinding : public SupplicantPort,
   std::string symbolicName_;
   PortConfig config_;
   acObject psk_ = nullptr;
+  acObject identity_ = nullptr;
+  acObject password_ = nullptr;
   bool started_ = false;
   bool authenticated_ = false;
   bool showStatus_ = false;
@@ -116,6 +119,7 @@ class SupplicantBinding : public SupplicantPort,
   std::function<bool()> genericRejected_;
   int rejectReason_ = 0;  // RejectReason
   PostAuthCheck postAuth_;
+  CredentialRequests requests_;
 };
 
 }  // namespace kavo9::dot1x

@@ -2,6 +2,9 @@
 // The supplicant library played by a test: one port (or none), every call recorded by name,
 // results and states the test sets, and events the test fires as the library's thread would.
 
+#include <chrono>
+#include <condition_variable>
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -32,7 +35,9 @@ class ScriptedSupplicant : public Supplicant {
   std::vector<std::string> calls;
   SupplicantEvents* events = nullptr;
   acAssociation association{};
-  std::vector<Psk> psks;  // by object, never freed while the test runs
+  std::vector<Psk> psks;           // by object, never freed while the test runs
+  std::vector<std::string> texts;  // identities and passwords made, in order
+  int answerResult = AC_OK;
   int livePsks = 0;
 
   // The library's thread tells the port something.
@@ -86,6 +91,47 @@ class ScriptedSupplicant : public Supplicant {
     --livePsks;
     return Record("DestroyPsk", AC_OK);
   }
+  int CreateIdentity(acObject* out, std::string_view text) override {
+    texts.emplace_back(text);
+    *out = reinterpret_cast<acObject>(1000 + texts.size());
+    return Record("CreateIdentity", AC_OK);
+  }
+  int DestroyIdentity(acObject) override { return Record("DestroyIdentity", AC_OK); }
+  int CreatePassword(acObject* out, std::string_view text) override {
+    texts.emplace_back(text);
+    *out = reinterpret_cast<acObject>(1000 + texts.size());
+    return Record("CreatePassword", AC_OK);
+  }
+  int DestroyPassword(acObject) override { return Record("DestroyPassword", AC_OK); }
+  int CredComplete(int, uint32_t id) override { return Answer("complete", id, AC_OK); }
+  int CredDeferred(int, uint32_t id) override { return Answer("deferred", id, AC_OK); }
+  int CredIdentity(int, uint32_t id, acObject) override {
+    return Answer("identity", id, answerResult);
+  }
+  int CredPassword(int, uint32_t id, acObject) override {
+    return Answer("password", id, answerResult);
+  }
+  int CredSessionStart(int, uint32_t id, int) override { return Answer("session", id, AC_OK); }
+
+  // The answers to credential requests, "kind id" in order (from any thread), and waiting for
+  // the worker's.
+  std::vector<std::string> Answers() {
+    std::lock_guard hold(answerLock_);
+    return answers_;
+  }
+  bool WaitForAnswers(size_t count) {
+    std::unique_lock hold(answerLock_);
+    return answered_.wait_for(hold, std::chrono::seconds(5),
+                              [&] { return answers_.size() >= count; });
+  }
+  void Request(uint32_t id, uint32_t type, uint32_t level = 0) {
+    acCredRequest r{};
+    r.id = id;
+    r.type = type;
+    r.level = level;
+    if (events) events->OnCredentialRequest(r);
+  }
+
   int CredRsnPsk(int, acObject) override { return Record("CredRsnPsk", AC_OK); }
   int PortAuth(int) override { return Record("PortAuth", AC_OK); }
   int PortAssociate(int, const acAssociation& a) override {
@@ -106,6 +152,16 @@ class ScriptedSupplicant : public Supplicant {
   int IpDhcpRenew(int) override { return Record("IpDhcpRenew", AC_OK); }
 
  private:
+  int Answer(const char* kind, uint32_t id, int result) {
+    std::lock_guard hold(answerLock_);
+    answers_.push_back(std::string(kind) + " " + std::to_string(id));
+    answered_.notify_all();
+    return result;
+  }
+  std::mutex answerLock_;
+  std::condition_variable answered_;
+  std::vector<std::string> answers_;
+
   int Record(const char* name, int result) {
     calls.push_back(name);
     return result;

@@ -237,3 +237,30 @@ TEST_F(SupplicantBindingTest, RejectionsAndTimeOutsAskForCredentialsOnlyFor8021X
 
 }  // namespace
 }  // namespace kavo9::dot1x
+
+namespace kavo9::dot1x {
+namespace {
+
+TEST_F(SupplicantBindingTest, LeapCredentialsAnswerTheLibraryWithTheDomain) {
+  binding.Start();
+  connect::ConnectRecord r;
+  r.InfraMode = Ndis802_11Infrastructure;
+  r.SetSsid("ACME-Corp");
+  r.Encryption = Ndis802_11Encryption1Enabled;
+  r.LeapEnabled = 1;
+  r.LeapUserName = "alice";
+  r.LeapPassword = "s3cret";
+  r.LeapDomain = "ACME";
+  binding.Start8021X(r);
+  EXPECT_EQ(library.texts, (std::vector<std::string>{"ACME\\alice", "s3cret"}));
+  library.Request(5, AC_CRED_IDENTITY);
+  library.Request(6, AC_CRED_PASSWORD);
+  EXPECT_EQ(library.Answers(),
+            (std::vector<std::string>{"identity 5", "complete 5", "password 6", "complete 6"}));
+  binding.ReleasePorts();
+  EXPECT_EQ(library.Count("DestroyIdentity"), 1);
+  EXPECT_EQ(library.Count("DestroyPassword"), 1);
+}
+
+}  // namespace
+}  // namespace kavo9::dot1x
