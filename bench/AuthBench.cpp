@@ -81,9 +81,9 @@ int Run(int rounds) {
     std::fprintf(stderr, "%s\n", error.c_str());
     return 1;
   }
-  pid_t daemon = test::Spawn({(test::BinDir() / "kavo9-simd").string(), "--machine",
-                              machine.string()},
-                             machine / "simd.err");
+  pid_t daemon =
+      test::Spawn({(test::BinDir() / "kavo9-simd").string(), "--machine", machine.string()},
+                  machine / "simd.err");
   auto ask = [&](const nlohmann::json& request) {
     nlohmann::json reply;
     std::string failure;
