@@ -235,6 +235,38 @@ bool WriteWmmScreenshots(StationApp& station, const QString& folder) {
   return ok;
 }
 
+// The pass-phrase step of a WPA2-PSK network and the authentication status panel with the lines
+// of one authentication.
+bool WriteDot1xScreenshots(StationApp& station, CLinkora2007Dlg* window, const QString& folder) {
+  bool ok = true;
+  SurveySelection selection;
+  selection.Authentication = "WPA2-PSK";
+  selection.Cipher = "AES";
+  selection.Secured = true;
+  selection.HiddenSsidPath = true;
+  selection.HiddenSsid = "Apartment 4B";
+  station.PassPhrase().Show(selection);
+  Settle();
+  ok &= Save(window->grab(), folder + "/passphrase.png");
+  station.PassPhrase().Cancel();
+
+  for (const char* line :
+       {"Starting network connection...", "Network is connecting...",
+        "Wireless client is authenticated.", "Network Link is connected.", "DHCP is Enabled.",
+        "Succeed. IP address is 192.168.73.100.", "Detecting IPX Frame Type.",
+        "IPX protocol is not installed on this machine."}) {
+    station.Supplicant().AddAuthStatusLine(line);
+  }
+  station.Windows().ShowPanel(mainwindow::kAuthStatusPanel);
+  station.Windows().SetExpanded(true);
+  Settle();
+  ok &= Save(window->grab(), folder + "/auth-status.png");
+  station.Supplicant().ClearTextSlots();
+  station.Windows().ShowPanel(mainwindow::kLinkStatusPanel);
+  station.Windows().SetExpanded(false);
+  return ok;
+}
+
 bool WriteScreenshots(StationApp& station, const QString& folder) {
   QDir().mkpath(folder);
   bool ok = true;
@@ -288,6 +320,7 @@ bool WriteScreenshots(StationApp& station, const QString& folder) {
   ok &= Save(IconSheet(), folder + "/icons.png");
   ok &= WriteProfileScreenshots(station, window, folder);
   ok &= WriteWpsScreenshots(station, window, folder);
+  ok &= WriteDot1xScreenshots(station, window, folder);
   ok &= WriteLinkScreenshots(station, window, folder);
   ok &= Write80211nScreenshots(station, folder);
   ok &= WriteWmmScreenshots(station, folder);

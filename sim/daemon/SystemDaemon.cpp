@@ -248,7 +248,7 @@ std::vector<SystemDaemon::AdapterLinkState> SystemDaemon::LinkStates() const {
   for (const auto& a : adapters_) {
     AdapterLinkState state{a->spec.instanceId, EventInstanceName(a->spec), a->spec.mac};
     if (const NetworkSpec* n = a->plugged ? a->emulator->associatedNetwork() : nullptr) {
-      state.connected = true;
+      state.connected = a->emulator->portOpen();  // no address before a WPA link's keys
       state.bssid = n->bssid;
     }
     states.push_back(state);
@@ -279,6 +279,7 @@ SystemDaemon::Adapter* SystemDaemon::FindAdapter(const json& request, std::strin
 
 void SystemDaemon::AddBuiltInCommands() {
   AddAccessPointCommands();
+  AddAuthenticatorCommands();
   AddCommand("status", [this](const json&) {
     json adapters = json::array();
     for (const auto& a : adapters_) {

@@ -95,6 +95,9 @@ class SystemDaemon {
   void AddBuiltInCommands();
   // The access point's commands ("ap join|leave|list") and connection sharing's ("ics").
   void AddAccessPointCommands();
+  // The authenticator of the secured networks and the supplicant library's view of the ports
+  // ("auth"; DaemonAuthenticator.cpp).
+  void AddAuthenticatorCommands();
   void AccessPointStatus(Adapter& adapter, nlohmann::json* item);
   nlohmann::json SharingStatus();
   nlohmann::json Dispatch(const std::string& line, bool* keep);

@@ -107,6 +107,13 @@ class AdapterEmulator {
   bool connected() const { return ctx_.connected; }
   const NetworkSpec* associatedNetwork() const { return ctx_.connected ? &ctx_.network : nullptr; }
   bool radioOn() const { return ctx_.radioOn; }
+  // Data passes on the association (a WPA link: once its agreed pairwise key is installed).
+  bool portOpen() const { return ctx_.connected && ctx_.portOpen; }
+  // The authenticator proved the station's PMK and agreed `key` with it: the port opens when
+  // the station installs that key. Ignored while not associated.
+  void AgreePairwiseKey(std::vector<uint8_t> key) {
+    if (ctx_.connected) ctx_.agreedPairwiseKey = std::move(key);
+  }
   // The card's radio switch: off drops the link and silences the radio (link state 2) until it
   // is switched on again; a driver reload does not change it.
   void SetHardwareRadio(bool on);

@@ -114,12 +114,14 @@ void EmulatorContext::Associate(const NetworkSpec& n, bool keyError) {
   connected = true;
   network = n;
   portOpen = true;
+  agreedPairwiseKey.clear();
   ++linkUps;
   if (keyError) SetMessageFlags(messageFlags | kMessageFlagKeyError);
 }
 
 void EmulatorContext::Disconnect() {
   connected = false;
+  agreedPairwiseKey.clear();
   SetMessageFlags(messageFlags & ~kMessageFlagKeyError);
 }
 

@@ -99,6 +99,9 @@ class EmulatorContext {
   NetworkSpec network;
   // Data passes on the association: false on a WPA or WPA2 link until its keys are installed.
   bool portOpen = true;
+  // The pairwise key the authenticator agreed with the station for this association; installing
+  // exactly this key opens the port. Empty until a key exchange proved the station's PMK.
+  std::vector<uint8_t> agreedPairwiseKey;
   uint64_t linkUps = 0;
   uint32_t messageFlags = 0;
   uint64_t messageFlagChanges = 0;

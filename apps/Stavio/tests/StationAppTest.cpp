@@ -267,8 +267,7 @@ TEST_F(StationAppTest, AdapterReadyCreatesTheAccessPointRecordOnce) {
 // The parts still null in the program, so that a forgotten one shows here instead of compiling
 // into silence. A part that is built leaves this list.
 TEST(StationParts, TheNullPartsAreTheOnesNotBuiltYet) {
-  EXPECT_EQ(NullParts::Names(),
-            (std::vector<std::string_view>{"supplicant", "dot1xTab", "securityEditor", "ccx"}));
+  EXPECT_EQ(NullParts::Names(), (std::vector<std::string_view>{"dot1xTab", "ccx"}));
 }
 
 // Radio off: the tray shows it, and the list says so instead of showing networks.

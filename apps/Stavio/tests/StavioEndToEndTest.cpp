@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -158,22 +159,20 @@ class Administrator : public SecurityToken {
 
 // A profile activated in an earlier run: Stavio joins it at start, in the fixed order of the
 // connect steps, and the request log names Stavio as the sender.
-class StavioConnects : public StavioEndToEnd {
+// A machine whose adapter has one active profile, and Stavio started on it.
+class StavioWithProfile : public StavioEndToEnd {
  protected:
-  void SetUp() override {
-    StartMachine(SourceDir() / "sim/scenarios/one-open.json", /*startStavio=*/false);
+  using Values = std::vector<std::pair<std::string, std::string>>;
+
+  void StartWithProfile(const char* scenarioFile, const Values& values) {
+    StartMachine(SourceDir() / "sim/scenarios" / scenarioFile, /*startStavio=*/false);
     Administrator admin;
     SqliteRegistry registry(MachineLayout(machine).RegistryDir(), admin);
     const std::string key = Call({{"cmd", "status"}})["adapters"][0].value("driverKey", "");
     ASSERT_FALSE(key.empty());
     const std::string adapterKey = "System\\CurrentControlSet\\Control\\Class\\" + key;
     for (const std::string& path : {adapterKey + "\\Profile\\Station\\Cafe", adapterKey}) {
-      for (const auto& [name, text] :
-           std::vector<std::pair<std::string, std::string>>{{"SSID", "OpenCafe"},
-                                                            {"NetworkType", "1"},
-                                                            {"AuthenType", "0"},
-                                                            {"Encryption", "1"},
-                                                            {"TXPower", "2"}}) {
+      for (const auto& [name, text] : values) {
         ASSERT_EQ(RegWriteString(registry, HKEY_LOCAL_MACHINE, path, name, text), ERROR_SUCCESS);
       }
     }
@@ -181,6 +180,17 @@ class StavioConnects : public StavioEndToEnd {
               ERROR_SUCCESS);
     stavio = StartStavio({"-S"}, "stavio.err");
     ASSERT_GT(stavio, 0);
+  }
+};
+
+class StavioConnects : public StavioWithProfile {
+ protected:
+  void SetUp() override {
+    StartWithProfile("one-open.json", {{"SSID", "OpenCafe"},
+                                       {"NetworkType", "1"},
+                                       {"AuthenType", "0"},
+                                       {"Encryption", "1"},
+                                       {"TXPower", "2"}});
   }
 };
 
@@ -222,6 +232,44 @@ TEST_F(StavioConnects, TheActiveProfileIsJoinedAtStartInTheFixedOrder) {
     }
   }
   EXPECT_EQ(named, 1u);
+  EXPECT_EQ(Stop(stavio), 0);
+}
+
+// A WPA2-PSK profile: the supplicant library negotiates the keys, and only the right pass phrase
+// opens the port.
+class StavioAuthenticates : public StavioWithProfile {
+ protected:
+  void SetUp() override {}  // each test starts its own machine
+  void Start(const std::string& passPhrase) {
+    StartWithProfile("demo.json", {{"SSID", "Apartment 4B"},
+                                   {"NetworkType", "1"},
+                                   {"AuthenType", "7"},
+                                   {"Encryption", "6"},
+                                   {"WPAPSK", passPhrase}});
+  }
+  nlohmann::json Link() {
+    const std::string port = Call({{"cmd", "status"}})["adapters"][0].value("instanceId", "");
+    return Call({{"cmd", "auth"}, {"op", "link"}, {"adapter", port}});
+  }
+};
+
+TEST_F(StavioAuthenticates, TheRightPassPhraseOpensThePortAndAnAddressComes) {
+  Start("correct horse battery staple");
+  EXPECT_TRUE(WaitFor([&] { return Link().value("portOpen", false); }))
+      << Link().dump() << ReadText(machine / "stavio.err");
+  EXPECT_TRUE(ContainsInOrder(Requests(), {"S OID_802_11_AUTHENTICATION_MODE", "S OID_802_11_SSID",
+                                           "S OID_802_11_ADD_KEY"}));
+  EXPECT_EQ(Stop(stavio), 0);
+}
+
+TEST_F(StavioAuthenticates, AWrongPassPhraseAssociatesButNeverPassesData) {
+  Start("not the right phrase");
+  ASSERT_TRUE(WaitFor([&] { return Link().value("connected", false); }));
+  // Longer than the library's exchanges with the access point take to give up.
+  std::this_thread::sleep_for(std::chrono::seconds(4));
+  const nlohmann::json link = Link();
+  EXPECT_FALSE(link.value("portOpen", true)) << link.dump();
+  EXPECT_FALSE(link.contains("ip"));
   EXPECT_EQ(Stop(stavio), 0);
 }
 

@@ -13,23 +13,6 @@
 
 namespace kavo9 {
 
-// The 802.1X supplicant binding, and its part of a connect.
-struct NullSupplicant : SupplicantPort, connect::ConnectSupplicantPort {
-  bool IsRunning() const override { return false; }
-  bool HasPort() const override { return false; }
-  void Start() override {}
-  void ReleasePorts() override {}
-  void Stop() override {}
-  void ClearTextSlots() override {}
-  void StartPort() override {}
-  void SetShowStatus(bool) override {}
-  void ClosePeapDialog() override {}
-  void StopPortForConnect() override {}
-  bool TakeCredentials(const connect::ConnectRecord&) override { return true; }
-  void Start8021X(const connect::ConnectRecord&) override {}
-  void TakePassPhrase(const connect::ConnectRecord&) override {}
-};
-
 // The editors' 802.1X tab: no method, nothing to check, nothing to take; its tab button stays
 // disabled.
 struct NullDot1xTab : profileeditor::Dot1xTabPort {
@@ -42,24 +25,16 @@ struct NullDot1xTab : profileeditor::Dot1xTabPort {
   void ResetMd5ToPeap() override {}
 };
 
-struct NullSecurityEditor : SecurityEditorPort {
-  void Show(const SurveySelection&) override {}
-};
-
 struct NullCcx : CcxPort {
   void RefreshControl() override {}
 };
 
 struct NullParts {
-  NullSupplicant supplicant;
   NullDot1xTab dot1xTab;
-  NullSecurityEditor securityEditor;
   NullCcx ccx;
 
   // The parts still null, by the name of the piece that will fill them.
-  static std::vector<std::string_view> Names() {
-    return {"supplicant", "dot1xTab", "securityEditor", "ccx"};
-  }
+  static std::vector<std::string_view> Names() { return {"dot1xTab", "ccx"}; }
 };
 
 }  // namespace kavo9

@@ -3,6 +3,7 @@
 #include <QString>
 
 #include "common/ui/MessageBoxDlg.h"
+#include "station/shell/mainwindow/MainWindowIds.h"
 
 namespace kavo9 {
 
@@ -18,16 +19,18 @@ StationApp::StationApp(StationAppParts parts)
       store_(*platform_.registry, parts.service, Utility::kStation),
       language_(*platform_.paths, *platform_.system),
       wps_(driver_, {adapter_, *platform_.registry, store_}),
+      supplicantLibrary_(platform_.libraries),
+      supplicant_({supplicantLibrary_, driver_, *platform_.loop, state_}),
       softApDefaults_(*platform_.registry, store_, driver_, adapter_),
       radioStore_(platform_, adapter_, store_),
       adapterRadio_(radio_, adapter_, driver_, radioStore_),
       region_(adapterRadio_),
       connect_({platform_, driver_, adapter_, store_, settings_, state_, language_, radio_,
-                adapterRadio_, nulls_.supplicant, nulls_.supplicant, wps_, nulls_.ccx}),
+                adapterRadio_, supplicant_, supplicant_, wps_, nulls_.ccx}),
       actions_(*platform_.loop, driver_, adapterRadio_, connect_.Steps(), connect_.Connector(),
                wps_),
       services_({platform_, driver_, adapter_, store_, settings_, language_, state_,
-                 actions_.Queue(), connect_.Connector(), nulls_.supplicant}),
+                 actions_.Queue(), connect_.Connector(), supplicant_}),
       profilePages_({platform_, driver_, adapter_, settings_, language_, state_, radio_, services_,
                      connect_.Profiles(), connect_.Connector(), wps_, nulls_.dot1xTab}) {
   connect_.SetQueue(&actions_);
@@ -35,19 +38,19 @@ StationApp::StationApp(StationAppParts parts)
   ShowDbm() = memory_.Flag(programsettings::kShowDbm, false);
   pages_ = std::make_unique<StationPages>(
       StationPagesParts{platform_, driver_, adapter_, settings_, memory_, language_, state_,
-                        services_, radio_, radioStore_, connect_.Connector(), nulls_.supplicant,
-                        profilePages_, nulls_.securityEditor, nulls_.ccx, wps_});
+                        services_, radio_, radioStore_, connect_.Connector(), supplicant_,
+                        profilePages_, passPhrase_, nulls_.ccx, wps_, &supplicant_, &passPhrase_});
   windows_ = std::make_unique<StationWindows>(*this, *trayIcon_,
                                               [this] { return pages_->CreateMainWindow(); });
   controller_ = std::make_unique<CHideDlg>(ControllerParts{
       platform_, driver_, adapter_, store_, settings_, language_, *windows_, *windows_, actions_,
-      connect_.Connector(), nulls_.supplicant, wps_, softApDefaults_, region_, state_});
+      connect_.Connector(), supplicant_, wps_, softApDefaults_, region_, state_});
 
   actions_.SetController(controller_.get());
   wpsTimers_.SetController(controller_.get());
   wps_.Bind(
       {.queue = &actions_,
-       .supplicant = &nulls_.supplicant,
+       .supplicant = &supplicant_,
        .timers = &wpsTimers_,
        .freshList = [this] { return std::span<const uint8_t>(actions_.Queue().FreshBssList()); },
        .refreshList = [this] { actions_.RefreshScanList(); },
@@ -59,6 +62,19 @@ StationApp::StationApp(StationAppParts parts)
   });
   actions_.SetListReadCallback([this] { pages_->OnListReadOutsideQueue(); });
   pages_->SetWindows(windows_.get());
+  passPhrase_.SetHost(
+      {[this] {
+         windows_->ShowPanel(mainwindow::kSecurityEditorPanel);
+         windows_->SetExpanded(true);
+       },
+       [this] { windows_->ShowPanel(mainwindow::kLinkStatusPanel); },
+       [this](LangKey key) {
+         windows_->ShowMessageBox("Kavo9", language_.language().Text(key),
+                                  language_.Text("IDS_OK"));
+       },
+       [this](const SurveySelection& selection, const connect::SecurityChoices& choices) {
+         connect_.Connector().ConnectFromSiteSurvey(selection, choices, true);
+       }});
   profilePages_.SetWindows(windows_.get());
 }
 

@@ -15,6 +15,9 @@
 #include "common/shell/StoreAccess.h"
 #include "radio/AdapterRadio.h"
 #include "radio/RegistryRadioStore.h"
+#include "station/dot1x/passphrase/PassPhrasePrompt.h"
+#include "station/dot1x/supplicant/LibrarySupplicant.h"
+#include "station/dot1x/supplicant/SupplicantBinding.h"
 #include "station/shell/controller/CHideDlg.h"
 #include "station/shell/controller/SoftApDefaults.h"
 #include "station/shell/controller/StationLanguage.h"
@@ -73,6 +76,8 @@ class StationApp : public StationWindowsHost {
   const radio::RadioState& Radio() const { return radio_; }
   // The driver every piece reaches, with its fault hooks.
   FaultableDriver& Driver() { return driver_; }
+  dot1x::SupplicantBinding& Supplicant() { return supplicant_; }
+  dot1x::PassPhrasePrompt& PassPhrase() { return passPhrase_; }
 
   // StationWindowsHost.
   std::string Text(std::string_view key) const override { return language_.Text(key); }
@@ -99,6 +104,9 @@ class StationApp : public StationWindowsHost {
   NullParts nulls_;
   wps::WpsPart wps_;
   ControllerWpsTimers wpsTimers_;
+  dot1x::LibrarySupplicant supplicantLibrary_;
+  dot1x::SupplicantBinding supplicant_;
+  dot1x::PassPhrasePrompt passPhrase_;
   SoftApDefaults softApDefaults_;
   radio::RadioState radio_;
   radio::RegistryRadioStore radioStore_;

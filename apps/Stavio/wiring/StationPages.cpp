@@ -13,6 +13,8 @@
 #include "radio/ui/CPageAdvanceDlg.h"
 #include "radio/wmm/ui/CPageWMMDlg.h"
 #include "station/networks/ui/ApDetailIds.h"
+#include "station/dot1x/passphrase/ui/CPassPhraseDlg.h"
+#include "station/dot1x/supplicant/ui/CAuthenStatusDlg.h"
 #include "station/networks/ui/CAPDetailInfoDlg.h"
 #include "station/networks/ui/CHiddenSsidDlg.h"
 #include "station/networks/ui/CPageSiteSurveyDlg.h"
@@ -162,6 +164,7 @@ QWidget* StationPages::CreatePart(int dialog, QWidget* parent) {
     apDetail_ = new CAPDetailInfoDlg(returnToPages, text, parent);
     return apDetail_;
   }
+  if (QWidget* part = CreateDot1xPart(dialog, parent)) return part;
   return MakeStandInPart(p_.services, dialog, parent);
 }
 
@@ -264,6 +267,25 @@ QWidget* StationPages::OpenRegisterPage() {
   registerPage_->raise();
   registerPage_->activateWindow();
   return registerPage_;
+QWidget* StationPages::CreateDot1xPart(int dialog, QWidget* parent) {
+  auto text = [this](std::string_view key) {
+    return QString::fromStdString(p_.language.Text(key));
+  };
+  auto returnToPages = [this] {
+    if (windows_) windows_->ShowPanel(mainwindow::kLinkStatusPanel);
+  };
+  if (dialog == mainwindow::kPanelDialogs[mainwindow::kAuthStatusPanel] && p_.supplicantBinding) {
+    auto* view = new CAuthenStatusDlg(p_.supplicantBinding->StatusList(), *p_.platform.loop,
+                                      returnToPages, text, parent);
+    p_.supplicantBinding->SetStatusView([view = QPointer<CAuthenStatusDlg>(view)](int index) {
+      if (view) view->OnStatusLine(index);
+    });
+    return view;
+  }
+  if (dialog == mainwindow::kPanelDialogs[mainwindow::kSecurityEditorPanel] && p_.passPhrase) {
+    return new CPassPhraseDlg(*p_.passPhrase, text, parent);
+  }
+  return nullptr;
 }
 
 void StationPages::OnListReadOutsideQueue() {

@@ -14,6 +14,8 @@
 #include "radio/about/AboutInfo.h"
 #include "radio/registers/RegisterPage.h"
 #include "radio/wmm/WmmPage.h"
+#include "station/dot1x/passphrase/PassPhrasePrompt.h"
+#include "station/dot1x/supplicant/SupplicantBinding.h"
 #include "station/networks/link/ui/CLinkStatusDlg.h"
 #include "station/networks/statistics/Statistics.h"
 #include "station/networks/statistics/ui/CPageStatisticsDlg.h"
@@ -50,6 +52,9 @@ struct StationPagesParts {
   SecurityEditorPort& securityEditor;
   CcxPort& ccx;
   wps::WpsPart& wps;
+  // The panels of the supplicant binding and of the pass-phrase step; none when null.
+  dot1x::SupplicantBinding* supplicantBinding = nullptr;
+  dot1x::PassPhrasePrompt* passPhrase = nullptr;
 };
 
 class StationPages : public SurveyHandOverPort,
@@ -113,6 +118,7 @@ class StationPages : public SurveyHandOverPort,
 
  private:
   QWidget* CreatePart(int dialog, QWidget* parent);
+  QWidget* CreateDot1xPart(int dialog, QWidget* parent);
   void ShowPanelExpanded(int number);
   void ShowWpsCredential(uint32_t slot);
   void ImportWpsCredential(const wps::WpsCredential& credential);

@@ -72,10 +72,11 @@ void CountersArea::CarryTraffic(uint64_t fromMs, uint64_t toMs, bool receiving) 
   }
 }
 
-// Runs after the connection area has dropped a link that left: only a link that held counts, or
-// an access point with stations.
+// Runs after the connection area has dropped a link that left: only a link that held counts, and
+// only once its port is open (a WPA link carries nothing before its keys are installed); or an
+// access point with stations.
 void CountersArea::Advance(uint64_t nowMs) {
-  if ((ctx_.connected || ctx_.apStations > 0) && nowMs > lastAdvanceMs_) {
+  if (((ctx_.connected && ctx_.portOpen) || ctx_.apStations > 0) && nowMs > lastAdvanceMs_) {
     const bool receiving = !(ctx_.messageFlags & kMessageFlagKeyError);
     countedMs_ += nowMs - lastAdvanceMs_;
     if (receiving) receivedMs_ += nowMs - lastAdvanceMs_;

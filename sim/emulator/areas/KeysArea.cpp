@@ -58,7 +58,7 @@ bool IsWpaMode(uint32_t authentication) {
 
 }  // namespace
 
-KeysArea::KeysArea(EmulatorContext& context) {
+KeysArea::KeysArea(EmulatorContext& context) : ctx_(context) {
   context.AddJoinCheck([this](const NetworkSpec& n) { return Check(n); });
 }
 
@@ -190,6 +190,9 @@ int32_t KeysArea::AddKey(std::span<const uint8_t> record) {
   if (IsWpaMode(authentication_)) {
     // Under a WPA mode the key is the link's own (WPA-None's PMK, or one the key exchange made).
     wpaKey_.assign(material.begin(), material.end());
+    if (ctx_.connected && !ctx_.agreedPairwiseKey.empty() && wpaKey_ == ctx_.agreedPairwiseKey) {
+      ctx_.portOpen = true;
+    }
     return ERROR_SUCCESS;
   }
   wepKeys_[slot].assign(material.begin(), material.end());

@@ -8,7 +8,8 @@
 //  - WPA-None (an ad hoc network with a pre-shared key): the installed 32-byte key must be the
 //    network's PMK (PBKDF2-HMAC-SHA1 of its pass phrase, the SSID as salt);
 //  - WPA and WPA2 (personal or enterprise): the authentication mode and cipher must fit; the
-//    association comes up with its port closed, and only the 802.1X/key exchange opens it.
+//    association comes up with its port closed, and only the 802.1X/key exchange opens it: the
+//    port opens when the station installs the pairwise key the authenticator agreed with it.
 // The encryption status reads "key absent" (2, 5, 7) while the cipher is set without its key.
 
 #include <array>
@@ -42,6 +43,7 @@ class KeysArea : public EmulatorArea {
   std::array<std::vector<uint8_t>, 4> wepKeys_;  // by slot; empty when not set
   uint32_t transmitKey_ = 0;
   std::vector<uint8_t> wpaKey_;  // the key installed under a WPA authentication mode
+  EmulatorContext& ctx_;
 };
 
 }  // namespace kavo9::emu

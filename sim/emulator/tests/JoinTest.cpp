@@ -172,6 +172,35 @@ TEST_F(JoinTest, WpaAssociatesWithItsPortClosedAndTheKeyAbsent) {
   }
 }
 
+// The port of a WPA link opens only for the pairwise key the authenticator agreed; until then
+// nothing is received.
+TEST_F(JoinTest, AWpaPortOpensOnlyForTheAgreedPairwiseKey) {
+  Prepare(1, Ndis802_11AuthModeWPA2PSK, Ndis802_11Encryption3Enabled);
+  ASSERT_EQ(Set(*emulator, OID_802_11_SSID, SsidValue("HomeNet")).status, 0);
+  ASSERT_TRUE(Connected());
+  EXPECT_FALSE(emulator->portOpen());
+  const uint32_t received = Query(*emulator, OID_GEN_RCV_OK).U32();
+  loop.Advance(5000);
+  EXPECT_EQ(Query(*emulator, OID_GEN_RCV_OK).U32(), received);  // the port is closed
+
+  const std::vector<uint8_t> agreed(16, 0x5A);
+  emulator->AgreePairwiseKey(agreed);
+  ASSERT_EQ(
+      Set(*emulator, OID_802_11_ADD_KEY, KeyRecord(0xC0000000, std::vector<uint8_t>(16, 1))).status,
+      0);
+  EXPECT_FALSE(emulator->portOpen());  // another key
+  ASSERT_EQ(Set(*emulator, OID_802_11_ADD_KEY, KeyRecord(0xC0000000, agreed)).status, 0);
+  EXPECT_TRUE(emulator->portOpen());
+  loop.Advance(5000);
+  EXPECT_GT(Query(*emulator, OID_GEN_RCV_OK).U32(), received);
+
+  // A new association starts closed again and forgets the agreed key.
+  Prepare(1, Ndis802_11AuthModeWPA2PSK, Ndis802_11Encryption3Enabled);
+  ASSERT_EQ(Set(*emulator, OID_802_11_SSID, SsidValue("HomeNet")).status, 0);
+  ASSERT_EQ(Set(*emulator, OID_802_11_ADD_KEY, KeyRecord(0xC0000000, agreed)).status, 0);
+  EXPECT_FALSE(emulator->portOpen());
+}
+
 TEST_F(JoinTest, ANetworkThatLeavesDropsTheLinkAndCanBeJoinedWhenItReturns) {
   Prepare(1, 0, 1);
   ASSERT_EQ(Set(*emulator, OID_802_11_BSSID, {0x00, 0x11, 0x22, 0x00, 0x00, 0x01}).status, 0);

@@ -1,0 +1,231 @@
+// The system daemon's authenticator: the access points' side of the key exchange that opens a
+// WPA or WPA2 personal link, and what the supplicant library may know of the machine's ports.
+// The library reaches it over its own control connection, one JSON line per request:
+//
+//   auth {"op": "ports"}                        the plugged adapters: name (NetCfgInstanceId),
+//                                               mac, device path, media bits (802.11 a/b/g/n)
+//   auth {"op": "link", "adapter": NAME}        connected, portOpen, ssid, bssid and, once the
+//                                               port is open, the address the network hands out
+//   auth {"op": "eapol-start", "adapter": NAME, "keyMgmt": 11|21, "cipher": 3|4}
+//                                               the first message of the exchange (ANonce)
+//   auth {"op": "eapol", "adapter": NAME, "frame": HEX}
+//                                               the station's message 2 or 4; the answer's
+//                                               "frame" is message 3, or empty
+//
+// The access point proves the station's PMK from the MIC of message 2 under the network's own
+// pre-shared key. A wrong MIC is dropped without an answer, as an access point does: the station
+// waits in vain and no key is ever agreed. After a valid message 4 the emulator is told the
+// pairwise key, and the port opens when the station installs exactly that key.
+
+#include <map>
+#include <memory>
+#include <optional>
+
+#include <nlohmann/json.hpp>
+
+#include "sim/daemon/DaemonAdapter.h"
+#include "sim/emulator/NetworkAddresses.h"
+#include "sim/wpa/EapolKey.h"
+
+namespace kavo9 {
+namespace {
+
+using nlohmann::json;
+
+// Library key-management and cipher codes.
+constexpr int kKeyMgmtWpaPsk = 11;
+constexpr int kKeyMgmtWpa2Psk = 21;
+constexpr int kCipherTkip = 3;
+constexpr int kCipherAes = 4;
+// Media bits of a port.
+constexpr uint32_t kMedia80211a = 1u << 1;
+constexpr uint32_t kMedia80211b = 1u << 2;
+constexpr uint32_t kMedia80211g = 1u << 3;
+constexpr uint32_t kMedia80211n = 1u << 4;
+
+json Ok(json body = json::object()) {
+  body["ok"] = true;
+  return body;
+}
+
+json Error(const std::string& message) {
+  return {{"ok", false}, {"error", message}};
+}
+
+std::string HexText(std::span<const uint8_t> bytes) {
+  static const char* kDigits = "0123456789abcdef";
+  std::string out;
+  for (uint8_t b : bytes) {
+    out += kDigits[b >> 4];
+    out += kDigits[b & 15];
+  }
+  return out;
+}
+
+std::optional<std::vector<uint8_t>> HexBytes(const std::string& text) {
+  if (text.size() % 2 != 0) return std::nullopt;
+  std::vector<uint8_t> out;
+  for (size_t i = 0; i < text.size(); i += 2) {
+    int v = 0;
+    for (char c : text.substr(i, 2)) {
+      const int d = c >= '0' && c <= '9'   ? c - '0'
+                    : c >= 'a' && c <= 'f' ? c - 'a' + 10
+                    : c >= 'A' && c <= 'F' ? c - 'A' + 10
+                                           : -1;
+      if (d < 0) return std::nullopt;
+      v = v * 16 + d;
+    }
+    out.push_back(uint8_t(v));
+  }
+  return out;
+}
+
+bool IsPersonal(const NetworkSpec& n) {
+  return !n.adhoc && (n.security == Security::kWpaPsk || n.security == Security::kWpa2Psk ||
+                      n.security == Security::kWpaWpa2Psk);
+}
+
+bool KeyMgmtFits(const NetworkSpec& n, int keyMgmt) {
+  if (keyMgmt == kKeyMgmtWpaPsk) return n.security != Security::kWpa2Psk;
+  if (keyMgmt == kKeyMgmtWpa2Psk) return n.security != Security::kWpaPsk;
+  return false;
+}
+
+// One exchange in progress on an adapter.
+struct Exchange {
+  MacAddress bssid{};
+  wpa::Nonce aNonce{};
+  uint64_t replay = 0;
+  uint8_t descriptor = wpa::kDescriptorRsn;
+  int version = 2;
+  wpa::PairwiseCipher cipher = wpa::PairwiseCipher::kCcmp;
+  std::optional<wpa::Ptk> ptk;  // set once message 2 proved the PMK
+};
+
+class Authenticator {
+ public:
+  json Start(AdapterEmulator& e, const json& request);
+  json Frame(AdapterEmulator& e, const std::string& name, const json& request);
+
+ private:
+  const wpa::Pmk* PmkOf(const NetworkSpec& n);
+  json Message3(Exchange& x);
+
+  std::map<std::string, Exchange> exchanges_;  // by adapter instance id
+  std::map<std::pair<std::string, std::string>, std::optional<wpa::Pmk>> pmks_;
+};
+
+const wpa::Pmk* Authenticator::PmkOf(const NetworkSpec& n) {
+  auto key = std::make_pair(n.ssid, n.key);
+  auto it = pmks_.find(key);
+  if (it == pmks_.end()) it = pmks_.emplace(key, wpa::PmkFromPreSharedKey(n.key, n.ssid)).first;
+  return it->second ? &*it->second : nullptr;
+}
+
+json Authenticator::Start(AdapterEmulator& e, const json& request) {
+  const NetworkSpec* n = e.associatedNetwork();
+  if (!n) return Error("not associated");
+  if (!IsPersonal(*n)) return Error("not a pre-shared-key network");
+  const int keyMgmt = request.value("keyMgmt", 0);
+  const int cipher = request.value("cipher", 0);
+  if (!KeyMgmtFits(*n, keyMgmt)) return Error("key management does not fit the network");
+  if ((cipher == kCipherTkip && !n->tkip) || (cipher == kCipherAes && !n->aes) ||
+      (cipher != kCipherTkip && cipher != kCipherAes)) {
+    return Error("cipher does not fit the network");
+  }
+  Exchange& x = exchanges_[e.spec().instanceId];
+  const uint64_t replay = x.replay;
+  x = Exchange{};
+  x.bssid = n->bssid;
+  x.aNonce = wpa::RandomNonce();
+  x.replay = replay + 1;
+  x.descriptor = keyMgmt == kKeyMgmtWpa2Psk ? wpa::kDescriptorRsn : wpa::kDescriptorWpa;
+  x.version = cipher == kCipherAes ? 2 : 1;
+  x.cipher = cipher == kCipherAes ? wpa::PairwiseCipher::kCcmp : wpa::PairwiseCipher::kTkip;
+  wpa::EapolKey m1;
+  m1.descriptor = x.descriptor;
+  m1.info = uint16_t(x.version | wpa::kInfoPairwise | wpa::kInfoAck);
+  m1.keyLength = x.cipher == wpa::PairwiseCipher::kCcmp ? 16 : 32;
+  m1.replay = x.replay;
+  m1.nonce = x.aNonce;
+  return Ok({{"frame", HexText(wpa::Encode(m1))}, {"bssid", FormatMac(n->bssid)}});
+}
+
+json Authenticator::Message3(Exchange& x) {
+  wpa::EapolKey m3;
+  m3.descriptor = x.descriptor;
+  m3.info = uint16_t(x.version | wpa::kInfoPairwise | wpa::kInfoInstall | wpa::kInfoAck |
+                     wpa::kInfoMic | wpa::kInfoSecure);
+  m3.keyLength = uint16_t(x.ptk->tk.size());
+  m3.replay = ++x.replay;
+  m3.nonce = x.aNonce;
+  return Ok({{"frame", HexText(wpa::Encode(wpa::WithMic(m3, x.ptk->kck)))}});
+}
+
+json Authenticator::Frame(AdapterEmulator& e, const std::string& name, const json& request) {
+  auto it = exchanges_.find(name);
+  const NetworkSpec* n = e.associatedNetwork();
+  if (it == exchanges_.end() || !n || n->bssid != it->second.bssid) {
+    return Error("no key exchange on this association");
+  }
+  Exchange& x = it->second;
+  const auto bytes = HexBytes(request.value("frame", std::string()));
+  const std::optional<wpa::EapolKey> f = bytes ? wpa::Decode(*bytes) : std::nullopt;
+  if (!f || f->replay != x.replay || (f->info & wpa::kInfoAck)) return Ok({{"frame", ""}});
+  if (!x.ptk) {
+    const wpa::Pmk* pmk = PmkOf(*n);
+    if (!pmk) return Ok({{"frame", ""}});
+    wpa::Ptk ptk = wpa::DerivePtk(*pmk, n->bssid, e.spec().mac, x.aNonce, f->nonce, x.cipher);
+    if (!wpa::MicValid(*f, ptk.kck)) return Ok({{"frame", ""}});  // the station's PMK is wrong
+    x.ptk = std::move(ptk);
+    return Message3(x);
+  }
+  if (!wpa::MicValid(*f, x.ptk->kck) || !(f->info & wpa::kInfoSecure)) return Ok({{"frame", ""}});
+  e.AgreePairwiseKey(x.ptk->tk);
+  exchanges_.erase(it);
+  return Ok({{"frame", ""}, {"done", true}});
+}
+
+}  // namespace
+
+void SystemDaemon::AddAuthenticatorCommands() {
+  auto authenticator = std::make_shared<Authenticator>();
+  AddCommand("auth", [this, authenticator](const json& request) -> json {
+    const std::string op = request.value("op", std::string());
+    if (op == "ports") {
+      json ports = json::array();
+      for (const auto& a : adapters_) {
+        if (!a->plugged) continue;
+        uint32_t media = kMedia80211b | kMedia80211g;
+        if (a->spec.band5) media |= kMedia80211a;
+        if (emu::ChipOf(a->spec).ht) media |= kMedia80211n;
+        ports.push_back({{"name", a->spec.instanceId},
+                         {"mac", FormatMac(a->spec.mac)},
+                         {"device", "\\\\.\\" + a->spec.instanceId},
+                         {"media", media}});
+      }
+      return Ok({{"ports", ports}});
+    }
+    std::string error;
+    Adapter* adapter = FindAdapter(request, &error);
+    if (!adapter) return Error(error);
+    if (!adapter->plugged) return Error(adapter->spec.name + " is unplugged");
+    AdapterEmulator& e = *adapter->emulator;
+    if (op == "link") {
+      json link = {{"connected", e.connected()}, {"portOpen", e.portOpen()}};
+      if (const NetworkSpec* n = e.associatedNetwork()) {
+        link["ssid"] = n->ssid;
+        link["bssid"] = FormatMac(n->bssid);
+        size_t index = 0;
+        while (index < adapters_.size() && adapters_[index].get() != adapter) ++index;
+        if (e.portOpen()) link["ip"] = DottedText(HostOf(n->bssid, index));
+      }
+      return Ok(link);
+    }
+    if (op == "eapol-start") return authenticator->Start(e, request);
+    if (op == "eapol") return authenticator->Frame(e, adapter->spec.instanceId, request);
+    return Error("auth: unknown op \"" + op + "\" (ports, link, eapol-start, eapol)");
+  });
+}
+
+}  // namespace kavo9

@@ -1,0 +1,125 @@
+#pragma once
+// The station's binding to the supplicant library: it starts and stops the library, binds the
+// library's port of the adapter (the one with the adapter's MAC address), turns the last connect
+// record into the port's configuration, starts and stops authentication, and turns the port's
+// events into the lines of the authentication status list, ending with the post-authentication
+// checks.
+//
+// Threads. The library's callbacks (OnPortEvent) only read the port's state and post the rest
+// to the user-interface thread, where the lines are written and the view told; nothing here
+// waits on the user-interface thread. PortLock serialises port creation, start, stop and
+// release. While the Windows service manages the adapter, events change nothing.
+
+#include <atomic>
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <string>
+
+#include "common/adapter/DriverPort.h"
+#include "common/platform/EventLoop.h"
+#include "station/dot1x/supplicant/AuthStatusList.h"
+#include "station/dot1x/supplicant/CredentialRequests.h"
+#include "station/dot1x/supplicant/PortConfig.h"
+#include "station/dot1x/supplicant/PostAuthCheck.h"
+#include "station/dot1x/supplicant/Supplicant.h"
+#include "station/networks/connect/ConnectSeams.h"
+#include "station/shell/controller/ControllerPorts.h"
+#include "station/shell/controller/StationState.h"
+
+namespace kavo9::dot1x {
+
+struct SupplicantBindingParts {
+  Supplicant& library;
+  DriverPort& driver;
+  EventLoop& loop;
+  const StationState& state;
+};
+
+class SupplicantBinding : public SupplicantPort,
+                          public connect::ConnectSupplicantPort,
+                          private SupplicantEvents {
+ public:
+  explicit SupplicantBinding(SupplicantBindingParts parts);
+  ~SupplicantBinding() override;
+
+  // SupplicantPort.
+  bool IsRunning() const override { return ready_; }
+  bool HasPort() const override { return attached_; }
+  void Start() override;
+  void ReleasePorts() override { ReleaseSupplicantPort(); }
+  void Stop() override { ShutdownSupplicant(); }
+  void ClearTextSlots() override { status_.Clear(); }
+  void StartPort() override;
+  void SetShowStatus(bool show) override { showStatus_ = show; }
+  void ClosePeapDialog() override {}
+
+  // ConnectSupplicantPort.
+  void StopPortForConnect() override { pmStop(); }
+  bool TakeCredentials(const connect::ConnectRecord& record) override;
+  void Start8021X(const connect::ConnectRecord& record) override;
+  void TakePassPhrase(const connect::ConnectRecord& record) override;
+
+  bool InitSupplicant();
+  bool AttachSupplicantPort(bool retry);
+  void ReleaseSupplicantPort();
+  void ShutdownSupplicant();
+  void BuildPortConfig();
+  int pmStart();
+  bool pmStop();
+  void AddAuthStatusLine(std::string_view text);
+
+  const AuthStatusList& StatusList() const { return status_; }
+  // The status view, told each new line's index on the user-interface thread.
+  void SetStatusView(std::function<void(int index)> view) { view_ = std::move(view); }
+  bool ShowStatus() const { return showStatus_; }
+  // The re-entry of credentials after a rejection or a time-out: told the reason (0 time-out,
+  // 1 rejected, 2 rejected and the settings ask for it), only for an 802.1X or LEAP record that
+  // is not bound to a BSSID. `genericRejected` reads the settings switch for a plain rejection.
+  void SetReentry(std::function<void(int reason)> open, std::function<bool()> genericRejected) {
+    reentry_ = std::move(open);
+    genericRejected_ = std::move(genericRejected);
+  }
+  int RejectReason() const { return rejectReason_; }
+  bool Authenticated() const { return authenticated_; }
+  bool Started() const { return started_; }
+  const PortConfig& Config() const { return config_; }
+
+ private:
+  void OnPortEvent(int kind) override;
+  void OnCredentialRequest(const acCredRequest& request) override;
+  // On the user-interface thread: the lines and actions of one event.
+  void PortEventCallback(int kind, int state, int status);
+  void StateLine(int state, int status);
+  void StatusLine(int status);
+  void DestroyConfigObjects();
+  void FinishChecks();
+  void Reentry(int reason);
+
+  SupplicantBindingParts p_;
+  std::mutex portLock_;  // PortLock
+  std::shared_ptr<SupplicantBinding*> alive_;
+  bool ready_ = false;           // SupplicantReady
+  bool attached_ = false;        // PortAttached
+  std::atomic<int> handle_ = 0;  // read by the library's callbacks
+  acPortAttr attributes_{};
+  std::string symbolicName_;
+  PortConfig config_;
+  acObject psk_ = nullptr;
+  acObject identity_ = nullptr;
+  acObject password_ = nullptr;
+  bool started_ = false;
+  bool authenticated_ = false;
+  bool showStatus_ = false;
+  std::optional<connect::ConnectRecord> record_;  // the last connect record handed over
+  AuthStatusList status_;
+  std::function<void(int)> view_;
+  std::function<void(int)> reentry_;
+  std::function<bool()> genericRejected_;
+  int rejectReason_ = 0;  // RejectReason
+  PostAuthCheck postAuth_;
+  CredentialRequests requests_;
+};
+
+}  // namespace kavo9::dot1x
