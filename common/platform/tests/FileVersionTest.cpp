@@ -23,8 +23,9 @@ TEST(VersionRecord, ParsesTheVersionAndTheCopyright) {
 // A 64-bit machine with the driver in System32 only: a 32-bit process finds it only with its
 // redirection off.
 TEST(MachineFileVersion, RedirectionHidesSystem32FromA32BitProcess) {
-  const auto drive = std::filesystem::temp_directory_path() /
-                     ("kavo9-fv-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()));
+  const auto drive =
+      std::filesystem::temp_directory_path() /
+      ("kavo9-fv-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()));
   const auto file = drive / "WINDOWS" / "system32" / "drivers" / "tsd170v64.sys";
   std::filesystem::create_directories(file.parent_path());
   std::ofstream(file) << "driver";
