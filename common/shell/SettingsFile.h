@@ -28,6 +28,8 @@ inline constexpr SettingKey kAllowStandardUserSetProfile{"Advance", "AllowStanda
 inline constexpr SettingKey kOpenFile{"Advance", "OpenFile", "0"};
 inline constexpr SettingKey kTGnWiFiTest{"Advance", "TGnWiFiTest", "0"};
 inline constexpr SettingKey kShow11nPage{"Page", "11n Setting", "0"};
+// The register diagnostics get a page-bar button.
+inline constexpr SettingKey kShowRegisterPage{"Page", "Register Setting", "0"};
 inline constexpr SettingKey kHtSetting{"Advance", "HT Setting", "0"};
 inline constexpr SettingKey kTxRate{"Advance", "TxRate", "0"};
 inline constexpr SettingKey kBgProtection{"Advance", "BgProtection", "0"};

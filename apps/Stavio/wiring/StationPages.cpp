@@ -115,6 +115,7 @@ QWidget* StationPages::CreatePart(int dialog, QWidget* parent) {
   if (dialog == mainwindow::k80211nPageDialog) return Create80211nPage(parent);
   if (dialog == mainwindow::kWmmPageDialog) return CreateWmmPage(parent);
   if (dialog == mainwindow::kAboutPageDialog) return CreateAboutPage(parent);
+  if (dialog == mainwindow::kRegisterPageDialog) return CreateRegisterPage(parent);
   if (dialog == mainwindow::kProfilePageDialog) return p_.profilePages.CreateProfilePage(parent);
   if (dialog == mainwindow::kPanelDialogs[mainwindow::kProfileEditorPanel]) {
     return p_.profilePages.CreateEditorPanel(parent);
@@ -249,18 +250,26 @@ QWidget* StationPages::CreateAboutPage(QWidget* parent) {
   return new CPageAboutDlg(about_, AboutFlavour::kStation, std::move(texts), openWeb, parent);
 }
 
-QWidget* StationPages::OpenRegisterPage() {
+QWidget* StationPages::CreateRegisterPage(QWidget* parent) {
   if (!registers_) {
     // Dumps go to the program's current directory, as its users expect of a diagnostics tool.
     std::error_code ec;
     registers_ = std::make_unique<radio::RegisterPageModel>(p_.driver, *p_.platform.loop,
                                                             std::filesystem::current_path(ec));
   }
+  return new CPageRegSettingDlg(
+      *registers_,
+      [this](const QString& message) {
+        if (windows_) {
+          windows_->ShowMessageBox("Kavo9", message.toStdString(), p_.language.Text("IDS_OK"));
+        }
+      },
+      parent);
+}
+
+QWidget* StationPages::OpenRegisterPage() {
   if (!registerPage_) {
-    registerPage_ = new CPageRegSettingDlg(*registers_, [this](const QString& message) {
-      if (windows_)
-        windows_->ShowMessageBox("Kavo9", message.toStdString(), p_.language.Text("IDS_OK"));
-    });
+    registerPage_ = CreateRegisterPage(nullptr);
     registerPage_->setAttribute(Qt::WA_DeleteOnClose);
   }
   registerPage_->show();

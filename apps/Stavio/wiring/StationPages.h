@@ -77,6 +77,8 @@ class StationPages : public SurveyHandOverPort,
   QWidget* CreateAboutPage(QWidget* parent);
   // The register diagnostics, in a window of their own (Ctrl+Shift+R in the main window).
   QWidget* OpenRegisterPage();
+  // The same as the page of its page-bar button.
+  QWidget* CreateRegisterPage(QWidget* parent);
   CPageSiteSurveyDlg* SiteSurveyPage() const { return survey_; }
   CLinkStatusDlg* LinkStatusPanel() const { return link_; }
   CPageStatisticsDlg* StatisticsPage() const { return statistics_; }

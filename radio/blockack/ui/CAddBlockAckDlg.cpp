@@ -54,6 +54,13 @@ CBlockAckPeerDlg::CBlockAckPeerDlg(const BlockAckTexts& texts,
   grid_->addWidget(buttons, 4, 0, 1, 2);
 }
 
+void CBlockAckPeerDlg::showEvent(QShowEvent* event) {
+  QDialog::showEvent(event);
+  // Every field has its key, also the one the add dialog puts in after this constructor.
+  MnemonicLetters letters;
+  AssignMnemonics(this, letters);
+}
+
 int CBlockAckPeerDlg::Tid() const {
   return tid_->currentIndex();
 }

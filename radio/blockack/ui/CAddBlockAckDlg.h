@@ -31,6 +31,7 @@ class CBlockAckPeerDlg : public QDialog {
  protected:
   CBlockAckPeerDlg(const BlockAckTexts& texts, const std::vector<radio::MacBytes>& peers,
                    const QString& caption, bool chooseTid, QWidget* parent);
+  void showEvent(QShowEvent* event) override;
   QComboBox* tid_ = nullptr;
   QTreeWidget* peers_ = nullptr;
   QLabel* tidLabel_ = nullptr;

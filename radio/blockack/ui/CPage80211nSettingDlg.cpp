@@ -123,6 +123,11 @@ QWidget* CPage80211nSettingDlg::BuildOptions() {
   aggregation->addStretch(1);
   grid->addLayout(aggregation, 1, 0, 1, 2);
 
+  ConnectOptions();
+  return box;
+}
+
+void CPage80211nSettingDlg::ConnectOptions() {
   // A check box re-applies the enabling at once; so do the mode radios, so that the session
   // buttons never offer manual sessions in automatic mode.
   for (QCheckBox* b : {mpdu_, amsdu_}) {
@@ -142,7 +147,6 @@ QWidget* CPage80211nSettingDlg::BuildOptions() {
   connect(density_, &QComboBox::currentIndexChanged, this, [this] {
     if (!rendering_) TakeControls();
   });
-  return box;
 }
 
 QWidget* CPage80211nSettingDlg::BuildSide(BaSide side) {

@@ -39,6 +39,7 @@ class CPage80211nSettingDlg : public QWidget {
 
  private:
   QWidget* BuildOptions();
+  void ConnectOptions();
   QWidget* BuildSide(radio::BaSide side);
   void RenderSessions();
   void TakeControls();

@@ -78,6 +78,10 @@ CPageRegSettingDlg::CPageRegSettingDlg(radio::RegisterPageModel& model,
   AssignMnemonics(this, letters);
 }
 
+CPageRegSettingDlg::~CPageRegSettingDlg() {
+  if (ownsDump_) model_.CancelDump();
+}
+
 QString CPageRegSettingDlg::StatusText() const {
   return status_->text();
 }
@@ -140,7 +144,10 @@ void CPageRegSettingDlg::AddRow(int row, const QString& caption, RegisterFile fi
       if (showMessage_) showMessage_(QString::fromStdString(*refused));
       return;
     }
-    if (model_.Dumping()) progress_->start();
+    if (model_.Dumping()) {
+      ownsDump_ = true;
+      progress_->start();
+    }
   });
 }
 
@@ -188,6 +195,7 @@ void CPageRegSettingDlg::AddTuning(int row) {
 }
 
 void CPageRegSettingDlg::Dumped(RegisterFile file, bool written) {
+  ownsDump_ = false;
   progress_->stop();
   const QString name =
       QString::fromUtf8(radio::DumpFileName(file).data(), int(radio::DumpFileName(file).size()));

@@ -24,6 +24,9 @@ class CPageRegSettingDlg : public QWidget {
   CPageRegSettingDlg(radio::RegisterPageModel& model,
                      std::function<void(const QString&)> showMessage, QWidget* parent = nullptr);
 
+  // A dump this page started ends with it (its file stays as far as it got).
+  ~CPageRegSettingDlg() override;
+
   QString StatusText() const;
 
  private:
@@ -41,6 +44,7 @@ class CPageRegSettingDlg : public QWidget {
   QLabel* status_ = nullptr;
   QTimer* progress_ = nullptr;
   QString dumping_;
+  bool ownsDump_ = false;
 };
 
 }  // namespace kavo9

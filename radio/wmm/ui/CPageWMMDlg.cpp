@@ -176,6 +176,11 @@ QWidget* CPageWMMDlg::BuildDirectLinks() {
   layout->addWidget(links_, 1);
   linkControls_.insert(linkControls_.end(), {timeout_, setup_, tearDown_, links_});
 
+  ConnectDirectLinks();
+  return box;
+}
+
+void CPageWMMDlg::ConnectDirectLinks() {
   connect(setup_, &QPushButton::clicked, this, [this] {
     TakeControls();
     Refuse(model_.Setup());
@@ -188,7 +193,6 @@ QWidget* CPageWMMDlg::BuildDirectLinks() {
     model_.ActivateRow(links_->currentIndex().row());
     Render();
   });
-  return box;
 }
 
 void CPageWMMDlg::Refuse(std::optional<std::string_view> key) {

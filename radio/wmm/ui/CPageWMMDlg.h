@@ -35,6 +35,7 @@ class CPageWMMDlg : public QWidget {
  private:
   QWidget* BuildSwitches();
   QWidget* BuildDirectLinks();
+  void ConnectDirectLinks();
   QWidget* BuildStatus();
   void TakeControls();
   void RenderLinks();

@@ -21,6 +21,8 @@ class MainWindowHost : public virtual RadioHost {
   virtual bool SsoInstalled() const = 0;
   // Settings switch "11n Setting" of section "Page".
   virtual bool Setting11n() const = 0;
+  // The settings switch that gives the register diagnostics a page-bar button.
+  virtual bool RegisterSetting() const = 0;
   virtual bool IsHtFamily() const = 0;
   virtual uint16_t DefaultLanguageId() const = 0;
   virtual std::filesystem::path ProgramDir() const = 0;

@@ -37,6 +37,7 @@ inline constexpr int kSsoButton = 1370;
 inline constexpr int k80211nButton = 6251;
 inline constexpr int kRadioButton = 6248;
 inline constexpr int kAboutButton = 6252;
+inline constexpr int kRegistersButton = 6254;
 inline constexpr int kHelpButton = 6253;
 
 inline constexpr int kRadioOnIcon = 272;
@@ -56,9 +57,10 @@ enum class BarButton {
   Dot11n,
   Radio,
   About,
+  Registers,
   Help
 };
-inline constexpr size_t kBarButtonCount = 11;
+inline constexpr size_t kBarButtonCount = 12;
 
 struct PageButtonInfo {
   BarButton button;
@@ -79,6 +81,8 @@ inline constexpr std::array<PageButtonInfo, kBarButtonCount> kPageButtons{{
     {BarButton::Dot11n, k80211nButton, "IDS_TAB_80211N", 281, 3243},
     {BarButton::Radio, kRadioButton, "IDS_TAB_RADIO", kRadioOnIcon, kNoPage},
     {BarButton::About, kAboutButton, "IDS_TAB_ABOUT", 289, 136},
+    // The register diagnostics, with the advanced page's icon; only with its settings switch.
+    {BarButton::Registers, kRegistersButton, "IDS_TAB_REGSETTING", 136, 131},
     {BarButton::Help, kHelpButton, "IDS_BTN_HELP", 295, kNoPage},
 }};
 
@@ -104,6 +108,7 @@ inline constexpr int kWpsPageDialog = 263;
 inline constexpr int kSsoPageDialog = 2300;
 inline constexpr int k80211nPageDialog = 3243;
 inline constexpr int kAboutPageDialog = 136;
+inline constexpr int kRegisterPageDialog = 131;
 
 // Panels of the lower frame, by number: their dialog numbers.
 inline constexpr int kPanelCount = 11;

@@ -18,6 +18,7 @@ PageBar::PageBar(const PageBarOptions& options) : setting11n_(options.setting11n
   present.fill(true);
   present[At(BarButton::Sso)] = options.ssoInstalled;
   present[At(BarButton::Dot11n)] = options.setting11n;
+  present[At(BarButton::Registers)] = options.registerSetting;
   AssignIndexes(present);
 }
 

@@ -17,9 +17,10 @@
 namespace kavo9 {
 
 struct PageBarOptions {
-  bool ssoInstalled = false;  // single sign-on is installed
-  bool setting11n = false;    // settings switch "11n Setting" of section "Page"
-  bool htFamily = false;      // the adapter is of an 802.11n family
+  bool ssoInstalled = false;     // single sign-on is installed
+  bool setting11n = false;       // settings switch "11n Setting" of section "Page"
+  bool htFamily = false;         // the adapter is of an 802.11n family
+  bool registerSetting = false;  // settings switch "Register Setting" of section "Page"
   bool operator==(const PageBarOptions&) const = default;
 };
 

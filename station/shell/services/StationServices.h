@@ -50,6 +50,9 @@ class StationServices : public MainWindowHost, public SurveyStationPort {
   std::string FontFaceName() const override { return p_.language.language().FaceName(); }
   bool SsoInstalled() const override { return kavo9::SsoInstalled(*p_.platform.registry); }
   bool Setting11n() const override { return p_.settings.IsSettingOn(settings::kShow11nPage); }
+  bool RegisterSetting() const override {
+    return p_.settings.IsSettingOn(settings::kShowRegisterPage);
+  }
   bool IsHtFamily() const override { return p_.adapter.Identity().isHtFamily; }
   uint16_t DefaultLanguageId() const override;
   std::filesystem::path ProgramDir() const override;

@@ -33,7 +33,7 @@ constexpr int kLowerFrameHeight = 232;
 constexpr int kBarFontCell = 20;
 
 PageBarOptions BarOptions(const MainWindowHost& host) {
-  return {host.SsoInstalled(), host.Setting11n(), host.IsHtFamily()};
+  return {host.SsoInstalled(), host.Setting11n(), host.IsHtFamily(), host.RegisterSetting()};
 }
 
 }  // namespace

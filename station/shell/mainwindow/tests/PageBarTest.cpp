@@ -94,6 +94,7 @@ TEST(PageBar, FewButtonsGetBlanksInsteadOfArrows) {
   present[static_cast<size_t>(BarButton::Sso)] = false;
   present[static_cast<size_t>(BarButton::Dot11n)] = false;
   present[static_cast<size_t>(BarButton::Help)] = false;
+  present[static_cast<size_t>(BarButton::Registers)] = false;
   present[static_cast<size_t>(BarButton::About)] = false;
   EXPECT_EQ(PageBar(present, false).Layout().blankSlots, std::vector<int>({7}));
   present[static_cast<size_t>(BarButton::About)] = true;
@@ -119,6 +120,21 @@ TEST(PageAfterLayout, The11nPageGivesWayToTheSiteSurveyWhenItsSwitchIsOff) {
   EXPECT_EQ(PageAfterLayout(3243, false), 144);
   EXPECT_EQ(PageAfterLayout(3243, true), 3243);
   EXPECT_EQ(PageAfterLayout(143, false), 143);
+}
+
+}  // namespace
+}  // namespace kavo9
+
+namespace kavo9 {
+namespace {
+
+TEST(PageBar, TheRegisterButtonComesWithItsSwitchBeforeHelp) {
+  using mainwindow::BarButton;
+  EXPECT_EQ(PageBar(PageBarOptions{}).Index(BarButton::Registers), -1);
+  PageBar bar(PageBarOptions{.registerSetting = true});
+  EXPECT_EQ(bar.Index(BarButton::Registers), bar.Index(BarButton::About) + 1);
+  EXPECT_EQ(bar.Index(BarButton::Help), bar.Index(BarButton::Registers) + 1);
+  EXPECT_EQ(mainwindow::InfoOf(BarButton::Registers).page, mainwindow::kRegisterPageDialog);
 }
 
 }  // namespace

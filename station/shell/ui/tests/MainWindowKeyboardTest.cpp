@@ -25,6 +25,7 @@ class MainWindowKeyboardTest : public ::testing::Test {
     TestApp();
     host.ssoInstalled = true;  // every page there is, so the bar scrolls
     host.setting11n = true;
+    host.registerSetting = true;
   }
   std::unique_ptr<CLinkora2007Dlg> Open() {
     auto window = std::make_unique<CLinkora2007Dlg>(host);

@@ -27,6 +27,8 @@ class TestMainWindowHost : public MainWindowHost, public FakeRadioHost {
   std::string FontFaceName() const override { return "Trebuchet MS"; }
   bool SsoInstalled() const override { return ssoInstalled; }
   bool Setting11n() const override { return setting11n; }
+  bool RegisterSetting() const override { return registerSetting; }
+  bool registerSetting = false;
   bool IsHtFamily() const override { return htFamily; }
   uint16_t DefaultLanguageId() const override { return languageId; }
   std::filesystem::path ProgramDir() const override { return "/opt/kavo9/bin"; }
