@@ -41,8 +41,12 @@ function(kavo9_test name)
   endif()
   add_executable(${name} ${ARG_SOURCES} ${PROJECT_SOURCE_DIR}/cmake/testing/TestMain.cpp)
   target_link_libraries(${name} PRIVATE ${ARG_DEPS} GTest::gtest GTest::gmock)
-  target_compile_definitions(${name} PRIVATE KAVO9_BIN_DIR="${CMAKE_BINARY_DIR}/bin"
-                             KAVO9_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
+  # Only the shared main knows the build's folders (and hands them on in the environment), so
+  # that the test sources compile alike in every checkout and the compiler cache serves them all.
+  set_source_files_properties(${PROJECT_SOURCE_DIR}/cmake/testing/TestMain.cpp
+    TARGET_DIRECTORY ${name}
+    PROPERTIES COMPILE_DEFINITIONS
+      "KAVO9_BIN_DIR=\"${CMAKE_BINARY_DIR}/bin\";KAVO9_SOURCE_DIR=\"${PROJECT_SOURCE_DIR}\"")
   set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
   if(ARG_UI)
     set_target_properties(${name} PROPERTIES AUTOMOC ON)

@@ -171,7 +171,59 @@ int acPortGetStatus(int handle, int* status);
 #define AC_CRED_PASSWORD_CHANGE 6
 #define AC_CRED_PASSWORD_RETRY 7
 #define AC_CRED_SERVER_CHECK 8
+#define AC_CRED_USER_CERT 9
+#define AC_CRED_NOTIFICATION 10
+#define AC_CRED_FAST_PAC 11
+#define AC_CRED_FAST_PAC_TYPES 12
+#define AC_CRED_FAST_PAC_SAVE 13
+#define AC_CRED_TTLS_INNER 15
+#define AC_CRED_ROGUE_AP 16
 #define AC_CRED_MACHINE_IDENTITY 17
+#define AC_CRED_FAST_PROVISION_MODES 18
+
+// EAP types (outer and inner) as the library names them.
+#define AC_EAP_NONE 0
+#define AC_EAP_MD5 4
+#define AC_EAP_GTC 6
+#define AC_EAP_TLS 13
+#define AC_EAP_LEAP 17
+#define AC_EAP_TTLS 21
+#define AC_EAP_PEAP 25
+#define AC_EAP_MSCHAPV2 26
+#define AC_EAP_FAST 43
+#define AC_EAP_ANY 255
+
+// TTLS inner methods (acCredEapTTLSTunnelMethod).
+#define AC_TTLS_PAP 1
+#define AC_TTLS_CHAP 2
+#define AC_TTLS_MSCHAP 3
+#define AC_TTLS_MSCHAPV2 4
+#define AC_TTLS_EAP_MD5 5
+
+// Certificate fields of the server check (acCredServerVerifyDomain, acCredServerVerifyField,
+// acCredServerGetField).
+#define AC_FIELD_COMMON_NAME 0x3E8
+#define AC_FIELD_DOMAIN_NAME 0x3E9
+#define AC_FIELD_DOMAIN_NAME_REVERSED 0x3EA
+#define AC_FIELD_DNS_NAME 0x7D1
+
+// Certificate references (acCertUrlWin32String).
+#define AC_CERT_KIND_USER 1
+#define AC_CERT_KIND_CA 3
+
+// EAP-FAST PAC parts (acCredGetEapFASTPac), their sizes as the PAC file keeps them.
+#define AC_PAC_AID 1
+#define AC_PAC_IID 2
+#define AC_PAC_KEY 3
+#define AC_PAC_OPAQUE 4
+#define AC_PAC_AID_INFO 5
+#define AC_PAC_TYPE 6
+#define AC_PAC_LIFETIME 7
+#define AC_PAC_AID_BYTES 32
+#define AC_PAC_IID_BYTES 256
+#define AC_PAC_KEY_BYTES 32
+#define AC_PAC_OPAQUE_BYTES 512
+#define AC_PAC_AID_INFO_BYTES 128
 
 // Credential requests. A request completed without an answer fails: the library ends that
 // authentication as if the server had refused it.
@@ -180,6 +232,62 @@ int acCredDeferred(int handle, uint32_t id);
 int acCredIdentity(int handle, uint32_t id, acObject identity);
 int acCredPassword(int handle, uint32_t id, acObject password);
 int acCredSessionStart(int handle, uint32_t id, int option);
+int acCredGetIdentityPrompt(int handle, uint32_t id, char* prompt, int size);
+int acCredGetPasswordPrompt(int handle, uint32_t id, char* prompt, int size);
+// The method the library runs now at `level` (outer 0), and the method offered for it:
+// `offer` nonzero offers it, zero refuses the library's.
+int acCredGetEapMethod(int handle, uint32_t id, int level, int* method);
+int acCredEapMethods(int handle, uint32_t id, int method, int offer);
+int acCredEapTTLSTunnelMethod(int handle, uint32_t id, int method);
+int acCredUserCert(int handle, uint32_t id, acObject certificate);
+int acCredMachineIdentity(int handle, uint32_t id, acObject identity);
+// A notification text of at most `size` bytes, terminated.
+int acCredGetEapNotification(int handle, uint32_t id, char* text, int size);
+
+// The server check of a request of type AC_CRED_SERVER_CHECK: each verify call sets `ok` to 1
+// when the server's certificate passes, 0 when it does not. acCredServerVerifyDomain and
+// acCredServerVerifyField compare `name` with the certificate field; `suffix` nonzero lets the
+// name match the field's end at a label boundary. acCredServerGetField gives field `index` as
+// text (name=value), AC_ERR_NO_MORE_FIELDS past the last.
+int acCredServerVerifyChain(int handle, uint32_t id, int* ok);
+int acCredServerVerifyCA(int handle, uint32_t id, acObject caCertificate, int* ok);
+int acCredServerVerifyDomain(int handle, uint32_t id, int field, const char* name, int suffix,
+                             int* ok);
+int acCredServerVerifyField(int handle, uint32_t id, int field, const char* name, int suffix,
+                            int* ok);
+int acCredServerGetField(int handle, uint32_t id, int index, char* text, int size);
+int acCredServerVerified(int handle, uint32_t id, int trusted);
+
+// EAP-FAST. acCredGetEapFASTMode: 1 when the tunnel runs its enhanced (second inner) method.
+// A PAC object holds the parts AC_PAC_AID ... AC_PAC_LIFETIME; acCredEapFASTPac hands one to
+// the library for a request of type AC_CRED_FAST_PAC (none: `pac` null); for a request of type
+// AC_CRED_FAST_PAC_SAVE the getters read the PAC the server provisioned.
+int acCredGetEapFASTMode(int handle, uint32_t id, int* mode);
+int acCredGetEapFASTAID(int handle, uint32_t id, uint8_t* aid, int size, int* length);
+int acCredEapFASTPacTypes(int handle, uint32_t id, const int* types, int count);
+int acCredEapFASTProvisionModes(int handle, uint32_t id, const int* modes, int count);
+int acEapFASTPacCreate(acObject* out);
+int acEapFASTPacSet(acObject pac, int part, const uint8_t* data, int length);
+int acEapFASTPacDestroy(acObject pac);
+int acCredEapFASTPac(int handle, uint32_t id, acObject pac);
+int acCredGetEapFASTPac(int handle, uint32_t id, int part, uint8_t* data, int size,
+                        int* length);
+
+// Certificates: a reference text for a certificate (kind AC_CERT_KIND_USER or AC_CERT_KIND_CA)
+// from its stored blob (the store's SHA-1 hash, 20 bytes), and the library object made from it.
+// acCertGetField reads a field of a certificate object as text.
+int acCertUrlWin32String(int kind, const uint8_t* blob, int blobLength, char* url, int size);
+int acCertCreate(acObject* out, const char* url);
+int acCertGetField(acObject certificate, int field, char* text, int size);
+int acCertDestroy(acObject certificate);
+
+// CCX. The radio configuration word of a port; a rogue access point reported by a request of
+// type AC_CRED_ROGUE_AP is answered with acCredCcxRogueAP (`report` nonzero reports it).
+int acCcxEnable(int handle, int on);
+int acCcxRadioCfg(int handle, uint32_t config);
+int acCcxGetRadioCfg(int handle, uint32_t* config);
+int acCcxRogueApTimeout(int handle, int seconds);
+int acCredCcxRogueAP(int handle, uint32_t id, int report);
 
 // The port's IP link.
 int acIpIsConnected(int handle, int* connected);

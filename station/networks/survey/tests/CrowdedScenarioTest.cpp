@@ -64,7 +64,7 @@ TEST(CrowdedScenario, OneScanFillsTheSurveyWithBothBands) {
   Scenario scenario;
   std::string error;
   ASSERT_TRUE(LoadScenarioFile(
-      std::string(source ? source : KAVO9_SOURCE_DIR) + "/sim/scenarios/crowded.json", &scenario,
+      std::string(source ? source : ".") + "/sim/scenarios/crowded.json", &scenario,
       &error))
       << error;
 

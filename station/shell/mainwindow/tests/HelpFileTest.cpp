@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 
 #include "common/platform/fake/FakePlatform.h"
@@ -28,7 +29,8 @@ TEST(OpenHelp, OpensTheDocumentBesideTheProgram) {
 }
 
 TEST(HelpFileName, BothDocumentsSitBesideThePrograms) {
-  const std::filesystem::path bin = KAVO9_BIN_DIR;
+  const char* binDir = std::getenv("KAVO9_BIN");
+  const std::filesystem::path bin = binDir ? binDir : ".";
   for (uint16_t languageId : {0x0409, 0x0404}) {
     EXPECT_TRUE(std::filesystem::is_regular_file(bin / HelpFileName(languageId)))
         << HelpFileName(languageId);
