@@ -276,6 +276,8 @@ QWidget* StationPages::OpenRegisterPage() {
   registerPage_->raise();
   registerPage_->activateWindow();
   return registerPage_;
+}
+
 QWidget* StationPages::CreateDot1xPart(int dialog, QWidget* parent) {
   auto text = [this](std::string_view key) {
     return QString::fromStdString(p_.language.Text(key));
