@@ -114,6 +114,10 @@ class AdapterEmulator {
   void AgreePairwiseKey(std::vector<uint8_t> key) {
     if (ctx_.connected) ctx_.agreedPairwiseKey = std::move(key);
   }
+  // The 802.1X server accepted the station on an open or WEP network: data passes.
+  void OpenPort() {
+    if (ctx_.connected) ctx_.portOpen = true;
+  }
   // The card's radio switch: off drops the link and silences the radio (link state 2) until it
   // is switched on again; a driver reload does not change it.
   void SetHardwareRadio(bool on);

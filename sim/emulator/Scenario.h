@@ -56,6 +56,36 @@ struct HtSpec {
   bool vendorElements = false;  // also the 00-90-4C vendor forms, as draft-era access points send
 };
 
+// What the 802.1X authentication server behind a network accepts, and how it misbehaves. Method
+// numbers are EAP types: outer 4 MD5, 13 TLS, 17 LEAP, 21 TTLS, 25 PEAP, 43 EAP-FAST; inner 26
+// MS-CHAPv2 and 6 GTC; TTLS inner 1 PAP, 2 CHAP, 3 MS-CHAP, 4 MS-CHAPv2, 5 EAP-MD5.
+struct Dot1xUser {
+  std::string identity;
+  std::string password;
+  std::string domain;  // empty: any domain, or none, is accepted
+  bool mustChangePassword = false;
+};
+
+struct Dot1xSpec {
+  bool enabled = false;
+  std::vector<Dot1xUser> users;
+  std::vector<int> methods;  // outer methods, in the server's order of preference
+  std::vector<int> peapInner{26, 6};
+  std::vector<int> ttlsInner{1, 2, 3, 4, 5};
+  std::vector<int> fastInner{26, 6};
+  bool fastAnonymous = true;      // EAP-FAST provisioning without a server certificate
+  bool fastAuthenticated = true;  // ... and inside a tunnel to the server's certificate
+  std::string serverName;         // the server certificate's common name
+  std::vector<std::string> serverDnsNames;
+  bool serverUntrusted = false;  // its certificate comes from a CA the machine does not know
+  std::string notification;      // sent to the station after its identity, when set
+  bool serverDown = false;       // the server never answers
+  int rejected = 0;              // 301 or 302: every user is refused with that status
+  bool pacExpired = false;       // every PAC presented is reported expired (318)
+  bool pacRevoked = false;       // ... or revoked (319)
+  bool rogueAp = false;          // the access point fails LEAP's proof of itself
+};
+
 struct NetworkSpec {
   std::string ssid;
   MacAddress bssid{};
@@ -71,6 +101,7 @@ struct NetworkSpec {
   uint16_t beaconInterval = 100;
   WpsSpec wps;
   HtSpec ht;
+  Dot1xSpec dot1x;
 
   bool Is5GHz() const { return channel > 14; }
   bool Privacy() const { return security != Security::kOpen; }

@@ -190,6 +190,9 @@ bool ParseNetwork(const json& doc, std::string_view path, NetworkSpec* n, std::s
   if (const json* wps = r.Find("wps"); wps && r.ok()) {
     if (!ParseWps(*wps, r.Path("wps"), n, error)) return false;
   }
+  if (const json* dot1x = r.Find("dot1x"); dot1x && r.ok()) {
+    if (!scenario::ParseDot1x(*dot1x, r.Path("dot1x"), n, error)) return false;
+  }
   r.Finish();
   return r.ok();
 }

@@ -118,6 +118,9 @@ bool ParseHex(const std::string& text, std::vector<uint8_t>* out);
 bool ParseWindows(const json& doc, const std::string& path, MachineDescription* m,
                   std::string* error);
 bool ParseUser(const json& doc, const std::string& path, MachineDescription* m, std::string* error);
+// The "dot1x" member of a network (ScenarioDot1x.cpp), after its security was read.
+bool ParseDot1x(const json& doc, const std::string& path, NetworkSpec* n, std::string* error);
+json Dot1xToJson(const Dot1xSpec& dot1x);
 bool ParseAdapter(const json& doc, const std::string& path, size_t index, AdapterSpec* a,
                   std::string* error);
 

@@ -2,6 +2,7 @@
 #include <nlohmann/json.hpp>
 
 #include "sim/emulator/Scenario.h"
+#include "sim/emulator/ScenarioReader.h"
 
 namespace kavo9 {
 
@@ -59,6 +60,7 @@ json NetworkToJson(const NetworkSpec& n) {
                 {"configMethods", n.wps.configMethods}};
     if (!n.wps.pin.empty()) j["wps"]["pin"] = n.wps.pin;
   }
+  if (n.dot1x.enabled) j["dot1x"] = scenario::Dot1xToJson(n.dot1x);
   return j;
 }
 

@@ -88,7 +88,8 @@ std::optional<JoinVerdict> KeysArea::Check(const NetworkSpec& n) const {
                             authentication_ == Ndis802_11AuthModeAutoSwitch;
       if (!openAuth) return JoinVerdict{.refusal = kLinkOpenAuthFailed};
       if (encryption_ != Ndis802_11EncryptionDisabled) return JoinVerdict{};
-      return JoinVerdict{.admitted = true};
+      // Behind an 802.1X server data passes only once the station authenticated.
+      return JoinVerdict{.admitted = true, .portClosed = n.dot1x.enabled};
     }
     case Security::kWep:
       return CheckWep(n);
@@ -111,7 +112,7 @@ JoinVerdict KeysArea::CheckWep(const NetworkSpec& n) const {
   if (keyError && authentication_ == Ndis802_11AuthModeShared) {
     return JoinVerdict{.refusal = kLinkSharedAuthFailed};
   }
-  return JoinVerdict{.admitted = true, .keyError = keyError};
+  return JoinVerdict{.admitted = true, .keyError = keyError, .portClosed = n.dot1x.enabled};
 }
 
 bool KeysArea::CipherFits(const NetworkSpec& n) const {

@@ -10,6 +10,8 @@
 //  - WPA and WPA2 (personal or enterprise): the authentication mode and cipher must fit; the
 //    association comes up with its port closed, and only the 802.1X/key exchange opens it: the
 //    port opens when the station installs the pairwise key the authenticator agreed with it.
+//  - an open or WEP network with an 802.1X server: the port also stays closed until the server
+//    accepts the station (the authenticator then opens it).
 // The encryption status reads "key absent" (2, 5, 7) while the cipher is set without its key.
 
 #include <array>
