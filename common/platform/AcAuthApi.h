@@ -258,7 +258,8 @@ int acCredServerVerifyField(int handle, uint32_t id, int field, const char* name
 int acCredServerGetField(int handle, uint32_t id, int index, char* text, int size);
 int acCredServerVerified(int handle, uint32_t id, int trusted);
 
-// EAP-FAST. acCredGetEapFASTMode: 1 when the tunnel runs its enhanced (second inner) method.
+// EAP-FAST. acCredGetEapFASTMode: 1 when the tunnel runs its enhanced (second inner) method,
+// which is when the tunnel was made with a PAC; 0 while a PAC is being provisioned.
 // A PAC object holds the parts AC_PAC_AID ... AC_PAC_LIFETIME; acCredEapFASTPac hands one to
 // the library for a request of type AC_CRED_FAST_PAC (none: `pac` null); for a request of type
 // AC_CRED_FAST_PAC_SAVE the getters read the PAC the server provisioned.
@@ -270,11 +271,12 @@ int acEapFASTPacCreate(acObject* out);
 int acEapFASTPacSet(acObject pac, int part, const uint8_t* data, int length);
 int acEapFASTPacDestroy(acObject pac);
 int acCredEapFASTPac(int handle, uint32_t id, acObject pac);
-int acCredGetEapFASTPac(int handle, uint32_t id, int part, uint8_t* data, int size,
-                        int* length);
+int acCredGetEapFASTPac(int handle, uint32_t id, int part, uint8_t* data, int size, int* length);
 
 // Certificates: a reference text for a certificate (kind AC_CERT_KIND_USER or AC_CERT_KIND_CA)
 // from its stored blob (the store's SHA-1 hash, 20 bytes), and the library object made from it.
+// The text is "cert:MY/<hash>" or "cert:ROOT/<hash>"; acCertCreate fails for a certificate the
+// store does not hold.
 // acCertGetField reads a field of a certificate object as text.
 int acCertUrlWin32String(int kind, const uint8_t* blob, int blobLength, char* url, int size);
 int acCertCreate(acObject* out, const char* url);

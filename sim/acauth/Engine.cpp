@@ -33,15 +33,22 @@ bool ParseAddress(const std::string& text, uint8_t out[4]) {
 }  // namespace
 
 Engine::Engine(std::filesystem::path machineDir)
-    : daemon_(machineDir), io_(machineDir), thread_([this] { Run(); }) {}
+    : machineDir_(machineDir), daemon_(machineDir), io_(machineDir), thread_([this] { Run(); }) {}
 
 Engine::~Engine() {
+  std::vector<Session> sessions;
   {
     std::lock_guard hold(mutex_);
     stopping_ = true;
+    for (auto& [handle, port] : ports_) StopSession(port);
+    sessions.swap(sessions_);
   }
+  desk_.WakeAll();
   wake_.notify_all();
   thread_.join();
+  for (Session& s : sessions) {
+    if (s.thread.joinable()) s.thread.join();
+  }
 }
 
 std::vector<Engine::PortInfo> Engine::ListPorts() const {
@@ -84,9 +91,10 @@ int Engine::PortAttr(const char* name, acPortAttr* attr) {
     *attr = acPortAttr{};
     std::memcpy(attr->mac, p.mac.data(), p.mac.size());
     attr->media = p.media;
-    // AES, TKIP, WEP, none; open, shared, WPA-PSK and 802.11i-PSK (bit order of the binding).
+    // AES, TKIP, WEP, none (bit order of the binding).
     attr->ciphers = 0x0F;
-    attr->keyManagement = 0x01 | 0x02 | 0x08 | 0x40;
+    // Open, shared, WPA-1X, WPA-PSK, 802.11i-1X and 802.11i-PSK.
+    attr->keyManagement = 0x01 | 0x02 | 0x04 | 0x08 | 0x20 | 0x40;
     return AC_OK;
   }
   return AC_ERR_NO_PORT;
@@ -116,8 +124,12 @@ int Engine::Attach(int* handle, const char* name, void* context, acPortEventFn e
 int Engine::Detach(int handle) {
   {
     std::lock_guard hold(mutex_);
-    if (!ports_.erase(handle)) return AC_ERR_NO_PORT;
+    Port* port = Find(handle);
+    if (!port) return AC_ERR_NO_PORT;
+    StopSession(*port);
+    ports_.erase(handle);
   }
+  desk_.Forget(handle);
   std::lock_guard wait(callbacks_);  // a callback under way ends first
   return AC_OK;
 }
@@ -146,6 +158,7 @@ int Engine::Associate(int handle, const acAssociation& association) {
     std::lock_guard hold(mutex_);
     Port* port = Find(handle);
     if (!port) return AC_ERR_NO_PORT;
+    StopSession(*port);
     port->association = association;
     ++port->generation;
     port->phase = Phase::kWaitLink;
@@ -165,11 +178,44 @@ int Engine::Stop(int handle) {
   std::lock_guard hold(mutex_);
   Port* port = Find(handle);
   if (!port) return AC_ERR_NO_PORT;
+  StopSession(*port);
   ++port->generation;
   port->phase = Phase::kIdle;
   port->state = AC_STATE_IDLE;
   port->status = AC_STATUS_NONE;
   port->pending.clear();
+  return AC_OK;
+}
+
+int Engine::SetCcx(int handle, bool on) {
+  std::lock_guard hold(mutex_);
+  Port* port = Find(handle);
+  if (!port) return AC_ERR_NO_PORT;
+  port->ccx = on;
+  return AC_OK;
+}
+
+int Engine::SetRadioConfig(int handle, uint32_t config) {
+  std::lock_guard hold(mutex_);
+  Port* port = Find(handle);
+  if (!port) return AC_ERR_NO_PORT;
+  port->radioConfig = config;
+  return AC_OK;
+}
+
+int Engine::RadioConfig(int handle, uint32_t* config) {
+  std::lock_guard hold(mutex_);
+  Port* port = Find(handle);
+  if (!port || !config) return port ? AC_ERR_ARGUMENT : AC_ERR_NO_PORT;
+  *config = port->radioConfig;
+  return AC_OK;
+}
+
+int Engine::SetRogueApTimeout(int handle, int seconds) {
+  std::lock_guard hold(mutex_);
+  Port* port = Find(handle);
+  if (!port) return AC_ERR_NO_PORT;
+  port->rogueApTimeout = seconds;
   return AC_OK;
 }
 
@@ -229,7 +275,9 @@ void Engine::Run() {
     auto next = Clock::now() + std::chrono::milliseconds(kIdlePollMs);
     std::vector<int> due;
     for (const auto& [handle, port] : ports_) {
-      if (port.phase == Phase::kIdle && port.pending.empty()) continue;
+      // An 802.1X conversation runs on its own thread until it ends.
+      if ((port.phase == Phase::kIdle || port.phase == Phase::kEap) && port.pending.empty())
+        continue;
       if (port.due <= Clock::now() || !port.pending.empty()) {
         due.push_back(handle);
       } else {

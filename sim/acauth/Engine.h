@@ -5,6 +5,7 @@
 // reach the program on that thread, never while the engine's lock is held, so a callback may
 // call back into the library.
 
+#include <atomic>
 #include <condition_variable>
 #include <deque>
 #include <filesystem>
@@ -17,15 +18,19 @@
 
 #include "common/platform/AcAuthApi.h"
 #include "common/platform/simulated/SimulatedDeviceIo.h"
+#include "sim/acauth/CredentialDesk.h"
 #include "sim/acauth/DaemonLink.h"
 #include "sim/acauth/PskExchange.h"
 
 // What an acObject points at.
 struct acObject_ {
-  enum class Kind { kIdentity, kPassword, kPsk } kind;
-  std::string text;                    // identity or password text; the pass phrase of a PSK
-  std::string ssid;                    // a pass-phrase PSK's salt
-  std::optional<kavo9::wpa::Pmk> pmk;  // a binary PSK, or a pass phrase's once derived
+  enum class Kind { kIdentity, kPassword, kPsk, kCertificate, kPac } kind;
+  std::string text;                      // identity or password text; the pass phrase of a PSK;
+                                         // a certificate's reference
+  std::string ssid;                      // a pass-phrase PSK's salt
+  std::optional<kavo9::wpa::Pmk> pmk;    // a binary PSK, or a pass phrase's once derived
+  std::string certPem, keyPem;           // a certificate, and its key when the store has it
+  std::map<int, kavo9::eap::Bytes> pac;  // a PAC's parts (AC_PAC_...)
 };
 
 namespace kavo9::acauth {
@@ -40,8 +45,14 @@ class Engine {
   static constexpr int kLinkPollMs = 20;
   static constexpr int kIdlePollMs = 1000;
 
+  // How long a deferred credential request may wait for its answer.
+  static constexpr std::chrono::milliseconds kAnswerWait{120000};
+
   explicit Engine(std::filesystem::path machineDir);
   ~Engine();
+
+  const std::filesystem::path& MachineDir() const { return machineDir_; }
+  CredentialDesk& Desk() { return desk_; }
 
   int NextPortName(const char* previous, char* name);
   int PortAttr(const char* name, acPortAttr* attr);
@@ -54,6 +65,12 @@ class Engine {
   int Associate(int handle, const acAssociation& association);
   int Stop(int handle);
 
+  // CCX settings the program gives a port; kept, and read back.
+  int SetCcx(int handle, bool on);
+  int SetRadioConfig(int handle, uint32_t config);
+  int RadioConfig(int handle, uint32_t* config);
+  int SetRogueApTimeout(int handle, int seconds);
+
   int LinkState(int handle, int* state);
   int State(int handle, int* state);
   int Status(int handle, int* status);
@@ -61,7 +78,19 @@ class Engine {
   int IpAddress(int handle, uint8_t address[4]);
 
  private:
-  enum class Phase { kIdle, kWaitLink, kExchange, kAuthenticated, kFailed };
+  enum class Phase { kIdle, kWaitLink, kExchange, kEap, kAuthenticated, kFailed };
+  // One 802.1X conversation's thread and how to stop it.
+  struct SessionControl {
+    std::atomic<bool> stopped{false};
+    std::atomic<bool> finished{false};
+    std::mutex mutex;
+    std::condition_variable wake;
+  };
+  struct Session {
+    std::shared_ptr<SessionControl> control;
+    std::thread thread;
+  };
+  class PortSession;
   struct Port {
     int handle = 0;
     std::string name, device;
@@ -78,7 +107,11 @@ class Engine {
     std::string bssid;
     uint8_t ip[4] = {};
     std::chrono::steady_clock::time_point due{};
-    std::deque<int> pending;  // event kinds still to deliver
+    std::deque<int> pending;                  // event kinds still to deliver
+    std::shared_ptr<SessionControl> session;  // the 802.1X conversation under way
+    bool ccx = false;
+    uint32_t radioConfig = 0;
+    int rogueApTimeout = 0;
   };
   struct PortInfo {
     std::string name, device;
@@ -94,7 +127,15 @@ class Engine {
   void StepExchange(int handle);
   void Deliver(int handle);
   void Wake();
+  // 802.1X (EngineSession.cpp): start a conversation on the port's session thread, stop it.
+  void StartSession(Port& port);
+  void StopSession(Port& port);
+  void RunSession(int handle, uint64_t generation, std::shared_ptr<SessionControl> control,
+                  PskLink link);
+  void ReapSessions();
 
+  std::filesystem::path machineDir_;
+  CredentialDesk desk_;
   DaemonLink daemon_;
   SimulatedDeviceIo io_;
   std::mutex mutex_;
@@ -104,6 +145,7 @@ class Engine {
   std::map<int, Port> ports_;
   int nextHandle_ = 1;
   bool stopping_ = false;
+  std::vector<Session> sessions_;
   std::thread thread_;
 };
 

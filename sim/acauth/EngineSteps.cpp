@@ -21,6 +21,13 @@ bool IsPersonal(const acAssociation& a) {
   return a.keyManagement == AC_KM_WPA_PSK || a.keyManagement == AC_KM_WPA2_PSK;
 }
 
+// WPA and WPA2 enterprise links, and open or WEP ones the program hands the library (LEAP and
+// MD5 through an 802.1X server).
+bool IsDot1x(const acAssociation& a) {
+  return a.keyManagement == AC_KM_WPA || a.keyManagement == AC_KM_WPA2 ||
+         a.keyManagement == AC_KM_OPEN || a.keyManagement == AC_KM_SHARED;
+}
+
 }  // namespace
 
 void Engine::Step(int handle) {
@@ -29,7 +36,10 @@ void Engine::Step(int handle) {
   {
     std::lock_guard hold(mutex_);
     Port* port = Find(handle);
-    if (!port || port->phase == Phase::kIdle || port->due > Clock::now()) return;
+    if (!port || port->phase == Phase::kIdle || port->phase == Phase::kEap ||
+        port->due > Clock::now()) {
+      return;
+    }
     name = port->name;
     phase = port->phase;
   }
@@ -44,7 +54,10 @@ void Engine::Step(int handle) {
 void Engine::StepLink(int handle, const json& link) {
   std::lock_guard hold(mutex_);
   Port* port = Find(handle);
-  if (!port || port->phase == Phase::kIdle || port->phase == Phase::kExchange) return;
+  if (!port || port->phase == Phase::kIdle || port->phase == Phase::kExchange ||
+      port->phase == Phase::kEap) {
+    return;
+  }
   const auto now = Clock::now();
   const std::string bssid = TextField(link, "bssid");
   const bool up =
@@ -64,10 +77,15 @@ void Engine::StepLink(int handle, const json& link) {
     port->pending.push_back(AC_PORT_EVENT_LINK);
     port->state = AC_STATE_AUTHENTICATING;
     port->pending.push_back(AC_PORT_EVENT_STATE);
-    // Only pre-shared keys are negotiated here; another association waits on its link.
-    port->phase = IsPersonal(port->association) && port->psk ? Phase::kExchange : Phase::kFailed;
     port->attempts = 0;
     port->due = now;
+    if (IsDot1x(port->association)) {
+      port->phase = Phase::kEap;
+      StartSession(*port);
+      return;
+    }
+    // Pre-shared keys are negotiated here; another association waits on its link.
+    port->phase = IsPersonal(port->association) && port->psk ? Phase::kExchange : Phase::kFailed;
     return;
   }
   port->due = now + std::chrono::milliseconds(kIdlePollMs);

@@ -12,7 +12,7 @@
 #include "common/platform/AcAuthApi.h"
 #include "sim/acauth/Engine.h"
 
-#define AC_API extern "C" __attribute__((visibility("default")))
+#include "sim/acauth/LibraryState.h"
 
 namespace {
 
@@ -27,22 +27,11 @@ std::shared_ptr<Engine> Current() {
   return g_engine;
 }
 
-#define WITH_ENGINE(call)                   \
-  do {                                      \
-    auto engine = Current();                \
-    if (!engine) return AC_ERR_NOT_STARTED; \
-    return engine->call;                    \
-  } while (false)
-
 int MakeText(acObject* out, acObject_::Kind kind, const char* text, int length) {
   if (!out || length < 0 || (length > 0 && !text)) return AC_ERR_ARGUMENT;
-  *out = new acObject_{kind, std::string(text ? text : "", size_t(length)), {}, {}};
-  return AC_OK;
-}
-
-int Destroy(acObject object, acObject_::Kind kind) {
-  if (!object || object->kind != kind) return AC_ERR_ARGUMENT;
-  delete object;
+  *out = new acObject_{};
+  (*out)->kind = kind;
+  (*out)->text.assign(text ? text : "", size_t(length));
   return AC_OK;
 }
 
@@ -51,6 +40,22 @@ int NoOp() {
 }
 
 }  // namespace
+
+namespace kavo9::acauth {
+
+std::shared_ptr<Engine> CurrentEngine() {
+  return Current();
+}
+
+int DestroyObject(acObject object, acObject_::Kind kind) {
+  if (!object || object->kind != kind) return AC_ERR_ARGUMENT;
+  delete object;
+  return AC_OK;
+}
+
+}  // namespace kavo9::acauth
+
+using kavo9::acauth::DestroyObject;
 
 AC_API void Kavo9_BindMachine(const char* machineDir) {
   std::lock_guard hold(g_lock);
@@ -173,13 +178,13 @@ AC_API int acIdentityCreate(acObject* out, const char* text, int length) {
   return MakeText(out, acObject_::Kind::kIdentity, text, length);
 }
 AC_API int acIdentityDestroy(acObject o) {
-  return Destroy(o, acObject_::Kind::kIdentity);
+  return DestroyObject(o, acObject_::Kind::kIdentity);
 }
 AC_API int acPasswordCreate(acObject* out, const char* text, int length) {
   return MakeText(out, acObject_::Kind::kPassword, text, length);
 }
 AC_API int acPasswordDestroy(acObject o) {
-  return Destroy(o, acObject_::Kind::kPassword);
+  return DestroyObject(o, acObject_::Kind::kPassword);
 }
 
 AC_API int acRsnPskCreate(acObject* out, const char* passPhrase, int length, const uint8_t* ssid,
@@ -188,10 +193,10 @@ AC_API int acRsnPskCreate(acObject* out, const char* passPhrase, int length, con
       ssidLength > 32) {
     return AC_ERR_ARGUMENT;
   }
-  *out = new acObject_{acObject_::Kind::kPsk,
-                       std::string(passPhrase, size_t(length)),
-                       std::string(reinterpret_cast<const char*>(ssid), size_t(ssidLength)),
-                       {}};
+  *out = new acObject_{};
+  (*out)->kind = acObject_::Kind::kPsk;
+  (*out)->text.assign(passPhrase, size_t(length));
+  (*out)->ssid.assign(reinterpret_cast<const char*>(ssid), size_t(ssidLength));
   return AC_OK;
 }
 
@@ -199,11 +204,13 @@ AC_API int acRsnBinPskCreate(acObject* out, const uint8_t key[32]) {
   if (!out || !key) return AC_ERR_ARGUMENT;
   kavo9::wpa::Pmk pmk{};
   std::memcpy(pmk.data(), key, pmk.size());
-  *out = new acObject_{acObject_::Kind::kPsk, {}, {}, pmk};
+  *out = new acObject_{};
+  (*out)->kind = acObject_::Kind::kPsk;
+  (*out)->pmk = pmk;
   return AC_OK;
 }
 AC_API int acRsnPskDestroy(acObject o) {
-  return Destroy(o, acObject_::Kind::kPsk);
+  return DestroyObject(o, acObject_::Kind::kPsk);
 }
 
 AC_API int acCredRsnPsk(int handle, acObject psk) {
@@ -231,23 +238,6 @@ AC_API int acPortGetState(int handle, int* state) {
 }
 AC_API int acPortGetStatus(int handle, int* status) {
   WITH_ENGINE(Status(handle, status));
-}
-
-// Credential requests come with the 802.1X methods; a pre-shared key asks for none.
-AC_API int acCredComplete(int, uint32_t) {
-  return AC_ERR_NO_REQUEST;
-}
-AC_API int acCredDeferred(int, uint32_t) {
-  return AC_ERR_NO_REQUEST;
-}
-AC_API int acCredIdentity(int, uint32_t, acObject) {
-  return AC_ERR_NO_REQUEST;
-}
-AC_API int acCredPassword(int, uint32_t, acObject) {
-  return AC_ERR_NO_REQUEST;
-}
-AC_API int acCredSessionStart(int, uint32_t, int) {
-  return AC_ERR_NO_REQUEST;
 }
 
 AC_API int acIpIsConnected(int handle, int* connected) {

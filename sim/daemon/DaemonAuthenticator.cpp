@@ -1,22 +1,33 @@
-// The system daemon's authenticator: the access points' side of the key exchange that opens a
-// WPA or WPA2 personal link, and what the supplicant library may know of the machine's ports.
+// The system daemon's authenticator: the access points' side of the 802.1X conversation and of
+// the key exchange that opens a WPA or WPA2 link, and what the supplicant library may know of
+// the machine's ports.
 // The library reaches it over its own control connection, one JSON line per request:
 //
 //   auth {"op": "ports"}                        the plugged adapters: name (NetCfgInstanceId),
 //                                               mac, device path, media bits (802.11 a/b/g/n)
 //   auth {"op": "link", "adapter": NAME}        connected, portOpen, ssid, bssid and, once the
 //                                               port is open, the address the network hands out
-//   auth {"op": "eapol-start", "adapter": NAME, "keyMgmt": 11|21, "cipher": 3|4}
+//   auth {"op": "eap-start", "adapter": NAME}   a new 802.1X conversation with the server behind
+//                                               the associated network: "eap" is its first
+//                                               message, missing while the server does not answer
+//   auth {"op": "eap", "adapter": NAME, "eap": MESSAGE}
+//                                               the station's next message; "eap" the server's
+//                                               (sim/daemon/eap/EapServer.h)
+//   auth {"op": "eapol-start", "adapter": NAME, "keyMgmt": 10|11|20|21, "cipher": 3|4}
 //                                               the first message of the exchange (ANonce)
 //   auth {"op": "eapol", "adapter": NAME, "frame": HEX}
 //                                               the station's message 2 or 4; the answer's
 //                                               "frame" is message 3, or empty
 //
 // The access point proves the station's PMK from the MIC of message 2 under the network's own
-// pre-shared key. A wrong MIC is dropped without an answer, as an access point does: the station
-// waits in vain and no key is ever agreed. After a valid message 4 the emulator is told the
-// pairwise key, and the port opens when the station installs exactly that key.
+// pre-shared key or, on an enterprise network, under the PMK its 802.1X server agreed with the
+// station (the first 32 bytes of the MSK). An open or WEP network behind an 802.1X server opens
+// its port as soon as the server accepts the station. A wrong MIC is dropped without an answer, as
+// an access point does: the station waits in vain and no key is ever agreed. After a valid message
+// 4 the emulator is told the pairwise key, and the port opens when the station installs exactly
+// that key.
 
+#include <algorithm>
 #include <map>
 #include <memory>
 #include <optional>
@@ -24,6 +35,7 @@
 #include <nlohmann/json.hpp>
 
 #include "sim/daemon/DaemonAdapter.h"
+#include "sim/daemon/eap/EapSessions.h"
 #include "sim/emulator/NetworkAddresses.h"
 #include "sim/wpa/EapolKey.h"
 
@@ -33,7 +45,9 @@ namespace {
 using nlohmann::json;
 
 // Library key-management and cipher codes.
+constexpr int kKeyMgmtWpa = 10;
 constexpr int kKeyMgmtWpaPsk = 11;
+constexpr int kKeyMgmtWpa2 = 20;
 constexpr int kKeyMgmtWpa2Psk = 21;
 constexpr int kCipherTkip = 3;
 constexpr int kCipherAes = 4;
@@ -85,11 +99,32 @@ bool IsPersonal(const NetworkSpec& n) {
                       n.security == Security::kWpaWpa2Psk);
 }
 
-bool KeyMgmtFits(const NetworkSpec& n, int keyMgmt) {
-  if (keyMgmt == kKeyMgmtWpaPsk) return n.security != Security::kWpa2Psk;
-  if (keyMgmt == kKeyMgmtWpa2Psk) return n.security != Security::kWpaPsk;
-  return false;
+bool IsEnterprise(const NetworkSpec& n) {
+  return !n.adhoc &&
+         (n.security == Security::kWpaEnterprise || n.security == Security::kWpa2Enterprise ||
+          n.security == Security::kWpaWpa2Enterprise);
 }
+
+bool KeyMgmtFits(const NetworkSpec& n, int keyMgmt) {
+  switch (keyMgmt) {
+    case kKeyMgmtWpaPsk:
+      return IsPersonal(n) && n.security != Security::kWpa2Psk;
+    case kKeyMgmtWpa2Psk:
+      return IsPersonal(n) && n.security != Security::kWpaPsk;
+    case kKeyMgmtWpa:
+      return IsEnterprise(n) && n.security != Security::kWpa2Enterprise;
+    case kKeyMgmtWpa2:
+      return IsEnterprise(n) && n.security != Security::kWpaEnterprise;
+    default:
+      return false;
+  }
+}
+
+// The PMK an 802.1X server agreed with a station, for the association it was agreed on.
+struct AgreedPmk {
+  MacAddress bssid{};
+  wpa::Pmk pmk{};
+};
 
 // One exchange in progress on an adapter.
 struct Exchange {
@@ -99,23 +134,67 @@ struct Exchange {
   uint8_t descriptor = wpa::kDescriptorRsn;
   int version = 2;
   wpa::PairwiseCipher cipher = wpa::PairwiseCipher::kCcmp;
+  wpa::Pmk pmk{};
   std::optional<wpa::Ptk> ptk;  // set once message 2 proved the PMK
 };
 
 class Authenticator {
  public:
+  explicit Authenticator(std::filesystem::path machineDir) : eap_(std::move(machineDir)) {}
   json Start(AdapterEmulator& e, const json& request);
   json Frame(AdapterEmulator& e, const std::string& name, const json& request);
+  json EapStart(AdapterEmulator& e);
+  json EapStep(AdapterEmulator& e, const json& request);
 
  private:
-  const wpa::Pmk* PmkOf(const NetworkSpec& n);
+  const wpa::Pmk* PmkOf(const std::string& adapter, const NetworkSpec& n);
   json Message3(Exchange& x);
+  json EapReply(AdapterEmulator& e, const NetworkSpec& n, eap::EapSessions::Reply reply);
 
   std::map<std::string, Exchange> exchanges_;  // by adapter instance id
   std::map<std::pair<std::string, std::string>, std::optional<wpa::Pmk>> pmks_;
+  eap::EapSessions eap_;
+  std::map<std::string, AgreedPmk> agreed_;  // by adapter instance id
 };
 
-const wpa::Pmk* Authenticator::PmkOf(const NetworkSpec& n) {
+json Authenticator::EapReply(AdapterEmulator& e, const NetworkSpec& n,
+                             eap::EapSessions::Reply reply) {
+  if (!reply.error.empty()) return Error(reply.error);
+  if (reply.msk) {
+    if (IsEnterprise(n)) {
+      AgreedPmk& agreed = agreed_[e.spec().instanceId];
+      agreed.bssid = n.bssid;
+      std::copy_n(reply.msk->begin(), agreed.pmk.size(), agreed.pmk.begin());
+    } else {
+      e.OpenPort();
+    }
+  }
+  json body = json::object();
+  if (!reply.message.is_null()) body["eap"] = reply.message;
+  return Ok(body);
+}
+
+json Authenticator::EapStart(AdapterEmulator& e) {
+  const NetworkSpec* n = e.associatedNetwork();
+  if (!n) return Error("not associated");
+  agreed_.erase(e.spec().instanceId);
+  return EapReply(e, *n, eap_.Start(e.spec().instanceId, *n));
+}
+
+json Authenticator::EapStep(AdapterEmulator& e, const json& request) {
+  const NetworkSpec* n = e.associatedNetwork();
+  if (!n) return Error("not associated");
+  auto it = request.find("eap");
+  if (it == request.end() || !it->is_object()) return Error("no \"eap\" message");
+  return EapReply(e, *n, eap_.Step(e.spec().instanceId, *n, *it));
+}
+
+const wpa::Pmk* Authenticator::PmkOf(const std::string& adapter, const NetworkSpec& n) {
+  if (IsEnterprise(n)) {
+    auto agreed = agreed_.find(adapter);
+    return agreed != agreed_.end() && agreed->second.bssid == n.bssid ? &agreed->second.pmk
+                                                                      : nullptr;
+  }
   auto key = std::make_pair(n.ssid, n.key);
   auto it = pmks_.find(key);
   if (it == pmks_.end()) it = pmks_.emplace(key, wpa::PmkFromPreSharedKey(n.key, n.ssid)).first;
@@ -125,10 +204,12 @@ const wpa::Pmk* Authenticator::PmkOf(const NetworkSpec& n) {
 json Authenticator::Start(AdapterEmulator& e, const json& request) {
   const NetworkSpec* n = e.associatedNetwork();
   if (!n) return Error("not associated");
-  if (!IsPersonal(*n)) return Error("not a pre-shared-key network");
+  if (!IsPersonal(*n) && !IsEnterprise(*n)) return Error("not a WPA or WPA2 network");
   const int keyMgmt = request.value("keyMgmt", 0);
   const int cipher = request.value("cipher", 0);
   if (!KeyMgmtFits(*n, keyMgmt)) return Error("key management does not fit the network");
+  const wpa::Pmk* pmk = PmkOf(e.spec().instanceId, *n);
+  if (!pmk && IsEnterprise(*n)) return Error("no 802.1X authentication on this association");
   if ((cipher == kCipherTkip && !n->tkip) || (cipher == kCipherAes && !n->aes) ||
       (cipher != kCipherTkip && cipher != kCipherAes)) {
     return Error("cipher does not fit the network");
@@ -139,7 +220,9 @@ json Authenticator::Start(AdapterEmulator& e, const json& request) {
   x.bssid = n->bssid;
   x.aNonce = wpa::RandomNonce();
   x.replay = replay + 1;
-  x.descriptor = keyMgmt == kKeyMgmtWpa2Psk ? wpa::kDescriptorRsn : wpa::kDescriptorWpa;
+  if (pmk) x.pmk = *pmk;
+  x.descriptor = keyMgmt == kKeyMgmtWpa2Psk || keyMgmt == kKeyMgmtWpa2 ? wpa::kDescriptorRsn
+                                                                       : wpa::kDescriptorWpa;
   x.version = cipher == kCipherAes ? 2 : 1;
   x.cipher = cipher == kCipherAes ? wpa::PairwiseCipher::kCcmp : wpa::PairwiseCipher::kTkip;
   wpa::EapolKey m1;
@@ -173,7 +256,7 @@ json Authenticator::Frame(AdapterEmulator& e, const std::string& name, const jso
   const std::optional<wpa::EapolKey> f = bytes ? wpa::Decode(*bytes) : std::nullopt;
   if (!f || f->replay != x.replay || (f->info & wpa::kInfoAck)) return Ok({{"frame", ""}});
   if (!x.ptk) {
-    const wpa::Pmk* pmk = PmkOf(*n);
+    const wpa::Pmk* pmk = IsEnterprise(*n) ? &x.pmk : PmkOf(name, *n);
     if (!pmk) return Ok({{"frame", ""}});
     wpa::Ptk ptk = wpa::DerivePtk(*pmk, n->bssid, e.spec().mac, x.aNonce, f->nonce, x.cipher);
     if (!wpa::MicValid(*f, ptk.kck)) return Ok({{"frame", ""}});  // the station's PMK is wrong
@@ -189,7 +272,7 @@ json Authenticator::Frame(AdapterEmulator& e, const std::string& name, const jso
 }  // namespace
 
 void SystemDaemon::AddAuthenticatorCommands() {
-  auto authenticator = std::make_shared<Authenticator>();
+  auto authenticator = std::make_shared<Authenticator>(layout_.dir);
   AddCommand("auth", [this, authenticator](const json& request) -> json {
     const std::string op = request.value("op", std::string());
     if (op == "ports") {
@@ -224,7 +307,10 @@ void SystemDaemon::AddAuthenticatorCommands() {
     }
     if (op == "eapol-start") return authenticator->Start(e, request);
     if (op == "eapol") return authenticator->Frame(e, adapter->spec.instanceId, request);
-    return Error("auth: unknown op \"" + op + "\" (ports, link, eapol-start, eapol)");
+    if (op == "eap-start") return authenticator->EapStart(e);
+    if (op == "eap") return authenticator->EapStep(e, request);
+    return Error("auth: unknown op \"" + op +
+                 "\" (ports, link, eap-start, eap, eapol-start, eapol)");
   });
 }
 

@@ -6,6 +6,7 @@
 #include "common/platform/DeviceEnum.h"
 #include "common/platform/WinTypes.h"
 #include "common/platform/simulated/SqliteRegistry.h"
+#include "sim/daemon/eap/Pki.h"
 
 namespace kavo9 {
 namespace {
@@ -146,7 +147,8 @@ bool InitMachine(const std::filesystem::path& scenarioFile, const MachineLayout&
                  std::to_string(status) + ")";
     }
   }
-  return true;
+  // The world's CA, its 802.1X servers' certificates and the user's, in the machine's stores.
+  return pki::EnsureMachineCertificates(layout.dir, scenario, error);
 }
 
 int32_t WriteSystemKeys(Registry& registry) {
