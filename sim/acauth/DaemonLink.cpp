@@ -18,7 +18,9 @@ constexpr size_t kMaxReplyBytes = 1 << 20;
 std::optional<nlohmann::json> DaemonLink::Ask(nlohmann::json request) const {
   const int fd = ConnectUnixSocket(machine_ / "run" / "simd.sock");
   if (fd < 0) return std::nullopt;
-  const std::string line = request.dump() + "\n";
+  // Texts the program handed over need not be UTF-8; they must not stop the request.
+  const std::string line =
+      request.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace) + "\n";
   std::vector<uint8_t> reply;
   const Deadline deadline(kDeadlineMs);
   bool ok = SendAll(fd, reinterpret_cast<const uint8_t*>(line.data()), line.size(), deadline);

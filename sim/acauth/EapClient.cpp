@@ -23,6 +23,17 @@ int IntField(const json& m, const char* key, int fallback = -1) {
   return it != m.end() && it->is_number_integer() ? it->get<int>() : fallback;
 }
 
+bool Flag(const json& m, const char* key) {
+  auto it = m.is_object() ? m.find(key) : m.end();
+  return it != m.end() && it->is_boolean() && it->get<bool>();
+}
+
+const json& Member(const json& m, const char* key) {
+  static const json kNone;
+  auto it = m.is_object() ? m.find(key) : m.end();
+  return it != m.end() ? *it : kNone;
+}
+
 // An identity or password object made from a fixed-size buffer ends at its first zero byte.
 std::string Trimmed(const std::string& text) {
   return text.substr(0, text.find('\0'));
@@ -131,7 +142,7 @@ EapClient::Reply EapClient::OnIdentity(uint32_t level) {
 
 // The server proposes a method; the program names the one it wants (the same, or a NAK for it).
 EapClient::Reply EapClient::OnMethod(const json& m) {
-  const uint32_t level = m.value("inner", false) ? 1 : 0;
+  const uint32_t level = Flag(m, "inner") ? 1 : 0;
   CredContext c = Context();
   c.method[level] = IntField(m, "method", AC_EAP_NONE);
   const auto answer = host_.Ask(AC_CRED_EAP_METHODS, level, c);
@@ -172,7 +183,7 @@ bool EapClient::ServerTrusted(const json& certificates) {
 }
 
 EapClient::Reply EapClient::OnTls(const json& m) {
-  if (!ServerTrusted(m.value("certificates", json::array()))) return End(AC_STATUS_REJECTED);
+  if (!ServerTrusted(Member(m, "certificates"))) return End(AC_STATUS_REJECTED);
   const auto answer = host_.Ask(AC_CRED_USER_CERT, 0, Context());
   if (!answer || answer->userCertPem.empty() || answer->userKeyPem.empty())
     return End(AC_STATUS_REJECTED);

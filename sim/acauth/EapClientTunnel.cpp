@@ -40,7 +40,8 @@ eap::Bytes Le32(uint32_t value) {
 }  // namespace
 
 EapClient::Reply EapClient::OnTunnel(const json& m) {
-  if (!ServerTrusted(m.value("certificates", json::array()))) return End(AC_STATUS_REJECTED);
+  auto certificates = m.is_object() ? m.find("certificates") : m.end();
+  if (certificates == m.end() || !ServerTrusted(*certificates)) return End(AC_STATUS_REJECTED);
   if (method_[0] == AC_EAP_TTLS) return OnTtlsInner(m);
   return json{{"tunnel", "up"}};
 }
@@ -87,7 +88,9 @@ EapClient::Reply EapClient::OnMsChapV2(const json& m) {
   const int failure = IntField(m, "failure", 0);
   std::optional<std::string> password;
   const std::string old = password_;
-  if (failure == kErrorAuthenticationFailure && m.value("retry", false)) {
+  auto retry = m.is_object() ? m.find("retry") : m.end();
+  const bool retryAllowed = retry != m.end() && retry->is_boolean() && retry->get<bool>();
+  if (failure == kErrorAuthenticationFailure && retryAllowed) {
     password = Password(AC_CRED_PASSWORD_RETRY, 1, "Password");
   } else if (failure == kErrorPasswordExpired) {
     password = Password(AC_CRED_PASSWORD_CHANGE, 1, "New password");

@@ -109,7 +109,13 @@ void Engine::RunSession(int handle, uint64_t generation, std::shared_ptr<Session
     PortSession host(*this, handle, generation, control);
     SimulatedDeviceIo io(machineDir_);
     EapClient client(host, daemon_, io, std::move(link));
-    const EapOutcome outcome = client.Run();
+    EapOutcome outcome;
+    try {
+      outcome = client.Run();
+    } catch (const std::exception&) {
+      // Nothing the daemon sends may take the program down with the library.
+      outcome.status = AC_STATUS_REJECTED;
+    }
     bool tell = false;
     {
       std::lock_guard hold(mutex_);

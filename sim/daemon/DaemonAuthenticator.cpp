@@ -57,6 +57,17 @@ constexpr uint32_t kMedia80211b = 1u << 2;
 constexpr uint32_t kMedia80211g = 1u << 3;
 constexpr uint32_t kMedia80211n = 1u << 4;
 
+// Members of a request, read without trusting its shape.
+int IntMember(const json& request, const char* key) {
+  auto it = request.find(key);
+  return it != request.end() && it->is_number_integer() ? it->get<int>() : 0;
+}
+
+std::string TextMember(const json& request, const char* key) {
+  auto it = request.find(key);
+  return it != request.end() && it->is_string() ? it->get<std::string>() : std::string();
+}
+
 json Ok(json body = json::object()) {
   body["ok"] = true;
   return body;
@@ -205,8 +216,8 @@ json Authenticator::Start(AdapterEmulator& e, const json& request) {
   const NetworkSpec* n = e.associatedNetwork();
   if (!n) return Error("not associated");
   if (!IsPersonal(*n) && !IsEnterprise(*n)) return Error("not a WPA or WPA2 network");
-  const int keyMgmt = request.value("keyMgmt", 0);
-  const int cipher = request.value("cipher", 0);
+  const int keyMgmt = IntMember(request, "keyMgmt");
+  const int cipher = IntMember(request, "cipher");
   if (!KeyMgmtFits(*n, keyMgmt)) return Error("key management does not fit the network");
   const wpa::Pmk* pmk = PmkOf(e.spec().instanceId, *n);
   if (!pmk && IsEnterprise(*n)) return Error("no 802.1X authentication on this association");
@@ -252,7 +263,7 @@ json Authenticator::Frame(AdapterEmulator& e, const std::string& name, const jso
     return Error("no key exchange on this association");
   }
   Exchange& x = it->second;
-  const auto bytes = HexBytes(request.value("frame", std::string()));
+  const auto bytes = HexBytes(TextMember(request, "frame"));
   const std::optional<wpa::EapolKey> f = bytes ? wpa::Decode(*bytes) : std::nullopt;
   if (!f || f->replay != x.replay || (f->info & wpa::kInfoAck)) return Ok({{"frame", ""}});
   if (!x.ptk) {
@@ -274,7 +285,7 @@ json Authenticator::Frame(AdapterEmulator& e, const std::string& name, const jso
 void SystemDaemon::AddAuthenticatorCommands() {
   auto authenticator = std::make_shared<Authenticator>(layout_.dir);
   AddCommand("auth", [this, authenticator](const json& request) -> json {
-    const std::string op = request.value("op", std::string());
+    const std::string op = TextMember(request, "op");
     if (op == "ports") {
       json ports = json::array();
       for (const auto& a : adapters_) {

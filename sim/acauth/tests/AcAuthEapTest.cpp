@@ -288,3 +288,39 @@ TEST_F(AcAuthEapTest, ARequestNobodyAnswersFailsTheAuthentication) {
 
 }  // namespace
 }  // namespace kavo9::test
+
+namespace kavo9::test {
+namespace {
+
+TEST_F(AcAuthEapTest, TheDaemonRefusesMalformedConversationsAndKeepsServing) {
+  const std::string adapter = scenario.adapters[0].instanceId;
+  ConnectWpa2("ACME-Corp");
+  ASSERT_EQ(program.WaitForEnd(), AC_STATE_AUTHENTICATED);
+  const nlohmann::json bad[] = {
+      {{"cmd", "auth"}, {"op", "eap"}, {"adapter", adapter}, {"eap", 5}},
+      {{"cmd", "auth"}, {"op", 7}, {"adapter", adapter}},
+      {{"cmd", "auth"}, {"op", "eapol-start"}, {"adapter", adapter}, {"keyMgmt", "x"}},
+      {{"cmd", "auth"}, {"op", "eapol"}, {"adapter", adapter}, {"frame", 12}},
+  };
+  for (const auto& request : bad) {
+    nlohmann::json reply;
+    SendDaemonCommand(machine, request, &reply, &error);
+    EXPECT_FALSE(reply.value("ok", true)) << request.dump();
+  }
+  // A conversation fed nonsense ends in a refusal, and the next one runs as before.
+  nlohmann::json reply;
+  ASSERT_TRUE(SendDaemonCommand(
+      machine, {{"cmd", "auth"}, {"op", "eap-start"}, {"adapter", adapter}}, &reply, &error))
+      << error;
+  SendDaemonCommand(machine,
+                    {{"cmd", "auth"},
+                     {"op", "eap"},
+                     {"adapter", adapter},
+                     {"eap", {{"identity", {1, 2}}, {"method", "peap"}}}},
+                    &reply, &error);
+  ConnectWpa2("ACME-Corp");
+  EXPECT_EQ(program.WaitForEnd(), AC_STATE_AUTHENTICATED);
+}
+
+}  // namespace
+}  // namespace kavo9::test
