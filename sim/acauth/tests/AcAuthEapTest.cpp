@@ -275,6 +275,19 @@ TEST_F(AcAuthEapTest, ServerFaultsEndWithTheirStatuses) {
   }
 }
 
+TEST_F(AcAuthEapTest, ARequestCompletedWithoutItsAnswerFailsTheAuthentication) {
+  program.answers.defer = true;
+  program.answers.silentType = AC_CRED_PASSWORD;
+  ConnectWpa2("ACME-Corp");
+  EXPECT_EQ(program.WaitForEnd(), AC_STATUS_REJECTED);
+  EXPECT_FALSE(PortOpen());
+  // An identity of zero bytes (what a program makes of an empty buffer) names nobody.
+  program.answers = Answers{};
+  program.answers.tunnelIdentity = std::string(128, '\0');
+  ConnectWpa2("ACME-Corp");
+  EXPECT_EQ(program.WaitForEnd(), AC_STATUS_REJECTED_HARD);
+}
+
 TEST_F(AcAuthEapTest, ARequestNobodyAnswersFailsTheAuthentication) {
   // A program without a credential callback answers nothing.
   acPortDetach(program.handle);
