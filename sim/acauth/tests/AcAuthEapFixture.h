@@ -40,6 +40,7 @@ struct Answers {
   std::vector<int> provisionModes{2};
   bool defer = false;  // answer every request later, from another thread
   int silentType = 0;  // requests of this type are completed without an answer
+  bool disassociateOnRogue = false;
 };
 
 struct Program {
@@ -48,6 +49,8 @@ struct Program {
   std::vector<std::pair<int, int>> events;    // kind, state or status
   std::vector<std::pair<int, int>> requests;  // type, level
   std::string notification;
+  std::vector<int>
+      rogueResults;  // of the rogue access point's answer: disassociate, report, complete
   std::map<int, std::vector<uint8_t>> pac;  // the PAC the program saved
   Answers answers;
   size_t passwordsUsed = 0;
@@ -230,9 +233,16 @@ struct Program {
       case AC_CRED_TTLS_INNER:
         acCredEapTTLSTunnelMethod(handle, id, answers.ttlsInner);
         break;
-      case AC_CRED_ROGUE_AP:
-        acCredCcxRogueAP(handle, id, 1);
-        break;
+      case AC_CRED_ROGUE_AP: {
+        // As the station utility answers it: off the access point first, then the report.
+        const int off = answers.disassociateOnRogue ? acPortDisassociate(handle) : AC_OK;
+        const int report = acCredCcxRogueAP(handle, id, 1);
+        const int complete = acCredComplete(handle, id);
+        std::lock_guard hold(mutex);
+        rogueResults = {off, report, complete};
+        changed.notify_all();
+        return;
+      }
       case AC_CRED_FAST_PROVISION_MODES:
         acCredEapFASTProvisionModes(handle, id, answers.provisionModes.data(),
                                     int(answers.provisionModes.size()));

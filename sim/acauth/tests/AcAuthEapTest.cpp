@@ -275,6 +275,62 @@ TEST_F(AcAuthEapTest, ServerFaultsEndWithTheirStatuses) {
   }
 }
 
+TEST_F(AcAuthEapTest, ARogueAccessPointIsReportedAfterTheProgramLeftIt) {
+  AddNetwork({{"ssid", "Dockside-LEAP"},
+              {"bssid", "00-40-96-1E-A9-66"},
+              {"channel", 1},
+              {"signal", -30},
+              {"security", "wpa-enterprise"},
+              {"dot1x",
+               {{"methods", {"leap"}},
+                {"users", {{{"identity", "dockworker"}, {"password", "Forklift-4"}}}},
+                {"rogueAp", true}}}});
+  program.answers.outer = AC_EAP_LEAP;
+  program.answers.identity = "dockworker";
+  program.answers.passwords = {"Forklift-4"};
+  program.answers.disassociateOnRogue = true;
+  Connect("Dockside-LEAP", Ndis802_11AuthModeWPA, Ndis802_11Encryption2Enabled, AC_KM_WPA,
+          AC_CIPHER_TKIP);
+  std::unique_lock hold(program.mutex);
+  ASSERT_TRUE(program.changed.wait_for(hold, std::chrono::seconds(15),
+                                       [&] { return !program.rogueResults.empty(); }));
+  // The request outlived the disassociation: reported and completed; nothing follows.
+  EXPECT_EQ(program.rogueResults, (std::vector<int>{AC_OK, AC_OK, AC_OK}));
+  hold.unlock();
+  std::this_thread::sleep_for(std::chrono::milliseconds(200));
+  int state = -1;
+  acPortGetState(program.handle, &state);
+  EXPECT_EQ(state, AC_STATE_IDLE);
+  EXPECT_FALSE(PortOpen());
+}
+
+TEST_F(AcAuthEapTest, EapFastProvisionsAnonymouslyOrNotAtAll) {
+  program.answers.outer = AC_EAP_FAST;
+  program.answers.passwords = {"Initech-3"};
+  program.answers.provisionModes = {1};
+  ConnectWpa2("Initech-FAST");
+  ASSERT_EQ(program.WaitForEnd(), AC_STATE_AUTHENTICATED);
+  auto types = program.Types();
+  EXPECT_EQ(std::count(types.begin(), types.end(), AC_CRED_SERVER_CHECK), 0);
+  EXPECT_EQ(std::count(types.begin(), types.end(), AC_CRED_FAST_PAC_SAVE), 1);
+
+  AddNetwork({{"ssid", "FAST-only"},
+              {"bssid", "00-55-66-77-88-03"},
+              {"channel", 1},
+              {"signal", -40},
+              {"security", "wpa2-enterprise"},
+              {"dot1x",
+               {{"methods", {"fast"}},
+                {"fastProvisioning", nlohmann::json::array()},
+                {"users", {{{"identity", "alice"}, {"password", "Initech-3"}}}}}}});
+  {
+    std::lock_guard hold(program.mutex);
+    program.pac.clear();
+  }
+  ConnectWpa2("FAST-only");
+  EXPECT_EQ(program.WaitForEnd(), AC_STATUS_REJECTED);
+}
+
 TEST_F(AcAuthEapTest, ARequestCompletedWithoutItsAnswerFailsTheAuthentication) {
   program.answers.defer = true;
   program.answers.silentType = AC_CRED_PASSWORD;
