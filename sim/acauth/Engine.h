@@ -1,9 +1,10 @@
 #pragma once
 // The inside of the stand-in supplicant library: its ports (the machine's adapters, as the
 // system daemon lists them), the objects the program creates, and the library's own thread that
-// watches each started port's link and runs its authentication. Events and credential requests
-// reach the program on that thread, never while the engine's lock is held, so a callback may
-// call back into the library.
+// watches each started port's link and runs its pre-shared-key exchange; an 802.1X conversation
+// runs on a session thread of its own (EngineSession.cpp), since the program may put off its
+// answers. Events and credential requests reach the program on those threads, never while the
+// engine's lock is held, so a callback may call back into the library.
 
 #include <atomic>
 #include <condition_variable>

@@ -1,8 +1,10 @@
 // acAuth, the stand-in of the supplicant library the station utility imports. Its ports are the
 // simulated machine's adapters; it authenticates WPA and WPA2 personal links against the system
-// daemon's authenticator with real keys (Engine.h, PskExchange.h). The machine is the one the
-// loader binds (Kavo9_BindMachine), else $KAVO9_MACHINE. Requests the program makes before
-// acInit, or after acExit, fail with AC_ERR_NOT_STARTED.
+// daemon's authenticator with real keys (Engine.h, PskExchange.h), and 802.1X links against the
+// daemon's authentication server (EapClient.h), answering credential requests through the
+// program's callback (acAuthCredentials.cpp; certificates and PACs in acAuthObjects.cpp). The
+// machine is the one the loader binds (Kavo9_BindMachine), else $KAVO9_MACHINE. Requests the
+// program makes before acInit, or after acExit, fail with AC_ERR_NOT_STARTED.
 
 #include <cstdlib>
 #include <cstring>
