@@ -59,6 +59,7 @@ CInvalidIDPW::CInvalidIDPW(dot1x::Reentry& reentry, Text text,
   auto* ok = new QPushButton(text_("IDS_OK"), this);
   ok->setObjectName(QString::number(kOk));
   ok->setDefault(true);
+  ok_ = ok;
   auto* cancel = new QPushButton(text_("IDS_CANCEL"), this);
   cancel->setObjectName(QString::number(kCancel));
 
@@ -106,7 +107,12 @@ void CInvalidIDPW::showEvent(QShowEvent* event) {
     rows[i].first->setVisible(shown[i]);
     rows[i].second->setVisible(shown[i]);
   }
-  if (v.identityShown) identity_->setFocus();
+  // After a time-out there is nothing to type: OK (associate again) has the focus.
+  if (v.identityShown) {
+    identity_->setFocus();
+  } else {
+    ok_->setFocus();
+  }
 }
 
 void CInvalidIDPW::Accept() {

@@ -57,6 +57,7 @@ class CInvalidIDPW : public QWidget {
   QLineEdit* identity_ = nullptr;
   QLineEdit* password_ = nullptr;
   QLineEdit* domain_ = nullptr;
+  QWidget* ok_ = nullptr;
 };
 
 }  // namespace kavo9
