@@ -147,8 +147,14 @@ std::optional<connect::ConnectRecord> SupplicantBinding::RecordCopy() const {
 }
 
 void SupplicantBinding::EditRecord(const std::function<void(connect::ConnectRecord&)>& edit) {
-  std::lock_guard hold(recordLock_);
-  if (record_) edit(*record_);
+  std::optional<connect::ConnectRecord> changed;
+  {
+    std::lock_guard hold(recordLock_);
+    if (!record_) return;
+    edit(*record_);
+    changed = record_->DeepCopy();
+  }
+  if (env_.credentialsChanged) env_.credentialsChanged(*changed);
 }
 
 acObject SupplicantBinding::MakeText(bool identity, const std::string& text) {

@@ -52,6 +52,9 @@ struct Dot1xEnvironment {
   std::function<std::filesystem::path(std::string_view windowsPath)> hostPath;
   // Where the default PAC files live (a Windows folder; empty: the program's directory).
   std::string pacFolder;
+  // The user changed the last record's credentials (on the user-interface thread): the
+  // connection's own copy of the record takes them too.
+  std::function<void(const connect::ConnectRecord& record)> credentialsChanged;
 };
 
 class SupplicantBinding : public SupplicantPort,
@@ -119,6 +122,7 @@ class SupplicantBinding : public SupplicantPort,
   void PasswordPanelDone(bool ok);
   // The last connect record handed over, as the panels read and change it (any thread).
   std::optional<connect::ConnectRecord> RecordCopy() const;
+  // Changes the record and tells the environment's credentialsChanged.
   void EditRecord(const std::function<void(connect::ConnectRecord&)>& edit);
   void ClearAuthenticated() { authenticated_ = false; }
   const Dot1xEnvironment& Environment() const { return env_; }

@@ -43,9 +43,13 @@ class ReentryTest : public ::testing::Test {
   ReentryTest() {
     driver.Answer(OID_802_3_CURRENT_ADDRESS, library.portMac);
     binding.SetEnvironment(
-        {.writeText = [this](std::string_view name, std::string_view text, bool profileToo) {
-          writes.push_back(std::string(name) + "=" + std::string(text) + (profileToo ? " +" : ""));
-        }});
+        {.writeText =
+             [this](std::string_view name, std::string_view text, bool profileToo) {
+               writes.push_back(std::string(name) + "=" + std::string(text) +
+                                (profileToo ? " +" : ""));
+             },
+         .credentialsChanged =
+             [this](const connect::ConnectRecord& r) { changedTo.push_back(r.Dot1x.TunnelID); }});
     binding.SetReentry([this](int reason) { reasons.push_back(reason); }, [] { return false; });
     binding.Start();
   }
@@ -83,6 +87,7 @@ class ReentryTest : public ::testing::Test {
                    [this] { askNextTime = true; }}};
   std::vector<int> reasons;
   std::vector<std::string> writes;
+  std::vector<std::string> changedTo;  // the connection's copy of the record, told
 };
 
 TEST_F(ReentryTest, NewCredentialsAreCheckedKeptAndTheStationAssociatesAgain) {
@@ -103,6 +108,7 @@ TEST_F(ReentryTest, NewCredentialsAreCheckedKeptAndTheStationAssociatesAgain) {
   const connect::ConnectRecord r = *binding.RecordCopy();
   EXPECT_EQ(r.Dot1x.TunnelID, "bob");
   EXPECT_EQ(r.Dot1x.DomainName, "CORP");
+  EXPECT_EQ(changedTo, std::vector<std::string>{"bob"});
   // The port starts again with the new password.
   EXPECT_EQ(library.Count("PortAssociate"), associations + 1);
   EXPECT_EQ(library.texts.back(), "right");
