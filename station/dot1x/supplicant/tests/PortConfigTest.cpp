@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
 #include "common/adapter/DriverValues.h"
+#include "common/adapter/testing/ScriptedDriver.h"
 #include "station/dot1x/supplicant/AuthStatusList.h"
 #include "station/dot1x/supplicant/PortConfig.h"
+#include "station/networks/connect/RecordBuilders.h"
 
 namespace kavo9::dot1x {
 namespace {
@@ -216,6 +218,38 @@ TEST(PortConfig, InnerMethodsAndEapFastOptions) {
   connect::ConnectRecord plain = EapRecord(kPeap);
   plain.Use8021X = 0;
   EXPECT_EQ(BuildEapConfig(plain).outerType, AC_EAP_NONE);
+}
+
+TEST(PortConfig, AProfilesEapValuesReachTheRecordWhenTheSupplicantIsThere) {
+  profiles::ProfileValues v;
+  v.Set("SSID", "Corp");
+  v.Set("NetworkType", "1");
+  v.Set("AuthenType", "6");
+  v.Set("Use8021X", "1");
+  v.Set("AuthenProtocol", "2");
+  v.Set("TunnelProtocol", "4");
+  v.Set("ID", "alice");
+  v.Set("TunnelPassword", "inner-secret");
+  v.Set("UseClientCert", "0");
+  v.Set("ClientCertLen", "1");
+  v.Set("ClientCertData", "c1");
+  v.Set("UseServerCert", "1");
+  v.Set("ServerCertLen", "1");
+  v.Set("ServerCertData", "ca");
+  ScriptedDriver driver;
+  std::optional<int> ofdm;
+  connect::ProfileEnvironment env;
+  env.supplicantAvailable = true;
+  const connect::ConnectRecord r = connect::BuildFromProfile(v, false, env, driver, &ofdm);
+  EXPECT_EQ(r.Dot1x.AuthenProtocol, kTtls);
+  EXPECT_EQ(r.Dot1x.TtlsInnerMethod, kTtlsPap);
+  EXPECT_EQ(r.Dot1x.ID, "alice");
+  EXPECT_TRUE(r.Dot1x.ClientCertHash.empty());  // only with its use switch
+  EXPECT_EQ(r.Dot1x.ServerCertHash, std::vector<uint8_t>{0xCA});
+  EXPECT_EQ(BuildEapConfig(r).password, "inner-secret");
+
+  env.supplicantAvailable = false;
+  EXPECT_TRUE(connect::BuildFromProfile(v, false, env, driver, &ofdm).Dot1x.ID.empty());
 }
 
 TEST(AuthStatusList, WrapsAfterTwoHundredAndMarksTheEnd) {
