@@ -156,6 +156,15 @@ bool LibrarySupplicant::Load() {
 
 void LibrarySupplicant::LoadOptional(DynamicLibrary& l) {
   Api& a = *api_;
+  Resolve(l, "acIdentityCreate", &a.identityCreate);
+  Resolve(l, "acIdentityDestroy", &a.identityDestroy);
+  Resolve(l, "acPasswordCreate", &a.passwordCreate);
+  Resolve(l, "acPasswordDestroy", &a.passwordDestroy);
+  Resolve(l, "acCredComplete", &a.credComplete);
+  Resolve(l, "acCredDeferred", &a.credDeferred);
+  Resolve(l, "acCredIdentity", &a.credIdentity);
+  Resolve(l, "acCredPassword", &a.credPassword);
+  Resolve(l, "acCredSessionStart", &a.credSession);
   Resolve(l, "acCredGetIdentityPrompt", &a.identityPrompt);
   Resolve(l, "acCredGetPasswordPrompt", &a.passwordPrompt);
   Resolve(l, "acCredGetEapMethod", &a.getEapMethod);
@@ -211,7 +220,9 @@ std::string LibrarySupplicant::ErrorText(int error) {
   return text ? text : "";
 }
 
-#define CALL(fn, ...) (api_ ? api_->fn(__VA_ARGS__) : AC_ERR_NOT_STARTED)
+// An entry point the library lacks fails its call instead of being jumped to.
+#define CALL(fn, ...) \
+  (!api_ ? AC_ERR_NOT_STARTED : api_->fn ? api_->fn(__VA_ARGS__) : AC_ERR_FAILED)
 
 int LibrarySupplicant::DebugEnable(int category, int on) {
   return CALL(debugEnable, category, on);
@@ -314,9 +325,7 @@ int LibrarySupplicant::IpDhcpRenew(int handle) {
   return CALL(dhcpRenew, handle);
 }
 
-// The optional entry points: a library without one fails the call.
-#define OPTIONAL_CALL(fn, ...) \
-  (!api_ ? AC_ERR_NOT_STARTED : api_->fn ? api_->fn(__VA_ARGS__) : AC_ERR_FAILED)
+#define OPTIONAL_CALL CALL
 
 namespace {
 

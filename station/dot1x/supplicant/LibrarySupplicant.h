@@ -2,8 +2,8 @@
 // The supplicant library "acAuth.dll", loaded through the DynamicLibrary seam the first time Init
 // is asked for. A library that is missing, or lacks any entry point of pre-shared-key
 // authentication, fails Init (AC_ERR_FAILED) and is never called. The EAP, certificate and CCX
-// entry points are looked up too; one a library lacks answers AC_ERR_FAILED, so an older library
-// still serves pre-shared keys.
+// entry points, with the identity, password and answer calls, are looked up too; one a library
+// lacks answers AC_ERR_FAILED, so an older library still serves pre-shared keys.
 
 #include <memory>
 

@@ -22,6 +22,10 @@ int FullPrompt(int, uint32_t, char* prompt, int size) {
   std::memset(prompt, 'x', size_t(size));
   return AC_OK;
 }
+int MakeIdentity(acObject* out, const char*, int) {
+  *out = reinterpret_cast<acObject>(42);
+  return AC_OK;
+}
 int LongAid(int, uint32_t, uint8_t* aid, int size, int* length) {
   std::memset(aid, 0xA1, size_t(size));
   *length = size + 1000;
@@ -43,15 +47,6 @@ std::map<std::string, void*> PskLibrary() {
                            "acRsnBinPskCreate",
                            "acRsnPskDestroy",
                            "acCredRsnPsk",
-                           "acIdentityCreate",
-                           "acIdentityDestroy",
-                           "acPasswordCreate",
-                           "acPasswordDestroy",
-                           "acCredComplete",
-                           "acCredDeferred",
-                           "acCredIdentity",
-                           "acCredPassword",
-                           "acCredSessionStart",
                            "acPortAuth",
                            "acPortAssociate",
                            "acPortDisassociate",
@@ -88,6 +83,8 @@ TEST(LibrarySupplicant, AnOlderLibraryStillStartsAndItsMissingCallsFail) {
   EXPECT_EQ(library.Init(), AC_OK);
   std::string prompt;
   EXPECT_EQ(library.CredGetIdentityPrompt(7, 1, &prompt), AC_ERR_FAILED);
+  acObject identity = nullptr;
+  EXPECT_EQ(library.CreateIdentity(&identity, "alice"), AC_ERR_FAILED);
   EXPECT_EQ(library.CredServerVerified(7, 1, 1), AC_ERR_FAILED);
   EXPECT_EQ(library.CredCcxRogueAP(7, 1, 0), AC_ERR_FAILED);
 }
@@ -97,6 +94,7 @@ TEST(LibrarySupplicant, WhatTheLibraryWritesIsReadNoFurtherThanItsBuffer) {
   auto entries = PskLibrary();
   entries["acCredGetIdentityPrompt"] = reinterpret_cast<void*>(&FullPrompt);
   entries["acCredGetEapFASTAID"] = reinterpret_cast<void*>(&LongAid);
+  entries["acIdentityCreate"] = reinterpret_cast<void*>(&MakeIdentity);
   loader.libraries[kSupplicantLibrary] = entries;
   LibrarySupplicant library(&loader);
   ASSERT_EQ(library.Init(), AC_OK);
@@ -106,6 +104,9 @@ TEST(LibrarySupplicant, WhatTheLibraryWritesIsReadNoFurtherThanItsBuffer) {
   std::vector<uint8_t> aid;
   EXPECT_EQ(library.CredGetEapFASTAID(7, 1, 128, &aid), AC_OK);
   EXPECT_EQ(aid, std::vector<uint8_t>(128, 0xA1));
+  acObject identity = nullptr;
+  EXPECT_EQ(library.CreateIdentity(&identity, "alice"), AC_OK);
+  EXPECT_EQ(identity, reinterpret_cast<acObject>(42));
 }
 
 }  // namespace
