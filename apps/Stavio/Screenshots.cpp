@@ -12,12 +12,14 @@
 #include <cstdio>
 
 #include "apps/Stavio/wiring/StationApp.h"
+#include "common/adapter/DriverValues.h"
 #include "common/adapter/RequestCatalogue.h"
 #include "common/ui/MessageBoxDlg.h"
 #include "common/ui/QtTrayIcon.h"
 #include "common/ui/Theme.h"
 #include "radio/blockack/ui/CAddBlockAckDlg.h"
 #include "radio/blockack/ui/CPage80211nSettingDlg.h"
+#include "station/dot1x/password/ui/CPeapSettingDlg.h"
 #include "station/networks/link/ui/CLinkStatusDlg.h"
 #include "station/networks/profiles/editor/ui/CProfileEditorDlg.h"
 #include "station/networks/profiles/page/ui/CPageProfileDlg.h"
@@ -235,6 +237,60 @@ bool WriteWmmScreenshots(StationApp& station, const QString& folder) {
   return ok;
 }
 
+// The re-entry panel after rejections (PEAP; TLS without a password; EAP-FAST with a domain) and
+// after a time-out, and the password panel for a change, a one-time password and new credentials.
+bool WriteCredentialPanelScreenshots(StationApp& station, CLinkora2007Dlg* window,
+                                     const QString& folder) {
+  bool ok = true;
+  connect::ConnectRecord record;
+  record.InfraMode = Ndis802_11Infrastructure;
+  record.SetSsid("Corp 802.1X");
+  record.AuthMode = Ndis802_11AuthModeWPA2;
+  record.Encryption = Ndis802_11Encryption3Enabled;
+  record.Use8021X = 1;
+  record.Dot1x.ID = "alice";
+  record.Dot1x.TunnelID = "alice";
+  dot1x::SupplicantBinding& binding = station.Supplicant();
+  const struct {
+    int reason, method;
+    const char* file;
+  } reentries[] = {{1, dot1x::kPeap, "reentry-rejected-peap.png"},
+                   {1, dot1x::kTls, "reentry-rejected-tls.png"},
+                   {2, dot1x::kEapFast, "reentry-rejected-eap-fast.png"},
+                   {0, dot1x::kTtls, "reentry-timeout.png"}};
+  for (const auto& shot : reentries) {
+    record.Dot1x.AuthenProtocol = shot.method;
+    binding.TakeCredentials(record);
+    binding.SetRejectReason(shot.reason);
+    station.Windows().ShowPanel(mainwindow::kReentryPanel);
+    station.Windows().SetExpanded(true);
+    Settle();
+    ok &= Save(window->grab(), folder + "/" + shot.file);
+    station.Windows().ShowPanel(mainwindow::kLinkStatusPanel);
+  }
+  const struct {
+    bool change;
+    int method;
+    const char* file;
+  } panels[] = {{true, dot1x::kPeap, "password-panel-change.png"},
+                {false, dot1x::kPeap, "password-panel-one-time.png"},
+                {false, dot1x::kTtls, "password-panel-new.png"}};
+  for (const auto& shot : panels) {
+    CPeapSettingDlg* panel = station.Pages().PasswordPanel();
+    if (!panel) break;
+    record.Dot1x.AuthenProtocol = shot.method;
+    binding.TakeCredentials(record);
+    panel->Open(shot.change);
+    station.Windows().ShowPanel(mainwindow::kPasswordPanel);
+    station.Windows().SetExpanded(true);
+    Settle();
+    ok &= Save(window->grab(), folder + "/" + shot.file);
+  }
+  station.Windows().ShowPanel(mainwindow::kLinkStatusPanel);
+  station.Windows().SetExpanded(false);
+  return ok;
+}
+
 // The pass-phrase step of a WPA2-PSK network and the authentication status panel with the lines
 // of one authentication.
 bool WriteDot1xScreenshots(StationApp& station, CLinkora2007Dlg* window, const QString& folder) {
@@ -264,6 +320,7 @@ bool WriteDot1xScreenshots(StationApp& station, CLinkora2007Dlg* window, const Q
   station.Supplicant().ClearTextSlots();
   station.Windows().ShowPanel(mainwindow::kLinkStatusPanel);
   station.Windows().SetExpanded(false);
+  ok &= WriteCredentialPanelScreenshots(station, window, folder);
   return ok;
 }
 

@@ -3,6 +3,7 @@
 #include <QString>
 
 #include "common/ui/MessageBoxDlg.h"
+#include "station/dot1x/supplicant/StationEnvironment.h"
 #include "station/shell/mainwindow/MainWindowIds.h"
 
 namespace kavo9 {
@@ -34,6 +35,12 @@ StationApp::StationApp(StationAppParts parts)
       profilePages_({platform_, driver_, adapter_, settings_, language_, state_, radio_, services_,
                      connect_.Profiles(), connect_.Connector(), wps_, nulls_.dot1xTab}) {
   connect_.SetQueue(&actions_);
+  dot1x::Dot1xEnvironment env =
+      dot1x::StationDot1xEnvironment(settings_, store_, connect_.Profiles(), *platform_.paths);
+  env.credentialsChanged = [this](const connect::ConnectRecord& record) {
+    connect_.Connector().TakeNewCredentials(record);
+  };
+  supplicant_.SetEnvironment(std::move(env));
   memory_.Load();
   ShowDbm() = memory_.Flag(programsettings::kShowDbm, false);
   pages_ = std::make_unique<StationPages>(

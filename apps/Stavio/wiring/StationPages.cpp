@@ -6,6 +6,7 @@
 #include <thread>
 
 #include "common/adapter/RequestCatalogue.h"
+#include "common/platform/Registry.h"
 #include "common/ui/MessageBoxDlg.h"
 #include "radio/about/ui/CPageAboutDlg.h"
 #include "radio/blockack/ui/CPage80211nSettingDlg.h"
@@ -13,6 +14,8 @@
 #include "radio/ui/CPageAdvanceDlg.h"
 #include "radio/wmm/ui/CPageWMMDlg.h"
 #include "station/dot1x/passphrase/ui/CPassPhraseDlg.h"
+#include "station/dot1x/password/ui/CPeapSettingDlg.h"
+#include "station/dot1x/reentry/ui/CInvalidIDPW.h"
 #include "station/dot1x/supplicant/ui/CAuthenStatusDlg.h"
 #include "station/networks/ui/ApDetailIds.h"
 #include "station/networks/ui/CAPDetailInfoDlg.h"
@@ -57,9 +60,39 @@ StationPages::StationPages(const StationPagesParts& parts)
   linkServices_.SetSurveyRows([this]() -> const std::vector<SiteSurveyRow>* {
     return survey_ ? &survey_->Logic().Rows() : nullptr;
   });
+  if (dot1x::SupplicantBinding* binding = p_.supplicantBinding) {
+    passwordPanel_ = std::make_unique<dot1x::PasswordPanel>(*binding);
+    reentry_ = std::make_unique<dot1x::Reentry>(
+        dot1x::ReentryParts{*binding, p_.driver, p_.connect,
+                            [this](std::string_view name) {
+                              std::string value;
+                              RegReadString(*p_.platform.registry, HKEY_LOCAL_MACHINE,
+                                            p_.adapter.Identity().registryKey, name, &value);
+                              return value;
+                            },
+                            nullptr});
+    binding->SetReentry(
+        [this](int) { ShowPanelExpanded(mainwindow::kReentryPanel); },
+        [this] { return p_.settings.IsSettingOn(settings::kGenericRejectedCallback); });
+    binding->SetPasswordPanel(
+        [this, binding](bool change) {
+          // Without a window there is no one to ask: the exchange hears Cancel.
+          if (!peap_ || !windows_) return binding->PasswordPanelDone(false);
+          peap_->Open(change);
+          ShowPanelExpanded(mainwindow::kPasswordPanel);
+        },
+        [this] {
+          if (windows_) windows_->ShowPanel(mainwindow::kLinkStatusPanel);
+        });
+  }
 }
 
-StationPages::~StationPages() = default;
+StationPages::~StationPages() {
+  if (dot1x::SupplicantBinding* binding = p_.supplicantBinding) {
+    binding->SetReentry({}, {});
+    binding->SetPasswordPanel({}, {});
+  }
+}
 
 // ---- The window and its parts --------------------------------------------------------------
 
@@ -292,6 +325,17 @@ QWidget* StationPages::CreateDot1xPart(int dialog, QWidget* parent) {
       if (view) view->OnStatusLine(index);
     });
     return view;
+  }
+  if (dialog == mainwindow::kPanelDialogs[mainwindow::kReentryPanel] && reentry_) {
+    auto message = [this](const QString& shown) {
+      if (windows_)
+        windows_->ShowMessageBox("Kavo9", shown.toStdString(), p_.language.Text("IDS_OK"));
+    };
+    return new CInvalidIDPW(*reentry_, text, message, returnToPages, parent);
+  }
+  if (dialog == mainwindow::kPanelDialogs[mainwindow::kPasswordPanel] && passwordPanel_) {
+    peap_ = new CPeapSettingDlg(*passwordPanel_, text, returnToPages, parent);
+    return peap_;
   }
   if (dialog == mainwindow::kPanelDialogs[mainwindow::kSecurityEditorPanel] && p_.passPhrase) {
     return new CPassPhraseDlg(*p_.passPhrase, text, parent);

@@ -15,6 +15,9 @@
 #include "radio/registers/RegisterPage.h"
 #include "radio/wmm/WmmPage.h"
 #include "station/dot1x/passphrase/PassPhrasePrompt.h"
+#include "station/dot1x/password/PasswordPanel.h"
+#include "station/dot1x/password/ui/CPeapSettingDlg.h"
+#include "station/dot1x/reentry/Reentry.h"
 #include "station/dot1x/supplicant/SupplicantBinding.h"
 #include "station/networks/link/ui/CLinkStatusDlg.h"
 #include "station/networks/statistics/Statistics.h"
@@ -83,6 +86,8 @@ class StationPages : public SurveyHandOverPort,
   CLinkStatusDlg* LinkStatusPanel() const { return link_; }
   CPageStatisticsDlg* StatisticsPage() const { return statistics_; }
   CPageWPSDlg* WpsPage() const { return wpsPage_; }
+  // The password panel of an 802.1X exchange, when the window has it.
+  CPeapSettingDlg* PasswordPanel() const { return peap_; }
 
   // StatisticsLinkPort.
   void ResetLinkByteCounts() override {
@@ -141,6 +146,10 @@ class StationPages : public SurveyHandOverPort,
   QPointer<CPageWPSDlg> wpsPage_;
   QPointer<CPageWPSProfile> wpsProfile_;
   QPointer<QWidget> modelessMessage_;
+  // The supplicant's two credential panels: their logic lives as long as the pages.
+  std::unique_ptr<dot1x::PasswordPanel> passwordPanel_;
+  std::unique_ptr<dot1x::Reentry> reentry_;
+  QPointer<CPeapSettingDlg> peap_;
 };
 
 }  // namespace kavo9

@@ -1,7 +1,9 @@
 #pragma once
 // The supplicant library "acAuth.dll", loaded through the DynamicLibrary seam the first time Init
-// is asked for. A library that is missing, or lacks any entry point the binding calls, fails Init
-// (AC_ERR_FAILED) and is never called.
+// is asked for. A library that is missing, or lacks any entry point of pre-shared-key
+// authentication, fails Init (AC_ERR_FAILED) and is never called. The EAP, certificate and CCX
+// entry points, with the identity, password and answer calls, are looked up too; one a library
+// lacks answers AC_ERR_FAILED, so an older library still serves pre-shared keys.
 
 #include <memory>
 
@@ -38,6 +40,41 @@ class LibrarySupplicant : public Supplicant {
   int CredIdentity(int handle, uint32_t id, acObject identity) override;
   int CredPassword(int handle, uint32_t id, acObject password) override;
   int CredSessionStart(int handle, uint32_t id, int option) override;
+  int CredGetIdentityPrompt(int handle, uint32_t id, std::string* prompt) override;
+  int CredGetPasswordPrompt(int handle, uint32_t id, std::string* prompt) override;
+  int CredGetEapMethod(int handle, uint32_t id, int level, int* method) override;
+  int CredEapMethods(int handle, uint32_t id, int method, int offer) override;
+  int CredEapTTLSTunnelMethod(int handle, uint32_t id, int method) override;
+  int CredUserCert(int handle, uint32_t id, acObject certificate) override;
+  int CredMachineIdentity(int handle, uint32_t id, acObject identity) override;
+  int CredGetEapNotification(int handle, uint32_t id, std::string* text) override;
+  int CredServerVerifyChain(int handle, uint32_t id, int* ok) override;
+  int CredServerVerifyCA(int handle, uint32_t id, acObject caCertificate, int* ok) override;
+  int CredServerVerifyDomain(int handle, uint32_t id, int field, const std::string& name,
+                             int suffix, int* ok) override;
+  int CredServerVerifyField(int handle, uint32_t id, int field, const std::string& name, int suffix,
+                            int* ok) override;
+  int CredServerGetField(int handle, uint32_t id, int index, std::string* text) override;
+  int CredServerVerified(int handle, uint32_t id, int trusted) override;
+  int CredGetEapFASTMode(int handle, uint32_t id, int* mode) override;
+  int CredGetEapFASTAID(int handle, uint32_t id, size_t room, std::vector<uint8_t>* aid) override;
+  int CredEapFASTPacTypes(int handle, uint32_t id, std::span<const int> types) override;
+  int CredEapFASTProvisionModes(int handle, uint32_t id, std::span<const int> modes) override;
+  int EapFASTPacCreate(acObject* out) override;
+  int EapFASTPacSet(acObject pac, int part, std::span<const uint8_t> data) override;
+  int EapFASTPacDestroy(acObject pac) override;
+  int CredEapFASTPac(int handle, uint32_t id, acObject pac) override;
+  int CredGetEapFASTPac(int handle, uint32_t id, int part, std::span<uint8_t> data,
+                        int* length) override;
+  int CertUrlWin32String(int kind, std::span<const uint8_t> blob, std::string* url) override;
+  int CertCreate(acObject* out, const std::string& url) override;
+  int CertGetField(acObject certificate, int field, std::string* text) override;
+  int CertDestroy(acObject certificate) override;
+  int CcxEnable(int handle, int on) override;
+  int CcxRadioCfg(int handle, uint32_t config) override;
+  int CcxGetRadioCfg(int handle, uint32_t* config) override;
+  int CcxRogueApTimeout(int handle, int seconds) override;
+  int CredCcxRogueAP(int handle, uint32_t id, int report) override;
   int CredRsnPsk(int handle, acObject psk) override;
   int PortAuth(int handle) override;
   int PortAssociate(int handle, const acAssociation& association) override;
@@ -55,6 +92,7 @@ class LibrarySupplicant : public Supplicant {
 
  private:
   bool Load();
+  void LoadOptional(DynamicLibrary& library);
 
   DynamicLibraryLoader* loader_;
   std::unique_ptr<DynamicLibrary> library_;

@@ -1,6 +1,9 @@
 #include "station/dot1x/supplicant/SupplicantBinding.h"
 
 #include <cstring>
+#include <iterator>
+
+#include "station/dot1x/pac/PacFile.h"
 
 #include "common/adapter/RequestCatalogue.h"
 
@@ -21,7 +24,9 @@ SupplicantBinding::SupplicantBinding(SupplicantBindingParts parts)
       postAuth_(
           parts.library, parts.loop, [this](std::string_view line) { AddAuthStatusLine(line); },
           [this] { FinishChecks(); }),
-      requests_(parts.library) {}
+      requests_(parts.library) {
+  requests_.SetHost(this, this, nullptr);
+}
 
 SupplicantBinding::~SupplicantBinding() {
   *alive_ = nullptr;  // tasks still queued for the user-interface thread find nothing
@@ -71,11 +76,9 @@ bool SupplicantBinding::AttachSupplicantPort(bool /*retry*/) {
 }
 
 void SupplicantBinding::DestroyConfigObjects() {
-  requests_.Unbind();
+  requests_.Unbind();  // the identities, password and certificates go with it
   if (psk_) p_.library.DestroyPsk(psk_);
-  if (identity_) p_.library.DestroyIdentity(identity_);
-  if (password_) p_.library.DestroyPassword(password_);
-  psk_ = identity_ = password_ = nullptr;
+  psk_ = nullptr;
   config_ = PortConfig{};
 }
 
@@ -98,32 +101,84 @@ void SupplicantBinding::ShutdownSupplicant() {
   ready_ = false;
 }
 
-bool SupplicantBinding::TakeCredentials(const connect::ConnectRecord& record) {
+void SupplicantBinding::TakeRecord(const connect::ConnectRecord& record) {
+  std::lock_guard hold(recordLock_);
   record_ = record.DeepCopy();
+  if (record_->LeapEnabled) {
+    // LEAP keeps its credentials in fields of its own; the answers read the 802.1X ones.
+    connect::ConnectRecord& r = *record_;
+    r.Dot1x.ID = r.Dot1x.TunnelID = r.LeapUserName;
+    r.Dot1x.Password = r.Dot1x.TunnelPassword = r.LeapPassword;
+    r.Dot1x.DomainName = r.LeapDomain;
+    r.Dot1x.AuthenProtocol = kLeap;
+  }
+}
+
+bool SupplicantBinding::TakeCredentials(const connect::ConnectRecord& record) {
+  TakeRecord(record);
   return true;
 }
 
 void SupplicantBinding::Start8021X(const connect::ConnectRecord& record) {
-  record_ = record.DeepCopy();
+  TakeRecord(record);
   StartPort();
 }
 
 void SupplicantBinding::TakePassPhrase(const connect::ConnectRecord& record) {
-  record_ = record.DeepCopy();
+  TakeRecord(record);
   StartPort();
 }
 
 void SupplicantBinding::StartPort() {
-  if (!attached_ || !record_) return;
+  if (!attached_ || !HasRecord()) return;
   BuildPortConfig();
   pmStart();
 }
 
+bool SupplicantBinding::HasRecord() const {
+  std::lock_guard hold(recordLock_);
+  return record_.has_value();
+}
+
+std::optional<connect::ConnectRecord> SupplicantBinding::RecordCopy() const {
+  std::lock_guard hold(recordLock_);
+  if (!record_) return std::nullopt;
+  return record_->DeepCopy();
+}
+
+void SupplicantBinding::EditRecord(const std::function<void(connect::ConnectRecord&)>& edit) {
+  std::optional<connect::ConnectRecord> changed;
+  {
+    std::lock_guard hold(recordLock_);
+    if (!record_) return;
+    edit(*record_);
+    changed = record_->DeepCopy();
+  }
+  if (env_.credentialsChanged) env_.credentialsChanged(*changed);
+}
+
+acObject SupplicantBinding::MakeText(bool identity, const std::string& text) {
+  if (text.empty()) return nullptr;
+  acObject object = nullptr;
+  const int made = identity ? p_.library.CreateIdentity(&object, text)
+                            : p_.library.CreatePassword(&object, text);
+  return made == AC_OK ? object : nullptr;
+}
+
+acObject SupplicantBinding::MakeCertificate(int kind, const std::vector<uint8_t>& hash) {
+  if (hash.empty()) return nullptr;
+  std::string url;
+  acObject object = nullptr;
+  if (p_.library.CertUrlWin32String(kind, hash, &url) != AC_OK) return nullptr;
+  return p_.library.CertCreate(&object, url) == AC_OK ? object : nullptr;
+}
+
 void SupplicantBinding::BuildPortConfig() {
-  if (!attached_ || !record_) return;
+  const std::optional<connect::ConnectRecord> record = RecordCopy();
+  if (!attached_ || !record) return;
   std::lock_guard hold(portLock_);
   DestroyConfigObjects();
-  config_ = dot1x::BuildPortConfig(*record_, attributes_.media);
+  config_ = dot1x::BuildPortConfig(*record, attributes_.media);
   if (config_.usesAssociation) p_.library.PortDisassociate(handle_);
   if (config_.pskReady) {
     const int made = config_.binaryKey
@@ -134,20 +189,18 @@ void SupplicantBinding::BuildPortConfig() {
       config_.pskReady = false;
     }
   }
-  if (record_->LeapEnabled) {
-    // LEAP's outer identity carries the domain.
-    const std::string& domain = record_->LeapDomain;
-    const std::string identity =
-        domain.empty() ? record_->LeapUserName : domain + "\\" + record_->LeapUserName;
-    if (!identity.empty() && p_.library.CreateIdentity(&identity_, identity) != AC_OK) {
-      identity_ = nullptr;
-    }
-    if (!record_->LeapPassword.empty() &&
-        p_.library.CreatePassword(&password_, record_->LeapPassword) != AC_OK) {
-      password_ = nullptr;
-    }
+  const EapConfig& eap = config_.eap;
+  PortCredentials credentials;
+  if (eap.outerType != AC_EAP_NONE) {
+    credentials.identity = MakeText(true, eap.identity);
+    credentials.tunnelIdentity = MakeText(true, eap.tunnelIdentity);
+    credentials.password = MakeText(false, eap.password);
+    credentials.userCert = MakeCertificate(AC_CERT_KIND_USER, eap.userCertHash);
+    credentials.caCert = MakeCertificate(AC_CERT_KIND_CA, eap.caCertHash);
   }
-  requests_.Bind(handle_, {.identity = identity_, .password = password_});
+  credentials.sessionOption = eap.sessionOption;
+  credentials.eap = eap;
+  requests_.Bind(handle_, std::move(credentials));
   for (int category = 1; category <= kDebugCategories; ++category) {
     p_.library.DebugEnable(category, 1);
   }
@@ -230,9 +283,18 @@ void SupplicantBinding::StateLine(int state, int status) {
     case AC_STATE_CONNECTING:
       AddAuthStatusLine("Network is connecting...");
       break;
-    case AC_STATE_AUTHENTICATING:
-      if (record_ && record_->LeapEnabled) AddAuthStatusLine("LEAP Authenticating...");
+    case AC_STATE_AUTHENTICATING: {
+      static constexpr const char* kAuthenticating[] = {
+          "PEAP Authenticating...",     "TLS Authenticating...", "TTLS Authenticating...",
+          "EAP-FAST Authenticating...", "MD5 Authenticating...", "LEAP Authenticating..."};
+      const std::optional<connect::ConnectRecord> r = RecordCopy();
+      if (!r || (!r->Use8021X && !r->LeapEnabled)) break;
+      const int choice = MethodChoiceOf(*r);
+      if (choice >= 0 && choice < int(std::size(kAuthenticating))) {
+        AddAuthStatusLine(kAuthenticating[choice]);
+      }
       break;
+    }
     case AC_STATE_AUTHENTICATED:
       AddAuthStatusLine("Wireless client is authenticated.");
       authenticated_ = true;
@@ -267,6 +329,10 @@ void SupplicantBinding::StatusLine(int status) {
       AddAuthStatusLine("Authenticating Timeout.");
       Reentry(kTimedOut);
       break;
+    case AC_STATUS_PAC_318:
+    case AC_STATUS_PAC_319:
+      DiscardPac(*this);  // the library will not use the stored PAC again
+      break;
     default:
       break;
   }
@@ -274,9 +340,8 @@ void SupplicantBinding::StatusLine(int status) {
 
 void SupplicantBinding::Reentry(int reason) {
   // A pre-shared key has no credentials to enter again: its failure is the status line alone.
-  if (!record_ || record_->BssidBound == 1 || (!record_->Use8021X && !record_->LeapEnabled)) {
-    return;
-  }
+  const std::optional<connect::ConnectRecord> r = RecordCopy();
+  if (!r || r->BssidBound == 1 || (!r->Use8021X && !r->LeapEnabled)) return;
   rejectReason_ = reason;
   if (reentry_) reentry_(reason);
 }

@@ -11,6 +11,7 @@
 // release. While the Windows service manages the adapter, events change nothing.
 
 #include <atomic>
+#include <filesystem>
 #include <functional>
 #include <memory>
 #include <mutex>
@@ -21,6 +22,7 @@
 #include "common/platform/EventLoop.h"
 #include "station/dot1x/supplicant/AuthStatusList.h"
 #include "station/dot1x/supplicant/CredentialRequests.h"
+#include "station/dot1x/supplicant/PacSteps.h"
 #include "station/dot1x/supplicant/PortConfig.h"
 #include "station/dot1x/supplicant/PostAuthCheck.h"
 #include "station/dot1x/supplicant/Supplicant.h"
@@ -37,9 +39,29 @@ struct SupplicantBindingParts {
   const StationState& state;
 };
 
+// What the EAP answers need of the station; each part may be missing.
+struct Dot1xEnvironment {
+  // The settings switch "EAPFastEnhancement".
+  std::function<bool()> eapFastEnhancement;
+  // The adapter key's "CurProfile".
+  std::function<std::string()> currentProfile;
+  // A text value written under the adapter key and, with `profileToo`, under the current
+  // profile's key.
+  std::function<void(std::string_view name, std::string_view text, bool profileToo)> writeText;
+  // The file of this system a Windows path names.
+  std::function<std::filesystem::path(std::string_view windowsPath)> hostPath;
+  // Where the default PAC files live (a Windows folder; empty: the program's directory).
+  std::string pacFolder;
+  // The user changed the last record's credentials (on the user-interface thread): the
+  // connection's own copy of the record takes them too.
+  std::function<void(const connect::ConnectRecord& record)> credentialsChanged;
+};
+
 class SupplicantBinding : public SupplicantPort,
                           public connect::ConnectSupplicantPort,
-                          private SupplicantEvents {
+                          private SupplicantEvents,
+                          private CredentialHost,
+                          private PacHost {
  public:
   explicit SupplicantBinding(SupplicantBindingParts parts);
   ~SupplicantBinding() override;
@@ -53,7 +75,8 @@ class SupplicantBinding : public SupplicantPort,
   void ClearTextSlots() override { status_.Clear(); }
   void StartPort() override;
   void SetShowStatus(bool show) override { showStatus_ = show; }
-  void ClosePeapDialog() override {}
+  // Gives up the password panel the worker waits for (as Cancel) and closes it.
+  void ClosePeapDialog() override;
 
   // ConnectSupplicantPort.
   void StopPortForConnect() override { pmStop(); }
@@ -82,9 +105,27 @@ class SupplicantBinding : public SupplicantPort,
     genericRejected_ = std::move(genericRejected);
   }
   int RejectReason() const { return rejectReason_; }
+  // Set by the port's events; pictures of the re-entry panel set it directly.
+  void SetRejectReason(int reason) { rejectReason_ = reason; }
   bool Authenticated() const { return authenticated_; }
   bool Started() const { return started_; }
   const PortConfig& Config() const { return config_; }
+
+  void SetEnvironment(Dot1xEnvironment env) { env_ = std::move(env); }
+  void SetRogueApPort(RogueApPort* port) { requests_.SetHost(this, this, port); }
+  // The password panel, opened and closed on the user-interface thread (change: a password
+  // change request); it tells PasswordPanelDone how it ended.
+  void SetPasswordPanel(std::function<void(bool change)> open, std::function<void()> close) {
+    openPanel_ = std::move(open);
+    closePanel_ = std::move(close);
+  }
+  void PasswordPanelDone(bool ok);
+  // The last connect record handed over, as the panels read and change it (any thread).
+  std::optional<connect::ConnectRecord> RecordCopy() const;
+  // Changes the record and tells the environment's credentialsChanged.
+  void EditRecord(const std::function<void(connect::ConnectRecord&)>& edit);
+  void ClearAuthenticated() { authenticated_ = false; }
+  const Dot1xEnvironment& Environment() const { return env_; }
 
  private:
   void OnPortEvent(int kind) override;
@@ -94,6 +135,20 @@ class SupplicantBinding : public SupplicantPort,
   void StateLine(int state, int status);
   void StatusLine(int status);
   void DestroyConfigObjects();
+  void TakeRecord(const connect::ConnectRecord& record);
+  bool HasRecord() const;
+  acObject MakeText(bool identity, const std::string& text);
+  acObject MakeCertificate(int kind, const std::vector<uint8_t>& hash);
+  // CredentialHost.
+  std::string TunnelPassword() override;
+  void OpenPasswordPanel(bool change, std::function<void(bool ok)> done) override;
+  bool EapFastEnhancement() override;
+  // PacHost.
+  std::string PacPath() override;
+  void SetPacPath(const std::string& path) override;
+  std::string DefaultPacPath() override;
+  void StorePacPath(const std::string& path) override;
+  std::filesystem::path HostPath(std::string_view windowsPath) override;
   void FinishChecks();
   void Reentry(int reason);
 
@@ -107,12 +162,15 @@ class SupplicantBinding : public SupplicantPort,
   std::string symbolicName_;
   PortConfig config_;
   acObject psk_ = nullptr;
-  acObject identity_ = nullptr;
-  acObject password_ = nullptr;
   bool started_ = false;
   bool authenticated_ = false;
   bool showStatus_ = false;
+  mutable std::mutex recordLock_;                 // the record is read by the worker too
   std::optional<connect::ConnectRecord> record_;  // the last connect record handed over
+  Dot1xEnvironment env_;
+  std::function<void(bool)> openPanel_;
+  std::function<void()> closePanel_;
+  std::function<void(bool)> panelDone_;  // the worker's wait for the open panel
   AuthStatusList status_;
   std::function<void(int)> view_;
   std::function<void(int)> reentry_;

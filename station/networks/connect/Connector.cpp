@@ -232,6 +232,14 @@ void Connector::StoreCopy(const ActionPayload& payload) {
   p_.controller.PublishLastConnectRecord(Summary(*lastRecord_), p_.supplicant.IsRunning());
 }
 
+void Connector::TakeNewCredentials(const ConnectRecord& from) {
+  if (!lastRecord_) return;
+  lastRecord_->Dot1x = from.Dot1x;
+  lastRecord_->LeapUserName = from.LeapUserName;
+  lastRecord_->LeapPassword = from.LeapPassword;
+  lastRecord_->LeapDomain = from.LeapDomain;
+}
+
 bool Connector::NeedsUnstoredCredentials() const {
   // Only the supplicant's 802.1X records can lack stored credentials, and it asks for them
   // itself; records built here carry every key they need.

@@ -89,6 +89,8 @@ class Connector : public ConnectPort, public LastConnectRecordPort {
   bool NeedsUnstoredCredentials() const override;
 
   const std::optional<ConnectRecord>& LastRecord() const { return lastRecord_; }
+  // The user entered new 802.1X credentials for the last record: a reconnection uses them.
+  void TakeNewCredentials(const ConnectRecord& from);
   bool ProfileMode() const { return profileMode_; }
   bool SsidMatchRequired() const { return ssidMatchRequired_; }
   bool StartupFlag() const { return startup_; }

@@ -2,8 +2,10 @@
 // The supplicant library played by a test: one port (or none), every call recorded by name,
 // results and states the test sets, and events the test fires as the library's thread would.
 
+#include <algorithm>
 #include <chrono>
 #include <condition_variable>
+#include <map>
 #include <mutex>
 #include <string>
 #include <vector>
@@ -30,6 +32,16 @@ class ScriptedSupplicant : public Supplicant {
   int associateResult = AC_OK;
   bool ipConnected = true, dhcp = true;
   std::array<uint8_t, 4> address{192, 168, 7, 100};
+  // EAP: the library's current method, EAP-FAST's mode, the server's certificate (its fields by
+  // number; a name matches a field equal to it, or with `suffix` its end at a label boundary),
+  // the server's A-ID and the PAC it provisioned (by part).
+  int currentMethod = AC_EAP_MSCHAPV2;
+  int fastMode = 0;
+  bool chainOk = true, caOk = true;
+  std::map<int, std::string> certFields;
+  std::vector<uint8_t> serverAid{0xA1, 0xD0};
+  std::map<int, std::vector<uint8_t>> provisioned;
+  int pacResult = AC_OK;  // of acCredGetEapFASTPac
 
   // What the binding did.
   std::vector<std::string> calls;
@@ -39,6 +51,9 @@ class ScriptedSupplicant : public Supplicant {
   std::vector<std::string> texts;  // identities and passwords made, in order
   int answerResult = AC_OK;
   int livePsks = 0;
+  std::vector<std::string> urls;                          // certificate references made, in order
+  std::vector<std::map<int, std::vector<uint8_t>>> pacs;  // PAC objects made, by part
+  int liveObjects = 0;  // identities, passwords, certificates and PACs not yet destroyed
 
   // The library's thread tells the port something.
   void Fire(int kind) {
@@ -92,17 +107,19 @@ class ScriptedSupplicant : public Supplicant {
     return Record("DestroyPsk", AC_OK);
   }
   int CreateIdentity(acObject* out, std::string_view text) override {
-    texts.emplace_back(text);
-    *out = reinterpret_cast<acObject>(1000 + texts.size());
-    return Record("CreateIdentity", AC_OK);
+    return MakeText(out, text, "CreateIdentity");
   }
-  int DestroyIdentity(acObject) override { return Record("DestroyIdentity", AC_OK); }
+  int DestroyIdentity(acObject) override { return Drop("DestroyIdentity"); }
   int CreatePassword(acObject* out, std::string_view text) override {
-    texts.emplace_back(text);
-    *out = reinterpret_cast<acObject>(1000 + texts.size());
-    return Record("CreatePassword", AC_OK);
+    return MakeText(out, text, "CreatePassword");
   }
-  int DestroyPassword(acObject) override { return Record("DestroyPassword", AC_OK); }
+  int DestroyPassword(acObject) override { return Drop("DestroyPassword"); }
+  // The text an identity or password object was made of.
+  std::string TextOf(acObject object) {
+    std::lock_guard hold(answerLock_);
+    const size_t n = reinterpret_cast<uintptr_t>(object) - 1000;
+    return n >= 1 && n <= texts.size() ? texts[n - 1] : "?";
+  }
   int CredComplete(int, uint32_t id) override { return Answer("complete", id, AC_OK); }
   int CredDeferred(int, uint32_t id) override { return Answer("deferred", id, AC_OK); }
   int CredIdentity(int, uint32_t id, acObject) override {
@@ -111,7 +128,131 @@ class ScriptedSupplicant : public Supplicant {
   int CredPassword(int, uint32_t id, acObject) override {
     return Answer("password", id, answerResult);
   }
-  int CredSessionStart(int, uint32_t id, int) override { return Answer("session", id, AC_OK); }
+  int CredSessionStart(int, uint32_t id, int option) override {
+    return Answer("session", id, AC_OK, option);
+  }
+  int CredGetIdentityPrompt(int, uint32_t, std::string* prompt) override {
+    *prompt = "Identity:";
+    return Record("IdentityPrompt", AC_OK);
+  }
+  int CredGetPasswordPrompt(int, uint32_t, std::string* prompt) override {
+    *prompt = "Password:";
+    return Record("PasswordPrompt", AC_OK);
+  }
+  int CredGetEapMethod(int, uint32_t, int, int* method) override {
+    *method = currentMethod;
+    return Record("GetEapMethod", AC_OK);
+  }
+  int CredEapMethods(int, uint32_t id, int method, int offer) override {
+    return Answer("methods", id, answerResult, method, offer);
+  }
+  int CredEapTTLSTunnelMethod(int, uint32_t id, int method) override {
+    return Answer("ttls", id, answerResult, method);
+  }
+  int CredUserCert(int, uint32_t id, acObject cert) override {
+    return Answer("usercert", id, answerResult, cert ? 1 : 0);
+  }
+  int CredMachineIdentity(int, uint32_t id, acObject) override {
+    return Answer("machine", id, answerResult);
+  }
+  int CredGetEapNotification(int, uint32_t, std::string* text) override {
+    *text = "Welcome";
+    return Record("Notification", answerResult);
+  }
+  int CredServerVerifyChain(int, uint32_t, int* ok) override {
+    *ok = chainOk;
+    return Record("VerifyChain", AC_OK);
+  }
+  int CredServerVerifyCA(int, uint32_t, acObject, int* ok) override {
+    *ok = caOk;
+    return Record("VerifyCA", AC_OK);
+  }
+  int CredServerVerifyDomain(int, uint32_t, int field, const std::string& name, int suffix,
+                             int* ok) override {
+    *ok = Matches(field, name, suffix);
+    return Record(("VerifyDomain " + std::to_string(field) + " " + std::to_string(suffix)).c_str(),
+                  AC_OK);
+  }
+  int CredServerVerifyField(int, uint32_t, int field, const std::string& name, int suffix,
+                            int* ok) override {
+    *ok = Matches(field, name, suffix);
+    return Record(("VerifyField " + std::to_string(field) + " " + std::to_string(suffix)).c_str(),
+                  AC_OK);
+  }
+  int CredServerGetField(int, uint32_t, int index, std::string* text) override {
+    if (index >= int(certFields.size())) return AC_ERR_NO_MORE_FIELDS;
+    *text = std::next(certFields.begin(), index)->second;
+    return Record("GetField", AC_OK);
+  }
+  int CredServerVerified(int, uint32_t id, int trusted) override {
+    return Answer("verified", id, AC_OK, trusted);
+  }
+  int CredGetEapFASTMode(int, uint32_t, int* mode) override {
+    *mode = fastMode;
+    return Record("FastMode", AC_OK);
+  }
+  int CredGetEapFASTAID(int, uint32_t, size_t room, std::vector<uint8_t>* aid) override {
+    aid->assign(serverAid.begin(), serverAid.begin() + std::min(room, serverAid.size()));
+    return Record("FastAid", AC_OK);
+  }
+  int CredEapFASTPacTypes(int, uint32_t id, std::span<const int> types) override {
+    return Answer("pactypes", id, answerResult, List(types));
+  }
+  int CredEapFASTProvisionModes(int, uint32_t id, std::span<const int> modes) override {
+    return Answer("modes", id, answerResult, List(modes));
+  }
+  int EapFASTPacCreate(acObject* out) override {
+    std::lock_guard hold(answerLock_);
+    pacs.emplace_back();
+    ++liveObjects;
+    *out = reinterpret_cast<acObject>(5000 + pacs.size());
+    return AC_OK;
+  }
+  int EapFASTPacSet(acObject pac, int part, std::span<const uint8_t> data) override {
+    std::lock_guard hold(answerLock_);
+    pacs.at(reinterpret_cast<uintptr_t>(pac) - 5001)[part].assign(data.begin(), data.end());
+    return AC_OK;
+  }
+  int EapFASTPacDestroy(acObject) override { return Drop("PacDestroy"); }
+  int CredEapFASTPac(int, uint32_t id, acObject pac) override {
+    return Answer("pac", id, AC_OK, pac ? int(reinterpret_cast<uintptr_t>(pac) - 5000) : 0);
+  }
+  int CredGetEapFASTPac(int, uint32_t, int part, std::span<uint8_t> data, int* length) override {
+    const std::vector<uint8_t>& bytes = provisioned[part];
+    if (pacResult != AC_OK) return pacResult;
+    if (bytes.size() > data.size()) return AC_ERR_ARGUMENT;
+    std::copy(bytes.begin(), bytes.end(), data.begin());
+    *length = int(bytes.size());
+    return AC_OK;
+  }
+  int CertUrlWin32String(int kind, std::span<const uint8_t> blob, std::string* url) override {
+    std::string text = "cert:" + std::to_string(kind) + ":";
+    for (uint8_t b : blob) text += "0123456789abcdef"[b >> 4], text += "0123456789abcdef"[b & 15];
+    *url = text;
+    return AC_OK;
+  }
+  int CertCreate(acObject* out, const std::string& url) override {
+    std::lock_guard hold(answerLock_);
+    urls.push_back(url);
+    ++liveObjects;
+    *out = reinterpret_cast<acObject>(3000 + urls.size());
+    return AC_OK;
+  }
+  int CertGetField(acObject, int, std::string* text) override {
+    *text = {};
+    return AC_OK;
+  }
+  int CertDestroy(acObject) override { return Drop("CertDestroy"); }
+  int CcxEnable(int, int) override { return Record("CcxEnable", AC_OK); }
+  int CcxRadioCfg(int, uint32_t) override { return Record("CcxRadioCfg", AC_OK); }
+  int CcxGetRadioCfg(int, uint32_t* config) override {
+    *config = 0;
+    return Record("CcxGetRadioCfg", AC_OK);
+  }
+  int CcxRogueApTimeout(int, int) override { return Record("CcxRogueApTimeout", AC_OK); }
+  int CredCcxRogueAP(int, uint32_t id, int report) override {
+    return Answer("rogue", id, AC_OK, report);
+  }
 
   // The answers to credential requests, "kind id" in order (from any thread), and waiting for
   // the worker's.
@@ -152,17 +293,54 @@ class ScriptedSupplicant : public Supplicant {
   int IpDhcpRenew(int) override { return Record("IpDhcpRenew", AC_OK); }
 
  private:
-  int Answer(const char* kind, uint32_t id, int result) {
+  // "kind id" and the answer's values, as the test reads them.
+  template <typename... Values>
+  int Answer(const char* kind, uint32_t id, int result, Values... values) {
     std::lock_guard hold(answerLock_);
-    answers_.push_back(std::string(kind) + " " + std::to_string(id));
+    std::string line = std::string(kind) + " " + std::to_string(id);
+    ((line += " " + Text(values)), ...);
+    answers_.push_back(line);
     answered_.notify_all();
     return result;
+  }
+  static std::string Text(int value) { return std::to_string(value); }
+  static std::string Text(const std::string& value) { return value; }
+  static std::string List(std::span<const int> values) {
+    std::string text = "{";
+    for (size_t i = 0; i < values.size(); ++i) text += (i ? "," : "") + std::to_string(values[i]);
+    return text + "}";
+  }
+  bool Matches(int field, const std::string& name, int suffix) const {
+    const auto it = certFields.find(field);
+    if (it == certFields.end() || name.empty()) return false;
+    const std::string& value = it->second;
+    if (value == name) return true;
+    return suffix && value.size() > name.size() &&
+           value.compare(value.size() - name.size(), name.size(), name) == 0 &&
+           value[value.size() - name.size() - 1] == '.';
+  }
+  int MakeText(acObject* out, std::string_view text, const char* call) {
+    {
+      std::lock_guard hold(answerLock_);
+      texts.emplace_back(text);
+      ++liveObjects;
+      *out = reinterpret_cast<acObject>(1000 + texts.size());
+    }
+    return Record(call, AC_OK);
+  }
+  int Drop(const char* call) {
+    {
+      std::lock_guard hold(answerLock_);
+      --liveObjects;
+    }
+    return Record(call, AC_OK);
   }
   std::mutex answerLock_;
   std::condition_variable answered_;
   std::vector<std::string> answers_;
 
   int Record(const char* name, int result) {
+    std::lock_guard hold(answerLock_);
     calls.push_back(name);
     return result;
   }

@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
 #include "common/adapter/DriverValues.h"
+#include "common/adapter/testing/ScriptedDriver.h"
 #include "station/dot1x/supplicant/AuthStatusList.h"
 #include "station/dot1x/supplicant/PortConfig.h"
+#include "station/networks/connect/RecordBuilders.h"
 
 namespace kavo9::dot1x {
 namespace {
@@ -93,6 +95,161 @@ TEST(PortConfig, WiredPortIsNotAssociatedAndAdHocIsBssTypeTwo) {
   EXPECT_FALSE(wired.pskReady);
   r.InfraMode = Ndis802_11IBSS;
   EXPECT_EQ(BuildPortConfig(r, kWifi).bssType, 2u);
+}
+
+connect::ConnectRecord EapRecord(int method, int inner = kEapMsChapV2, int second = kEapMsChapV2) {
+  connect::ConnectRecord r = Record(Ndis802_11AuthModeWPA2, Ndis802_11Encryption3Enabled);
+  r.Use8021X = 1;
+  Dot1xSettings& s = r.Dot1x;
+  s.AuthenProtocol = method;
+  s.InnerEapType = inner;
+  s.ProvisioningTunnel = second;
+  s.TtlsInnerMethod = inner;
+  s.ID = "alice";
+  s.Password = "outer-secret";
+  s.TunnelID = "alice-inner";
+  s.TunnelPassword = "inner-secret";
+  s.DomainName = "CORP";
+  s.UseClientCert = 1;
+  s.ClientCertHash = {0xC1, 0xE7};
+  return r;
+}
+
+TEST(PortConfig, EachMethodPreloadsWhatItUses) {
+  struct Case {
+    const char* name;
+    int method, inner, second;
+    int outer;
+    std::string identity, tunnel, password;
+    bool certificates;
+    int session;  // with session resumption off
+  };
+  const Case cases[] = {
+      {"MD5", kMd5Challenge, 0, 0, AC_EAP_MD5, "alice", "", "outer-secret", false, 0},
+      {"TLS", kTls, 0, 0, AC_EAP_TLS, "alice", "", "", true, 0},
+      {"TTLS PAP", kTtls, kTtlsPap, 0, AC_EAP_TTLS, "alice", "alice-inner", "inner-secret", true,
+       1},
+      {"TTLS unknown inner", kTtls, 9, 0, AC_EAP_TTLS, "alice", "", "", true, 0},
+      {"PEAP MSCHAPv2", kPeap, kEapMsChapV2, 0, AC_EAP_PEAP, "alice", "alice-inner", "inner-secret",
+       true, 1},
+      {"PEAP TLS", kPeap, kEapTlsInner, 0, AC_EAP_PEAP, "alice", "alice-inner", "inner-secret",
+       true, 1},
+      {"PEAP other inner", kPeap, 0, 0, AC_EAP_PEAP, "alice", "", "", true, 0},
+      {"FAST second GTC", kEapFast, 0, kEapGenericTokenCard, AC_EAP_FAST, "CORP\\alice",
+       "alice-inner", "inner-secret", true, 1},
+      {"FAST first MSCHAPv2 only", kEapFast, kEapMsChapV2, 0, AC_EAP_FAST, "CORP\\alice",
+       "alice-inner", "inner-secret", true, 0},
+      {"FAST no tunnel method", kEapFast, 0, 0, AC_EAP_FAST, "CORP\\alice", "", "", true, 0},
+      {"unknown method", 9, 0, 0, AC_EAP_NONE, "alice", "", "", false, 1},
+  };
+  for (const Case& c : cases) {
+    const EapConfig e = BuildPortConfig(EapRecord(c.method, c.inner, c.second), kWifi).eap;
+    EXPECT_EQ(e.outerType, c.outer) << c.name;
+    EXPECT_EQ(e.identity, c.identity) << c.name;
+    EXPECT_EQ(e.identityText, "alice") << c.name;
+    EXPECT_EQ(e.tunnelIdentity, c.tunnel) << c.name;
+    EXPECT_EQ(e.password, c.password) << c.name;
+    EXPECT_EQ(e.userCertHash.empty(), !c.certificates) << c.name;
+    EXPECT_EQ(e.sessionOption, c.session) << c.name;
+  }
+}
+
+TEST(PortConfig, LeapCarriesItsDomainAndFollowsItsCipher) {
+  connect::ConnectRecord r = Record(Ndis802_11AuthModeOpen, Ndis802_11EncryptionDisabled, {}, 1);
+  r.Dot1x.AuthenProtocol = kLeap;
+  r.Dot1x.ID = "bob";
+  r.Dot1x.TunnelPassword = "leap-secret";
+  r.Dot1x.SessionResumption = 1;
+  const PortConfig config = BuildPortConfig(r, kWifi);
+  EXPECT_EQ(config.eap.outerType, AC_EAP_LEAP);
+  EXPECT_EQ(config.eap.identity, "bob");  // no domain: no prefix
+  EXPECT_EQ(config.eap.password, "leap-secret");
+  EXPECT_EQ(config.eap.sessionOption, 0);
+  // Without a cipher the key management stays as the authentication mode says.
+  EXPECT_EQ(config.association.keyManagement, AC_KM_OPEN);
+  EXPECT_EQ(config.association.cipher, AC_CIPHER_NONE);
+}
+
+TEST(PortConfig, ServerNameGoesToTheCheckItsRuleNames) {
+  connect::ConnectRecord r = EapRecord(kPeap);
+  r.Dot1x.UseServerCert = 1;
+  r.Dot1x.ServerName = "radius.corp.example";
+  r.Dot1x.IntermediateCert = 1;
+  r.Dot1x.ServerCertHash = {0xCA};
+  EapConfig e = BuildEapConfig(r);
+  EXPECT_EQ(e.serverNameForCn, "radius.corp.example");
+  EXPECT_TRUE(e.serverNameForDomain.empty());
+  EXPECT_EQ(e.verifyChain, 1);
+  EXPECT_EQ(e.caCertHash, std::vector<uint8_t>{0xCA});
+  r.Dot1x.NameRule = 1;
+  e = BuildEapConfig(r);
+  EXPECT_EQ(e.serverNameForDomain, "radius.corp.example");
+  EXPECT_TRUE(e.serverNameForCn.empty());
+  EXPECT_EQ(e.nameRule, 1);
+  r.Dot1x.UseServerCert = 0;  // no check asked for: none made
+  e = BuildEapConfig(r);
+  EXPECT_TRUE(e.serverNameForDomain.empty() && e.caCertHash.empty() && e.verifyChain == 0);
+}
+
+TEST(PortConfig, InnerMethodsAndEapFastOptions) {
+  // The TTLS choice is told to the library in its own codes.
+  EXPECT_EQ(BuildEapConfig(EapRecord(kTtls, kTtlsPap)).ttlsInnerType, AC_TTLS_PAP);
+  EXPECT_EQ(BuildEapConfig(EapRecord(kTtls, kTtlsChap)).ttlsInnerType, AC_TTLS_CHAP);
+  EXPECT_EQ(BuildEapConfig(EapRecord(kTtls, kTtlsMsChapV2)).ttlsInnerType, AC_TTLS_MSCHAPV2);
+  connect::ConnectRecord fast = EapRecord(kEapFast, kEapGenericTokenCard, kEapMsChapV2);
+  fast.Dot1x.UsePAC = 1;
+  fast.Dot1x.ProvisionMode = 1;
+  EapConfig e = BuildEapConfig(fast);
+  EXPECT_EQ(e.innerType, kEapGenericTokenCard);
+  EXPECT_EQ(e.secondInnerType, kEapMsChapV2);
+  EXPECT_EQ(e.pacTypeOption, 1);
+  EXPECT_EQ(e.provisionOption, 2);
+  fast.Dot1x.UsePAC = 0;
+  fast.Dot1x.ProvisionMode = 0;
+  e = BuildEapConfig(fast);
+  EXPECT_EQ(e.pacTypeOption, 0);
+  EXPECT_EQ(e.provisionOption, 1);
+  // A pre-shared key or a record without 802.1X has no EAP part.
+  EXPECT_EQ(
+      BuildPortConfig(
+          Record(Ndis802_11AuthModeWPA2PSK, Ndis802_11Encryption3Enabled, "correct horse"), kWifi)
+          .eap.outerType,
+      AC_EAP_NONE);
+  connect::ConnectRecord plain = EapRecord(kPeap);
+  plain.Use8021X = 0;
+  EXPECT_EQ(BuildEapConfig(plain).outerType, AC_EAP_NONE);
+}
+
+TEST(PortConfig, AProfilesEapValuesReachTheRecordWhenTheSupplicantIsThere) {
+  profiles::ProfileValues v;
+  v.Set("SSID", "Corp");
+  v.Set("NetworkType", "1");
+  v.Set("AuthenType", "6");
+  v.Set("Use8021X", "1");
+  v.Set("AuthenProtocol", "2");
+  v.Set("TunnelProtocol", "4");
+  v.Set("ID", "alice");
+  v.Set("TunnelPassword", "inner-secret");
+  v.Set("UseClientCert", "0");
+  v.Set("ClientCertLen", "1");
+  v.Set("ClientCertData", "c1");
+  v.Set("UseServerCert", "1");
+  v.Set("ServerCertLen", "1");
+  v.Set("ServerCertData", "ca");
+  ScriptedDriver driver;
+  std::optional<int> ofdm;
+  connect::ProfileEnvironment env;
+  env.supplicantAvailable = true;
+  const connect::ConnectRecord r = connect::BuildFromProfile(v, false, env, driver, &ofdm);
+  EXPECT_EQ(r.Dot1x.AuthenProtocol, kTtls);
+  EXPECT_EQ(r.Dot1x.TtlsInnerMethod, kTtlsPap);
+  EXPECT_EQ(r.Dot1x.ID, "alice");
+  EXPECT_TRUE(r.Dot1x.ClientCertHash.empty());  // only with its use switch
+  EXPECT_EQ(r.Dot1x.ServerCertHash, std::vector<uint8_t>{0xCA});
+  EXPECT_EQ(BuildEapConfig(r).password, "inner-secret");
+
+  env.supplicantAvailable = false;
+  EXPECT_TRUE(connect::BuildFromProfile(v, false, env, driver, &ofdm).Dot1x.ID.empty());
 }
 
 TEST(AuthStatusList, WrapsAfterTwoHundredAndMarksTheEnd) {

@@ -1,4 +1,8 @@
 #include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
 
 #include "common/adapter/DriverValues.h"
 #include "common/adapter/RequestCatalogue.h"
@@ -260,6 +264,107 @@ TEST_F(SupplicantBindingTest, LeapCredentialsAnswerTheLibraryWithTheDomain) {
   binding.ReleasePorts();
   EXPECT_EQ(library.Count("DestroyIdentity"), 1);
   EXPECT_EQ(library.Count("DestroyPassword"), 1);
+}
+
+}  // namespace
+}  // namespace kavo9::dot1x
+
+namespace kavo9::dot1x {
+namespace {
+
+connect::ConnectRecord PeapRecord() {
+  connect::ConnectRecord r;
+  r.InfraMode = Ndis802_11Infrastructure;
+  r.SetSsid("Corp");
+  r.AuthMode = Ndis802_11AuthModeWPA2;
+  r.Encryption = Ndis802_11Encryption3Enabled;
+  r.Use8021X = 1;
+  r.Dot1x.AuthenProtocol = kPeap;
+  r.Dot1x.InnerEapType = kEapMsChapV2;
+  r.Dot1x.ID = "alice";
+  r.Dot1x.TunnelID = "alice-inner";
+  r.Dot1x.TunnelPassword = "inner-secret";
+  r.Dot1x.UseServerCert = 1;
+  r.Dot1x.ServerName = "radius.corp.example";
+  r.Dot1x.ServerCertHash = {0xCA, 0xFE};
+  return r;
+}
+
+TEST_F(SupplicantBindingTest, AStoredPeapProfileIsAnsweredOnTheLibrarysThreadAlone) {
+  binding.Start();
+  binding.Start8021X(PeapRecord());
+  EXPECT_EQ(library.texts, (std::vector<std::string>{"alice", "alice-inner", "inner-secret"}));
+  EXPECT_EQ(library.urls, std::vector<std::string>{"cert:3:cafe"});
+  library.Request(1, AC_CRED_IDENTITY, 0);
+  library.Request(2, AC_CRED_EAP_METHODS, 0);
+  library.Request(3, AC_CRED_IDENTITY, 1);
+  library.Request(4, AC_CRED_EAP_METHODS, 1);
+  library.Request(5, AC_CRED_PASSWORD, 1);
+  EXPECT_EQ(library.Answers(),
+            (std::vector<std::string>{"identity 1", "complete 1", "methods 2 25 1", "complete 2",
+                                      "identity 3", "complete 3", "methods 4 26 1", "complete 4",
+                                      "password 5", "complete 5"}));
+  // The server check runs on the worker with the stored name as a common name.
+  library.certFields = {{AC_FIELD_COMMON_NAME, "radius.corp.example"}};
+  library.Request(6, AC_CRED_SERVER_CHECK);
+  ASSERT_TRUE(library.WaitForAnswers(13));
+  EXPECT_EQ(library.Answers().at(11), "verified 6 1");
+  binding.ReleasePorts();
+  EXPECT_EQ(library.liveObjects, 0);
+}
+
+TEST_F(SupplicantBindingTest, TheAuthenticatingLineNamesTheMethod) {
+  binding.Start();
+  const struct {
+    int method;
+    const char* line;
+  } cases[] = {{kPeap, "PEAP Authenticating..."},
+               {kTls, "TLS Authenticating..."},
+               {kTtls, "TTLS Authenticating..."},
+               {kEapFast, "EAP-FAST Authenticating..."},
+               {kMd5Challenge, "MD5 Authenticating..."}};
+  for (const auto& c : cases) {
+    connect::ConnectRecord r = PeapRecord();
+    r.Dot1x.AuthenProtocol = c.method;
+    binding.Start8021X(r);
+    shown.clear();
+    library.Fire(AC_PORT_EVENT_STATE, AC_STATE_AUTHENTICATING);
+    loop.RunPosted();
+    EXPECT_EQ(shown, std::vector<std::string>{c.line});
+    binding.StopPortForConnect();
+  }
+  binding.TakePassPhrase(PskRecord());
+  shown.clear();
+  library.Fire(AC_PORT_EVENT_STATE, AC_STATE_AUTHENTICATING);
+  loop.RunPosted();
+  EXPECT_TRUE(shown.empty());  // a pre-shared key names no method
+}
+
+TEST_F(SupplicantBindingTest, AnUnusablePacIsDeletedAndTheSwitchOffersTheSecondInnerMethod) {
+  const auto folder =
+      std::filesystem::temp_directory_path() / ("kavo9-binding-pac-" + std::to_string(::getpid()));
+  std::filesystem::create_directories(folder);
+  bool enhanced = false;
+  binding.SetEnvironment({.eapFastEnhancement = [&] { return enhanced; },
+                          .currentProfile = [] { return std::string("Office"); },
+                          .hostPath = [&](std::string_view p) { return folder / p; }});
+  binding.Start();
+  connect::ConnectRecord r = PeapRecord();
+  r.Dot1x.AuthenProtocol = kEapFast;
+  r.Dot1x.InnerEapType = kEapGenericTokenCard;
+  r.Dot1x.ProvisioningTunnel = kEapMsChapV2;
+  binding.Start8021X(r);
+  library.Request(1, AC_CRED_EAP_METHODS, 1);
+  enhanced = true;
+  library.Request(2, AC_CRED_EAP_METHODS, 1);
+  EXPECT_EQ(library.Answers(), (std::vector<std::string>{"methods 1 6 1", "complete 1",
+                                                         "methods 2 26 1", "complete 2"}));
+
+  { std::ofstream(folder / "Office.pac") << "stale"; }
+  library.Fire(AC_PORT_EVENT_STATUS, AC_STATE_SEE_STATUS, AC_STATUS_PAC_319);
+  loop.RunPosted();
+  EXPECT_FALSE(std::filesystem::exists(folder / "Office.pac"));
+  std::filesystem::remove_all(folder);
 }
 
 }  // namespace
