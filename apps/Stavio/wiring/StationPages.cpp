@@ -13,7 +13,7 @@
 #include "radio/ui/CPageAdvanceDlg.h"
 #include "radio/wmm/ui/CPageWMMDlg.h"
 #include "station/networks/ui/ApDetailIds.h"
-#include "station/dot1x/passphrase/ui/CPassPhraseDlg.h"
+#include "station/dot1x/editor/ui/CSecurityEditorDlg.h"
 #include "station/dot1x/supplicant/ui/CAuthenStatusDlg.h"
 #include "station/networks/ui/CAPDetailInfoDlg.h"
 #include "station/networks/ui/CHiddenSsidDlg.h"
@@ -293,8 +293,12 @@ QWidget* StationPages::CreateDot1xPart(int dialog, QWidget* parent) {
     });
     return view;
   }
-  if (dialog == mainwindow::kPanelDialogs[mainwindow::kSecurityEditorPanel] && p_.passPhrase) {
-    return new CPassPhraseDlg(*p_.passPhrase, text, parent);
+  if (dialog == mainwindow::kPanelDialogs[mainwindow::kSecurityEditorPanel] &&
+      p_.securityEditorPanel) {
+    return new CSecurityEditorDlg(
+        *p_.securityEditorPanel,
+        [this](LangKey key) { return QString::fromStdString(p_.language.language().Text(key)); },
+        parent);
   }
   return nullptr;
 }

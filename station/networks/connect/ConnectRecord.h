@@ -12,6 +12,7 @@
 #include <string_view>
 #include <vector>
 
+#include "station/dot1x/settings/Dot1xSettings.h"
 #include "station/networks/queue/ActionQueueSeams.h"
 
 namespace kavo9::connect {
@@ -73,6 +74,9 @@ struct ConnectRecord : ActionPayload {
   uint32_t CcxBytes = 0;
   // The 802.1X part; the pre-shared pass phrase of WPA-PSK and WPA2-PSK.
   uint32_t Use8021X = 0;
+  // Method, identities, passwords, certificate hashes and PAC choices (Use8021X above is the
+  // record's own switch; the copy inside is not read).
+  dot1x::Dot1xSettings Dot1x;
   std::string PassPhrase;  // at most 64 bytes
   // LEAP.
   uint8_t LeapEnabled = 0;

@@ -46,6 +46,7 @@ void TakeSurveySecurity(const SurveySelection& s, const SecurityChoices& c,
       ((infra && wpa) ||
        ((c.method == Method::kOpen || c.method == Method::kShared) && c.use8021X))) {
     r.Use8021X = 1;
+    r.Dot1x = c.dot1x;
     if (infra && wpa) {
       r.AuthMode = c.method == Method::kWpa ? Ndis802_11AuthModeWPA : Ndis802_11AuthModeWPA2;
       r.Encryption = CipherStatus(c.cipher);
@@ -218,6 +219,11 @@ ConnectRecord BuildFromProfile(const ProfileValues& v, bool fullApply,
     r.Use8021X = v.Number("Use8021X", 0) != 0 ? 1 : 0;
   }
   TakeProfileKeys(v, r);
+  if (env.supplicantAvailable && (r.AuthMode == Ndis802_11AuthModeWPA || r.Use8021X)) {
+    r.Dot1x = dot1x::ReadDot1xSettings(v);
+    if (!r.Dot1x.UseClientCert) r.Dot1x.ClientCertHash.clear();
+    if (!r.Dot1x.UseServerCert) r.Dot1x.ServerCertHash.clear();
+  }
 
   r.TxPowerIndex = uint32_t(std::max(0L, v.Number("TXPower", 0)));
   if (r.InfraMode == Ndis802_11Infrastructure) {

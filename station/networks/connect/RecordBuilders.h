@@ -31,6 +31,8 @@ struct SecurityChoices {
   std::string leapUserName;
   std::string leapPassword;
   std::string leapDomain;
+  // The 802.1X page's choices, taken when the connection uses 802.1X.
+  dot1x::Dot1xSettings dot1x;
 };
 
 struct SurveyEnvironment {
