@@ -1,7 +1,6 @@
 #include "station/dot1x/settings/ui/CPage8021XDlg.h"
 
 #include <QAction>
-#include <algorithm>
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QGridLayout>
@@ -12,6 +11,7 @@
 #include <QPushButton>
 #include <QStackedWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "common/ui/Accessibility.h"
 #include "station/dot1x/settings/ui/Dot1xPageIds.h"
