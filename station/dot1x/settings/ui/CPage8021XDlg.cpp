@@ -39,8 +39,8 @@ CPage8021XDlg::CPage8021XDlg(Dot1xPageModel& model, const EditorTextLookup& text
     : QWidget(parent), model_(model) {
   setObjectName(QString::number(kDialog));
   auto* layout = new QVBoxLayout(this);
-  layout->setContentsMargins(4, 4, 4, 4);
-  layout->setSpacing(4);
+  layout->setContentsMargins(2, 2, 2, 2);
+  layout->setSpacing(3);
   BuildTop(text, layout);
   Show();
 }
@@ -81,7 +81,7 @@ void CPage8021XDlg::BuildTop(const EditorTextLookup& text, QVBoxLayout* into) {
   top->addWidget(method_, 0, 1);
   top->addWidget(tunnelLabel_, 0, 2);
   top->addWidget(tunnel_, 0, 3);
-  top->addWidget(sessionResumption_, 1, 0, 1, 4);
+  top->addWidget(sessionResumption_, 0, 4);
   top->setColumnStretch(1, 1);
   top->setColumnStretch(3, 1);
   NameByLabel(methodLabel, method_, QStringLiteral("The EAP method of the authentication"));

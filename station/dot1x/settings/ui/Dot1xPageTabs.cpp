@@ -65,7 +65,8 @@ void FillList(QComboBox* list, const std::vector<std::vector<std::string>>& rows
 QWidget* CPage8021XDlg::BuildIdentity(const EditorTextLookup&) {
   auto* tab = Numbered(new QWidget(this), kIdentityDialog);
   auto* grid = new QGridLayout(tab);
-  grid->setContentsMargins(4, 4, 4, 4);
+  grid->setContentsMargins(4, 2, 4, 2);
+  grid->setVerticalSpacing(3);
   userId_ = TextEdit(kUserId, Dot1xText::kUserId, tab);
   userPassword_ = TextEdit(kUserPassword, Dot1xText::kUserPassword, tab);
   tunnelId_ = TextEdit(kTunnelId, Dot1xText::kTunnelId, tab);
@@ -98,7 +99,6 @@ QWidget* CPage8021XDlg::BuildIdentity(const EditorTextLookup&) {
       kShowPassword, QStringLiteral("Show Password"), tab,
       [this](bool on) { model_.SetShowPassword(on); },
       QStringLiteral("Shows the passwords in clear"));
-  grid->addWidget(showPassword_, 3, 0, 1, 2);
 
   passwordMode_ = new QWidget(tab);
   auto* modeRow = new QHBoxLayout(passwordMode_);
@@ -123,10 +123,14 @@ QWidget* CPage8021XDlg::BuildIdentity(const EditorTextLookup&) {
   modeRow->addWidget(softToken_);
   modeRow->addWidget(staticPassword_);
   modeRow->addStretch();
-  grid->addWidget(passwordMode_, 4, 0, 1, 4);
+  auto* lastRow = new QHBoxLayout;
+  lastRow->addWidget(showPassword_);
+  lastRow->addStretch();
+  lastRow->addWidget(passwordMode_);
+  grid->addLayout(lastRow, 2, 2, 1, 2);
   grid->setColumnStretch(1, 1);
   grid->setColumnStretch(3, 1);
-  grid->setRowStretch(5, 1);
+  grid->setRowStretch(3, 1);
   return tab;
 }
 
@@ -161,13 +165,13 @@ void CPage8021XDlg::ShowIdentity() {
 
 QWidget* CPage8021XDlg::BuildClient(const EditorTextLookup& text) {
   auto* tab = Numbered(new QWidget(this), kClientDialog);
-  auto* layout = new QVBoxLayout(tab);
-  layout->setContentsMargins(4, 4, 4, 4);
+  auto* layout = new QHBoxLayout(tab);
+  layout->setContentsMargins(4, 2, 4, 2);
   useClient_ = Check(
       kUseClientCert, QStringLiteral("Use Client certification"), tab,
       [this](bool on) { model_.SetUseClientCert(on); },
       QStringLiteral("Authenticates with a certificate of yours"));
-  layout->addWidget(useClient_);
+  layout->addWidget(useClient_, 0, Qt::AlignTop);
   // Hidden: the certificate always comes from this computer's store.
   auto* machine = Numbered(new QRadioButton(text(LangKey::IDS_CERT_DLG_USE_CERT_ON_MACHINE), tab),
                            kCertOnMachine);
@@ -197,7 +201,7 @@ QWidget* CPage8021XDlg::BuildClient(const EditorTextLookup& text) {
     Changed();
   });
   grid->addWidget(listLabel, 0, 0);
-  grid->addWidget(clientList_, 0, 1);
+  grid->addWidget(clientList_, 0, 1, 1, 3);
   NameByLabel(listLabel, clientList_, QStringLiteral("Your certificates on this computer"));
   view->setAccessibleName(QStringLiteral("Certificates: issued to, issued by, expires, name"));
   const QString captions[4] = {text(LangKey::IDS_ISSUETO), text(LangKey::IDS_ISSUEBY),
@@ -207,25 +211,27 @@ QWidget* CPage8021XDlg::BuildClient(const EditorTextLookup& text) {
     auto* label = Label(captions[i], clientDetails_);
     clientTexts_[size_t(i)] = Numbered(new QLineEdit(clientDetails_), numbers[i]);
     clientTexts_[size_t(i)]->setReadOnly(true);
-    grid->addWidget(label, i + 1, 0);
-    grid->addWidget(clientTexts_[size_t(i)], i + 1, 1);
+    grid->addWidget(label, 1 + i / 2, 2 * (i % 2));
+    grid->addWidget(clientTexts_[size_t(i)], 1 + i / 2, 2 * (i % 2) + 1);
     NameByLabel(label, clientTexts_[size_t(i)]);
   }
   grid->setColumnStretch(1, 1);
-  layout->addWidget(clientDetails_);
-  layout->addStretch();
+  grid->setColumnStretch(3, 1);
+  grid->setRowStretch(3, 1);
+  grid->setVerticalSpacing(3);
+  layout->addWidget(clientDetails_, 1);
   return tab;
 }
 
 QWidget* CPage8021XDlg::BuildServer(const EditorTextLookup& text) {
   auto* tab = Numbered(new QWidget(this), kServerDialog);
-  auto* layout = new QVBoxLayout(tab);
-  layout->setContentsMargins(4, 4, 4, 4);
+  auto* layout = new QHBoxLayout(tab);
+  layout->setContentsMargins(4, 2, 4, 2);
   useServer_ = Check(
       kUseServerCert, QStringLiteral("Use Server Certification"), tab,
       [this](bool on) { model_.SetUseServerCert(on); },
       QStringLiteral("Checks the server's certificate before trusting it"));
-  layout->addWidget(useServer_);
+  layout->addWidget(useServer_, 0, Qt::AlignTop);
   serverDetails_ = new QWidget(tab);
   auto* grid = new QGridLayout(serverDetails_);
   grid->setContentsMargins(0, 0, 0, 0);
@@ -262,14 +268,18 @@ QWidget* CPage8021XDlg::BuildServer(const EditorTextLookup& text) {
   });
   grid->addWidget(listLabel, 0, 0);
   grid->addWidget(serverList_, 0, 1);
-  grid->addWidget(intermediate_, 1, 0, 1, 2);
-  grid->addWidget(nameLabel, 2, 0);
-  grid->addWidget(serverName_, 2, 1);
-  grid->addWidget(nameExact_, 3, 0, 1, 2);
-  grid->addWidget(nameDomain_, 4, 0, 1, 2);
+  grid->addWidget(intermediate_, 0, 2);
+  grid->addWidget(nameLabel, 1, 0);
+  grid->addWidget(serverName_, 1, 1, 1, 2);
+  auto* rules = new QHBoxLayout;
+  rules->addWidget(nameExact_);
+  rules->addWidget(nameDomain_);
+  rules->addStretch();
+  grid->addLayout(rules, 2, 0, 1, 3);
   grid->setColumnStretch(1, 1);
-  layout->addWidget(serverDetails_);
-  layout->addStretch();
+  grid->setRowStretch(3, 1);
+  grid->setVerticalSpacing(3);
+  layout->addWidget(serverDetails_, 1);
   return tab;
 }
 
@@ -303,7 +313,7 @@ void CPage8021XDlg::ShowCertificates() {
 QWidget* CPage8021XDlg::BuildFast(const EditorTextLookup& text) {
   auto* tab = Numbered(new QWidget(this), kFastDialog);
   auto* grid = new QGridLayout(tab);
-  grid->setContentsMargins(4, 4, 4, 4);
+  grid->setContentsMargins(4, 2, 4, 2);
   provisionMode_ = Check(
       kProvisionMode, text(LangKey::IDS_PROVISION_MODE), tab,
       [this](bool on) { model_.SetProvisionMode(on); },
@@ -355,13 +365,14 @@ QWidget* CPage8021XDlg::BuildFast(const EditorTextLookup& text) {
   row->addWidget(pacPath_, 1);
   row->addWidget(importButton);
   row->addWidget(removeButton);
-  grid->addWidget(provisionMode_, 0, 0, 1, 2);
-  grid->addWidget(provisioningLabel_, 1, 0);
-  grid->addWidget(provisioning_, 1, 1);
-  grid->addWidget(usePac_, 2, 0, 1, 2);
-  grid->addWidget(pacControls_, 3, 0, 1, 2);
-  grid->setColumnStretch(1, 1);
-  grid->setRowStretch(4, 1);
+  grid->addWidget(provisionMode_, 0, 0);
+  grid->addWidget(provisioningLabel_, 0, 1);
+  grid->addWidget(provisioning_, 0, 2);
+  grid->addWidget(usePac_, 1, 0, 1, 3);
+  grid->addWidget(pacControls_, 2, 0, 1, 3);
+  grid->setColumnStretch(2, 1);
+  grid->setRowStretch(3, 1);
+  grid->setVerticalSpacing(3);
   return tab;
 }
 
