@@ -249,6 +249,7 @@ std::optional<SurveySelection> SurveyNetwork(StationApp& station, std::string_vi
     const BssRecordView record(bytes);
     const auto name = record.Ssid();
     if (std::string_view(reinterpret_cast<const char*>(name.data()), name.size()) != ssid) continue;
+    survey->List()->selectRow(row);  // as the user chose it
     const BssElementSummary summary = DecodeBssElements(record);
     SurveySelection selection;
     selection.Record.assign(bytes.begin(), bytes.end());
@@ -272,6 +273,7 @@ bool WriteSecurityEditorScreenshots(StationApp& station, CLinkora2007Dlg* window
   auto panel = [window] {
     return window->findChild<CSecurityEditorDlg*>(QString::number(CSecurityEditorDlg::kDialog));
   };
+  window->Tabs()->ShowPageOf(mainwindow::kSiteSurveyButton);
   if (auto psk = SurveyNetwork(station, "Apartment 4B")) {
     editor.Show(*psk);
     editor.Auth().SetPreSharedKey("correct horse battery staple");
