@@ -13,6 +13,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
+#include <algorithm>
 
 #include "common/platform/fake/FakePlatform.h"
 #include "common/ui/testing/WidgetAudit.h"
@@ -57,6 +58,14 @@ TEST_F(CPage8021XDlgTest, EachMethodBringsItsFieldsAndTabs) {
   Open();
   EXPECT_TRUE(testing::UnnamedFocusableControls(dialog.get()).isEmpty())
       << testing::UnnamedFocusableControls(dialog.get()).join(", ").toStdString();
+  // Tab goes from the method through the tab buttons to the tab's fields.
+  const auto chain = testing::TabChain(Find<QPushButton>(kMethod));
+  const auto at = [&](QWidget* w) {
+    return std::find(chain.begin(), chain.end(), w) - chain.begin();
+  };
+  EXPECT_LT(at(Find<QPushButton>(kTunnel)), at(dialog->TabButton(Dot1xTab::kIdentity)));
+  EXPECT_LT(at(dialog->TabButton(Dot1xTab::kServerCert)), at(Find<QLineEdit>(kUserId)));
+  EXPECT_LT(at(Find<QLineEdit>(kUserId)), long(chain.size()));
   EXPECT_EQ(Find<QPushButton>(kMethod)->text(), "PEAP");
   EXPECT_EQ(Find<QPushButton>(kTunnel)->text(), "EAP-MSCHAP v2");
   EXPECT_TRUE(Find<QCheckBox>(kSessionResumption)->isChecked());

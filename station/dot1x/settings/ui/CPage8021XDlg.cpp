@@ -97,8 +97,6 @@ void CPage8021XDlg::BuildTop(const EditorTextLookup& text, QVBoxLayout* into) {
       {kServerTabButton, text(LangKey::IDS_TABCASERVER)},
       {kFastTabButton, QStringLiteral("EAP Fast")},
   }};
-  tabs_ = new QStackedWidget(this);
-  QWidget* pages[4] = {BuildIdentity(text), BuildClient(text), BuildServer(text), BuildFast(text)};
   for (size_t i = 0; i < captions.size(); ++i) {
     auto* button = Numbered(new QPushButton(captions[i].second, this), captions[i].first);
     button->setCheckable(true);
@@ -106,7 +104,12 @@ void CPage8021XDlg::BuildTop(const EditorTextLookup& text, QVBoxLayout* into) {
     group->addButton(button, int(i));
     tabRow->addWidget(button);
     tabButtons_[i] = button;
-    tabs_->addWidget(pages[i]);
+  }
+  // Made after the tab buttons, so that Tab reaches the buttons before the tab's fields.
+  tabs_ = new QStackedWidget(this);
+  for (QWidget* page :
+       {BuildIdentity(text), BuildClient(text), BuildServer(text), BuildFast(text)}) {
+    tabs_->addWidget(page);
   }
   tabRow->addStretch();
   connect(group, &QButtonGroup::idClicked, this, [this](int tab) {
