@@ -10,7 +10,9 @@
 #include <QTableView>
 #include <QTimer>
 #include <cstdio>
+#include <optional>
 
+#include "apps/Stavio/ScreenshotCertificates.h"
 #include "apps/Stavio/wiring/StationApp.h"
 #include "common/adapter/DriverValues.h"
 #include "common/adapter/RequestCatalogue.h"
@@ -20,7 +22,10 @@
 #include "radio/blockack/ui/CAddBlockAckDlg.h"
 #include "radio/blockack/ui/CPage80211nSettingDlg.h"
 #include "station/dot1x/password/ui/CPeapSettingDlg.h"
+#include "station/dot1x/editor/ui/CSecurityEditorDlg.h"
+#include "station/networks/BssFacts.h"
 #include "station/networks/link/ui/CLinkStatusDlg.h"
+#include "station/networks/profiles/editor/ui/CPageAuthEncryDlg.h"
 #include "station/networks/profiles/editor/ui/CProfileEditorDlg.h"
 #include "station/networks/profiles/page/ui/CPageProfileDlg.h"
 #include "station/networks/statistics/ui/CPageStatisticsDlg.h"
@@ -291,21 +296,87 @@ bool WriteCredentialPanelScreenshots(StationApp& station, CLinkora2007Dlg* windo
   return ok;
 }
 
-// The pass-phrase step of a WPA2-PSK network and the authentication status panel with the lines
-// of one authentication.
-bool WriteDot1xScreenshots(StationApp& station, CLinkora2007Dlg* window, const QString& folder) {
-  bool ok = true;
-  SurveySelection selection;
-  selection.Authentication = "WPA2-PSK";
-  selection.Cipher = "AES";
-  selection.Secured = true;
-  selection.HiddenSsidPath = true;
-  selection.HiddenSsid = "Apartment 4B";
-  station.PassPhrase().Show(selection);
-  Settle();
-  ok &= Save(window->grab(), folder + "/passphrase.png");
-  station.PassPhrase().Cancel();
+// The survey's network of this SSID as Connect would hand it to the security editor.
+std::optional<SurveySelection> SurveyNetwork(StationApp& station, std::string_view ssid) {
+  CPageSiteSurveyDlg* survey = station.Pages().SiteSurveyPage();
+  if (!survey) return std::nullopt;
+  for (int row = 0; row < int(survey->Logic().Rows().size()); ++row) {
+    const std::span<const uint8_t> bytes = survey->Logic().RecordOfRow(row);
+    const BssRecordView record(bytes);
+    const auto name = record.Ssid();
+    if (std::string_view(reinterpret_cast<const char*>(name.data()), name.size()) != ssid) continue;
+    survey->List()->selectRow(row);  // as the user chose it
+    const BssElementSummary summary = DecodeBssElements(record);
+    SurveySelection selection;
+    selection.Record.assign(bytes.begin(), bytes.end());
+    selection.Authentication = AuthenticationText(summary.Security);
+    selection.Cipher = CipherText(summary.Security);
+    selection.Secured = IsSecured(record, summary.Security);
+    selection.SecurityClass = SecurityClass(selection.Authentication);
+    return selection;
+  }
+  std::fprintf(stderr, "no network '%.*s' in the survey\n", int(ssid.size()), ssid.data());
+  return std::nullopt;
+}
 
+// The security editor for a WPA2-PSK network and for an enterprise network, with each tab of the
+// 802.1X page: PEAP with a token card on the identity tab, TLS with its certificate, the server
+// check, and EAP-FAST.
+bool WriteSecurityEditorScreenshots(StationApp& station, CLinkora2007Dlg* window,
+                                    const QString& folder) {
+  bool ok = true;
+  dot1x::SecurityEditor& editor = station.SecurityEditor();
+  auto panel = [window] {
+    return window->findChild<CSecurityEditorDlg*>(QString::number(CSecurityEditorDlg::kDialog));
+  };
+  window->Tabs()->ShowPageOf(mainwindow::kSiteSurveyButton);
+  if (auto psk = SurveyNetwork(station, "Apartment 4B")) {
+    editor.Show(*psk);
+    editor.Auth().SetPreSharedKey("correct horse battery staple");
+    if (panel()) panel()->SecurityTab()->Show();
+    Settle();
+    ok &= Save(window->grab(), folder + "/security-editor-psk.png");
+    editor.Cancel();
+  }
+  auto corp = SurveyNetwork(station, "ACME-Corp");
+  if (!corp || !panel()) return ok;
+  editor.Show(*corp);
+  Settle();
+  ok &= Save(window->grab(), folder + "/security-editor-enterprise.png");
+
+  dot1x::Dot1xPageModel& page = editor.Page();
+  auto shoot = [&](dot1x::Dot1xTab tab, const char* name) {
+    editor.SelectTab(dot1x::SecurityEditorTab::kDot1x);
+    page.SelectTab(tab);
+    panel()->TabButton(dot1x::SecurityEditorTab::kDot1x)->click();
+    Settle();
+    ok &= Save(window->grab(), folder + "/" + name);
+  };
+  page.ChooseTunnel(dot1x::kTunnelTokenCard);
+  page.SetText(dot1x::Dot1xText::kUserId, "alice");
+  page.SetText(dot1x::Dot1xText::kTunnelId, "alice@acme-corp.example");
+  page.SetText(dot1x::Dot1xText::kTunnelPassword, "wonderland");
+  shoot(dot1x::Dot1xTab::kIdentity, "8021x-identity.png");
+  page.ChooseMethod(dot1x::kTls);
+  page.ChooseClientRow(1);
+  shoot(dot1x::Dot1xTab::kClientCert, "8021x-client-cert.png");
+  page.SetUseServerCert(true);
+  page.ChooseServerRow(1);
+  page.SetText(dot1x::Dot1xText::kServerName, "acme-corp.example");
+  page.SetNameRule(1);
+  page.SetIntermediateCert(true);
+  shoot(dot1x::Dot1xTab::kServerCert, "8021x-server-cert.png");
+  page.ChooseMethod(dot1x::kEapFast);
+  page.SetText(dot1x::Dot1xText::kPacPath, "C:\\Documents and Settings\\alice\\acme.pac");
+  shoot(dot1x::Dot1xTab::kEapFast, "8021x-eap-fast.png");
+  editor.Cancel();
+  station.Windows().SetExpanded(false);
+  return ok;
+}
+
+// The authentication status panel with the lines of one authentication.
+bool WriteDot1xScreenshots(StationApp& station, CLinkora2007Dlg* window, const QString& folder) {
+  bool ok = WriteSecurityEditorScreenshots(station, window, folder);
   for (const char* line :
        {"Starting network connection...", "Network is connecting...",
         "Wireless client is authenticated.", "Network Link is connected.", "DHCP is Enabled.",
@@ -326,6 +397,7 @@ bool WriteDot1xScreenshots(StationApp& station, CLinkora2007Dlg* window, const Q
 
 bool WriteScreenshots(StationApp& station, const QString& folder) {
   QDir().mkpath(folder);
+  ImportScreenshotCertificates(station.GetPlatform().paths->MachineDir());
   bool ok = true;
   StationWindows& windows = station.Windows();
   station.Controller().OpenMainWindow();

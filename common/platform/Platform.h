@@ -2,6 +2,7 @@
 // The set of seams one program runs on. The programs get a simulated platform for a machine
 // folder; tests get a FakePlatform. Deliverables never know which one they have.
 
+#include "common/platform/CertStore.h"
 #include "common/platform/DeviceEnum.h"
 #include "common/platform/DeviceIo.h"
 #include "common/platform/DynamicLibrary.h"
@@ -34,6 +35,8 @@ struct Platform {
   ServiceControl* services = nullptr;
   DynamicLibraryLoader* libraries = nullptr;
   FileVersion* fileVersion = nullptr;
+  // The current user's certificate stores ("MY" and "ROOT").
+  CertStore* certs = nullptr;
 };
 
 }  // namespace kavo9

@@ -13,6 +13,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTableView>
+#include <QTest>
 #include <QToolButton>
 #include <filesystem>
 
@@ -22,6 +23,7 @@
 #include "common/platform/fake/FakePlatform.h"
 #include "sim/daemon/MachineSetup.h"
 #include "sim/emulator/AdapterEmulator.h"
+#include "station/networks/BssFacts.h"
 #include "station/shell/mainwindow/MainWindowIds.h"
 #include "station/shell/ui/MainWindowDlg.h"
 #include "station/shell/ui/TabDialog.h"
@@ -215,6 +217,34 @@ TEST_F(StationConnectTest, AHiddenNetworkJoinsByTheTypedSsid) {
   EXPECT_EQ(Joined(), "Garden Shed");
 }
 
+// The security editor as the survey's Connect opens it for a WEP network (without the supplicant
+// Connect itself stays off for a secured row): the typed key joins the network.
+TEST_F(StationConnectTest, AWepNetworkJoinsThroughTheSecurityEditor) {
+  CPageSiteSurveyDlg* survey = Start();
+  ASSERT_NE(survey, nullptr);
+  const auto bytes = survey->Logic().RecordOfRow(RowOf(survey, "00-09-5B-11-22-33"));
+  const BssRecordView record(bytes);
+  const BssElementSummary summary = DecodeBssElements(record);
+  SurveySelection selection;
+  selection.Record.assign(bytes.begin(), bytes.end());
+  selection.Authentication = AuthenticationText(summary.Security);
+  selection.Cipher = CipherText(summary.Security);
+  selection.Secured = IsSecured(record, summary.Security);
+  selection.SecurityClass = SecurityClass(selection.Authentication);
+  ASSERT_TRUE(selection.Secured);
+  app->Pages().ShowSecurityEditor(selection);
+  ASSERT_TRUE(app->Windows().IsPanelShown(mainwindow::kSecurityEditorPanel));
+  QWidget* editor = Window()->findChild<QWidget*>("181");
+  ASSERT_NE(editor, nullptr);
+  auto* key = editor->findChild<QLineEdit*>("1090");
+  ASSERT_NE(key, nullptr);
+  ASSERT_TRUE(key->isEnabled());
+  QTest::keyClicks(key, "1A2B3C4D5E");
+  Find<QPushButton>(editor, 1144)->click();
+  EXPECT_TRUE(app->Windows().IsPanelShown(mainwindow::kLinkStatusPanel));
+  EXPECT_EQ(Joined(), "Hoffmann");
+}
+
 TEST_F(StationConnectTest, TheActiveProfileIsAppliedAtStart) {
   // "Home" was activated in an earlier run: its key, its name and its copy in the adapter key.
   WriteProfile(DriverKeyPath(adapter) + "\\Profile\\Station\\Home", "Bakery Guest");
@@ -267,7 +297,7 @@ TEST_F(StationAppTest, AdapterReadyCreatesTheAccessPointRecordOnce) {
 // The parts still null in the program, so that a forgotten one shows here instead of compiling
 // into silence. A part that is built leaves this list.
 TEST(StationParts, TheNullPartsAreTheOnesNotBuiltYet) {
-  EXPECT_EQ(NullParts::Names(), (std::vector<std::string_view>{"dot1xTab", "ccx"}));
+  EXPECT_EQ(NullParts::Names(), (std::vector<std::string_view>{"ccx"}));
 }
 
 // Radio off: the tray shows it, and the list says so instead of showing networks.

@@ -22,6 +22,9 @@ StationApp::StationApp(StationAppParts parts)
       wps_(driver_, {adapter_, *platform_.registry, store_}),
       supplicantLibrary_(platform_.libraries),
       supplicant_({supplicantLibrary_, driver_, *platform_.loop, state_}),
+      profileDot1xPage_(platform_.certs, settings_.IsSettingOn(settings::kEapFastEnhancement)),
+      profileDot1xTab_(profileDot1xPage_),
+      securityEditor_(platform_.certs, settings_.IsSettingOn(settings::kEapFastEnhancement)),
       softApDefaults_(*platform_.registry, store_, driver_, adapter_),
       radioStore_(platform_, adapter_, store_),
       adapterRadio_(radio_, adapter_, driver_, radioStore_),
@@ -33,7 +36,7 @@ StationApp::StationApp(StationAppParts parts)
       services_({platform_, driver_, adapter_, store_, settings_, language_, state_,
                  actions_.Queue(), connect_.Connector(), supplicant_}),
       profilePages_({platform_, driver_, adapter_, settings_, language_, state_, radio_, services_,
-                     connect_.Profiles(), connect_.Connector(), wps_, nulls_.dot1xTab}) {
+                     connect_.Profiles(), connect_.Connector(), wps_, profileDot1xTab_}) {
   connect_.SetQueue(&actions_);
   dot1x::Dot1xEnvironment env =
       dot1x::StationDot1xEnvironment(settings_, store_, connect_.Profiles(), *platform_.paths);
@@ -43,10 +46,10 @@ StationApp::StationApp(StationAppParts parts)
   supplicant_.SetEnvironment(std::move(env));
   memory_.Load();
   ShowDbm() = memory_.Flag(programsettings::kShowDbm, false);
-  pages_ = std::make_unique<StationPages>(
-      StationPagesParts{platform_, driver_, adapter_, settings_, memory_, language_, state_,
-                        services_, radio_, radioStore_, connect_.Connector(), supplicant_,
-                        profilePages_, passPhrase_, nulls_.ccx, wps_, &supplicant_, &passPhrase_});
+  pages_ = std::make_unique<StationPages>(StationPagesParts{
+      platform_, driver_, adapter_, settings_, memory_, language_, state_, services_, radio_,
+      radioStore_, connect_.Connector(), supplicant_, profilePages_, securityEditor_, nulls_.ccx,
+      wps_, &supplicant_, &securityEditor_});
   windows_ = std::make_unique<StationWindows>(*this, *trayIcon_,
                                               [this] { return pages_->CreateMainWindow(); });
   controller_ = std::make_unique<CHideDlg>(ControllerParts{
@@ -69,19 +72,28 @@ StationApp::StationApp(StationAppParts parts)
   });
   actions_.SetListReadCallback([this] { pages_->OnListReadOutsideQueue(); });
   pages_->SetWindows(windows_.get());
-  passPhrase_.SetHost(
-      {[this] {
-         windows_->ShowPanel(mainwindow::kSecurityEditorPanel);
-         windows_->SetExpanded(true);
-       },
-       [this] { windows_->ShowPanel(mainwindow::kLinkStatusPanel); },
-       [this](LangKey key) {
-         windows_->ShowMessageBox("Kavo9", language_.language().Text(key),
-                                  language_.Text("IDS_OK"));
-       },
-       [this](const SurveySelection& selection, const connect::SecurityChoices& choices) {
-         connect_.Connector().ConnectFromSiteSurvey(selection, choices, true);
-       }});
+  securityEditor_.SetHost(
+      {.showPanel =
+           [this] {
+             windows_->ShowPanel(mainwindow::kSecurityEditorPanel);
+             windows_->SetExpanded(true);
+           },
+       .returnToPages = [this] { windows_->ShowPanel(mainwindow::kLinkStatusPanel); },
+       .showMessage =
+           [this](LangKey key) {
+             windows_->ShowMessageBox("Kavo9", language_.language().Text(key),
+                                      language_.Text("IDS_OK"));
+           },
+       .showText =
+           [this](const std::string& text) {
+             windows_->ShowMessageBox("Kavo9", text, language_.Text("IDS_OK"));
+           },
+       .connect =
+           [this](const SurveySelection& selection, const connect::SecurityChoices& choices) {
+             connect_.Connector().ConnectFromSiteSurvey(selection, choices, true);
+           },
+       .supplicantAvailable = [this] { return supplicant_.IsRunning(); },
+       .windowsVersionCode = [this] { return adapter_.WindowsVersionCode(); }});
   profilePages_.SetWindows(windows_.get());
 }
 

@@ -15,7 +15,8 @@
 #include "common/shell/StoreAccess.h"
 #include "radio/AdapterRadio.h"
 #include "radio/RegistryRadioStore.h"
-#include "station/dot1x/passphrase/PassPhrasePrompt.h"
+#include "station/dot1x/editor/Dot1xEditorTab.h"
+#include "station/dot1x/editor/SecurityEditor.h"
 #include "station/dot1x/supplicant/LibrarySupplicant.h"
 #include "station/dot1x/supplicant/SupplicantBinding.h"
 #include "station/shell/controller/CHideDlg.h"
@@ -67,6 +68,7 @@ class StationApp : public StationWindowsHost {
   ~StationApp() override;
 
   CHideDlg& Controller() { return *controller_; }
+  Platform& GetPlatform() { return platform_; }
   StationWindows& Windows() { return *windows_; }
   StationPages& Pages() { return *pages_; }
   StationProfilePages& ProfilePages() { return profilePages_; }
@@ -77,7 +79,8 @@ class StationApp : public StationWindowsHost {
   // The driver every piece reaches, with its fault hooks.
   FaultableDriver& Driver() { return driver_; }
   dot1x::SupplicantBinding& Supplicant() { return supplicant_; }
-  dot1x::PassPhrasePrompt& PassPhrase() { return passPhrase_; }
+  dot1x::SecurityEditor& SecurityEditor() { return securityEditor_; }
+  dot1x::Dot1xPageModel& ProfileDot1xPage() { return profileDot1xPage_; }
 
   // StationWindowsHost.
   std::string Text(std::string_view key) const override { return language_.Text(key); }
@@ -106,7 +109,10 @@ class StationApp : public StationWindowsHost {
   ControllerWpsTimers wpsTimers_;
   dot1x::LibrarySupplicant supplicantLibrary_;
   dot1x::SupplicantBinding supplicant_;
-  dot1x::PassPhrasePrompt passPhrase_;
+  // The 802.1X page of the profile editor, and the security editor with its own.
+  dot1x::Dot1xPageModel profileDot1xPage_;
+  dot1x::Dot1xEditorTab profileDot1xTab_;
+  dot1x::SecurityEditor securityEditor_;
   SoftApDefaults softApDefaults_;
   radio::RadioState radio_;
   radio::RegistryRadioStore radioStore_;

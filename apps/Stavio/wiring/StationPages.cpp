@@ -13,9 +13,9 @@
 #include "radio/registers/ui/CPageRegSettingDlg.h"
 #include "radio/ui/CPageAdvanceDlg.h"
 #include "radio/wmm/ui/CPageWMMDlg.h"
-#include "station/dot1x/passphrase/ui/CPassPhraseDlg.h"
 #include "station/dot1x/password/ui/CPeapSettingDlg.h"
 #include "station/dot1x/reentry/ui/CInvalidIDPW.h"
+#include "station/dot1x/editor/ui/CSecurityEditorDlg.h"
 #include "station/dot1x/supplicant/ui/CAuthenStatusDlg.h"
 #include "station/networks/ui/ApDetailIds.h"
 #include "station/networks/ui/CAPDetailInfoDlg.h"
@@ -337,8 +337,12 @@ QWidget* StationPages::CreateDot1xPart(int dialog, QWidget* parent) {
     peap_ = new CPeapSettingDlg(*passwordPanel_, text, returnToPages, parent);
     return peap_;
   }
-  if (dialog == mainwindow::kPanelDialogs[mainwindow::kSecurityEditorPanel] && p_.passPhrase) {
-    return new CPassPhraseDlg(*p_.passPhrase, text, parent);
+  if (dialog == mainwindow::kPanelDialogs[mainwindow::kSecurityEditorPanel] &&
+      p_.securityEditorPanel) {
+    return new CSecurityEditorDlg(
+        *p_.securityEditorPanel,
+        [this](LangKey key) { return QString::fromStdString(p_.language.language().Text(key)); },
+        parent);
   }
   return nullptr;
 }

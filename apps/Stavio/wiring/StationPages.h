@@ -14,10 +14,10 @@
 #include "radio/about/AboutInfo.h"
 #include "radio/registers/RegisterPage.h"
 #include "radio/wmm/WmmPage.h"
-#include "station/dot1x/passphrase/PassPhrasePrompt.h"
 #include "station/dot1x/password/PasswordPanel.h"
 #include "station/dot1x/password/ui/CPeapSettingDlg.h"
 #include "station/dot1x/reentry/Reentry.h"
+#include "station/dot1x/editor/SecurityEditor.h"
 #include "station/dot1x/supplicant/SupplicantBinding.h"
 #include "station/networks/link/ui/CLinkStatusDlg.h"
 #include "station/networks/statistics/Statistics.h"
@@ -55,9 +55,9 @@ struct StationPagesParts {
   SecurityEditorPort& securityEditor;
   CcxPort& ccx;
   wps::WpsPart& wps;
-  // The panels of the supplicant binding and of the pass-phrase step; none when null.
+  // The panels of the supplicant binding and of the security editor; none when null.
   dot1x::SupplicantBinding* supplicantBinding = nullptr;
-  dot1x::PassPhrasePrompt* passPhrase = nullptr;
+  dot1x::SecurityEditor* securityEditorPanel = nullptr;
 };
 
 class StationPages : public SurveyHandOverPort,

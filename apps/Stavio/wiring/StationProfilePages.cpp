@@ -1,5 +1,6 @@
 #include "apps/Stavio/wiring/StationProfilePages.h"
 
+#include "station/dot1x/settings/ui/CPage8021XDlg.h"
 #include "station/networks/profiles/editor/ui/CPageSystemConfigDlg.h"
 #include "station/shell/mainwindow/MainWindowIds.h"
 #include "station/shell/mainwindow/StationWindows.h"
@@ -10,7 +11,9 @@ StationProfilePages::StationProfilePages(const StationProfilePagesParts& parts)
     : p_(parts),
       editorStation_(p_.survey, *p_.platform.registry, p_.adapter, p_.driver, p_.radio),
       editor_(p_.profiles, editorStation_, p_.dot1x),
-      connection_(p_.connector, p_.wps) {}
+      connection_(p_.connector, p_.wps) {
+  p_.dot1x.SetSecurity(&editor_.Security());
+}
 
 StationProfilePages::~StationProfilePages() = default;
 
@@ -28,9 +31,18 @@ QWidget* StationProfilePages::CreateProfilePage(QWidget* parent) {
 
 QWidget* StationProfilePages::CreateEditorPanel(QWidget* parent) {
   editor_.PrepareNewProfile();
-  panel_ = new CProfileEditorDlg(
-      editor_, *this, [this](LangKey key) { return Text(key); },
-      QString::fromStdString(p_.language.language().FaceName()), {}, parent);
+  const EditorTextLookup text = [this](LangKey key) { return Text(key); };
+  auto dot1xPage = [this, text](QWidget* pages) -> QWidget* {
+    auto* page = new CPage8021XDlg(p_.dot1x.Page(), text, pages);
+    page->SetBeforeShow([this] { p_.dot1x.OnShown(); });
+    p_.dot1x.SetChangedCallback([page = QPointer<CPage8021XDlg>(page)] {
+      if (page) page->Show();
+    });
+    return page;
+  };
+  panel_ = new CProfileEditorDlg(editor_, *this, text,
+                                 QString::fromStdString(p_.language.language().FaceName()),
+                                 dot1xPage, parent);
   return panel_;
 }
 

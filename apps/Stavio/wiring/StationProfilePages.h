@@ -11,6 +11,7 @@
 #include "common/platform/Platform.h"
 #include "common/shell/SettingsFile.h"
 #include "radio/RadioState.h"
+#include "station/dot1x/editor/Dot1xEditorTab.h"
 #include "station/networks/connect/Connector.h"
 #include "station/networks/profiles/editor/EditorStation.h"
 #include "station/networks/profiles/editor/ProfileEditor.h"
@@ -39,7 +40,7 @@ struct StationProfilePagesParts {
   profiles::ProfileStore& profiles;
   connect::Connector& connector;
   connect::ConnectWpsPort& wps;
-  profileeditor::Dot1xTabPort& dot1x;
+  dot1x::Dot1xEditorTab& dot1x;
 };
 
 class StationProfilePages : public ProfileEditorPort,

@@ -99,9 +99,9 @@ bool FakeDeviceEnum::GetPresentDevices(const std::string& className,
 }
 
 FakePlatform::FakePlatform() : registry(SqliteRegistry::InMemory(token)) {
-  platform_ = Platform{&loop,     registry.get(), &token,      &paths,      &system,
-                       &launcher, &deviceIo,      &deviceEnum, &session,    &events,
-                       &ipHelper, &services,      &libraries,  &fileVersion};
+  platform_ = Platform{&loop,     registry.get(), &token,      &paths,       &system,
+                       &launcher, &deviceIo,      &deviceEnum, &session,     &events,
+                       &ipHelper, &services,      &libraries,  &fileVersion, &certs};
 }
 
 FakePlatform::~FakePlatform() = default;

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "common/platform/Platform.h"
+#include "common/platform/certs/FileCertStore.h"
 #include "common/platform/fake/FakeLibraryLoader.h"
 #include "common/platform/fake/FakeSystemEvents.h"
 #include "common/platform/fake/VirtualEventLoop.h"
@@ -147,6 +148,8 @@ class FakePlatform {
   FakeServiceControl services;
   FakeLibraryLoader libraries;
   FakeFileVersion fileVersion;
+  // The certificate stores in the temporary machine folder; tests import into them.
+  FileCertStore certs{paths.machineDir};
   std::unique_ptr<Registry> registry;
 
  private:

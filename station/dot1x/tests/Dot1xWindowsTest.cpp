@@ -8,7 +8,6 @@
 #include "common/adapter/DriverValues.h"
 #include "common/adapter/testing/ScriptedDriver.h"
 #include "common/platform/fake/VirtualEventLoop.h"
-#include "station/dot1x/passphrase/ui/CPassPhraseDlg.h"
 #include "station/dot1x/password/ui/CPeapSettingDlg.h"
 #include "station/dot1x/reentry/ui/CInvalidIDPW.h"
 #include "station/dot1x/supplicant/testing/ScriptedSupplicant.h"
@@ -20,44 +19,6 @@ namespace {
 
 QString Text(std::string_view key) {
   return QString::fromUtf8(key.data(), int(key.size()));
-}
-
-TEST(PassPhrasePanel, TypedKeyConnectsWithEnterAndAWrongOneStays) {
-  dot1x::PassPhrasePrompt prompt;
-  std::vector<std::string> connected;
-  int messages = 0, returns = 0;
-  prompt.SetHost({[] {}, [&] { ++returns; }, [&](LangKey) { ++messages; },
-                  [&](const SurveySelection&, const connect::SecurityChoices& c) {
-                    connected.push_back(c.passPhrase);
-                  }});
-  SurveySelection s;
-  s.Authentication = "WPA2-PSK";
-  s.Cipher = "AES";
-  s.HiddenSsidPath = true;
-  s.HiddenSsid = "Apartment 4B";
-  prompt.Show(s);
-  CPassPhraseDlg panel(prompt, &Text);
-  panel.show();
-  ASSERT_TRUE(QTest::qWaitForWindowExposed(&panel));
-  QLineEdit* edit = panel.Edit();
-  EXPECT_TRUE(edit->hasFocus());
-  EXPECT_EQ(edit->echoMode(), QLineEdit::Password);
-  EXPECT_FALSE(edit->accessibleName().isEmpty());
-  QTest::keyClicks(edit, "short");
-  QTest::keyClick(edit, Qt::Key_Return);
-  EXPECT_EQ(messages, 1);
-  EXPECT_TRUE(connected.empty());
-  edit->clear();
-  QTest::keyClicks(edit, "correct horse battery staple");
-  QTest::keyClick(edit, Qt::Key_Return);
-  ASSERT_EQ(connected.size(), 1u);
-  EXPECT_EQ(connected[0], "correct horse battery staple");
-  EXPECT_EQ(returns, 1);
-  EXPECT_TRUE(edit->text().isEmpty());  // the key does not linger in the panel
-  auto* show = panel.findChild<QCheckBox*>(QString::number(CPassPhraseDlg::kShow));
-  ASSERT_NE(show, nullptr);
-  show->setChecked(true);
-  EXPECT_EQ(edit->echoMode(), QLineEdit::Normal);
 }
 
 TEST(AuthStatusPanel, LinesAppearUntilTheEndMarkerEmptiesIt) {

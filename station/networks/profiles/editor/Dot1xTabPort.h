@@ -4,11 +4,19 @@
 // profile (the names after "Use8021X" in the profile's value table).
 
 #include <optional>
+#include <string>
 
 #include "station/networks/profiles/ProfileValues.h"
 #include "station/shell/LangKeys.h"
 
 namespace kavo9::profileeditor {
+
+// Why the tab refuses its values: a language text, or a text of the tab's own.
+struct Dot1xRefusal {
+  std::optional<LangKey> key;
+  std::string text;
+  bool operator==(const Dot1xRefusal&) const = default;
+};
 
 class Dot1xTabPort {
  public:
@@ -17,8 +25,8 @@ class Dot1xTabPort {
   virtual void Reset8021XPage() = 0;
   // The tab filled from a stored profile's 802.1X values.
   virtual void Load8021XPage(const profiles::ProfileValues& values) = 0;
-  // The key of the first rule the tab's values break, or nullopt when they pass.
-  virtual std::optional<LangKey> Validate8021XPage() = 0;
+  // The first rule the tab's values break, or nullopt when they pass.
+  virtual std::optional<Dot1xRefusal> Validate8021XPage() = 0;
   // The tab's choices written into `values` (its 802.1X values only).
   virtual void Take8021XChoices(profiles::ProfileValues* values) = 0;
   // The security tab's choices changed: the tab applies its method choice again.

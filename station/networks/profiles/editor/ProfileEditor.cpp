@@ -16,6 +16,36 @@ std::optional<LangKey> ProfileNameProblem(std::string_view name) {
   return std::nullopt;
 }
 
+void ChooseSurveySecurity(AuthSecurity& security, const SurveySelection& selection,
+                          int windowsVersionCode) {
+  if (!selection.Secured) return;
+  const int secured = selection.SecurityClass;
+  if (secured < 1 || secured > 5) {
+    security.ChooseAuthentication(kAuthOpen);
+    security.ChooseEncryption(kEncWep);
+    return;
+  }
+  const bool oldWindows = windowsVersionCode < 7;
+  security.ChooseAuthentication(kAuthWpaNone);
+  switch (secured) {
+    case 1:
+      security.ChooseAuthentication(kAuthWpa);
+      break;
+    case 2:
+      security.ChooseAuthentication(kAuthWpaPsk);
+      break;
+    case 4:
+      security.ChooseAuthentication(oldWindows ? kAuthWpa : kAuthWpa2);
+      break;
+    case 5:
+      security.ChooseAuthentication(oldWindows ? kAuthWpaPsk : kAuthWpa2Psk);
+      break;
+    default:
+      break;
+  }
+  security.ChooseEncryption(selection.Cipher == "TKIP" ? kEncTkip : kEncAes);
+}
+
 ProfileEditor::ProfileEditor(profiles::ProfileStore& store, EditorStationPort& station,
                              Dot1xTabPort& dot1x)
     : store_(store),
@@ -65,32 +95,7 @@ void ProfileEditor::PrepareProfileFromSurvey(const SurveySelection& selection) {
   RebuildChannels();
 
   security_.Reset(infrastructure);
-  if (!selection.Secured) return;
-  const int secured = selection.SecurityClass;
-  if (secured < 1 || secured > 5) {
-    security_.ChooseAuthentication(kAuthOpen);
-    security_.ChooseEncryption(kEncWep);
-    return;
-  }
-  const bool oldWindows = station_.WindowsVersionCode() < 7;
-  security_.ChooseAuthentication(kAuthWpaNone);
-  switch (secured) {
-    case 1:
-      security_.ChooseAuthentication(kAuthWpa);
-      break;
-    case 2:
-      security_.ChooseAuthentication(kAuthWpaPsk);
-      break;
-    case 4:
-      security_.ChooseAuthentication(oldWindows ? kAuthWpa : kAuthWpa2);
-      break;
-    case 5:
-      security_.ChooseAuthentication(oldWindows ? kAuthWpaPsk : kAuthWpa2Psk);
-      break;
-    default:
-      break;
-  }
-  security_.ChooseEncryption(selection.Cipher == "TKIP" ? kEncTkip : kEncAes);
+  ChooseSurveySecurity(security_, selection, station_.WindowsVersionCode());
 }
 
 bool ProfileEditor::PrepareExistingProfile(std::string_view name) {
@@ -130,7 +135,8 @@ OkResult ProfileEditor::Ok() {
   const bool dot1x = security_.Dot1xApplies();
   if (dot1x) {
     if (auto problem = dot1x_.Validate8021XPage()) {
-      result.message = problem;
+      result.message = problem->key;
+      result.text = problem->text;
       result.tab = EditorTab::kDot1x;
       return result;
     }

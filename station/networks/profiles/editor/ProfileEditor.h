@@ -84,6 +84,12 @@ class ProfileEditor {
   std::string editedName_;
 };
 
+// The security tab's choices for a secured survey network (SelectedSecured and its cipher text):
+// the network's WPA method, WPA-None first; WPA2 becomes WPA before code 7; a secured network of
+// no WPA class is open with WEP. An unsecured network leaves the tab as it is.
+void ChooseSurveySecurity(AuthSecurity& security, const SurveySelection& selection,
+                          int windowsVersionCode);
+
 // Why a profile name cannot be used: nullopt for a good one. Names are 1 to 32 characters, with
 // no "\" and no control characters (a name is a registry key).
 std::optional<LangKey> ProfileNameProblem(std::string_view name);

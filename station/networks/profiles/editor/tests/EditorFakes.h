@@ -12,11 +12,11 @@ namespace kavo9::profileeditor {
 
 struct FakeDot1x : Dot1xTabPort {
   bool md5 = false;
-  std::optional<LangKey> problem;
+  std::optional<Dot1xRefusal> problem;
   std::vector<std::string> calls;
   void Reset8021XPage() override { calls.push_back("reset"); }
   void Load8021XPage(const profiles::ProfileValues&) override { calls.push_back("load"); }
-  std::optional<LangKey> Validate8021XPage() override { return problem; }
+  std::optional<Dot1xRefusal> Validate8021XPage() override { return problem; }
   void Take8021XChoices(profiles::ProfileValues* values) override {
     calls.push_back("take");
     values->Set("ID", "alice");

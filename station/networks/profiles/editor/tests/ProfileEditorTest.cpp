@@ -139,7 +139,8 @@ TEST_F(ProfileEditorTest, RefusalsShowTheRulesTextAndWriteNothing) {
     editor.Security().ChooseAuthentication(c.authentication);
     editor.Security().SetKeyText(0, c.key);
     editor.Security().SetPreSharedKey("short");
-    dot1x.problem = c.dot1xProblem ? std::optional<LangKey>(LangKey::IDS_CHECKRULE4) : std::nullopt;
+    dot1x.problem =
+        c.dot1xProblem ? std::optional<Dot1xRefusal>({LangKey::IDS_CHECKRULE4, {}}) : std::nullopt;
     const OkResult result = editor.Ok();
     EXPECT_FALSE(result.saved);
     EXPECT_EQ(result.message, c.message);

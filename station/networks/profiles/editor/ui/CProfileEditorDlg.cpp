@@ -143,6 +143,7 @@ void CProfileEditorDlg::OnOk() {
       }
     }
   } else if (!result.text.empty()) {
+    if (result.tab == EditorTab::kDot1x) SelectTab(result.tab);
     host_.ShowEditorText(result.text);
   }
 }
