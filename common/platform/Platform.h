@@ -4,6 +4,7 @@
 
 #include "common/platform/DeviceEnum.h"
 #include "common/platform/DeviceIo.h"
+#include "common/platform/Domain.h"
 #include "common/platform/DynamicLibrary.h"
 #include "common/platform/EventLoop.h"
 #include "common/platform/EventSubscription.h"
@@ -34,6 +35,7 @@ struct Platform {
   ServiceControl* services = nullptr;
   DynamicLibraryLoader* libraries = nullptr;
   FileVersion* fileVersion = nullptr;
+  Domain* domain = nullptr;
 };
 
 }  // namespace kavo9

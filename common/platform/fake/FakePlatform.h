@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "common/platform/Platform.h"
+#include "common/platform/fake/FakeDomain.h"
 #include "common/platform/fake/FakeLibraryLoader.h"
 #include "common/platform/fake/FakeSystemEvents.h"
 #include "common/platform/fake/VirtualEventLoop.h"
@@ -147,6 +148,7 @@ class FakePlatform {
   FakeServiceControl services;
   FakeLibraryLoader libraries;
   FakeFileVersion fileVersion;
+  FakeDomain domain;
   std::unique_ptr<Registry> registry;
 
  private:

@@ -14,6 +14,7 @@
 #include "common/platform/LocaleTable.h"
 #include "common/platform/simulated/MachineFileVersion.h"
 #include "common/platform/simulated/SimulatedDeviceIo.h"
+#include "common/platform/simulated/SimulatedDomain.h"
 #include "common/platform/simulated/SqliteRegistry.h"
 #include "common/platform/simulated/SystemServicesClient.h"
 
@@ -284,6 +285,7 @@ struct SimulatedPlatform::Parts {
   std::unique_ptr<SimulatedServiceControl> services;
   std::unique_ptr<SimulatedLibraryLoader> libraries;
   std::unique_ptr<MachineFileVersion> fileVersion;
+  std::unique_ptr<SimulatedDomain> domain;
 };
 
 SimulatedPlatform::SimulatedPlatform(std::filesystem::path machineDir, EventLoop& loop)
@@ -325,6 +327,8 @@ SimulatedPlatform::SimulatedPlatform(std::filesystem::path machineDir, EventLoop
   parts_->libraries =
       std::make_unique<SimulatedLibraryLoader>(parts_->paths->ProgramDir(), layout_.dir);
   platform_.libraries = parts_->libraries.get();
+  parts_->domain = std::make_unique<SimulatedDomain>(layout_.dir);
+  platform_.domain = parts_->domain.get();
 }
 
 SimulatedPlatform::~SimulatedPlatform() = default;
