@@ -267,7 +267,7 @@ TEST_F(StationAppTest, AdapterReadyCreatesTheAccessPointRecordOnce) {
 // The parts still null in the program, so that a forgotten one shows here instead of compiling
 // into silence. A part that is built leaves this list.
 TEST(StationParts, TheNullPartsAreTheOnesNotBuiltYet) {
-  EXPECT_EQ(NullParts::Names(), (std::vector<std::string_view>{"dot1xTab", "ccx"}));
+  EXPECT_EQ(NullParts::Names(), (std::vector<std::string_view>{"dot1xTab"}));
 }
 
 // Radio off: the tray shows it, and the list says so instead of showing networks.

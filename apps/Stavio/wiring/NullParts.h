@@ -25,16 +25,11 @@ struct NullDot1xTab : profileeditor::Dot1xTabPort {
   void ResetMd5ToPeap() override {}
 };
 
-struct NullCcx : CcxPort {
-  void RefreshControl() override {}
-};
-
 struct NullParts {
   NullDot1xTab dot1xTab;
-  NullCcx ccx;
 
   // The parts still null, by the name of the piece that will fill them.
-  static std::vector<std::string_view> Names() { return {"dot1xTab", "ccx"}; }
+  static std::vector<std::string_view> Names() { return {"dot1xTab"}; }
 };
 
 }  // namespace kavo9

@@ -3,6 +3,7 @@
 #include <QString>
 
 #include "common/ui/MessageBoxDlg.h"
+#include "station/dot1x/sso/SsoRules.h"
 #include "station/shell/mainwindow/MainWindowIds.h"
 
 namespace kavo9 {
@@ -25,21 +26,27 @@ StationApp::StationApp(StationAppParts parts)
       radioStore_(platform_, adapter_, store_),
       adapterRadio_(radio_, adapter_, driver_, radioStore_),
       region_(adapterRadio_),
+      ccx_(driver_, *platform_.registry, adapter_),
       connect_({platform_, driver_, adapter_, store_, settings_, state_, language_, radio_,
-                adapterRadio_, supplicant_, supplicant_, wps_, nulls_.ccx}),
+                adapterRadio_, supplicant_, supplicant_, wps_, ccx_}),
       actions_(*platform_.loop, driver_, adapterRadio_, connect_.Steps(), connect_.Connector(),
                wps_),
       services_({platform_, driver_, adapter_, store_, settings_, language_, state_,
                  actions_.Queue(), connect_.Connector(), supplicant_}),
       profilePages_({platform_, driver_, adapter_, settings_, language_, state_, radio_, services_,
-                     connect_.Profiles(), connect_.Connector(), wps_, nulls_.dot1xTab}) {
+                     connect_.Profiles(), connect_.Connector(), wps_, nulls_.dot1xTab}),
+      signOn_(connect_.Connector()),
+      ssoPage_({*platform_.registry, store_, connect_.Profiles(), adapter_, signOn_}) {
   connect_.SetQueue(&actions_);
+  connect_.Connector().SetActivationHook([this](std::string_view name) {
+    sso::SsoActivationCheck({*platform_.registry, store_, connect_.Profiles(), connect_}, name);
+  });
   memory_.Load();
   ShowDbm() = memory_.Flag(programsettings::kShowDbm, false);
-  pages_ = std::make_unique<StationPages>(
-      StationPagesParts{platform_, driver_, adapter_, settings_, memory_, language_, state_,
-                        services_, radio_, radioStore_, connect_.Connector(), supplicant_,
-                        profilePages_, passPhrase_, nulls_.ccx, wps_, &supplicant_, &passPhrase_});
+  pages_ = std::make_unique<StationPages>(StationPagesParts{
+      platform_, driver_, adapter_, settings_, memory_, language_, state_, services_, radio_,
+      radioStore_, connect_.Connector(), supplicant_, profilePages_, passPhrase_, ccx_, wps_,
+      &supplicant_, &passPhrase_, &ssoPage_});
   windows_ = std::make_unique<StationWindows>(*this, *trayIcon_,
                                               [this] { return pages_->CreateMainWindow(); });
   controller_ = std::make_unique<CHideDlg>(ControllerParts{

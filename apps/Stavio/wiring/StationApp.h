@@ -8,6 +8,7 @@
 #include "apps/Stavio/wiring/StationActions.h"
 #include "apps/Stavio/wiring/StationConnect.h"
 #include "apps/Stavio/wiring/StationPages.h"
+#include "apps/Stavio/wiring/StationSignOn.h"
 #include "common/adapter/Adapter.h"
 #include "common/adapter/FaultableDriver.h"
 #include "common/platform/TrayIcon.h"
@@ -15,6 +16,7 @@
 #include "common/shell/StoreAccess.h"
 #include "radio/AdapterRadio.h"
 #include "radio/RegistryRadioStore.h"
+#include "station/dot1x/ccx/CcxControl.h"
 #include "station/dot1x/passphrase/PassPhrasePrompt.h"
 #include "station/dot1x/supplicant/LibrarySupplicant.h"
 #include "station/dot1x/supplicant/SupplicantBinding.h"
@@ -78,6 +80,8 @@ class StationApp : public StationWindowsHost {
   FaultableDriver& Driver() { return driver_; }
   dot1x::SupplicantBinding& Supplicant() { return supplicant_; }
   dot1x::PassPhrasePrompt& PassPhrase() { return passPhrase_; }
+  // The machine's registry, for the screenshots' set-up.
+  Registry& MachineRegistry() { return *platform_.registry; }
 
   // StationWindowsHost.
   std::string Text(std::string_view key) const override { return language_.Text(key); }
@@ -112,10 +116,13 @@ class StationApp : public StationWindowsHost {
   radio::RegistryRadioStore radioStore_;
   radio::AdapterRadio adapterRadio_;
   StationRegionRefresh region_;
+  ccx::CcxControl ccx_;
   StationConnect connect_;
   StationActions actions_;
   StationServices services_;
   StationProfilePages profilePages_;
+  StationSignOn signOn_;
+  sso::SsoPage ssoPage_;
   std::unique_ptr<StationPages> pages_;
   std::unique_ptr<StationWindows> windows_;
   std::unique_ptr<CHideDlg> controller_;

@@ -12,9 +12,10 @@
 #include "radio/registers/ui/CPageRegSettingDlg.h"
 #include "radio/ui/CPageAdvanceDlg.h"
 #include "radio/wmm/ui/CPageWMMDlg.h"
-#include "station/networks/ui/ApDetailIds.h"
 #include "station/dot1x/passphrase/ui/CPassPhraseDlg.h"
+#include "station/dot1x/sso/ui/CPageSSODlg.h"
 #include "station/dot1x/supplicant/ui/CAuthenStatusDlg.h"
+#include "station/networks/ui/ApDetailIds.h"
 #include "station/networks/ui/CAPDetailInfoDlg.h"
 #include "station/networks/ui/CHiddenSsidDlg.h"
 #include "station/networks/ui/CPageSiteSurveyDlg.h"
@@ -165,8 +166,17 @@ QWidget* StationPages::CreatePart(int dialog, QWidget* parent) {
     apDetail_ = new CAPDetailInfoDlg(returnToPages, text, parent);
     return apDetail_;
   }
+  if (dialog == mainwindow::kSsoPageDialog && p_.ssoPage) return CreateSsoPage(parent);
   if (QWidget* part = CreateDot1xPart(dialog, parent)) return part;
   return MakeStandInPart(p_.services, dialog, parent);
+}
+
+QWidget* StationPages::CreateSsoPage(QWidget* parent) {
+  if (!p_.ssoPage) return nullptr;
+  return new CPageSSODlg(
+      *p_.ssoPage,
+      [this](std::string_view key) { return QString::fromStdString(p_.language.Text(key)); },
+      parent);
 }
 
 QWidget* StationPages::Create80211nPage(QWidget* parent) {

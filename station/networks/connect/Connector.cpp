@@ -81,6 +81,19 @@ bool Connector::ActivateProfile(const std::vector<profiles::ProfileRow>& rows, i
   p_.profiles.SetActiveName(name);
   p_.wps.ClearUse();
   p_.profiles.SetActiveProfile(name);
+  if (activationHook_) activationHook_(name);
+  EnterProfileMode(name);
+  return true;
+}
+
+void Connector::ActivateForSignOn(std::string_view name) {
+  if (!p_.profiles.Exists(name)) return;
+  p_.profiles.SetActiveName(std::string(name));
+  p_.profiles.SetActiveProfile(name, false);
+  EnterProfileMode(name);
+}
+
+void Connector::EnterProfileMode(std::string_view name) {
   profiles::ProfileValues values;
   p_.profiles.ReadProfile(name, &values);
   activeProfileSsid_ = values.Text("SSID");
@@ -89,7 +102,6 @@ bool Connector::ActivateProfile(const std::vector<profiles::ProfileRow>& rows, i
   autoReconnect_ = true;
   profileMode_ = true;
   ConnectActiveProfile(0);
-  return true;
 }
 
 void Connector::SetActiveProfileName(std::string_view name) {

@@ -5,6 +5,7 @@
 // profile mode, the SSID-match and automatic-reconnect flags, the reconnect hold — and decides
 // on each tick whether the adapter drifted away from what it was told to join.
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -59,6 +60,13 @@ class Connector : public ConnectPort, public LastConnectRecordPort {
   // taken then). Nothing happens without rows, while the Windows service manages the adapter or
   // with the radio off. True when the profile became active.
   bool ActivateProfile(const std::vector<profiles::ProfileRow>& rows, int selected);
+  // Single sign-on's APPLY: `name` becomes the active profile and is joined as on activation,
+  // except that WPS use stays, "WSC" is not written and the activation hook does not run.
+  void ActivateForSignOn(std::string_view name);
+  // Runs after an activation made the profile's values active (single sign-on's check).
+  void SetActivationHook(std::function<void(std::string_view name)> hook) {
+    activationHook_ = std::move(hook);
+  }
   // The active profile is deleted (its active copy already emptied): profile mode ends, and with
   // `reconnect` the adapter is told to join with the emptied copy, which leaves the network.
   void ReleaseActiveProfile(bool reconnect);
@@ -102,6 +110,8 @@ class Connector : public ConnectPort, public LastConnectRecordPort {
   // Queues the active profile's record; true when the queue should run now.
   bool QueueActiveProfile(bool fullApply);
   bool ConnectOrWait(ConnectRecord record);
+  // The profile's SSID remembered, profile mode on, and the profile joined.
+  void EnterProfileMode(std::string_view name);
   bool Queue(ConnectRecord record);
   bool SupplicantAllows(const ConnectRecord& record) const;
   bool MediaConnected() const;
@@ -115,6 +125,7 @@ class Connector : public ConnectPort, public LastConnectRecordPort {
   bool startup_ = false;
   bool reconnectHold_ = false;
   std::string activeProfileSsid_;
+  std::function<void(std::string_view)> activationHook_;
 };
 
 }  // namespace kavo9::connect
