@@ -35,9 +35,10 @@ StationApp::StationApp(StationAppParts parts)
                  actions_.Queue(), connect_.Connector(), supplicant_}),
       profilePages_({platform_, driver_, adapter_, settings_, language_, state_, radio_, services_,
                      connect_.Profiles(), connect_.Connector(), wps_, nulls_.dot1xTab}),
-      signOn_(connect_.Connector()),
+      signOn_({connect_.Connector(), *platform_.registry, store_, driver_, state_, settings_}),
       ssoPage_({*platform_.registry, store_, connect_.Profiles(), adapter_, signOn_}) {
   connect_.SetQueue(&actions_);
+  connect_.Connector().SetSignOn(&signOn_);
   connect_.Connector().SetActivationHook([this](std::string_view name) {
     sso::SsoActivationCheck({*platform_.registry, store_, connect_.Profiles(), connect_}, name);
   });

@@ -75,4 +75,16 @@ class ConnectWpsPort {
   virtual uint32_t BandPreference() const = 0;
 };
 
+// Single sign-on's say in a profile connection: what the logon component reported decides the
+// first one after a logon, and an installed component changes how the others wait.
+class SignOnConnectPort {
+ public:
+  enum class Step { kNothing, kQueueAndRun, kRememberOnly };
+  virtual ~SignOnConnectPort() = default;
+  // Before the profile's record is built.
+  virtual void ReadLogonState() = 0;
+  // The step for the profile's record; nullopt when single sign-on has no say.
+  virtual std::optional<Step> ConnectOrWait(bool supplicantAvailable, bool autoReconnect) = 0;
+};
+
 }  // namespace kavo9::connect

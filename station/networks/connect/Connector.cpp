@@ -149,6 +149,14 @@ bool Connector::QueueActiveProfile(bool fullApply) {
 }
 
 bool Connector::ConnectOrWait(ConnectRecord record) {
+  if (signOn_) {
+    if (const auto step = signOn_->ConnectOrWait(p_.supplicant.IsRunning(), autoReconnect_)) {
+      startup_ = false;  // a logon's rule covers the start-up one
+      if (*step == SignOnConnectPort::Step::kQueueAndRun) return Queue(std::move(record));
+      if (*step == SignOnConnectPort::Step::kRememberOnly) StoreCopy(record);
+      return false;
+    }
+  }
   if (startup_) {
     startup_ = false;
     if (MediaConnected() || !SupplicantAllows(record) || !autoReconnect_) return false;
@@ -160,6 +168,7 @@ bool Connector::ConnectOrWait(ConnectRecord record) {
 }
 
 bool Connector::ConnectActiveProfile(int fullApply) {
+  if (signOn_) signOn_->ReadLogonState();
   const bool run = QueueActiveProfile(fullApply != 0);
   if (run) p_.queue.RunActionQueue();
   return run;

@@ -63,6 +63,8 @@ class Connector : public ConnectPort, public LastConnectRecordPort {
   // Single sign-on's APPLY: `name` becomes the active profile and is joined as on activation,
   // except that WPS use stays, "WSC" is not written and the activation hook does not run.
   void ActivateForSignOn(std::string_view name);
+  // Single sign-on's rule for profile connections; none until it is set.
+  void SetSignOn(SignOnConnectPort* signOn) { signOn_ = signOn; }
   // Runs after an activation made the profile's values active (single sign-on's check).
   void SetActivationHook(std::function<void(std::string_view name)> hook) {
     activationHook_ = std::move(hook);
@@ -126,6 +128,7 @@ class Connector : public ConnectPort, public LastConnectRecordPort {
   bool reconnectHold_ = false;
   std::string activeProfileSsid_;
   std::function<void(std::string_view)> activationHook_;
+  SignOnConnectPort* signOn_ = nullptr;
 };
 
 }  // namespace kavo9::connect
