@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include "common/platform/simulated/SimulatedDomain.h"
+#include "sim/daemon/tests/DaemonTestSupport.h"
+
 namespace kavo9 {
 namespace {
 
@@ -106,6 +109,25 @@ TEST(DomainAnswers, TheScenariosDomainBlockIsChecked) {
     EXPECT_FALSE(parse(text, &spec, &error)) << text;
     EXPECT_EQ(error.rfind(message, 0), 0u) << error;
   }
+}
+
+class DemoDomainTest : public test::DaemonTest {
+ protected:
+  const char* ScenarioName() const override { return "demo.json"; }
+};
+
+TEST_F(DemoDomainTest, TheProgramsFindTheDemoControllerThroughTheDaemon) {
+  SimulatedDomain domain(machine);
+  DomainControllerInfo info;
+  ASSERT_EQ(domain.DsGetDcName("acme.example", DS_FORCE_REDISCOVERY | DS_RETURN_FLAT_NAME, &info),
+            0u);
+  EXPECT_EQ(info.DomainControllerName, "\\\\ACME-DC1");
+  EXPECT_EQ(info.DomainName, "ACME");
+  EXPECT_EQ(domain.DsGetDcName("OTHER", 0, &info), 1355u);
+  // No adapter is on the controller's network yet: it does not answer.
+  uint32_t error = 0;
+  EXPECT_EQ(domain.OpenNetworkFile("\\\\ACME-DC1\\NETLOGON\\NonExist", &error), Domain::kNoFile);
+  EXPECT_EQ(error, 53u);
 }
 
 }  // namespace
