@@ -270,8 +270,7 @@ int acEapFASTPacCreate(acObject* out);
 int acEapFASTPacSet(acObject pac, int part, const uint8_t* data, int length);
 int acEapFASTPacDestroy(acObject pac);
 int acCredEapFASTPac(int handle, uint32_t id, acObject pac);
-int acCredGetEapFASTPac(int handle, uint32_t id, int part, uint8_t* data, int size,
-                        int* length);
+int acCredGetEapFASTPac(int handle, uint32_t id, int part, uint8_t* data, int size, int* length);
 
 // Certificates: a reference text for a certificate (kind AC_CERT_KIND_USER or AC_CERT_KIND_CA)
 // from its stored blob (the store's SHA-1 hash, 20 bytes), and the library object made from it.

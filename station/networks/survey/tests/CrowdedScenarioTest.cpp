@@ -63,9 +63,8 @@ TEST(CrowdedScenario, OneScanFillsTheSurveyWithBothBands) {
   const char* source = std::getenv("KAVO9_SOURCE");
   Scenario scenario;
   std::string error;
-  ASSERT_TRUE(LoadScenarioFile(
-      std::string(source ? source : ".") + "/sim/scenarios/crowded.json", &scenario,
-      &error))
+  ASSERT_TRUE(LoadScenarioFile(std::string(source ? source : ".") + "/sim/scenarios/crowded.json",
+                               &scenario, &error))
       << error;
 
   World world(scenario.networks);
