@@ -35,7 +35,8 @@ StationApp::StationApp(StationAppParts parts)
                  actions_.Queue(), connect_.Connector(), supplicant_}),
       profilePages_({platform_, driver_, adapter_, settings_, language_, state_, radio_, services_,
                      connect_.Profiles(), connect_.Connector(), wps_, nulls_.dot1xTab}),
-      signOn_({connect_.Connector(), *platform_.registry, store_, driver_, state_, settings_}),
+      signOn_({connect_.Connector(), *platform_.registry, store_, driver_, state_, settings_,
+               *platform_.loop}),
       ssoPage_({*platform_.registry, store_, connect_.Profiles(), adapter_, signOn_}) {
   connect_.SetQueue(&actions_);
   connect_.Connector().SetSignOn(&signOn_);

@@ -3,6 +3,7 @@
 // component reported has its say in the connector's profile connections.
 
 #include "common/adapter/DriverPort.h"
+#include "common/platform/EventLoop.h"
 #include "common/platform/Registry.h"
 #include "common/shell/SettingsFile.h"
 #include "common/shell/StorePort.h"
@@ -21,6 +22,7 @@ struct StationSignOnParts {
   DriverPort& driver;
   const StationState& state;
   const SettingsFile& settings;
+  EventLoop& loop;
 };
 
 class StationSignOn : public sso::SsoActivationPort, public connect::SignOnConnectPort {
@@ -29,9 +31,21 @@ class StationSignOn : public sso::SsoActivationPort, public connect::SignOnConne
 
   void ActivateForSignOn(std::string_view name) override { p_.connector.ActivateForSignOn(name); }
 
-  // The settle time the state asks for is not waited here: the user-interface thread never
-  // sleeps, and the logon component has finished its part before the utility runs.
-  void ReadLogonState() override { logon_.ReadSsoLogonState(p_.registry, p_.store); }
+  ~StationSignOn() override { StopWait(); }
+  StationSignOn(const StationSignOn&) = delete;
+  StationSignOn& operator=(const StationSignOn&) = delete;
+
+  uint32_t ReadLogonState() override { return logon_.ReadSsoLogonState(p_.registry, p_.store); }
+  void After(uint32_t ms, std::function<void()> then) override {
+    StopWait();
+    wait_ = p_.loop.StartTimer(ms, [this, then = std::move(then)]() mutable {
+      // Once (the loop's timers repeat); the step is taken out first, as stopping the timer
+      // frees this function.
+      std::function<void()> next = std::move(then);
+      StopWait();
+      next();
+    });
+  }
 
   std::optional<Step> ConnectOrWait(bool supplicantAvailable, bool autoReconnect) override {
     const bool installed = sso::SsoInstalled(p_.registry, p_.state.configToolState,
@@ -49,8 +63,14 @@ class StationSignOn : public sso::SsoActivationPort, public connect::SignOnConne
   }
 
  private:
+  void StopWait() {
+    if (wait_) p_.loop.StopTimer(wait_);
+    wait_ = 0;
+  }
+
   StationSignOnParts p_;
   sso::SsoLogonState logon_;
+  EventLoop::Handle wait_ = 0;
 };
 
 }  // namespace kavo9

@@ -168,7 +168,15 @@ bool Connector::ConnectOrWait(ConnectRecord record) {
 }
 
 bool Connector::ConnectActiveProfile(int fullApply) {
-  if (signOn_) signOn_->ReadLogonState();
+  if (signOn_) {
+    if (const uint32_t settle = signOn_->ReadLogonState(); settle > 0) {
+      // The logon component gets its moment without holding up the windows.
+      signOn_->After(settle, [this, fullApply] {
+        if (QueueActiveProfile(fullApply != 0)) p_.queue.RunActionQueue();
+      });
+      return false;
+    }
+  }
   const bool run = QueueActiveProfile(fullApply != 0);
   if (run) p_.queue.RunActionQueue();
   return run;

@@ -79,7 +79,8 @@ class Connector : public ConnectPort, public LastConnectRecordPort {
   void SetStartupFlag() override { startup_ = true; }
   void SetActiveProfileName(std::string_view name) override;
   // Queues the active profile's record (fullApply with the radio settings) and runs the queue
-  // when it says so. True when the queue was run.
+  // when it says so. True when the queue was run. When single sign-on asks the logon component
+  // to be given a moment first, the connection goes on after it and this returns false.
   bool ConnectActiveProfile(int fullApply) override;
   bool RequeueLastRecord() override;
   void UpdateReconnectTick(uint32_t* reconnectTick) override;

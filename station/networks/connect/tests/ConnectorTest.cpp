@@ -203,7 +203,17 @@ TEST_F(ConnectorTest, AtStartTheActiveProfileIsJoinedOnlyWhenNotConnected) {
 struct ScriptedSignOn : SignOnConnectPort {
   std::optional<Step> step;
   int reads = 0;
-  void ReadLogonState() override { ++reads; }
+  uint32_t settle = 0;
+  uint32_t waited = 0;
+  std::function<void()> then;
+  uint32_t ReadLogonState() override {
+    ++reads;
+    return settle;
+  }
+  void After(uint32_t ms, std::function<void()> next) override {
+    waited = ms;
+    then = std::move(next);
+  }
   std::optional<Step> ConnectOrWait(bool, bool) override { return step; }
 };
 
@@ -233,6 +243,15 @@ TEST_F(ConnectorTest, SingleSignOnDecidesAProfileConnectionWhenItHasASay) {
   EXPECT_TRUE(connector.ConnectActiveProfile(0));
   EXPECT_EQ(Joins(), 2u);
   EXPECT_EQ(signOn.reads, 4);
+
+  // The logon component asks for a moment: the connection goes on after it, not at once.
+  signOn.settle = 1000;
+  EXPECT_FALSE(connector.ConnectActiveProfile(0));
+  EXPECT_EQ(Joins(), 2u);
+  EXPECT_EQ(signOn.waited, 1000u);
+  ASSERT_TRUE(signOn.then);
+  signOn.then();
+  EXPECT_EQ(Joins(), 3u);
 }
 
 TEST_F(ConnectorTest, SignOnActivationKeepsWpsAndSkipsTheActivationHook) {
