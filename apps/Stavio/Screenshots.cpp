@@ -24,6 +24,7 @@
 #include "station/dot1x/password/ui/CPeapSettingDlg.h"
 #include "station/dot1x/editor/ui/CSecurityEditorDlg.h"
 #include "station/networks/BssFacts.h"
+#include "station/dot1x/sso/SsoRecord.h"
 #include "station/networks/link/ui/CLinkStatusDlg.h"
 #include "station/networks/profiles/editor/ui/CPageAuthEncryDlg.h"
 #include "station/networks/profiles/editor/ui/CProfileEditorDlg.h"
@@ -395,6 +396,36 @@ bool WriteDot1xScreenshots(StationApp& station, CLinkora2007Dlg* window, const Q
   return ok;
 }
 
+// The single-sign-on page on a machine where the logon component is installed, with a LEAP and
+// an EAP-FAST profile to choose from; then with the feature switched off.
+bool WriteSsoScreenshots(StationApp& station, const QString& folder) {
+  Registry& registry = station.MachineRegistry();
+  RegWriteString(registry, HKEY_LOCAL_MACHINE, sso::kSsoKey, sso::kInstallValue, "1");
+  RegWriteString(registry, HKEY_LOCAL_MACHINE, sso::kSsoKey, sso::kEnableValue, "1");
+  RegWriteString(registry, HKEY_LOCAL_MACHINE, sso::kSsoKey, sso::kCurProfileValue, "ACME LEAP");
+  profiles::ProfileStore& profiles = station.Connecting().Profiles();
+  for (auto [name, leap] : {std::pair{"ACME LEAP", true}, {"ACME FAST", false}}) {
+    if (profiles.Exists(name)) continue;
+    profiles::ProfileValues values;
+    values.Set("SSID", "ACME-Corp");
+    values.Set("LeapEnabled", leap ? "1" : "0");
+    values.Set("AuthenProtocol", leap ? "0" : "3");
+    profiles.WriteProfile(name, values);
+  }
+  QWidget frame;
+  frame.resize(560, 380);
+  QWidget* page = station.Pages().CreateSsoPage(&frame);
+  if (!page) return false;
+  page->resize(frame.size());
+  frame.show();
+  Settle();
+  bool ok = Save(frame.grab(), folder + "/sso-page.png");
+  if (auto* feature = page->findChild<QAbstractButton*>(QStringLiteral("1330"))) feature->click();
+  Settle();
+  ok &= Save(frame.grab(), folder + "/sso-off.png");
+  return ok;
+}
+
 bool WriteScreenshots(StationApp& station, const QString& folder) {
   QDir().mkpath(folder);
   ImportScreenshotCertificates(station.GetPlatform().paths->MachineDir());
@@ -453,6 +484,7 @@ bool WriteScreenshots(StationApp& station, const QString& folder) {
   ok &= WriteLinkScreenshots(station, window, folder);
   ok &= Write80211nScreenshots(station, folder);
   ok &= WriteWmmScreenshots(station, folder);
+  ok &= WriteSsoScreenshots(station, folder);
   if (QWidget* registers = station.Pages().OpenRegisterPage()) {
     registers->resize(640, 300);
     for (auto [id, text] : {std::pair{"1341", "0"}, {"1346", "3E"}, {"1338", "3"}}) {

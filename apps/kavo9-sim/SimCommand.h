@@ -40,6 +40,8 @@ int RunSessionCommand(const SimContext& context, std::span<const std::string> ar
 int RunPowerCommand(const SimContext& context, std::span<const std::string> args);
 int RunServiceCommand(const SimContext& context, std::span<const std::string> args);
 int RunEventCommand(const SimContext& context, std::span<const std::string> args);
+// `session logon USER [--cancel]`: LogonCommand.cpp.
+int RunLogonCommand(const SimContext& context, std::span<const std::string> args);
 
 // `cert list|import|remove`: CertCommand.cpp.
 extern const std::string_view kCertUsage;

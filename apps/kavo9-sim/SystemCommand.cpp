@@ -12,6 +12,9 @@ const std::string_view kSystemUsage =
     "  session lock|unlock|connect|disconnect\n"
     "                                 a session change: lock or unlock the workstation,\n"
     "                                 connect or disconnect the console\n"
+    "  session logon USER [--cancel]  a Windows logon of USER (DOMAIN\\USER for a domain\n"
+    "                                 logon): the single-sign-on logon component plays its\n"
+    "                                 part; --cancel: the user cancels its authentication\n"
     "  power suspend|resume           the machine goes to sleep or wakes up\n"
     "  service WZCSVC [query|start|stop|auto|demand|disabled]\n"
     "                                 show or change the wireless configuration service's\n"
@@ -55,6 +58,9 @@ int RunSystemCommand(const SimContext& context, std::string_view family,
       return SimError(kSimUsage, "unknown service action \"" + action + "\"");
     }
     return Send(context, request);
+  }
+  if (family == "session" && !args.empty() && args[0] == "logon") {
+    return RunLogonCommand(context, args.subspan(1));
   }
   if (args.size() != 1) return SimError(kSimUsage, std::string(family) + " needs one argument");
   if (family == "event") return Send(context, {{"cmd", "event"}, {"class", args[0]}});

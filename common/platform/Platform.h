@@ -5,6 +5,7 @@
 #include "common/platform/CertStore.h"
 #include "common/platform/DeviceEnum.h"
 #include "common/platform/DeviceIo.h"
+#include "common/platform/Domain.h"
 #include "common/platform/DynamicLibrary.h"
 #include "common/platform/EventLoop.h"
 #include "common/platform/EventSubscription.h"
@@ -37,6 +38,8 @@ struct Platform {
   FileVersion* fileVersion = nullptr;
   // The current user's certificate stores ("MY" and "ROOT").
   CertStore* certs = nullptr;
+  // The Windows domain the machine belongs to.
+  Domain* domain = nullptr;
 };
 
 }  // namespace kavo9

@@ -133,6 +133,7 @@ bool SystemDaemon::Start(std::string* error) {
   Scenario scenario;
   if (!LoadMachineScenario(layout_, &scenario, error)) return false;
   world_ = World(scenario.networks, scenario.stations);
+  domain_ = scenario.domain;
   static const SystemToken token;
   auto hives = std::make_unique<SqliteRegistry>(layout_.RegistryDir(), token);
   hives->OpenHives();  // a damaged or missing hive is told on standard error at once
@@ -280,6 +281,7 @@ SystemDaemon::Adapter* SystemDaemon::FindAdapter(const json& request, std::strin
 void SystemDaemon::AddBuiltInCommands() {
   AddAccessPointCommands();
   AddAuthenticatorCommands();
+  AddDomainCommands();
   AddCommand("status", [this](const json&) {
     json adapters = json::array();
     for (const auto& a : adapters_) {

@@ -23,6 +23,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -98,6 +99,8 @@ class SystemDaemon {
   // The authenticator of the secured networks and the supplicant library's view of the ports
   // ("auth"; DaemonAuthenticator.cpp).
   void AddAuthenticatorCommands();
+  // The machine's domain: controller look-ups and network opens ("domain"; DaemonDomain.cpp).
+  void AddDomainCommands();
   void AccessPointStatus(Adapter& adapter, nlohmann::json* item);
   nlohmann::json SharingStatus();
   nlohmann::json Dispatch(const std::string& line, bool* keep);
@@ -126,6 +129,8 @@ class SystemDaemon {
   // access point (kept per station, so that one that comes back gets its address again).
   bool sharing_ = false;
   std::map<MacAddress, int> leases_;
+  // The Windows domain of the scenario; none for a workgroup machine.
+  std::optional<DomainSpec> domain_;
 };
 
 }  // namespace kavo9

@@ -100,6 +100,11 @@ bool ParseScenarioJson(const json& doc, Scenario* s, std::string* error) {
       }
     }
   }
+  if (const json* domain = r.Find("domain"); domain && r.ok()) {
+    DomainSpec spec;
+    if (!ParseDomain(*domain, "/domain", &spec, error)) return false;
+    s->domain = std::move(spec);
+  }
   if (const json* stations = r.Find("stations"); stations && r.ok()) {
     if (!stations->is_array()) {
       r.Fail("/stations", "expected a list");

@@ -148,8 +148,24 @@ struct AdapterSpec {
   std::string DriverKeyName() const;  // "{4D36E972-...}\0007"
 };
 
+// The Windows domain the machine is a member of. Its controller is found by the flat or the DNS
+// name (without regard to case); whether it answers on the network is `reachable`, and with a
+// `network` it answers only while an adapter is associated with a network of that SSID. A
+// controller that does not answer makes every network open fail with `probeError`.
+struct DomainSpec {
+  std::string name;     // flat name, "CORP"
+  std::string dnsName;  // "corp.example"; may be empty
+  std::string controller = "DC1";
+  std::string address = "10.0.0.2";
+  bool reachable = true;
+  std::string network;
+  uint32_t probeError = 53;  // ERROR_BAD_NETPATH
+  uint32_t lookupError = 0;  // nonzero: the look-up itself fails with this code
+};
+
 struct Scenario {
   std::string description;
+  std::optional<DomainSpec> domain;
   MachineDescription machine;
   std::vector<AdapterSpec> adapters;
   std::vector<NetworkSpec> networks;
@@ -170,5 +186,8 @@ nlohmann::json NetworkToJson(const NetworkSpec& network);
 bool ParseStation(const nlohmann::json& doc, std::string_view path, StationSpec* station,
                   std::string* error);
 nlohmann::json StationToJson(const StationSpec& station);
+// The scenario's "domain" object.
+bool ParseDomain(const nlohmann::json& doc, std::string_view path, DomainSpec* domain,
+                 std::string* error);
 
 }  // namespace kavo9

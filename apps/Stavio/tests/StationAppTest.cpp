@@ -281,6 +281,35 @@ TEST_F(StationConnectTest, ANetworkThatGoesAwayAndComesBackIsRejoinedByTheReconn
 
 // At adapter-ready the station prepares the access-point record once, named after the adapter's
 // address, and a switch then has values to copy.
+TEST_F(StationAppTest, WithSingleSignOnInstalledItsPageIsReachedFromTheBar) {
+  const std::string sso = "Software\\Microsoft\\Windows NT\\CurrentVersion\\Winlogon\\Tesmar";
+  RegWriteString(*fake.registry, HKEY_LOCAL_MACHINE, sso, "SSOInstall", "1");
+  RegWriteString(*fake.registry, HKEY_LOCAL_MACHINE, sso, "SSOEnable", "1");
+  const std::string profile = DriverKeyPath(adapter) + "\\Profile\\Station\\Corp";
+  RegWriteString(*fake.registry, HKEY_LOCAL_MACHINE, profile, "SSID", "ACME-Corp");
+  RegWriteString(*fake.registry, HKEY_LOCAL_MACHINE, profile, "AuthenProtocol", "3");
+  app->Controller().Initialise();
+  ASSERT_NE(Window(), nullptr);
+  QToolButton* button = Window()->Tabs()->Button(mainwindow::BarButton::Sso);
+  ASSERT_NE(button, nullptr);
+  ASSERT_TRUE(button->isVisible());
+  button->click();
+  QWidget* page = Window()->findChild<QWidget*>(QStringLiteral("2300"));
+  ASSERT_NE(page, nullptr);
+  ASSERT_TRUE(page->isVisible());
+  auto* name = Find<QLabel>(page, 1345);
+  ASSERT_NE(name, nullptr);
+  EXPECT_EQ(name->text(), "Corp");
+  auto* apply = Find<QPushButton>(page, 1136);
+  ASSERT_TRUE(apply && apply->isEnabled());
+  apply->click();
+  std::string gina;
+  RegReadString(*fake.registry, HKEY_LOCAL_MACHINE,
+                "Software\\Microsoft\\Windows NT\\CurrentVersion\\Winlogon", "GinaDLL", &gina);
+  EXPECT_EQ(gina, "TesmarGina.DLL");
+  EXPECT_EQ(AdapterValue("CurProfile"), "Corp");
+}
+
 TEST_F(StationAppTest, AdapterReadyCreatesTheAccessPointRecordOnce) {
   app->Controller().Initialise();
   const std::string record = DriverKeyPath(adapter) + "\\ApDefault";
@@ -292,12 +321,6 @@ TEST_F(StationAppTest, AdapterReadyCreatesTheAccessPointRecordOnce) {
   std::string mode;
   ASSERT_EQ(RegReadString(*fake.registry, HKEY_LOCAL_MACHINE, record, "BeaconPeriod", &mode), 0);
   EXPECT_EQ(mode, "100");
-}
-
-// The parts still null in the program, so that a forgotten one shows here instead of compiling
-// into silence. A part that is built leaves this list.
-TEST(StationParts, TheNullPartsAreTheOnesNotBuiltYet) {
-  EXPECT_EQ(NullParts::Names(), (std::vector<std::string_view>{"ccx"}));
 }
 
 // Radio off: the tray shows it, and the list says so instead of showing networks.

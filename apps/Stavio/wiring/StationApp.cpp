@@ -4,6 +4,7 @@
 
 #include "common/ui/MessageBoxDlg.h"
 #include "station/dot1x/supplicant/StationEnvironment.h"
+#include "station/dot1x/sso/SsoRules.h"
 #include "station/shell/mainwindow/MainWindowIds.h"
 
 namespace kavo9 {
@@ -29,15 +30,23 @@ StationApp::StationApp(StationAppParts parts)
       radioStore_(platform_, adapter_, store_),
       adapterRadio_(radio_, adapter_, driver_, radioStore_),
       region_(adapterRadio_),
+      ccx_(driver_, *platform_.registry, adapter_),
       connect_({platform_, driver_, adapter_, store_, settings_, state_, language_, radio_,
-                adapterRadio_, supplicant_, supplicant_, wps_, nulls_.ccx}),
+                adapterRadio_, supplicant_, supplicant_, wps_, ccx_}),
       actions_(*platform_.loop, driver_, adapterRadio_, connect_.Steps(), connect_.Connector(),
                wps_),
       services_({platform_, driver_, adapter_, store_, settings_, language_, state_,
                  actions_.Queue(), connect_.Connector(), supplicant_}),
       profilePages_({platform_, driver_, adapter_, settings_, language_, state_, radio_, services_,
-                     connect_.Profiles(), connect_.Connector(), wps_, profileDot1xTab_}) {
+                     connect_.Profiles(), connect_.Connector(), wps_, profileDot1xTab_}),
+      signOn_({connect_.Connector(), *platform_.registry, store_, driver_, state_, settings_,
+               *platform_.loop}),
+      ssoPage_({*platform_.registry, store_, connect_.Profiles(), adapter_, signOn_}) {
   connect_.SetQueue(&actions_);
+  connect_.Connector().SetSignOn(&signOn_);
+  connect_.Connector().SetActivationHook([this](std::string_view name) {
+    sso::SsoActivationCheck({*platform_.registry, store_, connect_.Profiles(), connect_}, name);
+  });
   dot1x::Dot1xEnvironment env =
       dot1x::StationDot1xEnvironment(settings_, store_, connect_.Profiles(), *platform_.paths);
   env.credentialsChanged = [this](const connect::ConnectRecord& record) {
@@ -48,8 +57,8 @@ StationApp::StationApp(StationAppParts parts)
   ShowDbm() = memory_.Flag(programsettings::kShowDbm, false);
   pages_ = std::make_unique<StationPages>(StationPagesParts{
       platform_, driver_, adapter_, settings_, memory_, language_, state_, services_, radio_,
-      radioStore_, connect_.Connector(), supplicant_, profilePages_, securityEditor_, nulls_.ccx,
-      wps_, &supplicant_, &securityEditor_});
+      radioStore_, connect_.Connector(), supplicant_, profilePages_, securityEditor_, ccx_, wps_,
+      &supplicant_, &securityEditor_, &ssoPage_});
   windows_ = std::make_unique<StationWindows>(*this, *trayIcon_,
                                               [this] { return pages_->CreateMainWindow(); });
   controller_ = std::make_unique<CHideDlg>(ControllerParts{

@@ -4,10 +4,10 @@
 
 #include <memory>
 
-#include "apps/Stavio/wiring/NullParts.h"
 #include "apps/Stavio/wiring/StationActions.h"
 #include "apps/Stavio/wiring/StationConnect.h"
 #include "apps/Stavio/wiring/StationPages.h"
+#include "apps/Stavio/wiring/StationSignOn.h"
 #include "common/adapter/Adapter.h"
 #include "common/adapter/FaultableDriver.h"
 #include "common/platform/TrayIcon.h"
@@ -17,6 +17,7 @@
 #include "radio/RegistryRadioStore.h"
 #include "station/dot1x/editor/Dot1xEditorTab.h"
 #include "station/dot1x/editor/SecurityEditor.h"
+#include "station/dot1x/ccx/CcxControl.h"
 #include "station/dot1x/supplicant/LibrarySupplicant.h"
 #include "station/dot1x/supplicant/SupplicantBinding.h"
 #include "station/shell/controller/CHideDlg.h"
@@ -81,6 +82,8 @@ class StationApp : public StationWindowsHost {
   dot1x::SupplicantBinding& Supplicant() { return supplicant_; }
   dot1x::SecurityEditor& SecurityEditor() { return securityEditor_; }
   dot1x::Dot1xPageModel& ProfileDot1xPage() { return profileDot1xPage_; }
+  // The machine's registry, for the screenshots' set-up.
+  Registry& MachineRegistry() { return *platform_.registry; }
 
   // StationWindowsHost.
   std::string Text(std::string_view key) const override { return language_.Text(key); }
@@ -104,7 +107,6 @@ class StationApp : public StationWindowsHost {
   FaultableDriver driver_;
   StoreAccess store_;
   StationLanguage language_;
-  NullParts nulls_;
   wps::WpsPart wps_;
   ControllerWpsTimers wpsTimers_;
   dot1x::LibrarySupplicant supplicantLibrary_;
@@ -118,10 +120,13 @@ class StationApp : public StationWindowsHost {
   radio::RegistryRadioStore radioStore_;
   radio::AdapterRadio adapterRadio_;
   StationRegionRefresh region_;
+  ccx::CcxControl ccx_;
   StationConnect connect_;
   StationActions actions_;
   StationServices services_;
   StationProfilePages profilePages_;
+  StationSignOn signOn_;
+  sso::SsoPage ssoPage_;
   std::unique_ptr<StationPages> pages_;
   std::unique_ptr<StationWindows> windows_;
   std::unique_ptr<CHideDlg> controller_;

@@ -16,6 +16,7 @@
 #include "station/dot1x/password/ui/CPeapSettingDlg.h"
 #include "station/dot1x/reentry/ui/CInvalidIDPW.h"
 #include "station/dot1x/editor/ui/CSecurityEditorDlg.h"
+#include "station/dot1x/sso/ui/CPageSSODlg.h"
 #include "station/dot1x/supplicant/ui/CAuthenStatusDlg.h"
 #include "station/networks/ui/ApDetailIds.h"
 #include "station/networks/ui/CAPDetailInfoDlg.h"
@@ -198,8 +199,17 @@ QWidget* StationPages::CreatePart(int dialog, QWidget* parent) {
     apDetail_ = new CAPDetailInfoDlg(returnToPages, text, parent);
     return apDetail_;
   }
+  if (dialog == mainwindow::kSsoPageDialog && p_.ssoPage) return CreateSsoPage(parent);
   if (QWidget* part = CreateDot1xPart(dialog, parent)) return part;
   return MakeStandInPart(p_.services, dialog, parent);
+}
+
+QWidget* StationPages::CreateSsoPage(QWidget* parent) {
+  if (!p_.ssoPage) return nullptr;
+  return new CPageSSODlg(
+      *p_.ssoPage,
+      [this](std::string_view key) { return QString::fromStdString(p_.language.Text(key)); },
+      parent);
 }
 
 QWidget* StationPages::Create80211nPage(QWidget* parent) {

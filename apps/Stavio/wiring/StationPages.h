@@ -18,6 +18,7 @@
 #include "station/dot1x/password/ui/CPeapSettingDlg.h"
 #include "station/dot1x/reentry/Reentry.h"
 #include "station/dot1x/editor/SecurityEditor.h"
+#include "station/dot1x/sso/SsoPage.h"
 #include "station/dot1x/supplicant/SupplicantBinding.h"
 #include "station/networks/link/ui/CLinkStatusDlg.h"
 #include "station/networks/statistics/Statistics.h"
@@ -58,6 +59,8 @@ struct StationPagesParts {
   // The panels of the supplicant binding and of the security editor; none when null.
   dot1x::SupplicantBinding* supplicantBinding = nullptr;
   dot1x::SecurityEditor* securityEditorPanel = nullptr;
+  // The single-sign-on page's logic; no page when null.
+  sso::SsoPage* ssoPage = nullptr;
 };
 
 class StationPages : public SurveyHandOverPort,
@@ -77,6 +80,8 @@ class StationPages : public SurveyHandOverPort,
   // The 802.11n page (also made on its own for pictures).
   QWidget* Create80211nPage(QWidget* parent);
   QWidget* CreateWmmPage(QWidget* parent);
+  // The single-sign-on page; null without its logic.
+  QWidget* CreateSsoPage(QWidget* parent);
   QWidget* CreateAboutPage(QWidget* parent);
   // The register diagnostics, in a window of their own (Ctrl+Shift+R in the main window).
   QWidget* OpenRegisterPage();
@@ -113,7 +118,7 @@ class StationPages : public SurveyHandOverPort,
   // AdvancePageHost.
   void ShowMessage(std::string_view key) override;
   void ShowModelessMessage(std::string_view key) override;
-  void RefreshCcxControl() override { p_.ccx.RefreshControl(); }
+  void RefreshCcxControl() override { p_.ccx.RefreshControl(false); }
   void SetSupplicantShowStatus(bool show) override { p_.supplicant.SetShowStatus(show); }
   bool HasCurrentConnection() override { return p_.connect.HasCurrentConnection(); }
   void RequeueCurrentConnection() override { p_.connect.RequeueCurrentConnection(); }

@@ -102,6 +102,7 @@ FakePlatform::FakePlatform() : registry(SqliteRegistry::InMemory(token)) {
   platform_ = Platform{&loop,     registry.get(), &token,      &paths,       &system,
                        &launcher, &deviceIo,      &deviceEnum, &session,     &events,
                        &ipHelper, &services,      &libraries,  &fileVersion, &certs};
+  platform_.domain = &domain;
 }
 
 FakePlatform::~FakePlatform() = default;

@@ -13,6 +13,7 @@
 
 #include "common/platform/Platform.h"
 #include "common/platform/certs/FileCertStore.h"
+#include "common/platform/fake/FakeDomain.h"
 #include "common/platform/fake/FakeLibraryLoader.h"
 #include "common/platform/fake/FakeSystemEvents.h"
 #include "common/platform/fake/VirtualEventLoop.h"
@@ -150,6 +151,7 @@ class FakePlatform {
   FakeFileVersion fileVersion;
   // The certificate stores in the temporary machine folder; tests import into them.
   FileCertStore certs{paths.machineDir};
+  FakeDomain domain;
   std::unique_ptr<Registry> registry;
 
  private:

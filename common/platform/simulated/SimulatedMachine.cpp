@@ -15,6 +15,7 @@
 #include "common/platform/certs/FileCertStore.h"
 #include "common/platform/simulated/MachineFileVersion.h"
 #include "common/platform/simulated/SimulatedDeviceIo.h"
+#include "common/platform/simulated/SimulatedDomain.h"
 #include "common/platform/simulated/SqliteRegistry.h"
 #include "common/platform/simulated/SystemServicesClient.h"
 
@@ -286,6 +287,7 @@ struct SimulatedPlatform::Parts {
   std::unique_ptr<SimulatedLibraryLoader> libraries;
   std::unique_ptr<MachineFileVersion> fileVersion;
   std::unique_ptr<FileCertStore> certs;
+  std::unique_ptr<SimulatedDomain> domain;
 };
 
 SimulatedPlatform::SimulatedPlatform(std::filesystem::path machineDir, EventLoop& loop)
@@ -329,6 +331,8 @@ SimulatedPlatform::SimulatedPlatform(std::filesystem::path machineDir, EventLoop
   platform_.libraries = parts_->libraries.get();
   parts_->certs = std::make_unique<FileCertStore>(layout_.dir);
   platform_.certs = parts_->certs.get();
+  parts_->domain = std::make_unique<SimulatedDomain>(layout_.dir);
+  platform_.domain = parts_->domain.get();
 }
 
 SimulatedPlatform::~SimulatedPlatform() = default;

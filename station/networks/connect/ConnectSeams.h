@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -73,6 +74,21 @@ class ConnectWpsPort {
   virtual std::array<uint8_t, 6> Bssid() const = 0;
   // The band preference sent as OID_VND_WPS_BAND.
   virtual uint32_t BandPreference() const = 0;
+};
+
+// Single sign-on's say in a profile connection: what the logon component reported decides the
+// first one after a logon, and an installed component changes how the others wait.
+class SignOnConnectPort {
+ public:
+  enum class Step { kNothing, kQueueAndRun, kRememberOnly };
+  virtual ~SignOnConnectPort() = default;
+  // Before the profile's record is built. Returns how long the logon component is given before
+  // the connection goes on (0: at once).
+  virtual uint32_t ReadLogonState() = 0;
+  // Runs `then` once after `ms` on the user-interface thread; a later call replaces a waiting one.
+  virtual void After(uint32_t ms, std::function<void()> then) = 0;
+  // The step for the profile's record; nullopt when single sign-on has no say.
+  virtual std::optional<Step> ConnectOrWait(bool supplicantAvailable, bool autoReconnect) = 0;
 };
 
 }  // namespace kavo9::connect

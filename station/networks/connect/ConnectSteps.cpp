@@ -189,7 +189,7 @@ void ConnectSteps::SendRadioSettings(const ConnectRecord& r) {
     const bool mcsAuto = radio::UnpackHtSetting(htWord).mcs == uint32_t(radio::kMcsAuto);
     radio::SendRates(p_.driver, radio.wirelessMode, int(AdapterNumber("TransRate", 0)), mcsAuto);
   }
-  p_.ccx.RefreshControl();
+  p_.ccx.SendControl(r.CcxBytes, r.BssidBound == 1);
   Set32(OID_VND_WPS_BAND, p_.wps.BandPreference());
 }
 
@@ -208,31 +208,31 @@ void ConnectSteps::Join(const ConnectRecord& r) {
       p_.loop.StopTimer(pauseTimer_);
       pauseTimer_ = 0;
       p_.driver.SetInformation(OID_802_11_BSSID, bssid.data(), 6, kSetAttempts);
-      AfterJoin(wepWatch);
+      AfterJoin(wepWatch, false);  // joined through WPS: the word as for a join by SSID
     });
     return;
   } else {
     p_.driver.SetInformation(OID_802_11_SSID, r.Ssid.data(), uint32_t(r.Ssid.size()), kSetAttempts);
   }
-  AfterJoin(wepWatch);
+  AfterJoin(wepWatch, r.BssidBound == 1);
 }
 
-void ConnectSteps::AfterJoin(bool wepWatch) {
-  p_.ccx.RefreshControl();
+void ConnectSteps::AfterJoin(bool wepWatch, bool bssidBound) {
+  p_.ccx.RefreshControl(bssidBound);
   if (wepWatch) p_.controller.ArmKeyErrorWatch();
 }
 
 void ConnectSteps::RunConnectSsid(const SsidPayload& ssid) {
   p_.driver.SetInformation(OID_802_11_SSID, ssid.Bytes.data(), uint32_t(ssid.Bytes.size()),
                            kSetAttempts);
-  p_.ccx.RefreshControl();
+  p_.ccx.RefreshControl(false);
   if (p_.controller.KeyErrorWatchArmed()) p_.controller.ArmKeyErrorWatch();
 }
 
 void ConnectSteps::RunConnectBssid(const BssidPayload& bssid) {
   p_.driver.SetInformation(OID_802_11_BSSID, bssid.Bssid.data(), uint32_t(bssid.Bssid.size()),
                            kSetAttempts);
-  p_.ccx.RefreshControl();
+  p_.ccx.RefreshControl(true);
   if (p_.controller.KeyErrorWatchArmed()) p_.controller.ArmKeyErrorWatch();
 }
 

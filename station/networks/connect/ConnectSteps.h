@@ -59,7 +59,7 @@ class ConnectSteps : public ConnectStepsPort {
   void SendStaConfig(std::array<uint8_t, 32> config);
   void Join(const ConnectRecord& r);
   void UpdateConfiguration(uint32_t frequencyKhz);
-  void AfterJoin(bool wepWatch);
+  void AfterJoin(bool wepWatch, bool bssidBound);
   void Set32(uint32_t oid, uint32_t value);
   long AdapterNumber(const char* name, long fallback) const;
 

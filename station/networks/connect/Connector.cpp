@@ -81,6 +81,19 @@ bool Connector::ActivateProfile(const std::vector<profiles::ProfileRow>& rows, i
   p_.profiles.SetActiveName(name);
   p_.wps.ClearUse();
   p_.profiles.SetActiveProfile(name);
+  if (activationHook_) activationHook_(name);
+  EnterProfileMode(name);
+  return true;
+}
+
+void Connector::ActivateForSignOn(std::string_view name) {
+  if (!p_.profiles.Exists(name)) return;
+  p_.profiles.SetActiveName(std::string(name));
+  p_.profiles.SetActiveProfile(name, false);
+  EnterProfileMode(name);
+}
+
+void Connector::EnterProfileMode(std::string_view name) {
   profiles::ProfileValues values;
   p_.profiles.ReadProfile(name, &values);
   activeProfileSsid_ = values.Text("SSID");
@@ -89,7 +102,6 @@ bool Connector::ActivateProfile(const std::vector<profiles::ProfileRow>& rows, i
   autoReconnect_ = true;
   profileMode_ = true;
   ConnectActiveProfile(0);
-  return true;
 }
 
 void Connector::SetActiveProfileName(std::string_view name) {
@@ -137,6 +149,14 @@ bool Connector::QueueActiveProfile(bool fullApply) {
 }
 
 bool Connector::ConnectOrWait(ConnectRecord record) {
+  if (signOn_) {
+    if (const auto step = signOn_->ConnectOrWait(p_.supplicant.IsRunning(), autoReconnect_)) {
+      startup_ = false;  // a logon's rule covers the start-up one
+      if (*step == SignOnConnectPort::Step::kQueueAndRun) return Queue(std::move(record));
+      if (*step == SignOnConnectPort::Step::kRememberOnly) StoreCopy(record);
+      return false;
+    }
+  }
   if (startup_) {
     startup_ = false;
     if (MediaConnected() || !SupplicantAllows(record) || !autoReconnect_) return false;
@@ -148,6 +168,15 @@ bool Connector::ConnectOrWait(ConnectRecord record) {
 }
 
 bool Connector::ConnectActiveProfile(int fullApply) {
+  if (signOn_) {
+    if (const uint32_t settle = signOn_->ReadLogonState(); settle > 0) {
+      // The logon component gets its moment without holding up the windows.
+      signOn_->After(settle, [this, fullApply] {
+        if (QueueActiveProfile(fullApply != 0)) p_.queue.RunActionQueue();
+      });
+      return false;
+    }
+  }
   const bool run = QueueActiveProfile(fullApply != 0);
   if (run) p_.queue.RunActionQueue();
   return run;

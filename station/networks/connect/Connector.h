@@ -5,6 +5,7 @@
 // profile mode, the SSID-match and automatic-reconnect flags, the reconnect hold — and decides
 // on each tick whether the adapter drifted away from what it was told to join.
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -59,6 +60,15 @@ class Connector : public ConnectPort, public LastConnectRecordPort {
   // taken then). Nothing happens without rows, while the Windows service manages the adapter or
   // with the radio off. True when the profile became active.
   bool ActivateProfile(const std::vector<profiles::ProfileRow>& rows, int selected);
+  // Single sign-on's APPLY: `name` becomes the active profile and is joined as on activation,
+  // except that WPS use stays, "WSC" is not written and the activation hook does not run.
+  void ActivateForSignOn(std::string_view name);
+  // Single sign-on's rule for profile connections; none until it is set.
+  void SetSignOn(SignOnConnectPort* signOn) { signOn_ = signOn; }
+  // Runs after an activation made the profile's values active (single sign-on's check).
+  void SetActivationHook(std::function<void(std::string_view name)> hook) {
+    activationHook_ = std::move(hook);
+  }
   // The active profile is deleted (its active copy already emptied): profile mode ends, and with
   // `reconnect` the adapter is told to join with the emptied copy, which leaves the network.
   void ReleaseActiveProfile(bool reconnect);
@@ -69,7 +79,8 @@ class Connector : public ConnectPort, public LastConnectRecordPort {
   void SetStartupFlag() override { startup_ = true; }
   void SetActiveProfileName(std::string_view name) override;
   // Queues the active profile's record (fullApply with the radio settings) and runs the queue
-  // when it says so. True when the queue was run.
+  // when it says so. True when the queue was run. When single sign-on asks the logon component
+  // to be given a moment first, the connection goes on after it and this returns false.
   bool ConnectActiveProfile(int fullApply) override;
   bool RequeueLastRecord() override;
   void UpdateReconnectTick(uint32_t* reconnectTick) override;
@@ -104,6 +115,8 @@ class Connector : public ConnectPort, public LastConnectRecordPort {
   // Queues the active profile's record; true when the queue should run now.
   bool QueueActiveProfile(bool fullApply);
   bool ConnectOrWait(ConnectRecord record);
+  // The profile's SSID remembered, profile mode on, and the profile joined.
+  void EnterProfileMode(std::string_view name);
   bool Queue(ConnectRecord record);
   bool SupplicantAllows(const ConnectRecord& record) const;
   bool MediaConnected() const;
@@ -117,6 +130,8 @@ class Connector : public ConnectPort, public LastConnectRecordPort {
   bool startup_ = false;
   bool reconnectHold_ = false;
   std::string activeProfileSsid_;
+  std::function<void(std::string_view)> activationHook_;
+  SignOnConnectPort* signOn_ = nullptr;
 };
 
 }  // namespace kavo9::connect

@@ -8,6 +8,7 @@
 #include "radio/vocabulary/Rates.h"
 #include "radio/vocabulary/StaConfig.h"
 #include "radio/vocabulary/WirelessMode.h"
+#include "station/dot1x/ccx/CcxSettingsWord.h"
 #include "station/networks/BssRecord.h"
 #include "station/networks/ChannelFrequency.h"
 #include "station/networks/connect/WpaNoneKey.h"
@@ -22,8 +23,6 @@ using profiles::ProfileValues;
 constexpr size_t kMaxPassPhrase = 64;
 constexpr size_t kMaxLeapText = 256;
 constexpr uint16_t kAcPowerCamVersion = 0x0500;
-// Bit 1 of the CCX control word: LEAP with CCKM.
-constexpr uint32_t kCcxCckmBit = 0x2;
 // The station-options words the profile's radio settings fill beside the radio page's own.
 constexpr size_t kTurboRateWord = 1;
 constexpr size_t kShortSlotWord = 3;
@@ -210,7 +209,7 @@ ConnectRecord BuildFromProfile(const ProfileValues& v, bool fullApply,
 
   r.LeapEnabled = v.Number("LeapEnabled", 0) != 0 ? 1 : 0;
   if (r.LeapEnabled) {
-    r.LeapCckm = (r.CcxBytes & kCcxCckmBit) ? 1 : 0;
+    r.LeapCckm = ccx::LeapTurnsOnCckm(r.CcxBytes) ? 1 : 0;
     r.LeapUserName = Clip(v.Text("LeapUserName"), kMaxLeapText);
     r.LeapPassword = Clip(v.Text("LeapPassword"), kMaxLeapText);
     r.LeapDomain = Clip(v.Text("LeapDomainName"), kMaxLeapText);

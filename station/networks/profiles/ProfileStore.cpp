@@ -181,14 +181,14 @@ bool ProfileStore::DeleteProfile(std::string_view name) {
   return p_.store.DeleteTree(ProfileKey(name), kArea) == ERROR_SUCCESS;
 }
 
-bool ProfileStore::SetActiveProfile(std::string_view name) {
+bool ProfileStore::SetActiveProfile(std::string_view name, bool endWps) {
   if (AdapterKey().empty() || !IsValidProfileName(name)) return false;
   ScopedKey key(p_.registry);
   if (p_.registry.OpenKey(HKEY_LOCAL_MACHINE, ProfileKey(name), KEY_READ, &key) != ERROR_SUCCESS) {
     return false;
   }
   WriteText(AdapterKey(), "CurProfile", name);
-  WriteText(AdapterKey(), "WSC", "0");
+  if (endWps) WriteText(AdapterKey(), "WSC", "0");
   std::array<uint8_t, kCopyBuffer> buffer{};
   for (std::string_view value : kProfileValueNames) {
     uint32_t type = 0;

@@ -65,10 +65,10 @@ class ProfileStore {
   // Deletes the profile's key. When the profiles key cannot be opened the message box says so
   // ("RegOpenKeyEx '<path>' failed") and nothing is deleted.
   bool DeleteProfile(std::string_view name);
-  // "CurProfile" = name, "WSC" = "0", and the profile's values copied into the adapter key (only
-  // the profile values of the table: nothing planted in a profile key reaches the driver's
-  // parameters). The copy stops at the first value that cannot be written.
-  bool SetActiveProfile(std::string_view name);
+  // "CurProfile" = name, "WSC" = "0" (unless `endWps` is false), and the profile's values copied
+  // into the adapter key (only the profile values of the table: nothing planted in a profile key
+  // reaches the driver's parameters). The copy stops at the first value that cannot be written.
+  bool SetActiveProfile(std::string_view name, bool endWps = true);
   // Empties the active copy in the adapter key (a survey connection, a deleted active profile).
   bool ClearActiveCopy();
   // "CurProfile" of the adapter key ("" when missing).

@@ -168,11 +168,15 @@ class SecurityEditorPort {
   virtual void Show(const SurveySelection& selection) = 0;
 };
 
-// CCX: the control word the driver and the supplicant get.
+// CCX: the control word the driver gets around every join. A join bound to one BSSID gets it in
+// the form without fast roaming.
 class CcxPort {
  public:
   virtual ~CcxPort() = default;
-  virtual void RefreshControl() = 0;
+  // Before a join: the connect record's own word.
+  virtual void SendControl(uint32_t word, bool bssidBound) = 0;
+  // After a join, and when a settings page applies the word: the adapter key's word again.
+  virtual void RefreshControl(bool bssidBound) = 0;
 };
 
 // The radio steps of the adapter-ready routine.

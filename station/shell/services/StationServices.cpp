@@ -1,14 +1,13 @@
 #include "station/shell/services/StationServices.h"
 
 #include "common/adapter/RequestCatalogue.h"
+#include "station/dot1x/sso/SsoRules.h"
 
 namespace kavo9 {
 
-bool SsoInstalled(Registry& registry) {
-  std::string value;
-  return RegReadString(registry, HKEY_LOCAL_MACHINE, kSsoKey, "SSOInstall", &value) ==
-             ERROR_SUCCESS &&
-         value == "1";
+bool StationServices::SsoInstalled() const {
+  return sso::SsoInstalled(*p_.platform.registry, p_.state.configToolState,
+                           p_.state.MaySetProfiles(p_.settings));
 }
 
 uint16_t StationServices::DefaultLanguageId() const {

@@ -20,10 +20,9 @@
 
 namespace kavo9 {
 
-// Single sign-on is installed when its logon component says so in its key.
+// The single-sign-on key (its rules: station/dot1x/sso).
 inline constexpr const char* kSsoKey =
     "Software\\Microsoft\\Windows NT\\CurrentVersion\\Winlogon\\Tesmar";
-bool SsoInstalled(Registry& registry);
 
 struct StationServicesParts {
   Platform& platform;
@@ -48,7 +47,7 @@ class StationServices : public MainWindowHost, public SurveyStationPort {
   // MainWindowHost.
   std::string Text(std::string_view key) const override { return p_.language.Text(key); }
   std::string FontFaceName() const override { return p_.language.language().FaceName(); }
-  bool SsoInstalled() const override { return kavo9::SsoInstalled(*p_.platform.registry); }
+  bool SsoInstalled() const override;
   bool Setting11n() const override { return p_.settings.IsSettingOn(settings::kShow11nPage); }
   bool RegisterSetting() const override {
     return p_.settings.IsSettingOn(settings::kShowRegisterPage);

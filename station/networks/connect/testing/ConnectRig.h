@@ -83,7 +83,15 @@ struct RigWps : ConnectWpsPort {
 
 struct RigCcx : CcxPort {
   int refreshes = 0;
-  void RefreshControl() override { ++refreshes; }
+  // "send WORD bound|free" and "refresh bound|free", in order.
+  std::vector<std::string> calls;
+  void SendControl(uint32_t word, bool bssidBound) override {
+    calls.push_back("send " + std::to_string(word) + (bssidBound ? " bound" : " free"));
+  }
+  void RefreshControl(bool bssidBound) override {
+    ++refreshes;
+    calls.push_back(std::string("refresh ") + (bssidBound ? "bound" : "free"));
+  }
 };
 
 struct RigTexts : TextPort, profiles::ProfileMessagePort {

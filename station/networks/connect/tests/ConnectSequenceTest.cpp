@@ -370,5 +370,25 @@ TEST_F(ConnectSequence, ACancelledCredentialPromptDropsTheRecordBeforeTheJoin) {
   EXPECT_EQ(driver.Count("S OID_802_11_SSID"), 1u);
 }
 
+TEST_F(ConnectSequence, TheCcxWordGoesOutBeforeAndAfterEachJoinInTheJoinsForm) {
+  ConnectRecord bound = BuildFromSurvey(Row("Bakery Guest"), {}, {});
+  bound.CcxBytes = 0x4621;
+  Run(std::move(bound));
+  ConnectRecord bySsid = FromProfile({{"SSID", "Hoffmann"}});
+  bySsid.CcxBytes = 0x3;
+  Run(std::move(bySsid));
+  EXPECT_EQ(rig.ccx.calls,
+            (Names{"send 17953 bound", "refresh bound", "send 3 free", "refresh free"}));
+
+  rig.ccx.calls.clear();
+  rig.wps.inUse = true;  // joined by the WPS BSSID: the word as for a join by SSID
+  Run(FromProfile({{"SSID", "wps"}}));
+  rig.fake.loop.Advance(kWpsJoinPauseMs);
+  rig.wps.inUse = false;
+  rig.steps.RunConnectSsid(SsidPayload{});
+  rig.steps.RunConnectBssid(BssidPayload{});
+  EXPECT_EQ(rig.ccx.calls, (Names{"send 0 free", "refresh free", "refresh free", "refresh bound"}));
+}
+
 }  // namespace
 }  // namespace kavo9::connect

@@ -199,6 +199,83 @@ TEST_F(ConnectorTest, AtStartTheActiveProfileIsJoinedOnlyWhenNotConnected) {
   EXPECT_EQ(driver.Count("S OID_VND_WIRELESS_MODE"), 1u);
 }
 
+// Single sign-on as the connector sees it: a scripted say in each profile connection.
+struct ScriptedSignOn : SignOnConnectPort {
+  std::optional<Step> step;
+  int reads = 0;
+  uint32_t settle = 0;
+  uint32_t waited = 0;
+  std::function<void()> then;
+  uint32_t ReadLogonState() override {
+    ++reads;
+    return settle;
+  }
+  void After(uint32_t ms, std::function<void()> next) override {
+    waited = ms;
+    then = std::move(next);
+  }
+  std::optional<Step> ConnectOrWait(bool, bool) override { return step; }
+};
+
+TEST_F(ConnectorTest, SingleSignOnDecidesAProfileConnectionWhenItHasASay) {
+  HomeProfile();
+  rig.profiles.SetActiveProfile("Home");
+  ScriptedSignOn signOn;
+  connector.SetSignOn(&signOn);
+  connector.SetStartupFlag();
+
+  signOn.step = SignOnConnectPort::Step::kNothing;
+  EXPECT_FALSE(connector.ConnectActiveProfile(0));
+  EXPECT_EQ(Joins(), 0u);
+  EXPECT_FALSE(connector.HasLastConnectRecord());
+  EXPECT_FALSE(connector.StartupFlag());
+
+  signOn.step = SignOnConnectPort::Step::kRememberOnly;
+  EXPECT_FALSE(connector.ConnectActiveProfile(0));
+  EXPECT_EQ(Joins(), 0u);
+  EXPECT_TRUE(connector.HasLastConnectRecord());
+
+  signOn.step = SignOnConnectPort::Step::kQueueAndRun;
+  EXPECT_TRUE(connector.ConnectActiveProfile(0));
+  EXPECT_EQ(Joins(), 1u);
+
+  signOn.step.reset();  // no say: the usual rule
+  EXPECT_TRUE(connector.ConnectActiveProfile(0));
+  EXPECT_EQ(Joins(), 2u);
+  EXPECT_EQ(signOn.reads, 4);
+
+  // The logon component asks for a moment: the connection goes on after it, not at once.
+  signOn.settle = 1000;
+  EXPECT_FALSE(connector.ConnectActiveProfile(0));
+  EXPECT_EQ(Joins(), 2u);
+  EXPECT_EQ(signOn.waited, 1000u);
+  ASSERT_TRUE(signOn.then);
+  signOn.then();
+  EXPECT_EQ(Joins(), 3u);
+}
+
+TEST_F(ConnectorTest, SignOnActivationKeepsWpsAndSkipsTheActivationHook) {
+  HomeProfile();
+  rig.Put(kRigAdapterKey, "WSC", "1");
+  rig.wps.inUse = true;
+  std::vector<std::string> checked;
+  connector.SetActivationHook([&](std::string_view name) { checked.emplace_back(name); });
+  connector.ActivateForSignOn("Home");
+  EXPECT_EQ(rig.profiles.CurrentProfileName(), "Home");
+  std::string wsc;
+  EXPECT_TRUE(ReadMachineText(*rig.fake.registry, kRigAdapterKey, "WSC", &wsc));
+  EXPECT_EQ(wsc, "1");
+  EXPECT_TRUE(rig.wps.inUse);
+  EXPECT_TRUE(connector.ProfileMode() && connector.SsidMatchRequired());
+  EXPECT_TRUE(checked.empty());
+  connector.ActivateForSignOn("Gone");  // no such profile: nothing
+  EXPECT_EQ(rig.profiles.CurrentProfileName(), "Home");
+
+  rig.wps.inUse = false;
+  ASSERT_TRUE(connector.ActivateProfile(rig.profiles.ListProfiles(true), 0));
+  EXPECT_EQ(checked, (std::vector<std::string>{"Home"}));
+}
+
 TEST_F(ConnectorTest, NoActiveProfileOrAMissingOneJoinsNothing) {
   EXPECT_FALSE(connector.ConnectActiveProfile(1));
   rig.Put(kRigAdapterKey, "CurProfile", "Gone");

@@ -89,11 +89,18 @@ TEST_F(StationServicesTest, RadioButtonStepsReachTheDriverTheStoreAndTheState) {
 }
 
 TEST_F(StationServicesTest, SingleSignOnIsInstalledOnlyWhenItsKeySaysOne) {
+  state.isAdministrator = true;
   EXPECT_FALSE(services.SsoInstalled());
   RegWriteString(*fake.registry, HKEY_LOCAL_MACHINE, kSsoKey, "SSOInstall", "0");
   EXPECT_FALSE(services.SsoInstalled());
   RegWriteString(*fake.registry, HKEY_LOCAL_MACHINE, kSsoKey, "SSOInstall", "1");
   EXPECT_TRUE(services.SsoInstalled());
+  // Not for a user who may not set profiles, nor while the Windows service has the adapter.
+  state.isAdministrator = false;
+  EXPECT_FALSE(services.SsoInstalled());
+  state.isAdministrator = true;
+  state.configToolState = kConfigToolService;
+  EXPECT_FALSE(services.SsoInstalled());
 }
 
 }  // namespace
