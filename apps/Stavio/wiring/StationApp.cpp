@@ -3,8 +3,8 @@
 #include <QString>
 
 #include "common/ui/MessageBoxDlg.h"
-#include "station/dot1x/supplicant/StationEnvironment.h"
 #include "station/dot1x/sso/SsoRules.h"
+#include "station/dot1x/supplicant/StationEnvironment.h"
 #include "station/shell/mainwindow/MainWindowIds.h"
 
 namespace kavo9 {
