@@ -36,6 +36,7 @@
 
 #include "sim/daemon/DaemonAdapter.h"
 #include "sim/daemon/eap/EapSessions.h"
+#include "sim/eap/EapCrypto.h"
 #include "sim/emulator/NetworkAddresses.h"
 #include "sim/wpa/EapolKey.h"
 
@@ -75,34 +76,6 @@ json Ok(json body = json::object()) {
 
 json Error(const std::string& message) {
   return {{"ok", false}, {"error", message}};
-}
-
-std::string HexText(std::span<const uint8_t> bytes) {
-  static const char* kDigits = "0123456789abcdef";
-  std::string out;
-  for (uint8_t b : bytes) {
-    out += kDigits[b >> 4];
-    out += kDigits[b & 15];
-  }
-  return out;
-}
-
-std::optional<std::vector<uint8_t>> HexBytes(const std::string& text) {
-  if (text.size() % 2 != 0) return std::nullopt;
-  std::vector<uint8_t> out;
-  for (size_t i = 0; i < text.size(); i += 2) {
-    int v = 0;
-    for (char c : text.substr(i, 2)) {
-      const int d = c >= '0' && c <= '9'   ? c - '0'
-                    : c >= 'a' && c <= 'f' ? c - 'a' + 10
-                    : c >= 'A' && c <= 'F' ? c - 'A' + 10
-                                           : -1;
-      if (d < 0) return std::nullopt;
-      v = v * 16 + d;
-    }
-    out.push_back(uint8_t(v));
-  }
-  return out;
 }
 
 bool IsPersonal(const NetworkSpec& n) {
@@ -242,7 +215,7 @@ json Authenticator::Start(AdapterEmulator& e, const json& request) {
   m1.keyLength = x.cipher == wpa::PairwiseCipher::kCcmp ? 16 : 32;
   m1.replay = x.replay;
   m1.nonce = x.aNonce;
-  return Ok({{"frame", HexText(wpa::Encode(m1))}, {"bssid", FormatMac(n->bssid)}});
+  return Ok({{"frame", eap::Hex(wpa::Encode(m1))}, {"bssid", FormatMac(n->bssid)}});
 }
 
 json Authenticator::Message3(Exchange& x) {
@@ -253,7 +226,7 @@ json Authenticator::Message3(Exchange& x) {
   m3.keyLength = uint16_t(x.ptk->tk.size());
   m3.replay = ++x.replay;
   m3.nonce = x.aNonce;
-  return Ok({{"frame", HexText(wpa::Encode(wpa::WithMic(m3, x.ptk->kck)))}});
+  return Ok({{"frame", eap::Hex(wpa::Encode(wpa::WithMic(m3, x.ptk->kck)))}});
 }
 
 json Authenticator::Frame(AdapterEmulator& e, const std::string& name, const json& request) {
@@ -263,7 +236,7 @@ json Authenticator::Frame(AdapterEmulator& e, const std::string& name, const jso
     return Error("no key exchange on this association");
   }
   Exchange& x = it->second;
-  const auto bytes = HexBytes(TextMember(request, "frame"));
+  const auto bytes = eap::FromHex(TextMember(request, "frame"));
   const std::optional<wpa::EapolKey> f = bytes ? wpa::Decode(*bytes) : std::nullopt;
   if (!f || f->replay != x.replay || (f->info & wpa::kInfoAck)) return Ok({{"frame", ""}});
   if (!x.ptk) {
