@@ -41,7 +41,8 @@ StationApp::StationApp(StationAppParts parts)
                      connect_.Profiles(), connect_.Connector(), wps_, profileDot1xTab_}),
       signOn_({connect_.Connector(), *platform_.registry, store_, driver_, state_, settings_,
                *platform_.loop}),
-      ssoPage_({*platform_.registry, store_, connect_.Profiles(), adapter_, signOn_}) {
+      ssoPage_({*platform_.registry, store_, connect_.Profiles(), adapter_, signOn_}),
+      domainStep_(*platform_.registry, *platform_.domain, *platform_.loop, supplicant_) {
   connect_.SetQueue(&actions_);
   connect_.Connector().SetSignOn(&signOn_);
   connect_.Connector().SetActivationHook([this](std::string_view name) {

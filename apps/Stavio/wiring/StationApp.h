@@ -6,6 +6,7 @@
 
 #include "apps/Stavio/wiring/StationActions.h"
 #include "apps/Stavio/wiring/StationConnect.h"
+#include "apps/Stavio/wiring/StationDomainStep.h"
 #include "apps/Stavio/wiring/StationPages.h"
 #include "apps/Stavio/wiring/StationSignOn.h"
 #include "common/adapter/Adapter.h"
@@ -127,6 +128,7 @@ class StationApp : public StationWindowsHost {
   StationProfilePages profilePages_;
   StationSignOn signOn_;
   sso::SsoPage ssoPage_;
+  StationDomainStep domainStep_;
   std::unique_ptr<StationPages> pages_;
   std::unique_ptr<StationWindows> windows_;
   std::unique_ptr<CHideDlg> controller_;

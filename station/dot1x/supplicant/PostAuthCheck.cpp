@@ -28,6 +28,7 @@ void PostAuthCheck::Start(int handle) {
 void PostAuthCheck::Cancel() {
   if (timer_) loop_.StopTimer(timer_);
   timer_ = 0;
+  if (running_ && further_) further_->Cancel();
   running_ = false;
 }
 
@@ -78,6 +79,16 @@ void PostAuthCheck::CheckAddress() {
   // The simulated machine has no IPX stack.
   line_("Detecting IPX Frame Type.");
   line_("IPX protocol is not installed on this machine.");
+  if (further_) {
+    further_->Start([this] {
+      if (running_) WaitForEnd();
+    });
+  } else {
+    WaitForEnd();
+  }
+}
+
+void PostAuthCheck::WaitForEnd() {
   timer_ = loop_.StartTimer(kEndDelayMs, [this] { Finish(); });
 }
 

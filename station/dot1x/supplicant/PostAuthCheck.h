@@ -13,6 +13,15 @@
 
 namespace kavo9::dot1x {
 
+// A further check after IPX (the domain controller's), run on the same loop; it calls `done` once
+// when its lines are written.
+class PostAuthStep {
+ public:
+  virtual ~PostAuthStep() = default;
+  virtual void Start(std::function<void()> done) = 0;
+  virtual void Cancel() = 0;
+};
+
 class PostAuthCheck {
  public:
   static constexpr int kLinkLooks = 15;
@@ -26,17 +35,21 @@ class PostAuthCheck {
 
   void Start(int handle);
   void Cancel();
+  // The check that runs after IPX and before the end marker's delay; none when null.
+  void SetFurtherStep(PostAuthStep* step) { further_ = step; }
   bool Running() const { return running_; }
 
  private:
   void LookAtLink();
   void CheckAddress();
+  void WaitForEnd();
   void Finish();
 
   Supplicant& library_;
   EventLoop& loop_;
   LineFn line_;
   std::function<void()> done_;
+  PostAuthStep* further_ = nullptr;
   int handle_ = 0;
   int looks_ = 0;
   bool running_ = false;

@@ -113,6 +113,8 @@ class SupplicantBinding : public SupplicantPort,
 
   void SetEnvironment(Dot1xEnvironment env) { env_ = std::move(env); }
   void SetRogueApPort(RogueApPort* port) { requests_.SetHost(this, this, port); }
+  // The check after the address and IPX lines (the domain controller's).
+  void SetPostAuthStep(PostAuthStep* step) { postAuth_.SetFurtherStep(step); }
   // The password panel, opened and closed on the user-interface thread (change: a password
   // change request); it tells PasswordPanelDone how it ended.
   void SetPasswordPanel(std::function<void(bool change)> open, std::function<void()> close) {

@@ -139,6 +139,37 @@ TEST_F(SupplicantBindingTest, EventsBecomeLinesOnTheUserInterfaceThreadThenTheCh
   EXPECT_EQ(binding.StatusList().Count(), 0);
 }
 
+// A further step (the domain controller's check) writes its lines after IPX; the end marker waits
+// for it, and a step cancelled with the checks never calls back.
+TEST_F(SupplicantBindingTest, AFurtherStepRunsAfterIpxAndTheEndMarkerWaitsForIt) {
+  struct Step : PostAuthStep {
+    SupplicantBinding* binding = nullptr;
+    std::function<void()> done;
+    int cancels = 0;
+    void Start(std::function<void()> d) override {
+      binding->AddAuthStatusLine("Finding Domain Controller - ACME");
+      done = std::move(d);
+    }
+    void Cancel() override { ++cancels; }
+  } step;
+  step.binding = &binding;
+  binding.SetPostAuthStep(&step);
+  binding.Start();
+  binding.TakePassPhrase(PskRecord());
+  Authenticate();
+  loop.RunPosted();
+  ASSERT_EQ(shown.size(), 9u);
+  EXPECT_EQ(shown[7], "IPX protocol is not installed on this machine.");
+  EXPECT_EQ(shown[8], "Finding Domain Controller - ACME");
+  loop.Advance(10 * PostAuthCheck::kEndDelayMs);
+  EXPECT_EQ(shown.size(), 9u);  // no end marker while the step runs
+  ASSERT_TRUE(step.done);
+  step.done();
+  loop.Advance(PostAuthCheck::kEndDelayMs);
+  EXPECT_EQ(shown.back(), kAuthDoneMarker);
+  binding.SetPostAuthStep(nullptr);
+}
+
 TEST_F(SupplicantBindingTest, LinkChecksGiveUpAfterFifteenLooksAndAddressFallsBack) {
   library.ipConnected = false;
   library.address = {};
