@@ -54,6 +54,7 @@ StationApp::StationApp(StationAppParts parts)
     connect_.Connector().TakeNewCredentials(record);
   };
   supplicant_.SetEnvironment(std::move(env));
+  supplicant_.SetAutoReconnect([this] { return connect_.Connector().AutoReconnect(); });
   memory_.Load();
   ShowDbm() = memory_.Flag(programsettings::kShowDbm, false);
   pages_ = std::make_unique<StationPages>(StationPagesParts{

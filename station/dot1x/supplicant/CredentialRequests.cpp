@@ -303,8 +303,7 @@ void CredentialRequests::Handle(int handle, const PortCredentials& c, const acCr
       return SavePac(library_, *pacs_, handle, r.id);
     case AC_CRED_ROGUE_AP: {
       RogueApPort& port = rogue_ ? *rogue_ : notReported_;
-      port.AnswerRogueApRequest(handle, r);
-      library_.CredComplete(handle, r.id);
+      port.AnswerRogueApRequest(handle, r);  // it completes the request
       return;
     }
     case AC_CRED_MACHINE_IDENTITY:

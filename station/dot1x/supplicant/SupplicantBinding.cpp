@@ -24,8 +24,9 @@ SupplicantBinding::SupplicantBinding(SupplicantBindingParts parts)
       postAuth_(
           parts.library, parts.loop, [this](std::string_view line) { AddAuthStatusLine(line); },
           [this] { FinishChecks(); }),
+      ccx_(parts.library),
       requests_(parts.library) {
-  requests_.SetHost(this, this, nullptr);
+  requests_.SetHost(this, this, &ccx_);
 }
 
 SupplicantBinding::~SupplicantBinding() {
@@ -69,6 +70,7 @@ bool SupplicantBinding::AttachSupplicantPort(bool /*retry*/) {
     handle_ = handle;
     attributes_ = attr;
     symbolicName_ = name.substr(0, AC_PORT_NAME_BYTES - 1);
+    ccx_.Attached(handle, attr.ccxVersion);
     attached_ = true;
     break;
   }
@@ -89,6 +91,7 @@ void SupplicantBinding::ReleaseSupplicantPort() {
   std::lock_guard hold(portLock_);
   DestroyConfigObjects();
   p_.library.Detach(handle_);
+  ccx_.Detached();
   handle_ = 0;
   attached_ = false;
   authenticated_ = false;
@@ -204,6 +207,7 @@ void SupplicantBinding::BuildPortConfig() {
   for (int category = 1; category <= kDebugCategories; ++category) {
     p_.library.DebugEnable(category, 1);
   }
+  ccx_.Configure(config_.association, record->CcxBytes);
 }
 
 int SupplicantBinding::pmStart() {

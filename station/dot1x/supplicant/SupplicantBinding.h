@@ -26,6 +26,7 @@
 #include "station/dot1x/supplicant/PortConfig.h"
 #include "station/dot1x/supplicant/PostAuthCheck.h"
 #include "station/dot1x/supplicant/Supplicant.h"
+#include "station/dot1x/supplicant/SupplicantCcx.h"
 #include "station/networks/connect/ConnectSeams.h"
 #include "station/shell/controller/ControllerPorts.h"
 #include "station/shell/controller/StationState.h"
@@ -113,6 +114,10 @@ class SupplicantBinding : public SupplicantPort,
 
   void SetEnvironment(Dot1xEnvironment env) { env_ = std::move(env); }
   void SetRogueApPort(RogueApPort* port) { requests_.SetHost(this, this, port); }
+  // Whether automatic reconnection is on, for the station's new join after a rogue access point.
+  void SetAutoReconnect(std::function<bool()> on) { ccx_.SetAutoReconnect(std::move(on)); }
+  // The CCX radio options the port took at attach.
+  uint32_t RadioConfig() const { return ccx_.RadioConfig(); }
   // The check after the address and IPX lines (the domain controller's).
   void SetPostAuthStep(PostAuthStep* step) { postAuth_.SetFurtherStep(step); }
   // The password panel, opened and closed on the user-interface thread (change: a password
@@ -179,6 +184,7 @@ class SupplicantBinding : public SupplicantPort,
   std::function<bool()> genericRejected_;
   int rejectReason_ = 0;  // RejectReason
   PostAuthCheck postAuth_;
+  SupplicantCcx ccx_;
   CredentialRequests requests_;
 };
 

@@ -41,7 +41,8 @@ class ScriptedSupplicant : public Supplicant {
   std::map<int, std::string> certFields;
   std::vector<uint8_t> serverAid{0xA1, 0xD0};
   std::map<int, std::vector<uint8_t>> provisioned;
-  int pacResult = AC_OK;  // of acCredGetEapFASTPac
+  int pacResult = AC_OK;    // of acCredGetEapFASTPac
+  uint32_t ccxVersion = 0;  // of the port's attributes
 
   // What the binding did.
   std::vector<std::string> calls;
@@ -83,6 +84,7 @@ class ScriptedSupplicant : public Supplicant {
     *attr = acPortAttr{};
     std::copy(portMac.begin(), portMac.end(), attr->mac);
     attr->media = media;
+    attr->ccxVersion = ccxVersion;
     return AC_OK;
   }
   int Attach(int* handle, const std::string&, SupplicantEvents* e) override {

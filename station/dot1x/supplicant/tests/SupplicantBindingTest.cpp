@@ -223,9 +223,6 @@ TEST_F(SupplicantBindingTest, EventsQueuedForAGoneBindingAreDropped) {
   SUCCEED();
 }
 
-}  // namespace
-}  // namespace kavo9::dot1x
-
 namespace kavo9::dot1x {
 namespace {
 
@@ -396,6 +393,34 @@ TEST_F(SupplicantBindingTest, AnUnusablePacIsDeletedAndTheSwitchOffersTheSecondI
   loop.RunPosted();
   EXPECT_FALSE(std::filesystem::exists(folder / "Office.pac"));
   std::filesystem::remove_all(folder);
+}
+
+}  // namespace
+}  // namespace kavo9::dot1x
+
+// A CCX port takes its radio options at attach and CCX as the last step of its configuration; a
+// rogue access point is reported, and with automatic reconnection the station joins again.
+TEST_F(SupplicantBindingTest, ACcxPortReportsARogueAccessPointAndJoinsAgain) {
+  library.ccxVersion = 4;
+  bool reconnect = true;
+  binding.SetAutoReconnect([&reconnect] { return reconnect; });
+  binding.Start();
+  EXPECT_EQ(library.Count("CcxRadioCfg"), 2);  // the options, then a zero word
+  EXPECT_EQ(binding.RadioConfig(), 7u);
+  connect::ConnectRecord record = PskRecord();
+  record.CcxBytes = 1;
+  binding.TakePassPhrase(record);
+  EXPECT_EQ(library.Count("CcxEnable"), 1);
+  EXPECT_EQ(library.Count("CcxRogueApTimeout"), 1);
+  const int joins = library.Count("PortAssociate");
+  library.Request(9, AC_CRED_ROGUE_AP);
+  ASSERT_TRUE(library.WaitForAnswers(3));
+  EXPECT_EQ(library.Answers(), (std::vector<std::string>{"deferred 9", "rogue 9 1", "complete 9"}));
+  EXPECT_EQ(library.Count("PortAssociate"), joins + 1);
+  reconnect = false;
+  library.Request(10, AC_CRED_ROGUE_AP);
+  ASSERT_TRUE(library.WaitForAnswers(6));
+  EXPECT_EQ(library.Count("PortAssociate"), joins + 1);
 }
 
 }  // namespace
