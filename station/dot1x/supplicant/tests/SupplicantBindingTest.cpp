@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <filesystem>
 #include <fstream>
 
@@ -402,8 +403,8 @@ TEST_F(SupplicantBindingTest, AnUnusablePacIsDeletedAndTheSwitchOffersTheSecondI
 // rogue access point is reported, and with automatic reconnection the station joins again.
 TEST_F(SupplicantBindingTest, ACcxPortReportsARogueAccessPointAndJoinsAgain) {
   library.ccxVersion = 4;
-  bool reconnect = true;
-  binding.SetAutoReconnect([&reconnect] { return reconnect; });
+  std::atomic<bool> reconnect = true;
+  binding.SetAutoReconnect([&reconnect] { return reconnect.load(); });
   binding.Start();
   EXPECT_EQ(library.Count("CcxRadioCfg"), 2);  // the options, then a zero word
   EXPECT_EQ(binding.RadioConfig(), 7u);
@@ -416,7 +417,8 @@ TEST_F(SupplicantBindingTest, ACcxPortReportsARogueAccessPointAndJoinsAgain) {
   library.Request(9, AC_CRED_ROGUE_AP);
   ASSERT_TRUE(library.WaitForAnswers(3));
   EXPECT_EQ(library.Answers(), (std::vector<std::string>{"deferred 9", "rogue 9 1", "complete 9"}));
-  EXPECT_EQ(library.Count("PortAssociate"), joins + 1);
+  // Without automatic reconnection the station stays away. The worker takes one request at a
+  // time, so once the second is answered the first's new join has been asked for.
   reconnect = false;
   library.Request(10, AC_CRED_ROGUE_AP);
   ASSERT_TRUE(library.WaitForAnswers(6));
