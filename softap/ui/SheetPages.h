@@ -1,14 +1,10 @@
 #pragma once
 // The tabs of the access point's sheet as the wiring hands them over: each with its title's
-// string number and a factory; the pages of later versions are stand-ins that say so.
+// string number and a factory.
 
 #include <QWidget>
 #include <functional>
 #include <string>
-#include <vector>
-
-#include "softap/record/ApSummary.h"
-#include "softap/shell/HostiraStrings.h"
 
 namespace kavo9::softap {
 
@@ -17,12 +13,5 @@ struct SheetPageSpec {
   std::string fileName;  // what --screenshots calls its picture
   std::function<QWidget*()> create;
 };
-
-// A page that is not built yet: its title and a sentence that says so, readable by screen
-// readers.
-QWidget* CreatePendingPage(const HostiraStrings& strings, int titleId);
-
-// The configuration tab's stand-in: the settings the access point runs with, read-only.
-QWidget* CreateSummaryPage(const HostiraStrings& strings, const std::vector<SummaryRow>& rows);
 
 }  // namespace kavo9::softap
