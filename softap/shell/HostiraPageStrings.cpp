@@ -1,21 +1,12 @@
 // The texts of the access point's editing pages, in English and Simplified Chinese.
 
-#include <algorithm>
-#include <iterator>
-
 #include "softap/shell/HostiraPageIds.h"
 #include "softap/shell/HostiraStrings.h"
 
 namespace kavo9::softap {
 namespace {
 
-struct Entry {
-  int id;
-  const char* english;
-  const char* chinese;
-};
-
-constexpr Entry kTable[] = {
+constexpr StringEntry kTable[] = {
     {kStrBeaconRange, "The beacon period should be between 20 ~ 1000", "信标周期应介于 20 ~ 1000"},
     {kStrIdleRange, "The idle time should be between  60 ~ 3600", "闲置时间应介于  60 ~ 3600"},
     {kStrBand24, "2.4G", "2.4G"},
@@ -134,10 +125,7 @@ constexpr Entry kTable[] = {
 }  // namespace
 
 const char* PageStringText(int id, bool chinese) {
-  auto it = std::find_if(std::begin(kTable), std::end(kTable),
-                         [id](const Entry& e) { return e.id == id; });
-  if (it == std::end(kTable)) return nullptr;
-  return chinese ? it->chinese : it->english;
+  return FindStringText(kTable, id, chinese);
 }
 
 }  // namespace kavo9::softap

@@ -1,20 +1,13 @@
 #include "softap/shell/HostiraStrings.h"
 
 #include <algorithm>
-#include <iterator>
 
 #include "softap/shell/HostiraIds.h"
 
 namespace kavo9::softap {
 namespace {
 
-struct Entry {
-  int id;
-  const char* english;
-  const char* chinese;
-};
-
-constexpr Entry kTable[] = {
+constexpr StringEntry kTable[] = {
     {kStrSheetCaption, "Kavo9", "Kavo9"},
     {kStrCardNotReady, "Card or driver not ready", "网卡或驱动程序未就绪"},
     {kStrTipDisconnected, "Norvik Kavo9\nDisconnected", "Norvik Kavo9\n未连接"},
@@ -104,14 +97,17 @@ bool IsSimplifiedChinese(uint16_t languageId) {
 
 HostiraStrings::HostiraStrings(uint16_t languageId) : chinese_(IsSimplifiedChinese(languageId)) {}
 
+const char* FindStringText(std::span<const StringEntry> table, int id, bool chinese) {
+  auto it =
+      std::find_if(table.begin(), table.end(), [id](const StringEntry& e) { return e.id == id; });
+  if (it == table.end()) return nullptr;
+  return chinese ? it->chinese : it->english;
+}
+
 std::string HostiraStrings::Text(int id) const {
-  auto it = std::find_if(std::begin(kTable), std::end(kTable),
-                         [id](const Entry& e) { return e.id == id; });
-  if (it == std::end(kTable)) {
-    const char* page = PageStringText(id, chinese_);
-    return page ? page : std::string();
-  }
-  return chinese_ ? it->chinese : it->english;
+  const char* text = FindStringText(kTable, id, chinese_);
+  if (!text) text = PageStringText(id, chinese_);
+  return text ? text : std::string();
 }
 
 }  // namespace kavo9::softap

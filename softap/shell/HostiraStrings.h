@@ -2,6 +2,7 @@
 // The soft-AP utility's own string tables, in English (1033) and Simplified Chinese (2052). The
 // system's default language picks the table; every other language gets English.
 
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -18,6 +19,16 @@ class HostiraStrings {
  private:
   bool chinese_;
 };
+
+// One string of a table: its number and its two texts.
+struct StringEntry {
+  int id;
+  const char* english;
+  const char* chinese;
+};
+
+// The text of string `id` in `table`; null when the table does not have it.
+const char* FindStringText(std::span<const StringEntry> table, int id, bool chinese);
 
 // The editing pages' texts (their own table); null for a number they do not have.
 const char* PageStringText(int id, bool chinese);
