@@ -15,6 +15,7 @@
 #include <thread>
 #include <vector>
 
+#include "bench/AuthBenchSupport.h"
 #include "common/adapter/DriverValues.h"
 #include "common/adapter/RequestCatalogue.h"
 #include "common/platform/AcAuthApi.h"
@@ -48,31 +49,10 @@ struct Waiter {
   }
 };
 
-void Set(DeviceIo& io, const std::string& device, uint32_t code, std::vector<uint8_t> value) {
-  const DeviceIo::Handle h = io.Open(device);
-  uint32_t oid = code | kSetBit, count = 0;
-  io.Control(h, IOCTL_NDIS_QUERY_GLOBAL_STATS, &oid, 4, value.data(), uint32_t(value.size()),
-             &count);
-  io.Close(h);
-}
-
-std::vector<uint8_t> Dword(uint32_t v) {
-  std::vector<uint8_t> b(4);
-  std::memcpy(b.data(), &v, 4);
-  return b;
-}
-
-double Median(std::vector<double> v) {
-  std::sort(v.begin(), v.end());
-  return v.empty() ? 0 : v[v.size() / 2];
-}
-
-double CpuMs() {
-  rusage use{};
-  getrusage(RUSAGE_SELF, &use);
-  return (use.ru_utime.tv_sec + use.ru_stime.tv_sec) * 1000.0 +
-         (use.ru_utime.tv_usec + use.ru_stime.tv_usec) / 1000.0;
-}
+using authbench::CpuMs;
+using authbench::Dword;
+using authbench::Median;
+using authbench::Set;
 
 int Run(int rounds) {
   const std::filesystem::path machine = test::MakeTempDir("k9authbench");
