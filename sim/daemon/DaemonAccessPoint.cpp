@@ -8,6 +8,7 @@
 #include <nlohmann/json.hpp>
 
 #include "sim/daemon/DaemonAdapter.h"
+#include "sim/daemon/DaemonReplies.h"
 
 namespace kavo9 {
 namespace {
@@ -20,14 +21,8 @@ constexpr const char* kSharingPrefix = "192.168.0.";
 constexpr int kFirstLease = 100;
 constexpr int kLastLease = 254;
 
-json Ok(json body = json::object()) {
-  body["ok"] = true;
-  return body;
-}
-
-json Error(const std::string& message) {
-  return {{"ok", false}, {"error", message}};
-}
+using daemonreply::Error;
+using daemonreply::Ok;
 
 std::string SecurityOf(const emu::ApBss& bss) {
   static const char* kAuth[] = {"open",     "shared", "auto",     "wpa",      "wpa-psk",

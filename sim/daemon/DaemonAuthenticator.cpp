@@ -35,6 +35,7 @@
 #include <nlohmann/json.hpp>
 
 #include "sim/daemon/DaemonAdapter.h"
+#include "sim/daemon/DaemonReplies.h"
 #include "sim/daemon/eap/EapSessions.h"
 #include "sim/eap/EapCrypto.h"
 #include "sim/emulator/NetworkAddresses.h"
@@ -69,14 +70,8 @@ std::string TextMember(const json& request, const char* key) {
   return it != request.end() && it->is_string() ? it->get<std::string>() : std::string();
 }
 
-json Ok(json body = json::object()) {
-  body["ok"] = true;
-  return body;
-}
-
-json Error(const std::string& message) {
-  return {{"ok", false}, {"error", message}};
-}
+using daemonreply::Error;
+using daemonreply::Ok;
 
 bool IsPersonal(const NetworkSpec& n) {
   return !n.adhoc && (n.security == Security::kWpaPsk || n.security == Security::kWpa2Psk ||
