@@ -49,7 +49,6 @@ struct Waiter {
   }
 };
 
-using authbench::CpuMs;
 using authbench::Dword;
 using authbench::Median;
 using authbench::Set;
@@ -128,9 +127,7 @@ int Run(int rounds) {
   std::printf("goal: <= 1.5 x PBKDF2 + 4 round trips = %.2f ms\n",
               1.5 * Median(pbkdf2) + 4 * Median(trips));
 
-  const double before = CpuMs();
-  std::this_thread::sleep_for(std::chrono::seconds(10));
-  std::printf("library CPU while authenticated: %.2f ms over 10 s\n", CpuMs() - before);
+  authbench::PrintIdleLibraryCpu();
 
   acPortDetach(waiter.handle);
   acExit();

@@ -92,7 +92,6 @@ struct Program {
   }
 };
 
-using authbench::CpuMs;
 using authbench::Dword;
 using authbench::Median;
 using authbench::Set;
@@ -158,9 +157,7 @@ int Run(int rounds) {
       Median(joins), joins.empty() ? 0 : *std::max_element(joins.begin(), joins.end()),
       joins.size());
 
-  const double before = CpuMs();
-  std::this_thread::sleep_for(std::chrono::seconds(10));
-  std::printf("library CPU while authenticated: %.2f ms over 10 s\n", CpuMs() - before);
+  authbench::PrintIdleLibraryCpu();
 
   acPortDetach(program.handle);
   acExit();

@@ -9,6 +9,7 @@
 #include "common/adapter/RequestCatalogue.h"
 #include "common/platform/AcAuthApi.h"
 #include "common/platform/simulated/SimulatedDeviceIo.h"
+#include "sim/acauth/tests/AcAuthTestSupport.h"
 #include "sim/daemon/tests/DaemonTestSupport.h"
 #include "sim/wpa/WpaKeys.h"
 
@@ -99,19 +100,10 @@ class AcAuthDaemonTest : public DaemonTest {
               AC_OK);
     ASSERT_EQ(acCredRsnPsk(recorder.handle, psk), AC_OK);
     acRsnPskDestroy(psk);  // the port keeps its own copy
-    acAssociation a{};
-    std::memcpy(a.ssid, ssid.data(), ssid.size());
-    a.ssidLength = uint32_t(ssid.size());
-    a.keyManagement = keyMgmt;
-    a.cipher = AC_CIPHER_AES;
-    a.bssType = 1;
+    const acAssociation a = acauthtest::Association(ssid, keyMgmt, AC_CIPHER_AES);
     ASSERT_EQ(acPortAuth(recorder.handle), AC_OK);
     ASSERT_EQ(acPortAssociate(recorder.handle, &a), AC_OK);
-    std::vector<uint8_t> record(36, 0);
-    const uint32_t length = uint32_t(ssid.size());
-    std::memcpy(record.data(), &length, 4);
-    std::memcpy(record.data() + 4, ssid.data(), ssid.size());
-    Set(OID_802_11_SSID, record);
+    Set(OID_802_11_SSID, acauthtest::SsidRecord(ssid));
   }
 
   nlohmann::json Link() {

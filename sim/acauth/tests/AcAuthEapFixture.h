@@ -17,6 +17,7 @@
 #include "common/platform/AcAuthApi.h"
 #include "common/platform/certs/FileCertStore.h"
 #include "common/platform/simulated/SimulatedDeviceIo.h"
+#include "sim/acauth/tests/AcAuthTestSupport.h"
 #include "sim/daemon/tests/DaemonTestSupport.h"
 
 extern "C" void Kavo9_BindMachine(const char* machineDir);
@@ -347,19 +348,10 @@ class AcAuthEapTest : public DaemonTest {
     Set(OID_802_11_DISASSOCIATE, {});
     Set32(OID_802_11_AUTHENTICATION_MODE, authMode);
     Set32(OID_802_11_ENCRYPTION_STATUS, encryption);
-    acAssociation a{};
-    std::memcpy(a.ssid, ssid.data(), ssid.size());
-    a.ssidLength = uint32_t(ssid.size());
-    a.keyManagement = keyMgmt;
-    a.cipher = cipher;
-    a.bssType = 1;
+    const acAssociation a = acauthtest::Association(ssid, keyMgmt, cipher);
     ASSERT_EQ(acPortAuth(program.handle), AC_OK);
     ASSERT_EQ(acPortAssociate(program.handle, &a), AC_OK);
-    std::vector<uint8_t> record(36, 0);
-    const uint32_t length = uint32_t(ssid.size());
-    std::memcpy(record.data(), &length, 4);
-    std::memcpy(record.data() + 4, ssid.data(), ssid.size());
-    Set(OID_802_11_SSID, record);
+    Set(OID_802_11_SSID, acauthtest::SsidRecord(ssid));
   }
 
   void ConnectWpa2(const std::string& ssid) {

@@ -25,18 +25,11 @@ CSecurityEditorDlg::CSecurityEditorDlg(dot1x::SecurityEditor& editor, const Edit
   network_ = Numbered(new QLabel(this), kNetwork);
   network_->setTextInteractionFlags(Qt::TextSelectableByKeyboard | Qt::TextSelectableByMouse);
   auto* tabRow = new QHBoxLayout;
-  auto* group = new QButtonGroup(this);
   const std::array<std::pair<int, QString>, 2> captions = {{
       {kAuthTabButton, text(LangKey::IDS_AUTH_ENCRY)},
       {kDot1xTabButton, QStringLiteral("802.1X")},
   }};
-  for (size_t i = 0; i < captions.size(); ++i) {
-    tabs_[i] = Numbered(new QPushButton(captions[i].second, this), captions[i].first);
-    tabs_[i]->setCheckable(true);
-    tabs_[i]->setProperty("role", "editorTab");
-    group->addButton(tabs_[i], int(i));
-    tabRow->addWidget(tabs_[i]);
-  }
+  QButtonGroup* group = AddEditorTabButtons(this, tabRow, captions, tabs_);
   tabRow->addStretch();
   tabRow->addWidget(network_);
   connect(group, &QButtonGroup::idClicked, this, [this](int tab) {

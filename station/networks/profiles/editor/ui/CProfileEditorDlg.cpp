@@ -32,19 +32,12 @@ CProfileEditorDlg::CProfileEditorDlg(ProfileEditor& editor, ProfileEditorPanelHo
   setFont(WindowFont(faceName, kPanelFontCell));
   auto* container = Numbered(new QWidget(this), kTabContainer);
   auto* tabRow = new QHBoxLayout;
-  auto* group = new QButtonGroup(this);
   const std::array<std::pair<int, QString>, 3> tabs = {{
       {kSystemTabButton, text(LangKey::IDS_TAB_SYSCONFIG)},
       {kAuthTabButton, text(LangKey::IDS_AUTH_ENCRY)},
       {kDot1xTabButton, QStringLiteral("802.1X")},
   }};
-  for (size_t i = 0; i < tabs.size(); ++i) {
-    tabs_[i] = Numbered(new QPushButton(tabs[i].second, this), tabs[i].first);
-    tabs_[i]->setCheckable(true);
-    tabs_[i]->setProperty("role", "editorTab");
-    group->addButton(tabs_[i], int(i));
-    tabRow->addWidget(tabs_[i]);
-  }
+  QButtonGroup* group = AddEditorTabButtons(this, tabRow, tabs, tabs_);
   tabRow->addStretch();
   connect(group, &QButtonGroup::idClicked, this,
           [this](int tab) { SelectTab(static_cast<EditorTab>(tab)); });

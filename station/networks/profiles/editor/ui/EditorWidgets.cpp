@@ -1,9 +1,25 @@
 #include "station/networks/profiles/editor/ui/EditorWidgets.h"
 
 #include <QAction>
+#include <QButtonGroup>
+#include <QHBoxLayout>
 #include <QMenu>
 
 namespace kavo9 {
+
+QButtonGroup* AddEditorTabButtons(QWidget* owner, QHBoxLayout* row,
+                                  std::span<const std::pair<int, QString>> captions,
+                                  std::span<QPushButton*> buttons) {
+  auto* group = new QButtonGroup(owner);
+  for (size_t i = 0; i < captions.size() && i < buttons.size(); ++i) {
+    buttons[i] = Numbered(new QPushButton(captions[i].second, owner), captions[i].first);
+    buttons[i]->setCheckable(true);
+    buttons[i]->setProperty("role", "editorTab");
+    group->addButton(buttons[i], int(i));
+    row->addWidget(buttons[i]);
+  }
+  return group;
+}
 
 ChoiceButton::ChoiceButton(int number, QWidget* parent) : QPushButton(parent) {
   setObjectName(QString::number(number));
